@@ -1,0 +1,17 @@
+# Every outside library comes from a Debian package (scripts/install-deps.sh).
+find_package(PkgConfig REQUIRED)
+find_package(Freetype REQUIRED)
+find_package(ZLIB REQUIRED)
+find_package(Fontconfig REQUIRED)
+find_package(Threads REQUIRED)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Test)
+find_package(GTest REQUIRED)
+pkg_check_modules(JSONCPP REQUIRED IMPORTED_TARGET jsoncpp)
+pkg_check_modules(LZO REQUIRED IMPORTED_TARGET lzo2)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+
+find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h REQUIRED)
+find_library(FREEIMAGE_LIBRARY freeimage REQUIRED)
+add_library(vx_freeimage INTERFACE)
+target_include_directories(vx_freeimage INTERFACE ${FREEIMAGE_INCLUDE_DIR})
+target_link_libraries(vx_freeimage INTERFACE ${FREEIMAGE_LIBRARY})

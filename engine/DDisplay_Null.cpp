@@ -1,0 +1,21 @@
+#include "engine/DDisplay_Null.h"
+
+#include "engine/DStatus.h"
+
+int DDisplay_Null::open(DProject* project, int width, int height)
+{
+    m_project = project;
+    m_width = width;
+    m_height = height;
+    m_open = true;
+    return DStatus::Ok;
+}
+
+int DDisplay_Null::processMessages()
+{
+    ++m_passes;
+    if (!m_open || m_framesLeft <= 0)
+        return 0;
+    --m_framesLeft;
+    return 1;
+}

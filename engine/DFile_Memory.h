@@ -1,0 +1,33 @@
+#pragma once
+// A file over bytes in memory: the test double of the target file, and a way to run a
+// target file that is already loaded.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "engine/DFile.h"
+
+class DFile_Memory : public DFile {
+public:
+    DFile_Memory() = default;
+    explicit DFile_Memory(std::span<const uint8_t> bytes) : m_bytes(bytes.begin(), bytes.end()) {}
+
+    // The bytes that open() makes readable, whatever the path.
+    void setBytes(std::span<const uint8_t> bytes) { m_bytes.assign(bytes.begin(), bytes.end()); }
+
+    bool isOpen() const override { return m_open; }
+    int open(const DString& path) override;
+    void close() override;
+    int seek(int64_t offset, int origin) override;
+    uint32_t tell() const override { return uint32_t(m_position); }
+
+protected:
+    int readRaw(void* buffer, uint32_t count) override;
+    uint64_t position() const override { return m_position; }
+
+private:
+    std::vector<uint8_t> m_bytes;
+    uint64_t m_position = 0;
+    bool m_open = false;
+};

@@ -1,0 +1,46 @@
+#include "engine/DProject.h"
+
+#include <cstdio>
+
+#include "engine/DPlatform.h"
+#include "engine/DStatus.h"
+
+namespace {
+constexpr uint32_t fourCC(char a, char b, char c, char d)
+{
+    return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 | uint32_t(uint8_t(d)) << 24;
+}
+} // namespace
+
+DProject::~DProject()
+{
+    unload();
+}
+
+void DProject::unload()
+{
+    if (m_file)
+        m_file->close();
+    m_file.reset();
+}
+
+int DProject::load(const DString& path)
+{
+    unload();
+    m_file.reset(m_platform.createFile());
+    if (!m_file || m_file->open(path) != DStatus::Ok) {
+        std::printf("Failed opening file!\n");
+        return DStatus::Failed;
+    }
+    uint32_t riff = 0, size = 0, form = 0;
+    if (readWord(*m_file, riff) || readWord(*m_file, size) || riff != fourCC('R', 'I', 'F', 'F')) {
+        std::printf("RIFF header error!\n");
+        return DStatus::Failed;
+    }
+    if (readWord(*m_file, form) || form != fourCC('D', 'P', 'r', 'j')) {
+        std::printf("No DProjectForm!\n");
+        return DStatus::Failed;
+    }
+    std::printf("No project chunk!\n");
+    return DStatus::Failed;
+}

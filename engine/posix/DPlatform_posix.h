@@ -1,0 +1,36 @@
+#pragma once
+// The desktop platform: the monotonic clock, sleeping, the project path.
+
+#include <functional>
+
+#include "engine/DLongPressKeys.h"
+#include "engine/DPlatform.h"
+
+class DPlatform_posix : public DPlatform {
+public:
+    static constexpr uint32_t kPathUnits = 259;
+
+    DPlatform_posix();
+
+    void start() override {}
+    void tick() override;
+    void sleep(uint32_t milliseconds) override;
+    uint32_t ticks() override;
+    void setProjectPath(const DString& path) override;
+    const DString& buildProjectPath(uint32_t number) override;
+    void setInputOrigin(int, int) override {}
+    void setInputOriginX(int) override {}
+    void setInputOriginY(int) override {}
+    DFile* createFile() override;
+
+    const DString& projectPath() const { return m_projectPath; }
+    // The mask of long-press keys held now; the display reports the Left arrow.
+    void setHeldKeysSource(std::function<uint32_t()> source) { m_heldKeys = std::move(source); }
+
+private:
+    int m_started = 1;
+    DString m_projectPath;
+    uint64_t m_clockOrigin;
+    DLongPressKeys m_longPress;
+    std::function<uint32_t()> m_heldKeys;
+};

@@ -1,0 +1,49 @@
+#pragma once
+// Every message box and file choice of the programs goes through here. Tests install
+// a handler with scripted answers, so nothing modal ever blocks a test.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace Prompts {
+
+enum class Icon { None, Information, Warning, Error, Question };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    QString caption;
+    QString text;
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+};
+
+struct FileRequest {
+    QString title;
+    // "VX-Engine project (*.ddd)" style filters, in order.
+    QStringList filters;
+    QString folder;
+    QString suggestedName;
+    bool mustExist = true; // open: the file and its folder must exist
+};
+
+class Handler {
+public:
+    virtual ~Handler() = default;
+    virtual Answer message(QWidget* parent, const MessageRequest& request) = 0;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) = 0;
+};
+
+Answer message(QWidget* parent, const MessageRequest& request);
+std::optional<QString> openFile(QWidget* parent, const FileRequest& request);
+std::optional<QString> saveFile(QWidget* parent, const FileRequest& request);
+
+// Replaces the handler (null restores the real dialogs); returns the previous one.
+Handler* setHandler(Handler* handler);
+
+} // namespace Prompts
