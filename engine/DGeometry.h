@@ -1,0 +1,67 @@
+#pragma once
+// Integer points, sizes and rectangles of the engine. Rectangles hold inclusive bounds;
+// one whose left equals its right and whose top equals its bottom counts as empty.
+
+#include <algorithm>
+#include <cstdint>
+
+struct DPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(const DPoint&, const DPoint&) = default;
+};
+
+struct DSize {
+    int32_t width = 0;
+    int32_t height = 0;
+    friend bool operator==(const DSize&, const DSize&) = default;
+};
+
+struct DRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;  // inclusive
+    int32_t bottom = 0; // inclusive
+
+    friend bool operator==(const DRect&, const DRect&) = default;
+
+    bool isEmpty() const { return left == right && top == bottom; }
+    int64_t width() const { return int64_t(right) - left + 1; }
+    int64_t height() const { return int64_t(bottom) - top + 1; }
+    bool contains(DPoint point) const
+    {
+        return point.x >= left && point.x <= right && point.y >= top && point.y <= bottom;
+    }
+    // Inclusive on all four sides: rectangles meet unless one lies wholly beside the other.
+    bool meets(const DRect& other) const
+    {
+        return !(other.right < left || other.left > right || other.bottom < top || other.top > bottom);
+    }
+    // The common part; all zero when the two do not meet.
+    DRect intersected(const DRect& other) const
+    {
+        if (!meets(other))
+            return {};
+        return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+                std::min(bottom, other.bottom)};
+    }
+    // An empty rectangle becomes the other; otherwise the smallest rectangle holding both.
+    DRect united(const DRect& other) const
+    {
+        if (isEmpty())
+            return other;
+        return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+                std::max(bottom, other.bottom)};
+    }
+    DRect translated(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+};
+
+// ARGB in one word: alpha in bits 24-31, red 16-23, green 8-15, blue 0-7.
+using DColor = uint32_t;
+
+constexpr uint8_t alphaOf(DColor colour) { return uint8_t(colour >> 24); }
+// The grey level of an 8-bit bitmap for a colour.
+constexpr uint8_t greyLevel(DColor colour)
+{
+    return uint8_t((((colour >> 16) & 0xFF) >> 2) + (((colour >> 8) & 0xFF) >> 1) + ((colour & 0xFF) >> 2));
+}
