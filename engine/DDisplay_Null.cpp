@@ -7,6 +7,7 @@ int DDisplay_Null::open(DProject* project, int width, int height)
     m_project = project;
     m_width = width;
     m_height = height;
+    m_size = {width, height};
     m_open = true;
     return DStatus::Ok;
 }

@@ -12,6 +12,13 @@ public:
     int open(DProject* project, int width, int height) override;
     void close() override { m_open = false; }
     int processMessages() override;
+    int setSize(DSize size) override
+    {
+        m_size = size;
+        m_width = size.width;
+        m_height = size.height;
+        return 0;
+    }
 
     bool isOpen() const { return m_open; }
     int width() const { return m_width; }

@@ -17,7 +17,7 @@ void DLongPressKeys::poll(uint32_t now, uint32_t pressedMask, DProject& project)
                 record.holdSent = false;
             } else if (now - record.downTime >= kHoldMilliseconds && !record.holdSent) {
                 record.holdSent = true;
-                project.keyDown(record.key);
+                project.onKeyDown(record.key);
             }
             record.down = true;
             record.up = false;
@@ -28,7 +28,7 @@ void DLongPressKeys::poll(uint32_t now, uint32_t pressedMask, DProject& project)
                 record.upSent = false;
             } else if (now - record.upTime >= kHoldMilliseconds && !record.upSent && record.holdSent) {
                 record.upSent = true;
-                project.keyUp(record.key);
+                project.onKeyUp(record.key);
             }
             record.down = false;
             record.up = true;

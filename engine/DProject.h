@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "engine/DFile.h"
+#include "engine/DGeometry.h"
 #include "engine/DObject.h"
 #include "foundation/DString.h"
 
 class DPlatform;
+class DRenderer;
 
 class DProject : public DObject {
 public:
@@ -19,15 +21,28 @@ public:
     [[nodiscard]] int load(const DString& path);
     void unload();
 
+    // Keeps the display's renderer; the file object and the controllers start afresh.
+    int attach(DRenderer* renderer)
+    {
+        m_renderer = renderer;
+        return 0;
+    }
+    DRenderer* renderer() const { return m_renderer; }
+
     void render() {}
     void runDeferred() {}
     void tickTime(uint32_t now) { m_lastTick = now; }
-    void keyDown(uint32_t key) { m_lastKeyDown = key; }
-    void keyUp(uint32_t key) { m_lastKeyUp = key; }
+    void onPointerDown(DPoint point) { m_lastPointer = point; ++m_pointerEvents; }
+    void onPointerMove(DPoint point) { m_lastPointer = point; ++m_pointerEvents; }
+    void onPointerUp(DPoint point) { m_lastPointer = point; ++m_pointerEvents; }
+    void onKeyDown(uint32_t key) { m_lastKeyDown = key; }
+    void onKeyUp(uint32_t key) { m_lastKeyUp = key; }
 
     uint32_t lastTick() const { return m_lastTick; }
     uint32_t lastKeyDown() const { return m_lastKeyDown; }
     uint32_t lastKeyUp() const { return m_lastKeyUp; }
+    DPoint lastPointer() const { return m_lastPointer; }
+    int pointerEvents() const { return m_pointerEvents; }
 
 private:
     DPlatform& m_platform;
@@ -35,4 +50,7 @@ private:
     uint32_t m_lastTick = 0;
     uint32_t m_lastKeyDown = 0;
     uint32_t m_lastKeyUp = 0;
+    DPoint m_lastPointer{};
+    int m_pointerEvents = 0;
+    DRenderer* m_renderer = nullptr;
 };

@@ -6,7 +6,6 @@
 #include "engine/DApplication.h"
 #include "engine/posix/DPlatform_posix.h"
 #include "engine/qt/CVXApp.h"
-#include "engine/qt/DDisplay_Qt.h"
 #include "foundation/TextHelpers.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/TestEnvironment.h"
@@ -69,16 +68,4 @@ TEST(CVXApp, ChosenFileIsLoadedAndTooLongPathsAreRefused)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), ""); // refused before any load
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_EQ(prompts.messages[1].text.size(), qsizetype(longPath.size()));
-}
-
-TEST(DDisplay_Qt, WindowClosesTheLoop)
-{
-    DDisplay_Qt display;
-    ASSERT_EQ(display.open(nullptr, 320, 240), 0);
-    ASSERT_NE(display.window(), nullptr);
-    EXPECT_EQ(display.window()->windowTitle(), "VX-Engine");
-    EXPECT_EQ(display.window()->size(), QSize(320, 240));
-    EXPECT_EQ(display.processMessages(), 1);
-    display.window()->close();
-    EXPECT_EQ(display.processMessages(), 0);
 }
