@@ -41,8 +41,10 @@ function(vx_test name)
   else()
     target_link_libraries(${name} PRIVATE vx_test_main ${ARG_LIBS})
   endif()
+  target_link_libraries(${name} PRIVATE vx_sanitizer_options)
+  # The test environment is set by the test main itself (tests/support), so a test
+  # binary run by hand behaves as under ctest.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "${VX_TEST_ENVIRONMENT}")
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 endfunction()

@@ -30,6 +30,10 @@ void isolateEnvironment()
     setenv("XDG_CACHE_HOME", (g_root / "cache").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (g_root / "runtime").c_str(), 1);
     setenv("TMPDIR", g_root.c_str(), 1);
+    // Only the fonts of Debian's test font packages, so results do not depend on the machine.
+    setenv("FONTCONFIG_FILE", VX_TEST_FONTCONFIG, 1);
+    setenv("VX_FIXTURES", VX_TEST_FIXTURES, 0);
+    setenv("VX_BIN_DIR", VX_TEST_BIN_DIR, 0);
     std::atexit([] {
         std::error_code ignored;
         fs::remove_all(g_root, ignored);

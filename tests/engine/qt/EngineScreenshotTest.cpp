@@ -1,0 +1,60 @@
+// What a person sees: the engine started for real on a private X server.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/XvfbSession.h"
+
+namespace {
+
+std::string enginePath()
+{
+    const char* bin = std::getenv("VX_BIN_DIR");
+    return std::string(bin ? bin : "build/bin") + "/VX-Engine";
+}
+
+// Grabs until the picture holds the colour (the window may take a moment to map).
+QImage grabUntil(vx::test::XvfbSession& x, const std::filesystem::path& png, auto&& ready)
+{
+    QImage shot;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        if (x.grab(png) && shot.load(QString::fromStdString(png.string())) && ready(shot))
+            break;
+    }
+    return shot;
+}
+
+} // namespace
+
+TEST(EngineScreenshot, MissingFileShowsTheWindowAndTheFailureBox)
+{
+    vx::test::XvfbSession x(1024, 768);
+    ASSERT_TRUE(x.isRunning());
+    vx::test::TempDir dir;
+    const pid_t engine = x.start({enginePath(), "-W", "800", "-H", "600", "/no/such.ddd"});
+    ASSERT_GT(engine, 0);
+    // The message box (light face with the error icon's red) stands in the window.
+    const QImage shot = grabUntil(x, dir / "shot.png", [](const QImage& image) {
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60)
+                    return true;
+            }
+        return false;
+    });
+    ASSERT_FALSE(shot.isNull());
+    bool red = false;
+    for (int y = 0; y < shot.height() && !red; ++y)
+        for (int x = 0; x < shot.width() && !red; ++x) {
+            const QRgb pixel = shot.pixel(x, y);
+            red = qRed(pixel) > 200 && qGreen(pixel) < 60 && qBlue(pixel) < 60;
+        }
+    EXPECT_TRUE(red) << "no error box on screen";
+    EXPECT_EQ(x.wait(engine, 100), -1); // still waiting for the box to be closed
+}

@@ -1,0 +1,35 @@
+#pragma once
+// A private X server for screenshot checks: starts Xvfb on a free display, runs programs
+// on it, grabs the screen as a PNG, and stops everything when it goes.
+
+#include <filesystem>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace vx::test {
+
+class XvfbSession {
+public:
+    XvfbSession(int width = 1024, int height = 768);
+    ~XvfbSession();
+    XvfbSession(const XvfbSession&) = delete;
+    XvfbSession& operator=(const XvfbSession&) = delete;
+
+    bool isRunning() const { return m_server > 0; }
+    std::string display() const { return ":" + std::to_string(m_number); }
+
+    // Starts a program on this display; returns its process id, or -1.
+    pid_t start(const std::vector<std::string>& argv);
+    // Waits up to timeoutMs for a started program; returns its exit code, or -1 on timeout.
+    int wait(pid_t child, int timeoutMs);
+    // Writes the whole screen to png; true on success.
+    bool grab(const std::filesystem::path& png);
+
+private:
+    int m_number = -1;
+    pid_t m_server = -1;
+    std::vector<pid_t> m_children;
+};
+
+} // namespace vx::test
