@@ -24,6 +24,14 @@ public:
     // Allocates zeroed pixels; 0 on success.
     [[nodiscard]] int allocate(DSize size, uint32_t bytesPerPixel);
     void freePixels();
+    // Size and layout of an image reference that the renderer found, without its pixels:
+    // the cache keeps those and may free them when no page uses them.
+    void describe(DSize size, uint32_t stride, uint32_t bytesPerPixel)
+    {
+        m_size = size;
+        m_stride = stride;
+        m_bytesPerPixel = bytesPerPixel;
+    }
 
     bool isResolved() const { return m_pixels != nullptr; }
     DFile* sourceFile() const { return m_sourceFile; }
@@ -44,7 +52,7 @@ private:
     DSize m_size{};
     uint32_t m_stride = 0;
     uint32_t m_bytesPerPixel = 4;
-    uint8_t* m_pixels = nullptr; // null: not loaded (or nothing to draw)
+    uint8_t* m_pixels = nullptr; // null: nothing of its own (an image reference, or empty)
     bool m_borrowed = false;
     uint32_t m_mark = 0;
 };

@@ -28,6 +28,9 @@ public:
         return 0;
     }
     DRenderer* renderer() const { return m_renderer; }
+    // 2 while the base page redraws, 1 while the current page redraws, 4 otherwise.
+    uint32_t drawingPhase() const { return m_drawingPhase; }
+    void setDrawingPhase(uint32_t phase) { m_drawingPhase = phase; }
 
     void render() {}
     void runDeferred() {}
@@ -53,4 +56,5 @@ private:
     DPoint m_lastPointer{};
     int m_pointerEvents = 0;
     DRenderer* m_renderer = nullptr;
+    uint32_t m_drawingPhase = 4;
 };

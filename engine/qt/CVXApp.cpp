@@ -4,6 +4,7 @@
 
 #include "engine/DApplication.h"
 #include "engine/DCommandLine.h"
+#include "engine/DRendererComposed.h"
 #include "engine/posix/DMemory_CRT.h"
 #include "engine/posix/DPlatform_posix.h"
 #include "engine/qt/DDisplay_Qt.h"
@@ -14,7 +15,13 @@ namespace {
 class DEngineParts_Qt : public DEngineParts {
 public:
     DPlatform* createPlatform() override { return new DPlatform_posix(); }
-    DDisplay* createDisplay() override { return new DDisplay_Qt(); }
+    DDisplay* createDisplay() override
+    {
+        auto* display = new DDisplay_Qt();
+        if (display)
+            display->setRendererFactory([](DPresentTarget& window) { return new DRendererComposed(window); });
+        return display;
+    }
 };
 
 QString toQString(std::u16string_view text)
