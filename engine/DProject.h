@@ -3,12 +3,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/DFile.h"
+#include "engine/DItemDescriptor.h"
 #include "engine/DObject.h"
 #include "foundation/DString.h"
 
+class DController;
+class DItemObserver;
 class DPlatform;
+class DValue;
 
 class DProject : public DObject {
 public:
@@ -17,7 +22,26 @@ public:
 
     // Opens and reads the target file; 0 on success. A failure prints its diagnostic line.
     [[nodiscard]] int load(const DString& path);
+    // Initialises every controller in list order; 0 on success.
+    [[nodiscard]] int attach();
+    // Closes the file and releases every controller's items; the controllers stay listed.
     void unload();
+
+    // The tag controllers, borrowed; a controller's position is the controller index of
+    // the tag references that name it (0 system, 1 local, 2 memory).
+    void addController(DController& controller) { m_controllers.push_back(&controller); }
+    const std::vector<DController*>& controllers() const { return m_controllers; }
+    // The value of the item the descriptor names, or null (no tag, no such controller,
+    // no such item); the item found is kept in the descriptor. Whoever changes the value
+    // marks it written.
+    [[nodiscard]] DValue* findTag(DItemDescriptor& descriptor);
+    // Watch: the observer is told of every change of the item; Unwatch takes it off.
+    enum class Binding { Unwatch = 0, Watch = 1 };
+    // 0, or 1 when the descriptor names no item.
+    [[nodiscard]] int bindTag(DItemDescriptor& descriptor, DItemObserver& observer, Binding binding);
+
+    // The page on top, -1 before the first page.
+    int32_t currentIndex() const { return m_currentIndex; }
 
     void render() {}
     void runDeferred() {}
@@ -30,8 +54,12 @@ public:
     uint32_t lastKeyUp() const { return m_lastKeyUp; }
 
 private:
+    void closeFile();
+
     DPlatform& m_platform;
+    std::vector<DController*> m_controllers;
     std::unique_ptr<DFile> m_file;
+    int32_t m_currentIndex = -1;
     uint32_t m_lastTick = 0;
     uint32_t m_lastKeyDown = 0;
     uint32_t m_lastKeyUp = 0;
