@@ -1,5 +1,6 @@
 #include "engine/DCharsetTable.h"
 
+#include <array>
 #include <cstring>
 #include <langinfo.h>
 

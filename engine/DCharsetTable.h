@@ -3,7 +3,6 @@
 // type code. Rows 0 and 1 are the two integer types, every other named row the character
 // set of a string tag's bytes; empty rows open no converter.
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
