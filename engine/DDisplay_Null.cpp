@@ -1,5 +1,6 @@
 #include "engine/DDisplay_Null.h"
 
+#include "engine/DProject.h"
 #include "engine/DStatus.h"
 
 int DDisplay_Null::open(DProject* project, int width, int height)
@@ -9,7 +10,7 @@ int DDisplay_Null::open(DProject* project, int width, int height)
     m_height = height;
     m_size = {width, height};
     m_open = true;
-    return DStatus::Ok;
+    return m_project ? m_project->attach(nullptr) : DStatus::Ok;
 }
 
 int DDisplay_Null::processMessages()

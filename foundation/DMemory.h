@@ -17,6 +17,10 @@ public:
     virtual void copy(void* destination, const void* source, std::size_t size) = 0;
     [[nodiscard]] virtual int compare(const void* a, const void* b, std::size_t size) = 0;
     [[nodiscard]] virtual std::size_t blockSize(const void* block) const = 0;
+    // What is held now, for the engine's allocator tags; an allocator that keeps no
+    // count reports 0.
+    [[nodiscard]] virtual uint32_t liveBlocks() const { return 0; }
+    [[nodiscard]] virtual uint32_t liveBytes() const { return 0; }
 
     // The process-wide allocator, or null when none is installed.
     static DMemory* global() { return s_global; }

@@ -42,6 +42,19 @@ const char* narrowSourceName(DString::NarrowCharset charset)
     return charset == DString::NarrowCharset::Ascii ? "ASCII" : "WINDOWS-1252";
 }
 
+long convertNarrow(DString::NarrowDirection direction, const void* source, std::size_t sourceBytes, void* target,
+                   std::size_t targetBytes, std::size_t* written)
+{
+    if (const DString::NarrowConversion conversion = DString::narrowConversion())
+        return conversion(direction, source, sourceBytes, target, targetBytes, written);
+    const DString::NarrowCharset charset = DString::narrowCharset();
+    if (direction == DString::NarrowDirection::ToNarrow)
+        return DCharsetConverter::convert(narrowName(charset), "UTF-16LE", source, sourceBytes, target,
+                                          targetBytes, written);
+    return DCharsetConverter::convert("UTF-16LE", narrowSourceName(charset), source, sourceBytes, target,
+                                      targetBytes, written);
+}
+
 } // namespace
 
 uint32_t wideLength(const char16_t* text)
@@ -253,8 +266,8 @@ const char* DString::toNarrow()
     if (!target)
         return nullptr;
     std::size_t written = 0;
-    const long result = DCharsetConverter::convert(narrowName(s_narrowCharset), "UTF-16LE", m_buffer,
-                                                   sourceBytes, target, targetBytes, &written);
+    const long result =
+        convertNarrow(NarrowDirection::ToNarrow, m_buffer, sourceBytes, target, targetBytes, &written);
     if (result < 0 || written == 0) {
         dFree(target);
         return nullptr;
@@ -274,8 +287,7 @@ bool DString::toWide(const char* bytes)
     if (!target)
         return false;
     std::size_t written = 0;
-    const long result = DCharsetConverter::convert("UTF-16LE", narrowSourceName(s_narrowCharset), bytes,
-                                                   sourceBytes, target, targetBytes, &written);
+    const long result = convertNarrow(NarrowDirection::ToWide, bytes, sourceBytes, target, targetBytes, &written);
     if (result < 0 || written < sizeof(char16_t)) {
         dFree(target);
         return false;

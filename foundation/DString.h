@@ -2,6 +2,7 @@
 // The shared UTF-16 string: a growable zero-terminated buffer of char16_t units with a
 // cached narrow copy. Buffers come from the installed allocator (DMemory).
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -13,6 +14,14 @@ public:
     enum class NarrowCharset { AnsiCodePage, Ascii };
     static void setNarrowCharset(NarrowCharset charset) { s_narrowCharset = charset; }
     static NarrowCharset narrowCharset() { return s_narrowCharset; }
+
+    // The engine converts narrow text through the rows of its character-set table, the
+    // same rows its tag values use; while a conversion is installed it replaces the charset.
+    enum class NarrowDirection { ToNarrow, ToWide };
+    using NarrowConversion = long (*)(NarrowDirection direction, const void* source, std::size_t sourceBytes,
+                                      void* target, std::size_t targetBytes, std::size_t* written);
+    static void setNarrowConversion(NarrowConversion conversion) { s_narrowConversion = conversion; }
+    static NarrowConversion narrowConversion() { return s_narrowConversion; }
 
     DString();                               // capacity 17, empty
     DString(const char16_t* text);           // capacity = length + 17
@@ -81,6 +90,7 @@ private:
     char* m_narrow = nullptr;
 
     static inline NarrowCharset s_narrowCharset = NarrowCharset::AnsiCodePage;
+    static inline NarrowConversion s_narrowConversion = nullptr;
 };
 
 // Length in units of zero-terminated wide text.

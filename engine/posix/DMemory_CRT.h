@@ -23,8 +23,8 @@ public:
 
     uint32_t allocations() const { return m_allocations; }
     uint32_t releases() const { return m_releases; }
-    uint32_t liveBlocks() const { return m_liveBlocks; }
-    uint32_t liveBytes() const { return m_liveBytes; }
+    uint32_t liveBlocks() const override { return m_liveBlocks; }
+    uint32_t liveBytes() const override { return m_liveBytes; }
     uint32_t peakBytes() const { return m_peakBytes; }
 
 private:

@@ -155,7 +155,7 @@ void DDisplay_Qt::close()
         m_renderer = nullptr;
     }
     if (m_project)
-        (void)m_project->attach(nullptr);
+        m_project->detachRenderer();
     delete m_window.data();
     m_window = nullptr;
 }

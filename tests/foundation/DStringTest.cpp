@@ -139,3 +139,49 @@ TEST(DString, NarrowConversionInBothModes)
     EXPECT_EQ(kept.view(), u"keep");
     DString::setNarrowCharset(DString::NarrowCharset::AnsiCodePage);
 }
+
+namespace {
+
+// A stand-in for the engine's table: records the direction and converts through ASCII.
+DString::NarrowDirection g_lastDirection = DString::NarrowDirection::ToWide;
+int g_calls = 0;
+
+long recordingConversion(DString::NarrowDirection direction, const void* source, std::size_t sourceBytes,
+                         void* target, std::size_t targetBytes, std::size_t* written)
+{
+    g_lastDirection = direction;
+    ++g_calls;
+    const auto* in = static_cast<const unsigned char*>(source);
+    auto* out = static_cast<unsigned char*>(target);
+    std::size_t produced = 0;
+    if (direction == DString::NarrowDirection::ToNarrow) {
+        for (std::size_t i = 0; i + 1 < sourceBytes && produced < targetBytes; i += 2)
+            out[produced++] = in[i] == 'a' ? 'A' : in[i];
+    } else {
+        for (std::size_t i = 0; i < sourceBytes && produced + 1 < targetBytes; ++i) {
+            out[produced++] = in[i];
+            out[produced++] = 0;
+        }
+    }
+    *written = produced;
+    return 0;
+}
+
+} // namespace
+
+TEST(DString, AnInstalledNarrowConversionTakesThePlaceOfTheCharset)
+{
+    DString::setNarrowConversion(&recordingConversion);
+    DString text(u"cat");
+    EXPECT_STREQ(text.toNarrow(), "cAt");
+    EXPECT_EQ(g_lastDirection, DString::NarrowDirection::ToNarrow);
+    DString back;
+    ASSERT_TRUE(back.toWide("dog"));
+    EXPECT_EQ(back.view(), u"dog");
+    EXPECT_EQ(g_lastDirection, DString::NarrowDirection::ToWide);
+    EXPECT_EQ(g_calls, 2);
+
+    DString::setNarrowConversion(nullptr); // back to the charset
+    EXPECT_STREQ(text.toNarrow(), "cat");
+    EXPECT_EQ(g_calls, 2);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// A decoded tag reference: which controller, which item there, and the value's type and
+// size. The target-file reader decodes the two reference words into these fields; binding
+// fills in the item found.
+
+#include <cstdint>
+
+class DItem;
+
+struct DItemDescriptor {
+    // Controller indexes: positions in the project's controller list.
+    static constexpr uint8_t kSystem = 0;
+    static constexpr uint8_t kLocal = 1;
+    static constexpr uint8_t kMemory = 2;
+    // The "no tag" reference decodes to a controller that does not exist.
+    static constexpr uint8_t kNoController = 0xFF;
+
+    uint8_t controller = kNoController;
+    uint8_t type = 4;
+    uint16_t size = 0;
+    uint32_t address = 0xFFFF; // byte address in the memory image, or the item's index
+    DItem* item = nullptr;
+
+    [[nodiscard]] bool isNoTag() const { return controller == kNoController; }
+};
