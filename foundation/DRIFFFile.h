@@ -3,6 +3,8 @@
 // word that is the CRC-32 of the chunk's data for nested chunks and the form type for
 // the outermost one. Every write is padded with zero bytes to a multiple of 4.
 // A chunk must be closed before its parent, whose CRC reads the child's patched header.
+// A chunk may stay open while later chunks are written into its parent (the project
+// header waits for the page table this way); its close covers only its own bytes.
 
 #include <cstddef>
 #include <cstdint>
