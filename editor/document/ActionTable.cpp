@@ -151,6 +151,7 @@ constexpr std::array<KeyName, 8> kKeyNames{{
 
 constexpr std::array<std::u16string_view, 6> kBitwiseTokens{u"&", u"|", u"^", u"~", u"<<", u">>"};
 constexpr std::array<std::u16string_view, 6> kCompareTokens{u"==", u"!=", u">=", u"<=", u">", u"<"};
+constexpr std::array<std::u16string_view, 6> kSpacedCompareTokens{u" == ", u" != ", u" >= ", u" <= ", u" > ", u" < "};
 
 char16_t foldCase(char16_t c)
 {
@@ -268,14 +269,10 @@ std::u16string BitwiseOperatorText(uint32_t code)
 
 uint32_t FindCompareOperator(std::u16string_view text)
 {
-    for (uint32_t code = 0; code < kCompareTokens.size(); ++code) {
-        const std::u16string spaced = u" " + std::u16string(kCompareTokens[code]) + u" ";
-        if (text.find(spaced) != std::u16string_view::npos)
-            return code;
-    }
-    for (uint32_t code = 0; code < kCompareTokens.size(); ++code)
-        if (text.find(kCompareTokens[code]) != std::u16string_view::npos)
-            return code;
+    for (const auto* tokens : {&kSpacedCompareTokens, &kCompareTokens})
+        for (uint32_t code = 0; code < tokens->size(); ++code)
+            if (text.find((*tokens)[code]) != std::u16string_view::npos)
+                return code;
     return 0;
 }
 
