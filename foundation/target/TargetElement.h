@@ -184,6 +184,9 @@ struct ScrollingWords {
     }
 };
 
+// "Selection type" of a list: on touch, or the row that comes to rest in the middle.
+enum class ListSelection { OnTouch, Centred };
+
 // Kind 11 adds these after the scroll mode.
 struct ScrollingListWords {
     static constexpr uint32_t kSize = 16;
@@ -199,9 +202,9 @@ struct ScrollingListWords {
 
     // h x (d / h + 1) - d with d = (bottom - h - top) >> 1 (arithmetic), the rectangle's
     // own top and bottom; -1 for selection on touch. An item height of 0 gives 0.
-    static constexpr int32_t firstItemOffsetFor(int32_t itemHeight, int32_t top, int32_t bottom, bool onTouch)
+    static constexpr int32_t firstItemOffsetFor(int32_t itemHeight, int32_t top, int32_t bottom, ListSelection selection)
     {
-        if (onTouch)
+        if (selection == ListSelection::OnTouch)
             return -1;
         if (itemHeight == 0)
             return 0;

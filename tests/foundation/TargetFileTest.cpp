@@ -168,7 +168,7 @@ Built buildTarget(const Pictures& pictures)
             page.writeInt(uint32_t(built.images[3]));
             writeRecord(page, makeElementRecord(ElementKind::ScrollingList, 200, 0, 300, 200, kElementFlagVisible));
             writeRecord(page, ScrollingWords{ScrollingWords::kModeWrapping});
-            writeRecord(page, ScrollingListWords{8, 30, ScrollingListWords::firstItemOffsetFor(30, 0, 199, false), 1});
+            writeRecord(page, ScrollingListWords{8, 30, ScrollingListWords::firstItemOffsetFor(30, 0, 199, ListSelection::Centred), 1});
         },
         [](ActionBlockWriter& block) {
             block.beginGroup(uint32_t(TriggerNumber::KeyHold), 0xDE00D83Du);

@@ -211,12 +211,12 @@ TEST(TargetRecords, DateTimeSeparatorHoldsThreeCharactersAndAZero)
 
 TEST(TargetRecords, ScrollingListFirstItemOffset)
 {
-    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(30, 0, 200, true), -1);
+    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(30, 0, 200, ListSelection::OnTouch), -1);
     // d = (200 - 30 - 0) >> 1 = 85; 30 x (85 / 30 + 1) - 85 = 5.
-    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(30, 0, 200, false), 5);
+    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(30, 0, 200, ListSelection::Centred), 5);
     // d = (10 - 30 - 0) >> 1 = -10; 30 x (-10 / 30 + 1) + 10 = 40.
-    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(30, 0, 10, false), 40);
-    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(0, 0, 10, false), 0);
+    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(30, 0, 10, ListSelection::Centred), 40);
+    EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(0, 0, 10, ListSelection::Centred), 0);
 }
 
 TEST(TargetActions, SignaturesAndTriggerKeyWords)
