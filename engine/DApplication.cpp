@@ -89,7 +89,7 @@ void DApplication::tick()
     if (m_reloadRequested) {
         m_reloadRequested = 0;
         m_project->unload();
-        (void)m_project->attach(m_display->renderer());
+        (void)m_project->attach(m_display->renderer(), m_display.get());
         const DString& path = m_platform->buildProjectPath(m_reloadArgument);
         m_platform->setProjectPath(DString(path));
         // A failed reload is not reported: the engine keeps running with what it has.

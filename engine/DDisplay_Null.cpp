@@ -10,7 +10,7 @@ int DDisplay_Null::open(DProject* project, int width, int height)
     m_height = height;
     m_size = {width, height};
     m_open = true;
-    return m_project ? m_project->attach(nullptr) : DStatus::Ok;
+    return m_project ? m_project->attach(nullptr, this) : DStatus::Ok;
 }
 
 int DDisplay_Null::processMessages()

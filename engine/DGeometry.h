@@ -54,6 +54,28 @@ struct DRect {
                 std::max(bottom, other.bottom)};
     }
     DRect translated(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    // The part of this rectangle that other does not cover, where that part is a
+    // rectangle; otherwise this rectangle unchanged. Covered whole: all zero.
+    DRect subtracted(const DRect& other) const
+    {
+        const bool spansHeight = other.top <= top && other.bottom >= bottom;
+        const bool spansWidth = other.left <= left && other.right >= right;
+        if (spansHeight && spansWidth)
+            return {};
+        DRect rest = *this;
+        if (spansHeight) {
+            if (left >= other.left && left <= other.right && right > other.right)
+                rest.left = other.right;
+            else if (right >= other.left && right <= other.right && left < other.left)
+                rest.right = other.left;
+        } else if (spansWidth) {
+            if (top >= other.top && top <= other.bottom && bottom > other.bottom)
+                rest.top = other.bottom;
+            else if (bottom >= other.top && bottom <= other.bottom && top < other.top)
+                rest.bottom = other.top;
+        }
+        return rest;
+    }
 };
 
 // ARGB in one word: alpha in bits 24-31, red 16-23, green 8-15, blue 0-7.

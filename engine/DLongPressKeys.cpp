@@ -1,13 +1,13 @@
 #include "engine/DLongPressKeys.h"
 
-#include "engine/DProject.h"
+#include "engine/DInputSink.h"
 
 DLongPressKeys::DLongPressKeys()
     : m_records{{{27, 16}, {1, 32}, {2, 64}, {13, 128}}}
 {
 }
 
-void DLongPressKeys::poll(uint32_t now, uint32_t pressedMask, DProject& project)
+void DLongPressKeys::poll(uint32_t now, uint32_t pressedMask, DInputSink& project)
 {
     m_mask = pressedMask;
     for (Record& record : m_records) {

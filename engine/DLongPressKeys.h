@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-class DProject;
+class DInputSink;
 
 class DLongPressKeys {
 public:
@@ -14,7 +14,7 @@ public:
 
     DLongPressKeys();
     // pressedMask: the mask bits of the keys held now.
-    void poll(uint32_t now, uint32_t pressedMask, DProject& project);
+    void poll(uint32_t now, uint32_t pressedMask, DInputSink& input);
 
 private:
     struct Record {

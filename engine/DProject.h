@@ -1,5 +1,8 @@
 #pragma once
-// The running project: the target file, its pages and the input routed to them.
+// The loaded target file at run time: the project header and the page table, the pages
+// (read each time they are shown), page switching with the base page, pop-ups and the
+// screen saver, input routing, the dirty rectangles of each frame, the time-driven work
+// and the queue of deferred actions.
 
 #include <cstdint>
 #include <memory>
@@ -7,77 +10,116 @@
 
 #include "engine/DFile.h"
 #include "engine/DGeometry.h"
+#include "engine/DInputSink.h"
 #include "engine/DItemDescriptor.h"
 #include "engine/DObject.h"
 #include "foundation/DString.h"
+#include "foundation/target/TargetProject.h"
 
+class DAction;
+class DBaseObject;
+class DDisplay;
 class DController;
 class DItemObserver;
+class DPage;
 class DPlatform;
 class DRenderer;
 class DValue;
 
-class DProject : public DObject {
+class DProject : public DObject, public DInputSink {
 public:
-    explicit DProject(DPlatform& platform) : m_platform(platform) {}
+    explicit DProject(DPlatform& platform);
     ~DProject() override;
 
-    // Opens and reads the target file; 0 on success. A failure prints its diagnostic line.
+    // Opens and reads the target file and shows its start page; 0 on success. A failure
+    // prints its diagnostic line.
     [[nodiscard]] int load(const DString& path);
-    // Keeps the display's renderer and initialises every controller in list order; 0 on success.
-    [[nodiscard]] int attach(DRenderer* renderer);
-    // Closes the file and releases every controller's items; the controllers stay listed.
+    // Reads a page's chunk: its header and its widgets.
+    int loadPage(DPage& page);
+    // Keeps the display and its renderer and initialises every controller in list order.
+    [[nodiscard]] int attach(DRenderer* renderer, DDisplay* display);
     void unload();
-
     DRenderer* renderer() const { return m_renderer; }
     // The display lets go of its renderer.
     void detachRenderer() { m_renderer = nullptr; }
-    // 2 while the base page redraws, 1 while the current page redraws, 4 otherwise.
-    uint32_t drawingPhase() const { return m_drawingPhase; }
-    void setDrawingPhase(uint32_t phase) { m_drawingPhase = phase; }
+
     // The tag controllers, borrowed; a controller's position is the controller index of
     // the tag references that name it (0 system, 1 local, 2 memory).
     void addController(DController& controller) { m_controllers.push_back(&controller); }
     const std::vector<DController*>& controllers() const { return m_controllers; }
-    // The value of the item the descriptor names, or null (no tag, no such controller,
-    // no such item); the item found is kept in the descriptor. Whoever changes the value
-    // marks it written.
+    // The value of the item the descriptor names, or null; the item is kept in the descriptor.
     [[nodiscard]] DValue* findTag(DItemDescriptor& descriptor);
-    // Watch: the observer is told of every change of the item; Unwatch takes it off.
     enum class Binding { Unwatch = 0, Watch = 1 };
     // 0, or 1 when the descriptor names no item.
     [[nodiscard]] int bindTag(DItemDescriptor& descriptor, DItemObserver& observer, Binding binding);
 
-    // The page on top, -1 before the first page.
+    // Each frame: flush the widgets, redraw the dirty rectangles, present their union.
+    void render();
+    void invalidate(const DRect& rect);
+    const std::vector<DRect>& dirtyRectangles() const { return m_dirty; }
+
+    enum class Jump { Relative = 0, Absolute = 1 };
+    void showPage(int32_t number, Jump jump);
+    void changePageFocus();
+
+    void onPointerDown(DPoint point) override;
+    void onPointerMove(DPoint point) override;
+    void onPointerUp(DPoint point) override;
+    void onKeyDown(uint32_t key) override;
+    void onKeyUp(uint32_t key) override;
+    void tickTime(uint32_t now);
+
+    // Takes a clone of a page change or reload to run after the frame is drawn.
+    void defer(DAction* clone);
+    void runDeferred();
+
+    bool isLoaded() const { return m_loaded; }
+    DFile* file() const { return m_file.get(); }
+    DPlatform& platform() const { return m_platform; }
+    const target::ProjectHeader& header() const { return m_header; }
+    DSize pageSize() const { return {int32_t(m_header.pageWidth), int32_t(m_header.pageHeight)}; }
+    std::size_t pageCount() const { return m_pages.size(); }
+    DPage* page(std::size_t index) const { return index < m_pages.size() ? m_pages[index].get() : nullptr; }
+    DPage* basePage() const { return m_basePage; }
+    DPage* currentPage() const { return m_currentPage; }
+    DPage* focusPage() const { return m_focusPage; }
     int32_t currentIndex() const { return m_currentIndex; }
-
-    void render() {}
-    void runDeferred() {}
-    void tickTime(uint32_t now) { m_lastTick = now; }
-    void onPointerDown(DPoint point) { m_lastPointer = point; ++m_pointerEvents; }
-    void onPointerMove(DPoint point) { m_lastPointer = point; ++m_pointerEvents; }
-    void onPointerUp(DPoint point) { m_lastPointer = point; ++m_pointerEvents; }
-    void onKeyDown(uint32_t key) { m_lastKeyDown = key; }
-    void onKeyUp(uint32_t key) { m_lastKeyUp = key; }
-
-    uint32_t lastTick() const { return m_lastTick; }
-    uint32_t lastKeyDown() const { return m_lastKeyDown; }
-    uint32_t lastKeyUp() const { return m_lastKeyUp; }
-    DPoint lastPointer() const { return m_lastPointer; }
-    int pointerEvents() const { return m_pointerEvents; }
+    int32_t previousIndex() const { return m_previousIndex; }
+    // 2 while the base page redraws, 1 while the current page redraws, 4 otherwise.
+    uint32_t drawingPhase() const { return m_drawingPhase; }
+    void setDrawingPhase(uint32_t phase) { m_drawingPhase = phase; }
 
 private:
     void closeFile();
+    void redraw(DPage& page, DRect& united);
+    // 1 when the press was taken (or swallowed), 0 when nothing was hit.
+    int hitTest(DPage& page, DPoint point);
+    void moveFocusTo(DPage* page);
+    void afterInput();
+    void restartInactivity();
+    int32_t widgetNumberOn(DPage& page, const DBaseObject& primitive) const;
 
     DPlatform& m_platform;
-    std::vector<DController*> m_controllers;
-    std::unique_ptr<DFile> m_file;
-    int32_t m_currentIndex = -1;
-    uint32_t m_lastTick = 0;
-    uint32_t m_lastKeyDown = 0;
-    uint32_t m_lastKeyUp = 0;
-    DPoint m_lastPointer{};
-    int m_pointerEvents = 0;
+    std::vector<std::unique_ptr<DPage>> m_pages;
     DRenderer* m_renderer = nullptr;
+    DDisplay* m_display = nullptr;
+    std::vector<DController*> m_controllers;
+    DPage* m_basePage = nullptr;
+    DPage* m_currentPage = nullptr;
+    DPage* m_focusPage = nullptr;
+    int32_t m_currentIndex = -1;
+    int32_t m_previousIndex = -1;
+    bool m_pointerPressed = false;
+    DPoint m_lastPointer{};
+    uint32_t m_holdDue = 0;
+    bool m_keyPressed = false;
+    uint32_t m_lastKey = 0;
+    uint32_t m_keyDue = 0;
+    std::unique_ptr<DFile> m_file;
     uint32_t m_drawingPhase = 4;
+    std::vector<DRect> m_dirty;
+    uint32_t m_inactivityDue = 0;
+    std::vector<std::unique_ptr<DAction>> m_deferred;
+    target::ProjectHeader m_header{};
+    bool m_loaded = false;
 };

@@ -37,16 +37,16 @@ void DEngineCanvas::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     m_leftDown = true;
-    if (DProject* project = m_display.project())
-        project->onPointerDown({int32_t(event->position().x()), int32_t(event->position().y())});
+    if (DInputSink* input = m_display.input())
+        input->onPointerDown({int32_t(event->position().x()), int32_t(event->position().y())});
 }
 
 void DEngineCanvas::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_leftDown || !(event->buttons() & Qt::LeftButton))
         return;
-    if (DProject* project = m_display.project())
-        project->onPointerMove({int32_t(event->position().x()), int32_t(event->position().y())});
+    if (DInputSink* input = m_display.input())
+        input->onPointerMove({int32_t(event->position().x()), int32_t(event->position().y())});
 }
 
 void DEngineCanvas::mouseReleaseEvent(QMouseEvent* event)
@@ -54,8 +54,8 @@ void DEngineCanvas::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !m_leftDown)
         return;
     m_leftDown = false;
-    if (DProject* project = m_display.project())
-        project->onPointerUp({int32_t(event->position().x()), int32_t(event->position().y())});
+    if (DInputSink* input = m_display.input())
+        input->onPointerUp({int32_t(event->position().x()), int32_t(event->position().y())});
 }
 
 void DEngineCanvas::keyPressEvent(QKeyEvent* event)
@@ -63,16 +63,16 @@ void DEngineCanvas::keyPressEvent(QKeyEvent* event)
     // Repetition comes from the project's own key auto-repeat.
     if (event->isAutoRepeat())
         return;
-    if (DProject* project = m_display.project())
-        project->onKeyDown(translateKey(event->key(), event->text()));
+    if (DInputSink* input = m_display.input())
+        input->onKeyDown(translateKey(event->key(), event->text()));
 }
 
 void DEngineCanvas::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return;
-    if (DProject* project = m_display.project())
-        project->onKeyUp(translateKey(event->key(), event->text()));
+    if (DInputSink* input = m_display.input())
+        input->onKeyUp(translateKey(event->key(), event->text()));
 }
 
 DEngineWindow::DEngineWindow(DDisplay_Qt& display) : m_canvas(new DEngineCanvas(display))
@@ -122,6 +122,8 @@ DDisplay_Qt::~DDisplay_Qt()
 int DDisplay_Qt::open(DProject* project, int width, int height)
 {
     m_project = project;
+    if (!m_input)
+        m_input = project;
     m_size = {width > 0 ? width : m_size.width, height > 0 ? height : m_size.height};
     m_window = new DEngineWindow(*this);
     m_window->setClientSize(m_size.width, m_size.height);
@@ -130,7 +132,7 @@ int DDisplay_Qt::open(DProject* project, int width, int height)
     if (initRenderer() != DStatus::Ok)
         return DStatus::Failed;
     if (m_project)
-        (void)m_project->attach(m_renderer);
+        (void)m_project->attach(m_renderer, this);
     return m_window ? DStatus::Ok : DStatus::Failed;
 }
 

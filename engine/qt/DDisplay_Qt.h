@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "engine/DDisplay.h"
+#include "engine/DInputSink.h"
 
 class DDisplay_Qt;
 
@@ -73,6 +74,9 @@ public:
 
     DEngineWindow* window() const { return m_window.data(); }
     DProject* project() const { return m_project; }
+    // Where pointer and keys go: the project, unless a test listens instead.
+    DInputSink* input() const { return m_input; }
+    void setInputSink(DInputSink* input) { m_input = input; }
 
     // Commands of the menu.
     void showTagsDialog();
@@ -84,6 +88,7 @@ private:
 
     QPointer<DEngineWindow> m_window;
     DProject* m_project = nullptr;
+    DInputSink* m_input = nullptr;
     DRenderer* m_renderer = nullptr;
     RendererFactory m_rendererFactory;
     std::function<void()> m_tagsHandler;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/DProject.h"
+#include "tests/engine/RecordingInput.h"
 #include "engine/posix/DPlatform_posix.h"
 
 TEST(DPlatform_posix, BuildProjectPathKeepsTheFolder)
@@ -42,28 +42,27 @@ TEST(DPlatform_posix, ProjectPathIsBoundedAndClockNeverReadsZero)
 
 TEST(DLongPressKeys, HoldSendsDownOnceAndUpAfterRelease)
 {
-    DPlatform_posix platform;
-    DProject project(platform);
+    vx::test::RecordingInput project;
     DLongPressKeys keys;
     const uint32_t left = DLongPressKeys::kLeftMask;
     keys.poll(1000, left, project);
     keys.poll(1499, left, project);
-    EXPECT_EQ(project.lastKeyDown(), 0u);
+    EXPECT_EQ(project.lastKeyDown, 0u);
     keys.poll(1500, left, project);
-    EXPECT_EQ(project.lastKeyDown(), 1u);
+    EXPECT_EQ(project.lastKeyDown, 1u);
     keys.poll(1600, 0, project); // released: up time noted
     keys.poll(2099, 0, project);
-    EXPECT_EQ(project.lastKeyUp(), 0u);
+    EXPECT_EQ(project.lastKeyUp, 0u);
     keys.poll(2100, 0, project);
-    EXPECT_EQ(project.lastKeyUp(), 1u);
+    EXPECT_EQ(project.lastKeyUp, 1u);
 
     // A short press sends nothing.
-    DProject quiet(platform);
+    vx::test::RecordingInput quiet;
     DLongPressKeys other;
     other.poll(10, left, quiet);
     other.poll(100, left, quiet);
     other.poll(200, 0, quiet);
     other.poll(2000, 0, quiet);
-    EXPECT_EQ(quiet.lastKeyDown(), 0u);
-    EXPECT_EQ(quiet.lastKeyUp(), 0u);
+    EXPECT_EQ(quiet.lastKeyDown, 0u);
+    EXPECT_EQ(quiet.lastKeyUp, 0u);
 }

@@ -5,8 +5,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "engine/DProject.h"
-#include "engine/posix/DPlatform_posix.h"
+#include "tests/engine/RecordingInput.h"
 #include "engine/qt/DDisplay_Qt.h"
 #include "engine/qt/DKeyTranslation.h"
 #include "tests/support/ScriptedPrompts.h"
@@ -17,7 +16,8 @@ class DisplayTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(display.open(&project, 320, 240), 0);
+        display.setInputSink(&project);
+        ASSERT_EQ(display.open(nullptr, 320, 240), 0);
         canvas = display.window()->canvas();
         ASSERT_NE(canvas, nullptr);
         ASSERT_EQ(display.processMessages(), 1);
@@ -29,8 +29,7 @@ protected:
         QCoreApplication::sendEvent(canvas, &event);
     }
 
-    DPlatform_posix platform;
-    DProject project{platform};
+    vx::test::RecordingInput project;
     DDisplay_Qt display;
     DEngineCanvas* canvas = nullptr;
 };
@@ -77,34 +76,34 @@ TEST_F(DisplayTest, AboutAndTagsCommands)
 TEST_F(DisplayTest, KeysReachTheProjectOnceWithoutAutoRepeat)
 {
     sendKey(QEvent::KeyPress, Qt::Key_Left, {}, false);
-    EXPECT_EQ(project.lastKeyDown(), 1u);
+    EXPECT_EQ(project.lastKeyDown, 1u);
     sendKey(QEvent::KeyPress, Qt::Key_A, "a", false);
-    EXPECT_EQ(project.lastKeyDown(), uint32_t('a'));
+    EXPECT_EQ(project.lastKeyDown, uint32_t('a'));
     sendKey(QEvent::KeyPress, Qt::Key_Return, "\r", true); // a repeat: ignored
-    EXPECT_EQ(project.lastKeyDown(), uint32_t('a'));
+    EXPECT_EQ(project.lastKeyDown, uint32_t('a'));
     sendKey(QEvent::KeyRelease, Qt::Key_Return, "\r", true);
-    EXPECT_EQ(project.lastKeyUp(), 0u);
+    EXPECT_EQ(project.lastKeyUp, 0u);
     sendKey(QEvent::KeyRelease, Qt::Key_A, "a", false);
-    EXPECT_EQ(project.lastKeyUp(), uint32_t('a'));
+    EXPECT_EQ(project.lastKeyUp, uint32_t('a'));
 }
 
 TEST_F(DisplayTest, OnlyTheLeftButtonActsAndMovesCountOnlyWhileItIsHeld)
 {
     QTest::mouseMove(canvas, QPoint(10, 10));
-    EXPECT_EQ(project.pointerEvents(), 0);
+    EXPECT_EQ(project.pointerEvents, 0);
     QTest::mousePress(canvas, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
-    EXPECT_EQ(project.pointerEvents(), 0);
+    EXPECT_EQ(project.pointerEvents, 0);
     QTest::mouseRelease(canvas, Qt::RightButton, Qt::NoModifier, QPoint(20, 20));
     QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
-    EXPECT_EQ(project.pointerEvents(), 1);
-    EXPECT_EQ(project.lastPointer(), (DPoint{30, 40}));
+    EXPECT_EQ(project.pointerEvents, 1);
+    EXPECT_EQ(project.lastPointer, (DPoint{30, 40}));
     QMouseEvent move(QEvent::MouseMove, QPointF(35, 45), QPointF(35, 45), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(canvas, &move);
-    EXPECT_EQ(project.pointerEvents(), 2);
+    EXPECT_EQ(project.pointerEvents, 2);
     QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(36, 46));
-    EXPECT_EQ(project.pointerEvents(), 3);
-    EXPECT_EQ(project.lastPointer(), (DPoint{36, 46}));
+    EXPECT_EQ(project.pointerEvents, 3);
+    EXPECT_EQ(project.lastPointer, (DPoint{36, 46}));
 }
 
 TEST_F(DisplayTest, CloseAndExitEndTheLoop)

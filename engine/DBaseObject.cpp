@@ -1,0 +1,85 @@
+#include "engine/DBaseObject.h"
+
+#include "engine/DCompositeObject.h"
+#include "engine/DFile.h"
+#include "engine/DPage.h"
+#include "engine/DProject.h"
+#include "engine/DRenderer.h"
+#include "engine/DStatus.h"
+
+DBaseObject::DBaseObject(uint32_t typeId, DCompositeObject* owner, DPage* page)
+    : m_typeId(typeId), m_owner(owner), m_page(page)
+{
+}
+
+void DBaseObject::onPointerDown(DPoint point)
+{
+    if (isTouchable() && m_owner)
+        m_owner->onPointerDown(point);
+}
+
+void DBaseObject::onPointerMove(DPoint point)
+{
+    if (isTouchable() && m_owner)
+        m_owner->onPointerMove(point);
+}
+
+void DBaseObject::onPointerUp(DPoint point)
+{
+    if (isTouchable() && m_owner)
+        m_owner->onPointerUp(point);
+}
+
+void DBaseObject::onPointerHold(DPoint point)
+{
+    if (isTouchable() && m_owner)
+        m_owner->onPointerHold(point);
+}
+
+int DBaseObject::load(DFile& file)
+{
+    uint32_t words[6]{};
+    int status = DStatus::Ok;
+    for (uint32_t& word : words)
+        if ((status = readWord(file, word)) != DStatus::Ok)
+            break;
+    m_bounds = {int32_t(words[0]), int32_t(words[1]), int32_t(words[2]), int32_t(words[3])};
+    m_flags = words[4];
+    m_extra = words[5];
+    m_visibleRect = m_bounds;
+    invalidate();
+    return status;
+}
+
+void DBaseObject::invalidate(const DRect& rect) const
+{
+    if (m_page && m_page->project())
+        m_page->project()->invalidate(rect);
+}
+
+void DBaseObject::setVisibleRect(const DRect& requested)
+{
+    const DRect next = requested.meets(m_bounds) ? requested.intersected(m_bounds) : DRect{};
+    if (next == m_visibleRect)
+        return;
+    const DRect old = m_visibleRect;
+    m_visibleRect = next;
+    // A bar that grows or shrinks marks only the strip that changed.
+    const DRect changed = old.united(next);
+    const DRect common = old.meets(next) ? old.intersected(next) : DRect{};
+    const bool spansWidth = common.left == changed.left && common.right == changed.right;
+    const bool spansHeight = common.top == changed.top && common.bottom == changed.bottom;
+    invalidate(!common.isEmpty() && (spansWidth || spansHeight) ? changed.subtracted(common) : changed);
+}
+
+void DBaseObject::drawFocusFrame(DRenderer& renderer, const DRect& clip) const
+{
+    if (clip.top == m_bounds.top)
+        renderer.fillRect(kFocusColour, {clip.left, clip.top, clip.right, clip.top}, 1);
+    if (clip.right == m_bounds.right)
+        renderer.fillRect(kFocusColour, {clip.right, clip.top, clip.right, clip.bottom}, 1);
+    if (clip.bottom == m_bounds.bottom)
+        renderer.fillRect(kFocusColour, {clip.left, clip.bottom, clip.right, clip.bottom}, 1);
+    if (clip.left == m_bounds.left)
+        renderer.fillRect(kFocusColour, {clip.left, clip.top, clip.left, clip.bottom}, 1);
+}

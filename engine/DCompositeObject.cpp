@@ -1,0 +1,148 @@
+#include "engine/DCompositeObject.h"
+
+#include "engine/DActionList.h"
+#include "engine/DBaseObject.h"
+#include "engine/DBaseObject_Text.h"
+#include "engine/DFile.h"
+#include "engine/DPage.h"
+#include "engine/DProject.h"
+#include "engine/DStatus.h"
+
+namespace {
+constexpr uint32_t kTouchDown = 1, kTouchUp = 2, kTouchHold = 3, kKeyDown = 12, kKeyUp = 13, kKeyHold = 14,
+                   kFocusGained = 16, kFocusLost = 17;
+} // namespace
+
+DCompositeObject::DCompositeObject() = default;
+
+DCompositeObject::~DCompositeObject() = default;
+
+bool DCompositeObject::isEditing() const
+{
+    return m_editText && m_editText->cursor() != -1;
+}
+
+int DCompositeObject::load(DFile& file)
+{
+    m_project = m_page ? m_page->project() : nullptr;
+    int status = readWord(file, m_reserved);
+    for (int32_t& neighbour : m_neighbours) {
+        uint32_t word = 0xFFFFFFFFu;
+        status = readWord(file, word);
+        neighbour = int32_t(word);
+    }
+    return status;
+}
+
+int DCompositeObject::readItemDescriptor(DFile& file, DItemDescriptor& descriptor)
+{
+    uint32_t first = 0xFFFFFFFFu, second = 0;
+    (void)readWord(file, first);
+    const int status = readWord(file, second);
+    descriptor = {};
+    if (first != 0xFFFFFFFFu) {
+        descriptor.controller = uint8_t(first & 0xFF);
+        descriptor.address = first >> 8;
+        descriptor.type = uint8_t(second & 0xFF);
+        descriptor.size = uint16_t(second >> 16);
+    }
+    return status;
+}
+
+int DCompositeObject::loadActions(DFile& file)
+{
+    m_actions.reset(new DActionList(m_project));
+    if (!m_actions)
+        return DStatus::Failed;
+    return m_actions->load(file);
+}
+
+DBaseObject* DCompositeObject::loadPrimitive(DFile& file)
+{
+    DBaseObject* primitive = DBaseObject::create(this, m_page, file);
+    if (primitive) {
+        m_primitives.emplace_back(primitive);
+        if (m_page)
+            m_page->primitives().push_back(primitive);
+    }
+    return primitive;
+}
+
+void DCompositeObject::fireEvent(uint32_t event, uint32_t key)
+{
+    // Sliding from one widget onto another fires neither touch-down nor touch-up.
+    if ((event == kTouchDown || event == kTouchUp) && m_page && m_page->capture())
+        return;
+    if (m_actions)
+        m_actions->fire(event, key, false);
+}
+
+void DCompositeObject::startTick(uint32_t period)
+{
+    m_tickPeriod = period ? period : 1;
+    m_tickEnabled = true;
+    m_nextTick = 0;
+}
+
+void DCompositeObject::onPointerDown(DPoint)
+{
+    if (!isEditing())
+        fireEvent(kTouchDown);
+}
+
+void DCompositeObject::onPointerUp(DPoint)
+{
+    if (!isEditing())
+        fireEvent(kTouchUp);
+}
+
+void DCompositeObject::onPointerHold(DPoint)
+{
+    if (!isEditing())
+        fireEvent(kTouchHold);
+}
+
+int DCompositeObject::setFocus(int on)
+{
+    if (m_tracksFocus)
+        m_focused = on != 0;
+    if (m_focusPrimitive) {
+        m_focusPrimitive->setFocused(on != 0);
+        m_focusPrimitive->setDirty(true);
+        m_focusPrimitive->invalidate();
+    }
+    fireEvent(on ? kFocusGained : kFocusLost);
+    return m_focusPrimitive || m_editText ? 1 : 0;
+}
+
+void DCompositeObject::onKey(uint32_t key)
+{
+    if (isEditing())
+        return;
+    bool ran = false;
+    if (m_project && m_page && m_project->focusPage() == m_page && m_actions)
+        ran = m_actions->fire(kKeyDown, key, false) == 0;
+    if (ran)
+        return;
+    if (m_actions && (m_actions->fire(kKeyHold, key, true) == 0 || m_actions->fire(kKeyUp, key, true) == 0))
+        return;
+    const int direction = key == 1 ? Left : key == 2 ? Right : key == 5 ? Up : key == 6 ? Down : -1;
+    if (direction >= 0 && m_page && m_neighbours[direction] != -1)
+        m_page->setFocus(m_neighbours[direction]);
+}
+
+void DCompositeObject::onKeyUp(uint32_t key)
+{
+    if (!isEditing())
+        fireEvent(kKeyUp, key);
+}
+
+void DCompositeObject::onKeyHold(uint32_t key)
+{
+    if (!isEditing())
+        fireEvent(kKeyHold, key);
+}
+
+void DCompositeObject::tick(uint32_t)
+{
+}

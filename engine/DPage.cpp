@@ -1,0 +1,97 @@
+#include "engine/DPage.h"
+
+#include "engine/DBaseObject.h"
+#include "engine/DBaseObject_Text.h"
+#include "engine/DCompositeObject.h"
+
+namespace {
+constexpr uint32_t kEnteringPage = 10, kLeavingPage = 11;
+constexpr uint32_t kLeaveEditing = 3; // the page's own key that ends text entry without a commit
+} // namespace
+
+DPage::~DPage()
+{
+    hideAndDelete();
+}
+
+void DPage::adopt(uint32_t number, std::unique_ptr<DCompositeObject> widget)
+{
+    if (m_widgets.size() <= number)
+        m_widgets.resize(std::size_t(number) + 1, nullptr);
+    m_widgets[number] = widget.get();
+    m_owned.push_back(std::move(widget));
+}
+
+void DPage::show()
+{
+    for (DCompositeObject* widget : m_widgets)
+        if (widget)
+            widget->show();
+    m_pressed = false;
+    m_capture = nullptr;
+    for (DCompositeObject* widget : m_widgets)
+        if (widget)
+            widget->fireEvent(kEnteringPage);
+}
+
+void DPage::hideAndDelete()
+{
+    for (auto& widget : m_owned)
+        widget->fireEvent(kLeavingPage);
+    for (auto& widget : m_owned)
+        widget->hide();
+    m_primitives.clear();
+    m_widgets.clear();
+    m_owned.clear();
+    m_ownPrimitives = 0;
+    m_ownWidgets = 0;
+    m_capture = nullptr;
+    m_pressed = false;
+    m_focusIndex = -1;
+    m_pressedIndex = -1;
+}
+
+DCompositeObject* DPage::focusedWidget() const
+{
+    if (m_focusIndex < 0 || std::size_t(m_focusIndex) >= m_widgets.size())
+        return nullptr;
+    return m_widgets[std::size_t(m_focusIndex)];
+}
+
+void DPage::takeFocusAway()
+{
+    DCompositeObject* widget = focusedWidget();
+    if (!widget)
+        return;
+    if (widget->isEditing()) {
+        widget->onKey(kLeaveEditing);
+        m_pressedIndex = m_focusIndex;
+    } else {
+        widget->setFocus(0);
+    }
+    m_focusIndex = -1;
+}
+
+void DPage::setFocus(int32_t index)
+{
+    if (index < 0 || std::size_t(index) >= m_widgets.size() || index == m_focusIndex || !m_widgets[std::size_t(index)])
+        return;
+    takeFocusAway();
+    if (m_widgets[std::size_t(index)]->setFocus(1))
+        m_focusIndex = index;
+}
+
+void DPage::clampFocus()
+{
+    if (m_focusIndex >= 0 && std::size_t(m_focusIndex) >= m_widgets.size())
+        m_focusIndex = -1;
+}
+
+void DPage::tick(uint32_t now)
+{
+    for (DCompositeObject* widget : m_widgets)
+        if (widget && widget->tickEnabled() && (widget->nextTick() == 0 || int32_t(now - widget->nextTick()) >= 0)) {
+            widget->tick(now);
+            widget->scheduleNextTick(now);
+        }
+}

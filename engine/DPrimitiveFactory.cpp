@@ -1,0 +1,63 @@
+// The primitive kinds by their type id, and the reading of one primitive record.
+#include <array>
+
+#include "engine/DBaseObject.h"
+#include "engine/DBaseObject_InvisibleRect.h"
+#include "engine/DBaseObject_SolidRect.h"
+#include "engine/DBaseObject_UnscaledBitmap.h"
+#include "engine/DFile.h"
+#include "engine/DStatus.h"
+
+namespace {
+
+using Creator = DBaseObject* (*)(uint32_t typeId, DCompositeObject* owner, DPage* page);
+
+template <class Kind>
+DBaseObject* make(uint32_t typeId, DCompositeObject* owner, DPage* page)
+{
+    return new Kind(typeId, owner, page);
+}
+
+// Ids 4 and 6 (the editor's placeholder) have no class.
+constexpr std::array<Creator, 12> kKinds{
+    nullptr,                           // 0
+    &make<DBaseObject_InvisibleRect>,  // 1
+    &make<DBaseObject_SolidRect>,      // 2
+    &make<DBaseObject_UnscaledBitmap>, // 3
+    nullptr,                           // 4
+    nullptr,                           // 5 text
+    nullptr,                           // 6 placeholder
+    nullptr,                           // 7 solid triangle
+    nullptr,                           // 8 rotating bitmap
+    nullptr,                           // 9 graph
+    nullptr,                           // 10 scrolling bitmap
+    nullptr,                           // 11 scrolling list
+};
+
+} // namespace
+
+DBaseObject* DBaseObject::create(DCompositeObject* owner, DPage* page, DFile& file)
+{
+    const uint64_t start = file.tell();
+    uint32_t size = 0, typeId = 0;
+    if (readWord(file, size) != DStatus::Ok || readWord(file, typeId) != DStatus::Ok)
+        return nullptr;
+    const Creator creator = typeId < kKinds.size() ? kKinds[typeId] : nullptr;
+    if (!creator) {
+        // Skipped to its end; a placeholder (size 0) is its two words.
+        if (size > 8)
+            (void)file.seek(int64_t(start + size), DFile::FromStart);
+        return nullptr;
+    }
+    DBaseObject* primitive = creator(typeId, owner, page);
+    if (!primitive)
+        return nullptr;
+    const uint64_t end = start + (size < 8 ? 8 : size);
+    {
+        DFileLimit limit(file, end);
+        if (limit.pushed())
+            (void)primitive->load(file);
+    }
+    (void)file.seek(int64_t(end), DFile::FromStart);
+    return primitive;
+}
