@@ -4,6 +4,7 @@
 
 #include "diagram/CDiagramEntityContainer.h"
 #include "diagram/EntityTextLine.h"
+#include "platform/gfx/DeviceContext.h"
 
 namespace {
 
@@ -382,7 +383,7 @@ DiagramCursor CDiagramEntity::GetCursor(int32_t hitCode) const
     }
 }
 
-void CDiagramEntity::DrawObject(DDeviceContext& dc, double zoom)
+void CDiagramEntity::DrawObject(gfx::DeviceContext& dc, double zoom)
 {
     m_lastZoom = zoom;
     const CDiagramRect rect = GetScaledRect(zoom);
@@ -435,9 +436,31 @@ CDiagramRect CDiagramEntity::GetSelectionMarkerRect(int32_t hitCode, CDiagramRec
     }
 }
 
-void CDiagramEntity::Draw(DDeviceContext&, int32_t, int32_t, int32_t, int32_t) {}
+namespace {
 
-void CDiagramEntity::DrawSelectionMarkers(DDeviceContext&, int32_t, int32_t, int32_t, int32_t)
+gfx::Rect toGfx(const CDiagramRect& rect)
 {
-    (void)kMarkerOrder;
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+constexpr gfx::Colour kBlack = gfx::Colour::fromArgb(0xFF000000);
+constexpr gfx::Colour kWhite = gfx::Colour::fromArgb(0xFFFFFFFF);
+
+} // namespace
+
+void CDiagramEntity::Draw(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom)
+{
+    // A one-pixel pen outlines the rectangle inside its edges, as GDI's Rectangle does.
+    const gfx::Rect outline = toGfx(CDiagramRect{left, top, right, bottom}.Normalized());
+    dc.fillRect(outline, kBlack);
+    dc.fillRect({outline.left + 1, outline.top + 1, outline.right - 1, outline.bottom - 1}, kWhite);
+}
+
+void CDiagramEntity::DrawSelectionMarkers(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right,
+                                          int32_t bottom)
+{
+    const CDiagramRect rect{left, top, right, bottom};
+    const size_t count = (m_markerWidth == 5 && m_markerHeight == 4) ? 4 : std::size(kMarkerOrder);
+    for (size_t i = 0; i < count; ++i)
+        dc.fillRect(toGfx(GetSelectionMarkerRect(kMarkerOrder[i], rect)), kBlack);
 }

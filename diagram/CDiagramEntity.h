@@ -13,7 +13,9 @@
 #include "diagram/DiagramGeometry.h"
 
 class CDiagramEntityContainer;
-class DDeviceContext;
+namespace gfx {
+class DeviceContext;
+}
 
 // What GetHitCode answers: the body or one of the eight resize markers.
 enum DiagramHitCode : int32_t {
@@ -101,16 +103,18 @@ public:
     // The base has no property window of its own, so this does nothing.
     virtual void ShowProperties(CDiagramWindow* parent, bool show);
     virtual void ShowPopup(int32_t x, int32_t y, CDiagramWindow* parent);
-    virtual void Draw(DDeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // The base draws a white rectangle with a one-pixel black outline.
+    virtual void Draw(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
     virtual DiagramCursor GetCursor(int32_t hitCode) const;
-    virtual void DrawObject(DDeviceContext& dc, double zoom);
+    virtual void DrawObject(gfx::DeviceContext& dc, double zoom);
 
     virtual std::u16string GetName() const;
     virtual void SetName(std::u16string_view name);
     virtual std::u16string GetTitle() const;
     virtual void SetTitle(std::u16string_view title);
 
-    virtual void DrawSelectionMarkers(DDeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // Black markers; a marker size of exactly 5 by 4 draws only the corners.
+    virtual void DrawSelectionMarkers(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
     virtual CDiagramRect GetSelectionMarkerRect(int32_t hitCode, CDiagramRect rect) const;
     // The text line without its trailing ";".
     virtual std::u16string FormatFields() const;

@@ -8,6 +8,8 @@
 #include "diagram/CDiagramEntityContainer.h"
 #include "diagram/EntityTextLine.h"
 #include "tests/diagram/DiagramTestSupport.h"
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Surface.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace diagramtest;
@@ -305,4 +307,35 @@ TEST(CDiagramEntity, PopupListsTheMenuInOrder)
     EXPECT_EQ(std::u16string(items[7].caption), u"To back");
     EXPECT_EQ(items[8].command, 0);
     EXPECT_EQ(items[9].command, CMD_PROPERTIES);
+}
+
+TEST(CDiagramEntity, DrawsItsRectangleAndMarkersAtTheZoom)
+{
+    gfx::Surface surface(60, 60);
+    ASSERT_TRUE(surface.isValid());
+    gfx::DeviceContext dc(surface);
+    CDiagramEntity entity;
+    entity.SetRect(5, 5, 20, 15);
+    entity.DrawObject(dc, 2.0); // 10, 10, 40, 30 on the surface
+    EXPECT_DOUBLE_EQ(entity.GetZoom(), 2.0);
+    EXPECT_EQ(surface.pixel(10, 10), 0xFF000000u); // outline, right and bottom edges excluded
+    EXPECT_EQ(surface.pixel(39, 29), 0xFF000000u);
+    EXPECT_EQ(surface.pixel(40, 20), 0u);
+    EXPECT_EQ(surface.pixel(25, 20), 0xFFFFFFFFu);
+    EXPECT_EQ(surface.pixel(7, 7), 0u); // no markers while unselected
+
+    entity.Select(true);
+    entity.DrawObject(dc, 2.0);
+    EXPECT_EQ(surface.pixel(7, 7), 0xFF000000u);   // top-left marker 6..14
+    EXPECT_EQ(surface.pixel(25, 7), 0xFF000000u);  // top-middle
+    EXPECT_EQ(surface.pixel(43, 20), 0xFF000000u); // right-middle
+    EXPECT_EQ(surface.pixel(25, 20), 0xFFFFFFFFu);
+
+    // Markers of exactly 5 by 4 are drawn at the corners only.
+    gfx::Surface small(60, 60);
+    gfx::DeviceContext smallDc(small);
+    entity.SetMarkerSize(5, 4);
+    entity.DrawObject(smallDc, 2.0);
+    EXPECT_EQ(small.pixel(9, 9), 0xFF000000u);
+    EXPECT_EQ(small.pixel(25, 9), 0u);
 }
