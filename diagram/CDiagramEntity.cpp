@@ -211,28 +211,30 @@ void CDiagramEntity::SetRight(double right) { m_right = right; }
 void CDiagramEntity::SetTop(double top) { m_top = top; }
 void CDiagramEntity::SetBottom(double bottom) { m_bottom = bottom; }
 
+namespace {
+
+// Where a side of the given extent may start so that the entity stays on the paper.
+double onPaper(double start, double extent, int32_t paper)
+{
+    if (start < 0)
+        return 0;
+    if (start + extent > paper)
+        return paper - extent;
+    return start;
+}
+
+} // namespace
+
 void CDiagramEntity::MoveToX(double x)
 {
-    if (!m_container)
-        return;
-    const double width = m_right - m_left;
-    if (x < 0)
-        x = 0;
-    else if (x + width > m_container->GetPaperSize().x)
-        x = m_container->GetPaperSize().x - width;
-    MoveRect(x - m_left, 0);
+    if (m_container)
+        MoveRect(onPaper(x, m_right - m_left, m_container->GetPaperSize().x) - m_left, 0);
 }
 
 void CDiagramEntity::MoveToY(double y)
 {
-    if (!m_container)
-        return;
-    const double height = m_bottom - m_top;
-    if (y < 0)
-        y = 0;
-    else if (y + height > m_container->GetPaperSize().y)
-        y = m_container->GetPaperSize().y - height;
-    MoveRect(0, y - m_top);
+    if (m_container)
+        MoveRect(0, onPaper(y, m_bottom - m_top, m_container->GetPaperSize().y) - m_top);
 }
 
 void CDiagramEntity::SetWidth(double width)

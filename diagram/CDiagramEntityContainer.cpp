@@ -233,7 +233,6 @@ int32_t CDiagramEntityContainer::Group()
     for (const auto& entity : m_entities)
         if (entity->IsSelected())
             entity->SetGroup(group);
-    CDiagramEntity::RaiseHighestGroup(group);
     SetModified(true);
     return 1;
 }
@@ -298,25 +297,22 @@ void CDiagramEntityContainer::PushDown(CDiagramEntity* entity)
 
 void CDiagramEntityContainer::ToFront(CDiagramEntity* entity)
 {
-    Snapshot(u"front");
-    const int32_t index = IndexOf(entity);
-    if (index >= 0) {
-        std::unique_ptr<CDiagramEntity> moved = std::move(m_entities[size_t(index)]);
-        m_entities.erase(m_entities.begin() + index);
-        m_entities.push_back(std::move(moved));
-        SetModified(true);
-    }
-    Refresh();
+    MoveTo(entity, u"front", MovePlace::Top);
 }
 
 void CDiagramEntityContainer::ToBottom(CDiagramEntity* entity)
 {
-    Snapshot(u"bottom");
+    MoveTo(entity, u"bottom", MovePlace::Bottom);
+}
+
+void CDiagramEntityContainer::MoveTo(CDiagramEntity* entity, std::u16string_view label, MovePlace place)
+{
+    Snapshot(label);
     const int32_t index = IndexOf(entity);
     if (index >= 0) {
         std::unique_ptr<CDiagramEntity> moved = std::move(m_entities[size_t(index)]);
         m_entities.erase(m_entities.begin() + index);
-        m_entities.insert(m_entities.begin(), std::move(moved));
+        m_entities.insert(place == MovePlace::Top ? m_entities.end() : m_entities.begin(), std::move(moved));
         SetModified(true);
     }
     Refresh();

@@ -105,6 +105,8 @@ public:
     void UpdateUndoButtonList(const UndoStack& stack, int32_t command);
 
 private:
+    enum class MovePlace { Top, Bottom };
+    void MoveTo(CDiagramEntity* entity, std::u16string_view label, MovePlace place);
     void Refresh();
     static void ClearStack(UndoStack& stack);
 

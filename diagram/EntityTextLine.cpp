@@ -51,13 +51,20 @@ std::string numberPrefix(std::u16string_view text)
 
 } // namespace
 
+// Applied in this order when writing, and in the same order when reading.
+struct FieldEscape {
+    std::u16string_view raw;
+    std::u16string_view escaped;
+};
+constexpr FieldEscape kFieldEscapes[] = {
+    {u":", u"\\colon"}, {u";", u"\\semicolon"}, {u",", u"\\comma"}, {u"\r\n", u"\\newline"}};
+
 std::u16string Escape(std::u16string_view text)
 {
     std::u16string out(text);
-    replaceAll(out, u":", u"\\colon");
-    replaceAll(out, u";", u"\\semicolon");
-    replaceAll(out, u",", u"\\comma");
-    replaceAll(out, u"\r\n", u"\\newline");
+    for (const FieldEscape& escape : kFieldEscapes)
+        replaceAll(out, escape.raw, escape.escaped);
+    // A lone CR or LF would break the line as surely as a pair.
     replaceAll(out, u"\r", u"\\newline");
     replaceAll(out, u"\n", u"\\newline");
     return out;
@@ -66,10 +73,8 @@ std::u16string Escape(std::u16string_view text)
 std::u16string Unescape(std::u16string_view text)
 {
     std::u16string out(text);
-    replaceAll(out, u"\\colon", u":");
-    replaceAll(out, u"\\semicolon", u";");
-    replaceAll(out, u"\\comma", u",");
-    replaceAll(out, u"\\newline", u"\r\n");
+    for (const FieldEscape& escape : kFieldEscapes)
+        replaceAll(out, escape.escaped, escape.raw);
     return out;
 }
 

@@ -83,34 +83,34 @@ std::u16string CPropertyValue::Text() const
     return std::visit(Visitor{}, m_value);
 }
 
-int32_t CPropertyValue::ToInt() const
+namespace {
+
+template <typename Integer>
+Integer toInteger(const std::variant<std::u16string, int32_t, uint32_t, bool>& value)
 {
     struct Visitor {
-        int32_t operator()(const std::u16string& text) const
+        Integer operator()(const std::u16string& text) const
         {
             const std::optional<double> number = readNumber(text);
-            return number ? roundInto<int32_t>(*number) : 0;
+            return number ? roundInto<Integer>(*number) : 0;
         }
-        int32_t operator()(int32_t value) const { return value; }
-        int32_t operator()(uint32_t value) const { return int32_t(value); }
-        int32_t operator()(bool value) const { return value ? 1 : 0; }
+        Integer operator()(int32_t number) const { return Integer(number); }
+        Integer operator()(uint32_t number) const { return Integer(number); }
+        Integer operator()(bool flag) const { return flag ? 1 : 0; }
     };
-    return std::visit(Visitor{}, m_value);
+    return std::visit(Visitor{}, value);
+}
+
+} // namespace
+
+int32_t CPropertyValue::ToInt() const
+{
+    return toInteger<int32_t>(m_value);
 }
 
 uint32_t CPropertyValue::ToUInt() const
 {
-    struct Visitor {
-        uint32_t operator()(const std::u16string& text) const
-        {
-            const std::optional<double> number = readNumber(text);
-            return number ? roundInto<uint32_t>(*number) : 0;
-        }
-        uint32_t operator()(int32_t value) const { return uint32_t(value); }
-        uint32_t operator()(uint32_t value) const { return value; }
-        uint32_t operator()(bool value) const { return value ? 1 : 0; }
-    };
-    return std::visit(Visitor{}, m_value);
+    return toInteger<uint32_t>(m_value);
 }
 
 bool CPropertyValue::ToBool() const

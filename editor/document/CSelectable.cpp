@@ -114,6 +114,17 @@ void CSelectable::BuildProperties(DefinitionList list)
         position->Add(std::make_unique<CPropertyBase>(this, PropertyKind::Int, caption[0], u"0", caption[1]));
 }
 
+void CSelectable::InitDefinedProperties()
+{
+    const CTypePropertyDefinitions* row = PropertyDefinitions::ForType(m_objectTypeIndex);
+    if (!row)
+        return;
+    ParsePropertyDefinitions(row->classText, DefinitionList::First);
+    ParsePropertyDefinitions(row->styleText, DefinitionList::Second);
+    BuildProperties(DefinitionList::First);
+    BuildProperties(DefinitionList::Second);
+}
+
 void CSelectable::ReplaceStyleDefinitions(std::u16string_view text)
 {
     m_format.RemoveStyle();

@@ -48,6 +48,9 @@ public:
     // Builds categories and properties from a list's records into its container,
     // adding to what the container holds.
     void BuildProperties(DefinitionList list);
+    // Parses the definitions of the owner's type from the definition table into both
+    // lists and builds both containers from them.
+    void InitDefinedProperties();
     // The theme's style definitions in place of the current "Style" group.
     void ReplaceStyleDefinitions(std::u16string_view text);
 

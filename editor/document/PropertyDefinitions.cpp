@@ -19,6 +19,13 @@
 #define VX_RANGE                                                  \
     u"int,Minimum value,0,minimum,Minimum value,"                 \
     u"int,Maximum value,100,maximum,Maximum value,"
+#define VX_VALUE_TAG u"group,Data,list,Value tag,<tags>,tag,Value tag,"
+#define VX_TICKS(color, width)                                                            \
+    u"group,Ticks & Labels,"                                                              \
+    u"list,Show ticks,Show|Hide,ticks,Show ticks?,"                                       \
+    u"color,Tick color," color u",tickColor,Tick color,"                                  \
+    u"int,Tick width," width u",tickWidth,Tick width,"                                    \
+    u"int,Tick size [%],10,tickSize,Tick length,"
 
 namespace {
 
@@ -76,8 +83,7 @@ constexpr std::u16string_view kTimer =
     u"int,Start value,0,start,Start value,"
     u"int,Stop value,100,stop,Stop value,"
     u"int,Step time [ms],1,step,Step time [ms],"
-    u"group,Data,"
-    u"list,Value tag,<tags>,tag,Value tag,"
+    VX_VALUE_TAG
     u"list,Timer disable tag,<tags>,disableTag,Stops timer if zero or negative,";
 
 // Texts and message fields.
@@ -177,13 +183,8 @@ constexpr std::u16string_view kButton =
     u"int,Low alarm value,10,lowAlarm,Lowest allowed value,"                          \
     u"int,High alarm value,90,highAlarm,Highest allowed value,"                       \
     VX_ACTION_SCRIPT                                                                  \
-    u"group,Data,"                                                                    \
-    u"list,Value tag,<tags>,tag,Value tag,"                                           \
-    u"group,Ticks & Labels,"                                                          \
-    u"list,Show ticks,Show|Hide,ticks,Show ticks?,"                                   \
-    u"color,Tick color,16776960,tickColor,Tick color,"                                \
-    u"int,Tick width,2,tickWidth,Tick width,"                                         \
-    u"int,Tick size [%],10,tickSize,Tick length,"                                     \
+    VX_VALUE_TAG \
+    VX_TICKS(u"16776960", u"2") \
     u"list,Tick alignment,Top/Left|Center|Bottom/Right|Dual,tickAlignment,Tick alignment," \
     u"list,Tick placement,Inner|Outer,tickPosition,Tick placement,"                   \
     VX_TICK_SPACING
@@ -212,13 +213,8 @@ constexpr std::u16string_view kMeter =
     VX_ALARMS
     u"int,Discrete value step,1,discreteStep,Discrete value step,"
     VX_ACTION_SCRIPT
-    u"group,Data,"
-    u"list,Value tag,<tags>,tag,Value tag,"
-    u"group,Ticks & Labels,"
-    u"list,Show ticks,Show|Hide,ticks,Show ticks?,"
-    u"color,Tick color,16776960,tickColor,Tick color,"
-    u"int,Tick width,2,tickWidth,Tick width,"
-    u"int,Tick size [%],10,tickSize,Tick length,"
+    VX_VALUE_TAG
+    VX_TICKS(u"16776960", u"2")
     u"int,Tick offset [%],3,tickPosition,Tick's distance from the rim,"
     u"list,Tick alignment,Inner|Center|Outter,tickAlignment,Tick alignment,"
     VX_TICK_SPACING;
@@ -232,13 +228,8 @@ constexpr std::u16string_view kMeter =
     VX_RANGE                                                             \
     u"int,Discrete value step,1,discreteStep,Discrete value step,"       \
     VX_ACTION_SCRIPT                                                     \
-    u"group,Data,"                                                       \
-    u"list,Value tag,<tags>,tag,Value tag,"                              \
-    u"group,Ticks & Labels,"                                             \
-    u"list,Show ticks,Show|Hide,ticks,Show ticks?,"                      \
-    u"color,Tick color,16776960,tickColor,Tick color,"                   \
-    u"int,Tick width,2,tickWidth,Tick width,"                            \
-    u"int,Tick size [%],10,tickSize,Tick length,"
+    VX_VALUE_TAG \
+    VX_TICKS(u"16776960", u"2")
 #define VX_THUMB_TAIL                                                    \
     u"list,Tick placement,Inner|Outer,tickPlacement,Tick placement,"     \
     VX_TICK_SPACING
@@ -313,13 +304,8 @@ constexpr std::u16string_view kGraph =
     VX_RANGE
     VX_ALARMS
     VX_ACTION_SCRIPT
-    u"group,Data,"
-    u"list,Value tag,<tags>,tag,Value tag,"
-    u"group,Ticks & Labels,"
-    u"list,Show ticks,Show|Hide,ticks,Show ticks?,"
-    u"color,Tick color,8388608,tickColor,Tick color,"
-    u"int,Tick width,1,tickWidth,Tick width,"
-    u"int,Tick size [%],10,tickSize,Tick length,"
+    VX_VALUE_TAG
+    VX_TICKS(u"8388608", u"1")
     u"list,Tick alignment,Top/Left|Center|Bottom/Right,tickAlignment,Tick alignment,"
     VX_TICK_SPACING
     u"group,Grids,"

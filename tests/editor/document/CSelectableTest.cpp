@@ -13,11 +13,7 @@ namespace {
 std::unique_ptr<CSelectable> build(int32_t type)
 {
     auto owner = std::make_unique<CSelectable>(type);
-    const CTypePropertyDefinitions* row = PropertyDefinitions::ForType(type);
-    owner->ParsePropertyDefinitions(row->classText, DefinitionList::First);
-    owner->ParsePropertyDefinitions(row->styleText, DefinitionList::Second);
-    owner->BuildProperties(DefinitionList::First);
-    owner->BuildProperties(DefinitionList::Second);
+    owner->InitDefinedProperties();
     return owner;
 }
 
