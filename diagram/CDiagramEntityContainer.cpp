@@ -11,7 +11,7 @@ CDiagramEntityContainer::CDiagramEntityContainer() = default;
 
 CDiagramEntityContainer::~CDiagramEntityContainer()
 {
-    m_entities.clear();
+    ReleaseAll();
     ClearStack(m_undo);
     ClearStack(m_redo);
 }
@@ -74,14 +74,24 @@ void CDiagramEntityContainer::RemoveAt(int32_t index)
 {
     if (index < 0 || index >= GetSize())
         return;
+    CDiagramHost::Get().EntityRemoved(*this, *m_entities[size_t(index)]);
     m_entities.erase(m_entities.begin() + index);
     SetModified(true);
+}
+
+void CDiagramEntityContainer::ReleaseAll()
+{
+    CDiagramHost& host = CDiagramHost::Get();
+    for (const auto& entity : m_entities)
+        host.EntityRemoved(*this, *entity);
+    m_entities.clear();
 }
 
 std::unique_ptr<CDiagramEntity> CDiagramEntityContainer::Detach(int32_t index)
 {
     if (index < 0 || index >= GetSize())
         return nullptr;
+    CDiagramHost::Get().EntityRemoved(*this, *m_entities[size_t(index)]);
     std::unique_ptr<CDiagramEntity> entity = std::move(m_entities[size_t(index)]);
     m_entities.erase(m_entities.begin() + index);
     entity->SetParent(nullptr);
@@ -91,7 +101,7 @@ std::unique_ptr<CDiagramEntity> CDiagramEntityContainer::Detach(int32_t index)
 
 void CDiagramEntityContainer::Clear()
 {
-    m_entities.clear();
+    ReleaseAll();
     SetModified(true);
 }
 
@@ -416,6 +426,7 @@ void CDiagramEntityContainer::SetAt(int32_t index, std::unique_ptr<CDiagramEntit
     if (index < 0 || index >= GetSize() || !entity)
         return;
     entity->SetParent(this);
+    CDiagramHost::Get().EntityRemoved(*this, *m_entities[size_t(index)]);
     m_entities[size_t(index)] = std::move(entity);
     SetModified(true);
 }

@@ -108,6 +108,8 @@ private:
     enum class MovePlace { Top, Bottom };
     void MoveTo(CDiagramEntity* entity, std::u16string_view label, MovePlace place);
     void Refresh();
+    // Deletes every entity, telling the host first.
+    void ReleaseAll();
     static void ClearStack(UndoStack& stack);
 
     std::vector<std::unique_ptr<CDiagramEntity>> m_entities;

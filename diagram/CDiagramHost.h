@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+class CDiagramEntity;
 class CDiagramEntityContainer;
 class CDiagramWindow; // a window of the editing view, opaque to the model
 
@@ -26,6 +27,9 @@ public:
     virtual void ShowSelection() {}
     // The objects pane rebuilds the tree of the active page.
     virtual void RefreshObjects(CDiagramEntityContainer& /*container*/) {}
+    // An entity leaves the container (deleted or handed out); whatever points at it
+    // (the objects pane's tree) lets go before it goes.
+    virtual void EntityRemoved(CDiagramEntityContainer& /*container*/, const CDiagramEntity& /*entity*/) {}
     // The ribbon's undo (57643) or redo (57644) button lists these labels, newest first.
     virtual void UpdateUndoButtonList(int32_t /*command*/, std::span<const std::u16string> /*labels*/) {}
     // Tracks the context menu at a screen point; the chosen command goes to parent.

@@ -240,6 +240,28 @@ TEST(CDiagramEntityContainer, PaperLine)
     EXPECT_EQ(container.GetPaperSize(), (CDiagramPoint{800, 480}));
 }
 
+TEST(CDiagramEntityContainer, TellsTheHostBeforeAnEntityGoes)
+{
+    RecordingHost host;
+    {
+        CDiagramEntityContainer container;
+        fill(container, u"abcdef");
+        container.RemoveAt(1);
+        EXPECT_EQ(host.removed, u"b");
+        container.SetAt(0, makeEntity(0, 0, 10, 10, u"z"));
+        EXPECT_EQ(host.removed, u"ba");
+        std::unique_ptr<CDiagramEntity> kept = container.Detach(0);
+        EXPECT_EQ(host.removed, u"baz");
+        container.GetAt(0)->Select(true);
+        container.Cut(container.GetAt(0));
+        EXPECT_EQ(host.removed, u"bazc");
+        container.Undo(); // the restore replaces every entity
+        EXPECT_EQ(host.removed, u"bazcdef");
+        host.removed.clear();
+    }
+    EXPECT_EQ(host.removed, u"cdef"); // a closing page lets go of all
+}
+
 TEST(CDiagramEntityContainer, EditsAndTheirSnapshots)
 {
     CDiagramEntityContainer container;

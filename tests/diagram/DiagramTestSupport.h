@@ -43,11 +43,16 @@ public:
     {
         (command == 57643 ? undoLabels : redoLabels).assign(labels.begin(), labels.end());
     }
+    void EntityRemoved(CDiagramEntityContainer&, const CDiagramEntity& entity) override
+    {
+        removed += entity.GetName();
+    }
     int projectModified = 0;
     int selectionShown = 0;
     int refreshed = 0;
     std::vector<std::u16string> undoLabels;
     std::vector<std::u16string> redoLabels;
+    std::u16string removed;
 };
 
 } // namespace diagramtest

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "diagram/CDiagramEntityContainer.h"
 #include "editor/document/CDocumentHost.h"
 #include "editor/document/CSelectable.h"
 #include "editor/document/PropertyDefinitions.h"
@@ -207,4 +208,54 @@ TEST(CSelectable, AppearanceValuesAndTargetColours)
     }
     EXPECT_EQ(image->GetAppearanceInt(u"Missing"), 0);
     EXPECT_EQ(build(30)->GetAppearanceInt(u"Transparency"), 0);
+}
+
+namespace {
+
+// The shape editor objects take: an entity on the page and a property owner in one,
+// open in the editor whose container holds it.
+class JoinedObject : public CDiagramEntity, public CSelectable {
+public:
+    JoinedObject() : CSelectable(17) { InitDefinedProperties(); }
+    std::unique_ptr<CDiagramEntity> Clone() const override
+    {
+        auto clone = std::make_unique<JoinedObject>();
+        clone->Copy(*this);
+        clone->GetProperties().CopyValuesFrom(GetProperties());
+        return clone;
+    }
+    void Invalidate() override { ++invalidated; }
+    CDiagramEntityContainer* GetOwnerEditor() const override { return GetParent(); }
+    int invalidated = 0;
+};
+
+} // namespace
+
+TEST(CSelectable, JoinsAnEntityAsEditorObjectsDo)
+{
+    CDiagramEntityContainer editor;
+    editor.Add(std::make_unique<JoinedObject>());
+    auto* object = dynamic_cast<JoinedObject*>(editor.GetAt(0));
+    ASSERT_NE(object, nullptr);
+    EXPECT_TRUE(object->GetProperties().SetPropertyValue(u"Appearance", u"Text", CPropertyValue(u"Start")));
+    ASSERT_EQ(editor.GetUndoStack().size(), 1u);
+    EXPECT_EQ(editor.GetUndoStack().back()->label, u"Text = Start");
+
+    // The snapshot's clone carries the old value and points at no editor.
+    auto* snapshot = dynamic_cast<JoinedObject*>(editor.GetUndoStack().back()->entities[0].get());
+    ASSERT_NE(snapshot, nullptr);
+    EXPECT_EQ(snapshot->GetOwnerEditor(), nullptr);
+    EXPECT_EQ(snapshot->FindProperty(u"Appearance", u"Text")->GetValueText(), u"button");
+
+    editor.Undo();
+    auto* restored = dynamic_cast<JoinedObject*>(editor.GetAt(0));
+    ASSERT_NE(restored, nullptr);
+    EXPECT_EQ(restored->FindProperty(u"Appearance", u"Text")->GetValueText(), u"button");
+    EXPECT_EQ(restored->GetOwnerEditor(), &editor);
+
+    // Paste marks the pasted copy's picture stale through the one Invalidate.
+    restored->Select(true);
+    editor.CopySelected();
+    editor.Paste();
+    EXPECT_EQ(dynamic_cast<JoinedObject*>(editor.GetAt(1))->invalidated, 1);
 }
