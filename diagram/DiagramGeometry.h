@@ -1,0 +1,33 @@
+#pragma once
+// Integer rectangle and point in page pixels, as the editing view hands them to the model.
+
+#include <cstdint>
+
+struct CDiagramPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+    bool operator==(const CDiagramPoint&) const = default;
+};
+
+struct CDiagramRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+
+    int32_t Width() const { return right - left; }
+    int32_t Height() const { return bottom - top; }
+    // Right and bottom edges lie outside, as in the editing view.
+    bool Contains(CDiagramPoint point) const
+    {
+        return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
+    }
+    CDiagramRect Normalized() const
+    {
+        CDiagramRect r = *this;
+        if (r.left > r.right) { r.left = right; r.right = left; }
+        if (r.top > r.bottom) { r.top = bottom; r.bottom = top; }
+        return r;
+    }
+    bool operator==(const CDiagramRect&) const = default;
+};

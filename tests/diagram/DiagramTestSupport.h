@@ -1,0 +1,58 @@
+#pragma once
+// Shared by the diagram tests: an entity class of its own and a host that records.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "diagram/CDiagramEntity.h"
+#include "diagram/CDiagramHost.h"
+
+namespace diagramtest {
+
+// A derived entity, so clones must keep their class.
+class TestEntity : public CDiagramEntity {
+public:
+    TestEntity() { SetType(u"test"); }
+    std::unique_ptr<CDiagramEntity> Clone() const override
+    {
+        auto clone = std::make_unique<TestEntity>();
+        clone->Copy(*this);
+        return clone;
+    }
+    void Invalidate() override { ++invalidated; }
+    int invalidated = 0;
+};
+
+inline std::unique_ptr<TestEntity> makeEntity(double l, double t, double r, double b, std::u16string name = u"")
+{
+    auto entity = std::make_unique<TestEntity>();
+    entity->SetRect(l, t, r, b);
+    entity->SetName(name);
+    return entity;
+}
+
+class RecordingHost : public CDiagramHost {
+public:
+    RecordingHost() { CDiagramHost::Set(this); }
+    ~RecordingHost() override { CDiagramHost::Set(nullptr); }
+    void SetProjectModified() override { ++projectModified; }
+    void ShowSelection() override { ++selectionShown; }
+    void RefreshObjects(CDiagramEntityContainer&) override { ++refreshed; }
+    void UpdateUndoButtonList(int32_t command, std::span<const std::u16string> labels) override
+    {
+        (command == 57643 ? undoLabels : redoLabels).assign(labels.begin(), labels.end());
+    }
+    void EntityRemoved(CDiagramEntityContainer&, const CDiagramEntity& entity) override
+    {
+        removed += entity.GetName();
+    }
+    int projectModified = 0;
+    int selectionShown = 0;
+    int refreshed = 0;
+    std::vector<std::u16string> undoLabels;
+    std::vector<std::u16string> redoLabels;
+    std::u16string removed;
+};
+
+} // namespace diagramtest
