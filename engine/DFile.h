@@ -19,6 +19,8 @@ public:
     virtual void close() = 0;
     [[nodiscard]] virtual int seek(int64_t offset, int origin) = 0;
     [[nodiscard]] virtual uint32_t tell() const = 0;
+    // Bytes in the file, for bounding what a record claims before anything is allocated.
+    [[nodiscard]] virtual uint64_t size() const = 0;
     // Reads count bytes; a count that is not a multiple of 4 then skips to the next
     // multiple of 4 from the read's start.
     [[nodiscard]] int read(void* buffer, uint32_t count);

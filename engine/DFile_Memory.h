@@ -21,6 +21,7 @@ public:
     void close() override;
     int seek(int64_t offset, int origin) override;
     uint32_t tell() const override { return uint32_t(m_position); }
+    uint64_t size() const override { return m_bytes.size(); }
 
 protected:
     int readRaw(void* buffer, uint32_t count) override;

@@ -2,9 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <climits>
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
+#include "engine/DFile.h"
 #include "engine/DProject.h"
+#include "foundation/DMemory.h"
+#include "foundation/target/TargetImage.h"
 #include "engine/DStatus.h"
 
 namespace {
@@ -290,11 +296,59 @@ DBitmap* DRendererBitmap::findCached(uint32_t offset)
     return found->second.get();
 }
 
-DBitmap* DRendererBitmap::loadBitmap(DFile*, uint32_t offset)
+DBitmap* DRendererBitmap::loadBitmap(DFile* file, uint32_t offset)
 {
     if (offset == 0)
         return nullptr;
-    return findCached(offset);
+    if (DBitmap* cached = findCached(offset))
+        return cached;
+    DBitmap* loaded = file ? readImageChunk(*file, offset) : nullptr;
+    if (!loaded) {
+        std::printf("Load texture failed!\n");
+        return nullptr;
+    }
+    loaded->setMark(drawingPhase());
+    m_cache.emplace(offset, loaded);
+    return loaded;
+}
+
+DBitmap* DRendererBitmap::readImageChunk(DFile& file, uint32_t offset)
+{
+    if (file.seek(int64_t(offset), DFile::FromStart) != DStatus::Ok)
+        return nullptr;
+    target::ChunkHeader chunk;
+    target::ImageChunkHeader image;
+    if (target::readRecord(file, chunk) != DStatus::Ok || target::readRecord(file, image) != DStatus::Ok)
+        return nullptr;
+    const bool known = chunk.identifier == target::kChunkImageRaw || chunk.identifier == target::kChunkImageRawAlpha ||
+                       chunk.identifier == target::kChunkImageLzo || chunk.identifier == target::kChunkImageLzoAlpha;
+    if (!known) {
+        std::printf("Wrong chunk id %x!\n", chunk.identifier);
+        return nullptr;
+    }
+    // Sizes are bounded before anything is allocated; the stored bytes must lie in the chunk.
+    if (!image.isPlausible() || image.byteCount > chunk.dataSize() ||
+        uint64_t(file.tell()) + image.byteCount > file.size() ||
+        image.width > uint32_t(INT32_MAX) || image.height > uint32_t(INT32_MAX))
+        return nullptr;
+    std::vector<uint8_t> stored(image.byteCount);
+    if (file.read(stored.data(), image.byteCount) != DStatus::Ok)
+        return nullptr;
+    auto* pixels = static_cast<uint8_t*>(dAlloc(std::size_t(image.planeBytes())));
+    if (!pixels)
+        return nullptr;
+    // Only the colour plane is drawn; an alpha plane that follows it is not used.
+    if (!target::unpackColorPlane(chunk.identifier, image, stored, {pixels, std::size_t(image.planeBytes())})) {
+        dFree(pixels);
+        return nullptr;
+    }
+    auto* bitmap = new DBitmap();
+    if (!bitmap) {
+        dFree(pixels);
+        return nullptr;
+    }
+    bitmap->adopt({int32_t(image.width), int32_t(image.height)}, image.pitch, 4, pixels);
+    return bitmap;
 }
 
 int DRendererBitmap::resolveBitmap(DBitmap* bitmap)

@@ -37,10 +37,14 @@ public:
     DBitmap* createBitmap(int width, int height, uint32_t mode) override;
 
     std::size_t cachedCount() const { return m_cache.size(); }
+    // Whether the chunk at offset is cached; unlike findCached it marks nothing.
+    bool holds(uint32_t offset) const { return m_cache.contains(offset); }
     // The drawing phase marked into bitmaps found or loaded (the project's, or "other").
     uint32_t drawingPhase() const;
 
 protected:
+    // A new bitmap of the image chunk at offset, or none.
+    static DBitmap* readImageChunk(DFile& file, uint32_t offset);
     // The bitmap whose pixels draw for bitmap: itself, or the cached chunk it refers to.
     DBitmap* pixelsOf(DBitmap* bitmap);
 

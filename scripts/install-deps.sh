@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
   xvfb xauth x11-apps imagemagick
-  lrzsz socat
+  lrzsz socat locales
 )
 
 missing=()

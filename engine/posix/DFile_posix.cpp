@@ -50,6 +50,14 @@ uint32_t DFile_posix::tell() const
     return uint32_t(position());
 }
 
+uint64_t DFile_posix::size() const
+{
+    struct stat info{};
+    if (m_descriptor < 0 || fstat(m_descriptor, &info) != 0)
+        return 0;
+    return uint64_t(info.st_size);
+}
+
 uint64_t DFile_posix::position() const
 {
     if (m_descriptor < 0)

@@ -13,6 +13,7 @@ public:
     void close() override;
     int seek(int64_t offset, int origin) override;
     uint32_t tell() const override;
+    uint64_t size() const override;
 
 protected:
     int readRaw(void* buffer, uint32_t count) override;

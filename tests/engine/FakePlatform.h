@@ -2,6 +2,7 @@
 // A platform whose millisecond clock the test sets, and whose files are memory files.
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/DFile_Memory.h"
 #include "engine/DPlatform.h"
@@ -19,9 +20,11 @@ public:
     void setInputOrigin(int, int) override {}
     void setInputOriginX(int) override {}
     void setInputOriginY(int) override {}
-    DFile* createFile() override { return new DFile_Memory(); }
+    DFile* createFile() override { return new DFile_Memory(fileBytes); }
 
     uint32_t now;
+    // What every file this platform opens holds.
+    std::vector<uint8_t> fileBytes;
 
 private:
     DString m_path;

@@ -1,0 +1,119 @@
+#include "tests/support/TargetBuilder.h"
+
+#include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetFormat.h"
+
+namespace vx::test {
+
+using namespace target;
+
+TargetBuilder::TargetBuilder(uint32_t width, uint32_t height, uint32_t pageCount) : m_pageCount(pageCount)
+{
+    m_riff = std::make_unique<DRIFFFile>(m_stream, kChunkRiff, kFormProject);
+    m_proj = std::make_unique<DRIFFFile>(*m_riff, kChunkProject);
+    m_header.pageWidth = width;
+    m_header.pageHeight = height;
+    m_header.frameBytes = width * height * 4;
+    m_header.pageCount = pageCount;
+    m_headerStart = m_proj->tell();
+    writeRecord(*m_proj, m_header); // rewritten whole by finish
+    m_table = m_proj->tell();
+    for (uint32_t i = 0; i < pageCount; ++i)
+        writeWord(*m_proj, 0);
+}
+
+TargetBuilder::~TargetBuilder() = default;
+
+uint32_t TargetBuilder::image(uint32_t width, uint32_t height, std::span<const uint32_t> pixels,
+                              ImageCompression compression)
+{
+    std::vector<uint8_t> bytes(pixels.size() * 4);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        storeWord(bytes, i * 4, pixels[i]);
+    const TargetImage picture{width, height, width * 4, kPixelFormat32, bytes, 0, {}};
+    return uint32_t(writeImageChunk(*m_riff, picture, compression));
+}
+
+uint32_t TargetBuilder::font(std::span<const uint8_t> bytes)
+{
+    return uint32_t(writeFontChunk(*m_riff, bytes));
+}
+
+void TargetBuilder::page(uint32_t type, int32_t initialFocus, const std::function<void(Page&)>& objects)
+{
+    const uint64_t chunkStart = m_riff->tell();
+    m_riff->patchValue(m_table + 4 * m_pagesWritten++, uint32_t(chunkStart));
+    DRIFFFile chunk(*m_riff, kChunkPage);
+    const uint64_t start = chunk.tell();
+    PageHeader header;
+    header.pageType = type;
+    header.initialFocus = initialFocus;
+    writeRecord(chunk, header);
+    chunk.patchValue(start + PageHeader::kFirstRecordOffsetOffset, uint32_t(chunk.tell()));
+    Page page(chunk);
+    objects(page);
+    chunk.patchValue(start + PageHeader::kObjectCountOffset, page.objects());
+    chunk.patchValue(start + PageHeader::kElementCountOffset, page.elements());
+    chunk.close();
+}
+
+std::vector<uint8_t> TargetBuilder::finish()
+{
+    m_header.pageCount = m_pageCount;
+    m_header.pageTableOffset = uint32_t(m_table);
+    std::array<uint8_t, ProjectHeader::kSize> bytes;
+    encodeRecord(m_header, std::span<uint8_t, ProjectHeader::kSize>(bytes));
+    for (uint32_t offset = 0; offset < ProjectHeader::kSize; offset += 4)
+        m_proj->patchValue(m_headerStart + offset, loadWord(bytes, offset));
+    m_proj->close();
+    m_riff->close();
+    return m_stream.take();
+}
+
+void TargetBuilder::Page::object(uint32_t type, const ClassWords& classWords, const Actions& actions,
+                                 ObjectRecordHeader header)
+{
+    const uint64_t start = m_file.tell();
+    header.type = type;
+    writeRecord(m_file, header);
+    if (classWords)
+        classWords(m_file);
+    m_file.patchValue(start + ObjectRecordHeader::kActionBlockOffsetOffset, uint32_t(m_file.tell() - start));
+    ActionBlockWriter block(m_file);
+    if (actions)
+        actions(block);
+    block.finish();
+    m_file.patchValue(start + ObjectRecordHeader::kRecordSizeOffset, uint32_t(m_file.tell() - start));
+    ++m_objects;
+}
+
+void TargetBuilder::Page::element(ElementKind kind, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                                  uint32_t flags)
+{
+    writeRecord(m_file, makeElementRecord(kind, left, top, right, bottom, flags));
+    if (kind != ElementKind::Placeholder)
+        ++m_elements;
+}
+
+void TargetBuilder::Page::backgroundColour(uint32_t argb, int32_t width, int32_t height, const Actions& actions)
+{
+    ObjectRecordHeader header;
+    object(uint32_t(WidgetType::Rectangle),
+           [&](DRIFFFile& file) {
+               file.writeInt(argb);
+               element(ElementKind::SolidRect, 0, 0, width, height, PageBackground::kFlagsOpaque);
+           },
+           actions, header);
+}
+
+void TargetBuilder::Page::backgroundImage(uint32_t offset, int32_t width, int32_t height, const Actions& actions)
+{
+    object(uint32_t(WidgetType::StaticImage),
+           [&](DRIFFFile& file) {
+               file.writeInt(offset);
+               element(ElementKind::UnscaledBitmap, 0, 0, width, height, PageBackground::kFlagsOpaque);
+           },
+           actions);
+}
+
+} // namespace vx::test
