@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "tests/support/TargetBuilder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/XvfbSession.h"
 
@@ -57,4 +58,38 @@ TEST(EngineScreenshot, MissingFileShowsTheWindowAndTheFailureBox)
         }
     EXPECT_TRUE(red) << "no error box on screen";
     EXPECT_EQ(x.wait(engine, 100), -1); // still waiting for the box to be closed
+}
+
+TEST(EngineScreenshot, StartPageOfATargetFileFillsTheWindow)
+{
+    using namespace target;
+    vx::test::TargetBuilder builder(200, 120, 1);
+    builder.page(uint32_t(PageType::Normal), -1, [](auto& page) {
+        page.object(uint32_t(WidgetType::Rectangle), [&](DRIFFFile& file) {
+            file.writeInt(0xFF0000FFu); // a blue square in the middle
+            page.element(ElementKind::SolidRect, 80, 40, 120, 80, kElementFlagVisible);
+        });
+        page.backgroundColour(0xFFFF0000u, 200, 120);
+    });
+    vx::test::TempDir dir;
+    const auto bytes = builder.finish();
+    vx::test::writeFile(dir / "panel.ddd", std::string(bytes.begin(), bytes.end()));
+
+    vx::test::XvfbSession x(640, 480);
+    ASSERT_TRUE(x.isRunning());
+    const pid_t engine = x.start({enginePath(), (dir / "panel.ddd").string()});
+    ASSERT_GT(engine, 0);
+    auto count = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        return n;
+    };
+    // The window's client area is the page size: 200 x 120 pixels, 40 x 40 of them blue.
+    const QImage shot = grabUntil(x, dir / "shot.png", [&](const QImage& image) {
+        return count(image, 0xFF0000FF) == 40 * 40;
+    });
+    EXPECT_EQ(count(shot, 0xFF0000FF), 40 * 40);
+    EXPECT_EQ(count(shot, 0xFFFF0000), 200 * 120 - 40 * 40);
 }
