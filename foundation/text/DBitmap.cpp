@@ -2,13 +2,15 @@
 
 #include <new>
 
+namespace foundation {
+
 DBitmap::DBitmap(int32_t width, int32_t height, int32_t bytesPerPixel)
 {
     if (width <= 0 || height <= 0 || formatIndex(bytesPerPixel) < 0)
         return;
-    int64_t bytes = int64_t(width) * height * bytesPerPixel;
-    if (bytes > kMaxBytes)
+    if (int64_t(width) * height > kMaxBytes / bytesPerPixel)
         return;
+    int64_t bytes = int64_t(width) * height * bytesPerPixel;
     try {
         m_pixels.assign(std::size_t(bytes), 0);
     } catch (const std::bad_alloc&) {
@@ -31,3 +33,5 @@ int DBitmap::formatIndex(int32_t bytesPerPixel)
     default: return -1;
     }
 }
+
+} // namespace foundation

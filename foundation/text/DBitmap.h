@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+namespace foundation {
+
+// The editor's bitmap; the engine has its own DBitmap, apart from this one.
 class DBitmap {
 public:
     // Largest bitmap made, in bytes; a larger request makes a bitmap without pixels.
@@ -42,3 +45,5 @@ private:
     int32_t m_bytesPerPixel = 4;
     std::vector<uint8_t> m_pixels;
 };
+
+} // namespace foundation

@@ -6,6 +6,8 @@
 
 #include "foundation/text/DTextHash.h"
 
+namespace foundation {
+
 namespace {
 
 // What a blit reads: a bitmap, or a glyph texture's pixels.
@@ -397,3 +399,5 @@ DBitmap* DRendererBitmap::renderText(DSize size, const DString& text, DTextRende
     }
     return bitmap;
 }
+
+} // namespace foundation

@@ -13,11 +13,12 @@
 
 #include "foundation/DString.h"
 #include "foundation/text/DBitmap.h"
-#include "foundation/text/DPoint.h"
-#include "foundation/text/DRect.h"
-#include "foundation/text/DSize.h"
+#include "foundation/text/DGeometry.h"
 #include "foundation/text/DTextRenderer.h"
 
+namespace foundation {
+
+// The editor's; the engine's renderer of that name is another class, apart from this one.
 class DRendererBitmap {
 public:
     enum class AlphaMode { Blend, CopyAlpha };
@@ -92,3 +93,5 @@ private:
     std::unordered_map<const uint8_t*, std::unique_ptr<DBitmap>, PixelKeyHash> m_bitmaps;
     DTextRenderer m_textRenderer;
 };
+
+} // namespace foundation
