@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <utility>
 
 #include "foundation/TextHelpers.h"
 #include "foundation/text/DInstalledFonts_fontconfig.h"
@@ -111,12 +113,17 @@ void DFontCatalogue::enumFonts(FT_Library library, DFontFaceList& faces)
 {
     std::fputs("enumFonts\n", stdout);
     {
+        // A face the list holds already (enumerated before) is not taken twice.
+        std::set<std::pair<std::u16string, int32_t>> known;
+        for (const auto& face : faces)
+            known.emplace(face->absPath.view(), face->faceIndex);
         Registry registry;
         for (uint32_t index = 0;; ++index) {
             auto descriptor = std::make_unique<DFontFileDescriptor>();
             if (!descriptor->load(index, registry))
                 break;
-            faces.push_back(std::move(descriptor));
+            if (known.emplace(descriptor->absPath.view(), descriptor->faceIndex).second)
+                faces.push_back(std::move(descriptor));
         }
     }
 

@@ -266,6 +266,27 @@ TEST_F(FontCacheTest, WhenTheSystemCannotListItsFontsTheCachedFacesStay)
     EXPECT_EQ(names, (std::vector<std::u16string>{u"DejaVu Sans Book", u"Liberation Sans"}));
 }
 
+TEST_F(FontCacheTest, NoFaceIsTakenTwice)
+{
+    {
+        Registry registry;
+        for (uint32_t index : {0u, 1u}) {
+            DFontFileDescriptor twice;
+            twice.absPath = DString(utf8ToWide((m_dir / "DejaVuSans.ttf").string()));
+            twice.friendlyName = DString(u"DejaVu Sans Book");
+            twice.save(index, registry);
+        }
+        ASSERT_EQ(registry.sync(), 0);
+    }
+    DTextRenderer renderer(catalogueOver(m_system));
+    testing::internal::CaptureStdout();
+    renderer.enumFonts();
+    renderer.enumFonts();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "enumFonts\nloaded: Liberation Sans\nenumFonts\n");
+    std::scoped_lock lock(renderer.renderLock());
+    EXPECT_EQ(renderer.faces().size(), 2u);
+}
+
 TEST_F(FontCacheTest, AFileThatIsNoFontIsSkippedSilently)
 {
     vx::test::writeFile(m_dir / "broken.ttf", "not a font at all");
