@@ -1,0 +1,3 @@
+#include "foundation/text/DTextDescriptor.h"
+
+DTextDescriptor::~DTextDescriptor() = default;

@@ -1,0 +1,3 @@
+#include "foundation/text/DTextTexture.h"
+
+DTextTexture::~DTextTexture() = default;
