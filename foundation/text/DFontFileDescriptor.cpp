@@ -103,7 +103,8 @@ void DFontFileDescriptor::describe(FT_Face face)
 DString DFontFileDescriptor::makeFriendlyName(std::u16string_view family, std::u16string_view style)
 {
     std::u16string rest(style);
-    for (std::u16string_view word : {u"Regular", u"Bold", u"Italic"})
+    // "Book" and "Oblique" are how many Linux faces name their regular and italic styles.
+    for (std::u16string_view word : {u"Regular", u"Book", u"Bold", u"Italic", u"Oblique"})
         removeAll(rest, std::u16string_view(word));
     for (std::size_t at = rest.find(u"  "); at != std::u16string::npos; at = rest.find(u"  "))
         rest.erase(at, 1);

@@ -35,7 +35,7 @@ public:
     // Fills the style flags, the bitmap strike and pitchFamily from an open face.
     void describe(FT_Face face);
 
-    // The family, then a space and the style less "Regular", "Bold" and "Italic" when
+    // The family, then a space and the style less "Regular", "Book", "Bold", "Italic" and "Oblique" when
     // anything is left of it.
     static DString makeFriendlyName(std::u16string_view family, std::u16string_view style);
     // A file's base name without its extension, only ASCII letters and digits, lowered.

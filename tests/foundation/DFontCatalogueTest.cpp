@@ -128,18 +128,17 @@ TEST(DFontCatalogue, ChoosesInstalledFacesByFamilyStyleAndSize)
         std::u16string friendly;
     };
     const Case cases[] = {
-        {u"DejaVu Sans Book", 0, 0, "DejaVuSans.ttf", u"DejaVu Sans Book"},
+        {u"DejaVu Sans", 0, 0, "DejaVuSans.ttf", u"DejaVu Sans"}, // "Book" is the regular style
         {u"DejaVu Sans", 1, 0, "DejaVuSans-Bold.ttf", u"DejaVu Sans"},
-        {u"DejaVu Sans", 0, 0, "DejaVuSans-Bold.ttf", u"DejaVu Sans"}, // the only face of that exact name
-        {u"DejaVu Sans Oblique", 1, 1, "DejaVuSans-BoldOblique.ttf", u"DejaVu Sans Oblique"},
-        {u"DejaVu Sans Oblique", 0, 1, "DejaVuSans-Oblique.ttf", u"DejaVu Sans Oblique"},
+        {u"DejaVu Sans", 1, 1, "DejaVuSans-BoldOblique.ttf", u"DejaVu Sans"}, // "Oblique" the italic one
+        {u"DejaVu Sans", 0, 1, "DejaVuSans-Oblique.ttf", u"DejaVu Sans"},
         {u"DejaVu Sans Condensed", 1, 0, "DejaVuSansCondensed-Bold.ttf", u"DejaVu Sans Condensed"},
         {u"DejaVu Serif", 1, 1, "DejaVuSerif-BoldItalic.ttf", u"DejaVu Serif"},
         {u"Liberation Sans", 0, 0, "LiberationSans-Regular.ttf", u"Liberation Sans"},
         {u"Liberation Sans", 1, 0, "LiberationSans-Bold.ttf", u"Liberation Sans"},
         {u"Liberation Sans", 0, 1, "LiberationSans-Italic.ttf", u"Liberation Sans"},
         {u"Liberation Mono", 1, 1, "LiberationMono-BoldItalic.ttf", u"Liberation Mono"},
-        {u"DejaVuSansMono", 0, 0, "DejaVuSansMono.ttf", u"DejaVu Sans Mono Book"},
+        {u"DejaVuSansMono", 0, 0, "DejaVuSansMono.ttf", u"DejaVu Sans Mono"},
         {u"LiberationSerif-Regular", 1, 0, "LiberationSerif-Regular.ttf", u"Liberation Serif"},
     };
     std::scoped_lock lock(renderer.renderLock());
@@ -224,7 +223,7 @@ TEST_F(FontCacheTest, KnownFilesComeFromTheCacheAndAreNotOpenedAgain)
     std::vector<std::u16string> names;
     std::string first = enumerateAndSave(&names);
     EXPECT_EQ(first, "enumFonts\nloaded: DejaVu Sans\nloaded: Liberation Sans\n");
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"DejaVu Sans Book", u"Liberation Sans"}));
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"DejaVu Sans", u"Liberation Sans"}));
 
     Registry registry;
     EXPECT_EQ(registry.readString("FontCache/descriptor00000000/absPath"),
@@ -234,7 +233,7 @@ TEST_F(FontCacheTest, KnownFilesComeFromTheCacheAndAreNotOpenedAgain)
 
     std::string second = enumerateAndSave(&names);
     EXPECT_EQ(second, "enumFonts\n");
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"DejaVu Sans Book", u"Liberation Sans"}));
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"DejaVu Sans", u"Liberation Sans"}));
 }
 
 TEST_F(FontCacheTest, ADeletedFontFileLeavesTheListAndTheCache)
@@ -263,7 +262,7 @@ TEST_F(FontCacheTest, WhenTheSystemCannotListItsFontsTheCachedFacesStay)
     m_system->listFails = true;
     std::string trace = enumerateAndSave(&names);
     EXPECT_EQ(trace, "enumFonts\n");
-    EXPECT_EQ(names, (std::vector<std::u16string>{u"DejaVu Sans Book", u"Liberation Sans"}));
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"DejaVu Sans", u"Liberation Sans"}));
 }
 
 TEST_F(FontCacheTest, NoFaceIsTakenTwice)
@@ -273,7 +272,7 @@ TEST_F(FontCacheTest, NoFaceIsTakenTwice)
         for (uint32_t index : {0u, 1u}) {
             DFontFileDescriptor twice;
             twice.absPath = DString(utf8ToWide((m_dir / "DejaVuSans.ttf").string()));
-            twice.friendlyName = DString(u"DejaVu Sans Book");
+            twice.friendlyName = DString(u"DejaVu Sans");
             twice.save(index, registry);
         }
         ASSERT_EQ(registry.sync(), 0);

@@ -16,8 +16,8 @@ TEST(DFontFileDescriptor, FriendlyNameDropsTheStyleWordsOfRegularBoldAndItalic)
         {u"Arial", u"Regular", u"Arial"},
         {u"Arial", u"Bold Italic", u"Arial"},
         {u"Arial", u"Condensed Bold", u"Arial Condensed"},
-        {u"DejaVu Sans", u"Book", u"DejaVu Sans Book"},
-        {u"DejaVu Sans", u"Condensed Bold Oblique", u"DejaVu Sans Condensed Oblique"},
+        {u"DejaVu Sans", u"Book", u"DejaVu Sans"},
+        {u"DejaVu Sans", u"Condensed Bold Oblique", u"DejaVu Sans Condensed"},
         {u"Font", u"  Wide   Bold  Italic Light ", u"Font Wide Light"},
         {u"Font", u"", u"Font"},
     };
@@ -89,7 +89,7 @@ TEST(DFontFileDescriptor, SavesAndLoadsEveryValueOfItsCacheSubkey)
     textfixtures::forgetFontCache();
     DFontFileDescriptor saved;
     saved.absPath = DString(utf8ToWide(textfixtures::kDejaVu + "DejaVuSans.ttf"));
-    saved.friendlyName = DString(u"DejaVu Sans Book");
+    saved.friendlyName = DString(u"DejaVu Sans");
     saved.fileName = DString(u"dejavusans");
     saved.italic = 1;
     saved.bold = 1;

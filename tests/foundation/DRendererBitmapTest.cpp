@@ -464,7 +464,7 @@ protected:
 TEST_F(RenderTextTest, HelloPanelInDejaVuSans24PixelsLandsWhereTheLayoutSays)
 {
     // DejaVu's regular face is "Book"; its friendly name keeps that word.
-    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans Book", 24, 0xFF2040C0u);
+    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans", 24, 0xFF2040C0u);
     ASSERT_NE(descriptor.face, nullptr);
     EXPECT_EQ(baseName(descriptor.face), "DejaVuSans.ttf");
     renderAndCheck(u"Hello, panel", {320, 60}, {4, 6, 315, 55}, descriptor, 11);
@@ -512,7 +512,7 @@ TEST_F(RenderTextTest, GlyphsAreClippedToTheRectangleFromTheMatchingSourcePoint)
 {
     // A rectangle lower than the line, the line centred on it: ascenders and descenders
     // are cut at the top and the bottom; the rectangle also runs off the bitmap's left.
-    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans Book", 30, 0xFF000000u);
+    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans", 30, 0xFF000000u);
     descriptor.verticalAlignment = 1;
     renderAndCheck(u"Hgjy", {100, 50}, {-7, 20, 90, 29}, descriptor, 3);
 }
@@ -528,7 +528,7 @@ TEST_F(RenderTextTest, OverlappingGlyphsKeepEachOthersInk)
 
 TEST_F(RenderTextTest, UnderlineIsABarUnderEachLine)
 {
-    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans Book", 32, 0x80FF0000u);
+    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans", 32, 0x80FF0000u);
     descriptor.underline = 1;
     descriptor.wrap = 1;
     for (auto form : {DRendererBitmap::ColourForm::Straight, DRendererBitmap::ColourForm::Premultiplied}) {
@@ -554,7 +554,7 @@ TEST_F(RenderTextTest, UnderlineIsABarUnderEachLine)
 
 TEST_F(RenderTextTest, NothingIsMadeForEmptyTextOrAnEmptySize)
 {
-    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans Book", 16);
+    DTextDescriptor descriptor = requestFor(text(), u"DejaVu Sans", 16);
     EXPECT_EQ(m_renderer->renderText({10, 10}, DString(u""), text(), {0, 0, 9, 9}, descriptor, AlphaMode::Blend), nullptr);
     EXPECT_EQ(m_renderer->renderText({0, 10}, DString(u"a"), text(), {0, 0, 9, 9}, descriptor, AlphaMode::Blend), nullptr);
     EXPECT_EQ(m_renderer->bitmapCount(), 0u);
@@ -569,7 +569,7 @@ TEST_F(RenderTextTest, TwoThreadsRenderWhatEachWouldAlone)
         uint32_t colour;
     };
     const Job jobs[] = {
-        {u"Tank level 42 %", u"DejaVu Sans Book", 17, 0xFF103050u},
+        {u"Tank level 42 %", u"DejaVu Sans", 17, 0xFF103050u},
         {u"Motor stopped", u"Liberation Sans", 23, 0x90C02000u},
     };
     auto render = [&](const Job& job) {
