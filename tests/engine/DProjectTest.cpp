@@ -34,17 +34,15 @@ protected:
     {
         platform.fileBytes = std::move(bytes);
         EXPECT_EQ(display.open(&project, 640, 480), 0);
-        EXPECT_EQ(renderer.init(&display, &project, kWidth, kHeight), 0);
-        EXPECT_EQ(project.attach(&renderer, &display), 0);
         return project.load(DString(u"memory.ddd"));
     }
-    uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(renderer.target()->row(y))[x]; }
+    uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(display.targetBitmap()->row(y))[x]; }
+    DRendererBitmap& renderer() { return static_cast<DRendererBitmap&>(*display.renderer()); }
 
-    // The project goes first: it lets go of its pages while the renderer still exists.
+    // The display goes first: closing it unloads the project.
     FakePlatform platform;
-    DRendererBitmap renderer;
-    DDisplay_Null display{0};
     DProject project{platform};
+    DDisplay_Null display{0, DDisplay_Null::Drawing::Software};
 };
 
 // Pages: 0 Normal (red), 1 Global (base, a touch strip at the bottom), 2 Normal (green),
@@ -83,6 +81,16 @@ TEST_F(ProjectTest, LoadShowsTheStartPageOverTheBasePage)
     EXPECT_EQ(pixel(5, 30), 0xFF800000u);  // its background
     // The base page draws first, so the current page's background covers its strip.
     EXPECT_EQ(pixel(5, 45), 0xFF800000u);
+    ASSERT_EQ(display.presented().size(), 1u);
+    EXPECT_EQ(display.presented()[0], (DRect{0, 0, kWidth - 1, kHeight - 1}));
+
+    // Only what changed is redrawn and presented; a frame without changes presents nothing.
+    project.render();
+    EXPECT_EQ(display.presented().size(), 1u);
+    project.invalidate({3, 4, 9, 12});
+    project.render();
+    ASSERT_EQ(display.presented().size(), 2u);
+    EXPECT_EQ(display.presented()[1], (DRect{3, 4, 9, 12}));
 }
 
 TEST_F(ProjectTest, PageRequestsSkipTheBasePageAndStopAtTheEnds)
@@ -174,13 +182,13 @@ TEST_F(ProjectTest, ImagesUsedOnlyByTheOldPageAreFreedAtASwitch)
     project.render();
     // The base page's half-transparent corner lies under the opaque page background.
     EXPECT_EQ(pixel(0, 0), 0xFFFF0000u);
-    EXPECT_TRUE(renderer.holds(first));
-    EXPECT_TRUE(renderer.holds(base));
+    EXPECT_TRUE(renderer().holds(first));
+    EXPECT_TRUE(renderer().holds(base));
     project.showPage(1, DProject::Jump::Absolute);
     project.render();
     EXPECT_EQ(pixel(10, 10), 0xFF00FF00u);
-    EXPECT_FALSE(renderer.holds(first));
-    EXPECT_TRUE(renderer.holds(base));
+    EXPECT_FALSE(renderer().holds(first));
+    EXPECT_TRUE(renderer().holds(base));
 }
 
 TEST_F(ProjectTest, RecordsWithoutAWidgetClassKeepTheNumbersOfTheRest)

@@ -1,0 +1,78 @@
+// The engine loads a target file and runs a few frames of scripted input over it: the
+// first input byte picks how many trailing bytes are the script.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "engine/DApplication.h"
+#include "engine/DDisplay_Null.h"
+#include "engine/DFile_Memory.h"
+#include "engine/DPlatform.h"
+
+namespace {
+
+class FuzzPlatform : public DPlatform {
+public:
+    void start() override {}
+    void tick() override {}
+    void sleep(uint32_t milliseconds) override { now += milliseconds; }
+    uint32_t ticks() override { return now; }
+    void setProjectPath(const DString& path) override { m_path.assign(path); }
+    const DString& buildProjectPath(uint32_t) override { return m_path; }
+    void setInputOrigin(int, int) override {}
+    void setInputOriginX(int) override {}
+    void setInputOriginY(int) override {}
+    DFile* createFile() override { return new DFile_Memory(bytes); }
+
+    uint32_t now = 1;
+    std::vector<uint8_t> bytes;
+
+private:
+    DString m_path;
+};
+
+class FuzzParts : public DEngineParts {
+public:
+    DPlatform* createPlatform() override
+    {
+        platform = new FuzzPlatform();
+        return platform;
+    }
+    DDisplay* createDisplay() override { return new DDisplay_Null(0, DDisplay_Null::Drawing::Software); }
+    FuzzPlatform* platform = nullptr;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const std::size_t scriptLength = std::min<std::size_t>(data[0], size - 1);
+    const uint8_t* script = data + size - scriptLength;
+    FuzzParts parts;
+    DEngineOptions options;
+    options.memoryImageSize = 4096;
+    DApplication application(parts, std::move(options));
+    if (application.init(64, 48) != 0)
+        return 0;
+    parts.platform->bytes.assign(data + 1, data + size - scriptLength);
+    if (application.project()->load(DString(u"fuzz.ddd")) != 0)
+        return 0;
+    DProject& project = *application.project();
+    for (std::size_t i = 0; i + 2 < scriptLength; i += 3) {
+        const DPoint point{script[i + 1] % 80, script[i + 2] % 60};
+        switch (script[i] % 7) {
+        case 0: project.onPointerDown(point); break;
+        case 1: project.onPointerMove(point); break;
+        case 2: project.onPointerUp(point); break;
+        case 3: project.onKeyDown(script[i + 1] % 32); break;
+        case 4: project.onKeyUp(script[i + 1] % 32); break;
+        case 5: parts.platform->now += uint32_t(script[i + 1]) * 40; break;
+        default: break;
+        }
+        application.tick();
+    }
+    application.tick();
+    return 0;
+}
