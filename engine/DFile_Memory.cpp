@@ -33,10 +33,10 @@ int DFile_Memory::seek(int64_t offset, int origin)
 
 int DFile_Memory::readRaw(void* buffer, uint32_t count)
 {
-    if (m_position > m_bytes.size() || m_bytes.size() - m_position < count)
+    if (m_position > m_view.size() || m_view.size() - m_position < count)
         return DStatus::Failed;
     if (count)
-        std::memcpy(buffer, m_bytes.data() + m_position, count);
+        std::memcpy(buffer, m_view.data() + m_position, count);
     m_position += count;
     return DStatus::Ok;
 }
