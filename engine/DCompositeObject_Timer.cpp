@@ -6,6 +6,7 @@
 #include "engine/DBaseObject.h"
 #include "engine/DFile.h"
 #include "engine/DItem.h"
+#include "engine/DValue.h"
 #include "engine/DWidgetTags.h"
 
 DCompositeObject_Timer::DCompositeObject_Timer() = default;
@@ -80,7 +81,11 @@ void DCompositeObject_Timer::tick(uint32_t now)
 {
     if (!m_valueTag.item || m_mode == Stopped || m_start == m_stop || m_paused)
         return;
-    const int64_t value = m_valueTag.item->value().shownNumber();
+    const DValue& tagValue = m_valueTag.item->value();
+    // A 16-bit tag is read unsigned, except for a range below 0: read so, a count that
+    // goes negative would come back as a large number and never get below 0.
+    const bool signedShort = tagValue.type() == DValue::kShort && std::min(m_start, m_stop) < 0;
+    const int64_t value = signedShort ? int16_t(tagValue.number()) : tagValue.shownNumber();
     if (!m_stepScheduled) {
         m_nextStep = now + m_stepTime;
         m_stepScheduled = true;

@@ -128,6 +128,19 @@ TEST_F(TimerTest, SixteenBitTagsCount)
     EXPECT_EQ(item(kValueTag, kValueType16)->value().shownNumber(), 0);
 }
 
+TEST_F(TimerTest, SixteenBitTagsCountBelowZero)
+{
+    TimerSpec spec;
+    spec.mode = DCompositeObject_Timer::DownHold;
+    spec.start = -3;
+    spec.stop = 0;
+    spec.step = 10;
+    spec.value = localTag(kValueTag, kValueType16);
+    ASSERT_EQ(load(timerPage(spec)), 0);
+    runUntil(platform.now + 1 + 50);
+    EXPECT_EQ(int16_t(item(kValueTag, kValueType16)->value().number()), -3);
+}
+
 TEST_F(TimerTest, StepTimesFromTheFileAreNeverZeroNorOverflow)
 {
     struct Case {
