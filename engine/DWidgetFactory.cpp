@@ -2,8 +2,16 @@
 #include <array>
 
 #include "engine/DCompositeObject.h"
+#include "engine/DCompositeObject_Button.h"
+#include "engine/DCompositeObject_DynamicImage.h"
+#include "engine/DCompositeObject_IndicatorButton.h"
+#include "engine/DCompositeObject_IndicatorLight.h"
+#include "engine/DCompositeObject_MessageField.h"
 #include "engine/DCompositeObject_Rectangle.h"
 #include "engine/DCompositeObject_StaticImage.h"
+#include "engine/DCompositeObject_StaticText.h"
+#include "engine/DCompositeObject_Timer.h"
+#include "engine/DCompositeObject_Trigger.h"
 
 namespace {
 
@@ -19,26 +27,26 @@ DCompositeObject* make()
 constexpr std::array<Creator, 27> kWidgets{
     nullptr,                              // 0
     &make<DCompositeObject_StaticImage>,  // 1 static image, page background with an image
-    nullptr,                              // 2 static text
+    &make<DCompositeObject_StaticText>,   // 2 static text
     nullptr, nullptr,                     // 3, 4 numeric field
     nullptr, nullptr,                     // 5, 6 text field
     nullptr,                              // 7 date/time field
-    nullptr,                              // 8 message field
-    nullptr,                              // 9 dynamic image
-    nullptr,                              // 10 indicator light
-    nullptr,                              // 11 indicator button
+    &make<DCompositeObject_MessageField>, // 8 message field
+    &make<DCompositeObject_DynamicImage>, // 9 dynamic image
+    &make<DCompositeObject_IndicatorLight>, // 10 indicator light
+    &make<DCompositeObject_IndicatorButton>, // 11 indicator button
     nullptr, nullptr,                     // 12, 13 bar graph
     nullptr,                              // 14 meter
     nullptr,                              // 15 trend
     nullptr,                              // 16 ticker
-    nullptr,                              // 17 button
+    &make<DCompositeObject_Button>,       // 17 button
     nullptr,                              // 18 slider
     nullptr,                              // 19 knob
     nullptr,                              // 20 list box
     nullptr,                              // 21 dynamic list box
     nullptr,                              // 22
-    nullptr,                              // 23 tag trigger
-    nullptr,                              // 24 timer
+    &make<DCompositeObject_Trigger>,      // 23 tag trigger
+    &make<DCompositeObject_Timer>,        // 24 timer
     nullptr,                              // 25
     &make<DCompositeObject_Rectangle>,    // 26 page background rectangle
 };

@@ -1,0 +1,38 @@
+#include "engine/DCompositeObject_DynamicImage.h"
+
+#include "engine/DBaseObject_UnscaledBitmap.h"
+#include "engine/DFile.h"
+#include "engine/DWidgetTags.h"
+
+DCompositeObject_DynamicImage::DCompositeObject_DynamicImage() = default;
+DCompositeObject_DynamicImage::~DCompositeObject_DynamicImage() = default;
+
+int DCompositeObject_DynamicImage::load(DFile& file)
+{
+    (void)DCompositeObject::load(file);
+    uint32_t count = 0;
+    (void)readWord(file, count);
+    (void)m_images.load(file, count);
+    uint32_t unused = 0;
+    (void)readWord(file, unused);
+    const int status = readItemDescriptor(file, m_tag);
+    m_picture = DImageSet::asPicture(loadPrimitive(file));
+    return status;
+}
+
+void DCompositeObject_DynamicImage::show()
+{
+    m_images.showChoice(m_picture, 0);
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Watch, {&m_tag});
+}
+
+void DCompositeObject_DynamicImage::hide()
+{
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Unwatch, {&m_tag});
+}
+
+void DCompositeObject_DynamicImage::onValueChanged(DItem& item)
+{
+    if (&item == m_tag.item)
+        m_images.showChoice(m_picture, DWidgetTags::number(item));
+}

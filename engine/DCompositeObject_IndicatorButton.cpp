@@ -1,0 +1,42 @@
+#include "engine/DCompositeObject_IndicatorButton.h"
+
+#include "engine/DFile.h"
+#include "engine/DWidgetTags.h"
+
+DCompositeObject_IndicatorButton::DCompositeObject_IndicatorButton() = default;
+DCompositeObject_IndicatorButton::~DCompositeObject_IndicatorButton() = default;
+
+int DCompositeObject_IndicatorButton::load(DFile& file)
+{
+    (void)DCompositeObject::load(file);
+    (void)loadButtonWords(file);
+    uint32_t count = 0, unused = 0;
+    (void)readWord(file, count);
+    (void)readWord(file, unused);
+    (void)m_indicatorImages.load(file, count);
+    const int status = readItemDescriptor(file, m_indicatorTag);
+    loadDecorations(file);
+    m_indicator = DImageSet::asPicture(loadPrimitive(file));
+    loadFace(file);
+    return status;
+}
+
+void DCompositeObject_IndicatorButton::show()
+{
+    DCompositeObject_Button::show();
+    m_indicatorImages.showChoice(m_indicator, 0);
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Watch, {&m_indicatorTag});
+}
+
+void DCompositeObject_IndicatorButton::hide()
+{
+    DCompositeObject_Button::hide();
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Unwatch, {&m_indicatorTag});
+}
+
+void DCompositeObject_IndicatorButton::onValueChanged(DItem& item)
+{
+    if (&item == m_indicatorTag.item)
+        m_indicatorImages.showChoice(m_indicator, DWidgetTags::number(item));
+    DCompositeObject_Button::onValueChanged(item);
+}

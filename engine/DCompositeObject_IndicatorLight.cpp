@@ -1,0 +1,48 @@
+#include "engine/DCompositeObject_IndicatorLight.h"
+
+#include "engine/DBaseObject_UnscaledBitmap.h"
+#include "engine/DBitmap.h"
+#include "engine/DFile.h"
+#include "engine/DImageSet.h"
+#include "engine/DWidgetTags.h"
+
+DCompositeObject_IndicatorLight::DCompositeObject_IndicatorLight() = default;
+DCompositeObject_IndicatorLight::~DCompositeObject_IndicatorLight() = default;
+
+int DCompositeObject_IndicatorLight::load(DFile& file)
+{
+    (void)DCompositeObject::load(file);
+    (void)DImageSet::readImage(file, m_frameImage);
+    uint32_t count = 0, unused = 0;
+    (void)readWord(file, count);
+    (void)readWord(file, unused);
+    (void)m_stateImages.load(file, count);
+    (void)readItemDescriptor(file, m_tag);
+    (void)DImageSet::readImage(file, m_overlay1Image);
+    const int status = DImageSet::readImage(file, m_overlay2Image);
+    m_overlay2Picture = DImageSet::asPicture(loadPrimitive(file));
+    m_overlay1Picture = DImageSet::asPicture(loadPrimitive(file));
+    m_statePicture = DImageSet::asPicture(loadPrimitive(file));
+    m_framePicture = DImageSet::asPicture(loadPrimitive(file));
+    return status;
+}
+
+void DCompositeObject_IndicatorLight::show()
+{
+    DImageSet::showImage(m_framePicture, m_frameImage.get());
+    m_stateImages.showChoice(m_statePicture, 0);
+    DImageSet::showImage(m_overlay1Picture, m_overlay1Image.get());
+    DImageSet::showImage(m_overlay2Picture, m_overlay2Image.get());
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Watch, {&m_tag});
+}
+
+void DCompositeObject_IndicatorLight::hide()
+{
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Unwatch, {&m_tag});
+}
+
+void DCompositeObject_IndicatorLight::onValueChanged(DItem& item)
+{
+    if (&item == m_tag.item)
+        m_stateImages.showChoice(m_statePicture, DWidgetTags::number(item));
+}

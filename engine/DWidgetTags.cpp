@@ -1,0 +1,33 @@
+#include "engine/DWidgetTags.h"
+
+#include "engine/DItem.h"
+#include "engine/DValue.h"
+
+void DWidgetTags::bind(DProject* project, DItemObserver& observer, DProject::Binding binding,
+                       std::initializer_list<DItemDescriptor*> tags)
+{
+    if (!project)
+        return;
+    for (DItemDescriptor* tag : tags)
+        if (!tag->isNoTag())
+            (void)project->bindTag(*tag, observer, binding);
+}
+
+void DWidgetTags::writeNumber(const DItemDescriptor& tag, int32_t number)
+{
+    if (!tag.item)
+        return;
+    DValue written;
+    written.init(nullptr, 4, DValue::kInteger);
+    written.setNumber(number);
+    DValue& value = tag.item->value();
+    if (value.equals(written))
+        return;
+    value.assign(written);
+    value.markWritten();
+}
+
+uint32_t DWidgetTags::number(const DItem& item)
+{
+    return uint32_t(item.value().shownNumber());
+}
