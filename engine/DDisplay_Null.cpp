@@ -23,10 +23,9 @@ DDisplay_Null::DDisplay_Null(int frames, Drawing drawing) : m_framesLeft(frames)
         m_renderer.reset(new DRendererRecording());
 }
 
-DDisplay_Null::~DDisplay_Null()
-{
-    close();
-}
+// The owner closes the display while the project still exists; the destructor only
+// lets go of the renderer.
+DDisplay_Null::~DDisplay_Null() = default;
 
 int DDisplay_Null::open(DProject* project, int width, int height)
 {

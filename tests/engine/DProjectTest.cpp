@@ -39,7 +39,8 @@ protected:
     uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(display.targetBitmap()->row(y))[x]; }
     DRendererBitmap& renderer() { return static_cast<DRendererBitmap&>(*display.renderer()); }
 
-    // The display goes first: closing it unloads the project.
+    void TearDown() override { display.close(); }
+
     FakePlatform platform;
     DProject project{platform};
     DDisplay_Null display{0, DDisplay_Null::Drawing::Software};

@@ -90,9 +90,12 @@ void TargetBuilder::Page::object(uint32_t type, const ClassWords& classWords, co
 void TargetBuilder::Page::element(ElementKind kind, int32_t left, int32_t top, int32_t right, int32_t bottom,
                                   uint32_t flags)
 {
+    if (kind == ElementKind::Placeholder) {
+        writeRecord(m_file, PlaceholderRecord{}); // its size word and kind only
+        return;
+    }
     writeRecord(m_file, makeElementRecord(kind, left, top, right, bottom, flags));
-    if (kind != ElementKind::Placeholder)
-        ++m_elements;
+    ++m_elements;
 }
 
 void TargetBuilder::Page::backgroundColour(uint32_t argb, int32_t width, int32_t height, const Actions& actions)
