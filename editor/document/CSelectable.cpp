@@ -1,11 +1,19 @@
 #include "editor/document/CSelectable.h"
 
 #include <algorithm>
+#include <fstream>
+#include <system_error>
 
 #include "editor/document/CDocumentHost.h"
 #include "editor/document/CObjectTypeTable.h"
+#include "editor/document/CResourceIndex.h"
 #include "editor/document/PropertyDefinitionParser.h"
 #include "editor/document/PropertyDefinitions.h"
+#include "editor/document/TargetPicture.h"
+#include "foundation/TextHelpers.h"
+#include "foundation/image/CWinFreeImage.h"
+#include "foundation/target/TargetImage.h"
+#include "foundation/text/DFontFileDescriptor.h"
 #include "foundation/xml/DXMLElement.h"
 
 namespace {
@@ -30,6 +38,26 @@ std::u16string missingValue(const CPropertyDefinition& record)
         if (value == former.declared)
             return std::u16string(former.former);
     return value;
+}
+
+// Font files beyond this are refused rather than read whole into memory; no real face
+// comes near it.
+constexpr std::uintmax_t kMaxFontFileBytes = 256u << 20;
+
+// The whole file, or nothing when it cannot be read.
+std::vector<uint8_t> readFontFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return {};
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error || size == 0 || size > kMaxFontFileBytes)
+        return {};
+    std::ifstream file(path, std::ios::binary);
+    std::vector<uint8_t> bytes(size);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size)))
+        return {};
+    return bytes;
 }
 
 bool hasTrait(int32_t typeIndex, PropertyClassTrait trait)
@@ -219,6 +247,42 @@ uint32_t CSelectable::ColorToTarget(uint32_t storedColor, int32_t transparency)
     const uint32_t green = (storedColor >> 8) & 0xFF;
     const uint32_t blue = (storedColor >> 16) & 0xFF;
     return alpha << 24 | red << 16 | green << 8 | blue;
+}
+
+uint32_t CSelectable::CollectImage(DRIFFFile& target, CResourceIndex& resources, const CWinFreeImage* image)
+{
+    const TargetPicture::Converted picture =
+        image ? TargetPicture::Convert(*image, resources.ColorDepth()) : TargetPicture::Converted{};
+    if (picture.empty()) {
+        resources.Append(target::kNoResource);
+        return target::kNoResource;
+    }
+    const target::TargetImage view = picture.View();
+    const target::ImageCompression compression = (resources.TargetFlags() & target::kTargetFlagCompress) != 0
+        ? target::ImageCompression::Lzo
+        : target::ImageCompression::None;
+    return resources.AppendContent(CResourceIndex::Content::Image, target::imageContentCrc(view),
+                                   [&] { return target::writeImageChunk(target, view, compression); });
+}
+
+uint32_t CSelectable::CollectFont(DRIFFFile& target, CResourceIndex& resources, const DFontFileDescriptor* face)
+{
+    if (!face || face->absPath.isEmpty()) {
+        resources.Append(target::kNoResource);
+        return target::kNoResource;
+    }
+    return CollectFont(target, resources, std::filesystem::path(wideToUtf8(face->absPath.view())));
+}
+
+uint32_t CSelectable::CollectFont(DRIFFFile& target, CResourceIndex& resources, const std::filesystem::path& fontFile)
+{
+    const std::vector<uint8_t> bytes = readFontFile(fontFile);
+    if (bytes.empty()) {
+        resources.Append(target::kNoResource);
+        return target::kNoResource;
+    }
+    return resources.AppendContent(CResourceIndex::Content::Font, target::fontContentCrc(bytes),
+                                   [&] { return target::writeFontChunk(target, bytes); });
 }
 
 bool CSelectable::ApplyPropertyChangeHook(std::u16string_view category, std::u16string_view caption,

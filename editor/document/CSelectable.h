@@ -5,6 +5,7 @@
 // offers the colour helpers objects use while compiling.
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +16,10 @@
 #include "editor/document/CPropertySelectedList.h"
 
 class CDiagramEntityContainer;
+class CResourceIndex;
+class CWinFreeImage;
+class DFontFileDescriptor;
+class DRIFFFile;
 class DXMLElement;
 
 // The first list and container hold the "Properties", the second the "Format" side
@@ -84,6 +89,16 @@ public:
     // "Transparency".
     uint32_t GetTargetColor(uint32_t storedColor) const;
     static uint32_t ColorToTarget(uint32_t storedColor, int32_t transparency);
+
+    // The image collector: appends exactly one entry to the resource index and returns
+    // it: the offset of the image chunk holding the picture converted for the compile's
+    // colour depth (written into target unless equal content is there already), or 0
+    // when there is no picture. Stored with LZO when the compile's target flags ask.
+    static uint32_t CollectImage(DRIFFFile& target, CResourceIndex& resources, const CWinFreeImage* image);
+    // The same for a font: the whole file as a "font" chunk, once per content; a face
+    // that is none, or a file that cannot be read or is empty, appends 0.
+    static uint32_t CollectFont(DRIFFFile& target, CResourceIndex& resources, const DFontFileDescriptor* face);
+    static uint32_t CollectFont(DRIFFFile& target, CResourceIndex& resources, const std::filesystem::path& fontFile);
 
     // Runs a value read from a document past the panes that rename references;
     // true when the text changed.
