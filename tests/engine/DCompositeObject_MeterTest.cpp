@@ -216,3 +216,51 @@ TEST_F(MeterTest, NoRangeOrNoStepLeavesTheNeedleAtTheStart)
         EXPECT_EQ(pixel(24, 34), kNeedleColour);
     }
 }
+
+TEST_F(MeterTest, MalformedRecordsLoadWithoutCrashing)
+{
+    TargetBuilder builder(WidgetHarness::kWidth, WidgetHarness::kHeight, 1);
+    builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
+        // A needle primitive larger than the page: no picture is made for it.
+        page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
+            writeRecord(file, meterWords());
+            writeRecord(file, WidgetHarness::localTag(kValueTag));
+            writeWord(file, 1);
+            page.element(ElementKind::SolidTriangle, 0, 0, 3000, 3000, kElementFlagVisible);
+            page.element(ElementKind::UnscaledBitmap, 0, 0, 48, 48, kElementFlagVisible);
+        });
+        // Class words cut short: the fields keep their first values, no primitive is read.
+        page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
+            file.writeInt(0);
+            file.writeInt(0);
+        });
+        // A needle far beyond its primitive: the fill walks only the picture's pixels.
+        page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
+            DCompositeObject_Meter::Words words = meterWords();
+            words.needle = 0xFFFFu | 0xFFFFu << 16;
+            words.pivot = 0x8000u | 0x7FFFu << 16;
+            words.needlePivot = 0xFFFFu | 0xFFFFu << 16;
+            writeRecord(file, words);
+            writeRecord(file, WidgetHarness::localTag(kValueTag));
+            writeWord(file, 1);
+            page.element(ElementKind::SolidTriangle, 60, 0, 108, 48, kElementFlagVisible);
+            page.element(ElementKind::UnscaledBitmap, 60, 0, 108, 48, kElementFlagVisible);
+        });
+        for (WidgetType type : {WidgetType::ImageBar, WidgetType::ColorBar, WidgetType::Slider, WidgetType::Knob})
+            page.object(uint32_t(type), [&](DRIFFFile& file) { file.writeInt(0); });
+        page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
+    });
+    ASSERT_EQ(load(builder.finish()), 0);
+    ASSERT_NE(meter(), nullptr);
+    EXPECT_NE(widget<DCompositeObject_Meter>(1), nullptr);
+    EXPECT_EQ(widget<DCompositeObject_Meter>(1)->needle(), nullptr);
+    setTag(kValueTag, 30);
+    project.render();
+    EXPECT_EQ(pixel(16, 24), kBackground);
+    for (std::size_t number = 1; number < 7; ++number) {
+        DCompositeObject* other = project.currentPage()->widgets()[number];
+        ASSERT_NE(other, nullptr);
+        other->onPointerDown({1, 1});
+        other->onPointerMove({30, 30});
+    }
+}
