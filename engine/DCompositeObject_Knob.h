@@ -9,7 +9,8 @@ public:
     // Direction 2 counts the angle the other way round.
     static constexpr uint32_t kCounterclockwise = 2;
 
-    // The thumb's angle along the sweep, in radians; 10000 after show until a value comes.
+    // The thumb's angle from the start in radians (counted back from a full turn for
+    // direction 2); 10000 after show until a value comes.
     double angle() const { return m_angle; }
     double sweep() const { return m_sweep; }
     DPoint centre() const { return m_centre; }
