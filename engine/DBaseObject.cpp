@@ -1,5 +1,8 @@
 #include "engine/DBaseObject.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "engine/DCompositeObject.h"
 #include "engine/DFile.h"
 #include "engine/DPage.h"
@@ -70,6 +73,24 @@ void DBaseObject::setVisibleRect(const DRect& requested)
     const bool spansWidth = common.left == changed.left && common.right == changed.right;
     const bool spansHeight = common.top == changed.top && common.bottom == changed.bottom;
     invalidate(!common.isEmpty() && (spansWidth || spansHeight) ? changed.subtracted(common) : changed);
+}
+
+void DBaseObject::moveTo(DPoint topLeft)
+{
+    const int64_t dx = int64_t(topLeft.x) - m_bounds.left, dy = int64_t(topLeft.y) - m_bounds.top;
+    if (dx == 0 && dy == 0)
+        return;
+    // Bounds come from the file: a far edge pushed past the coordinate range stays at its end.
+    const auto shifted = [dx, dy](const DRect& rect) {
+        const auto move = [](int32_t value, int64_t by) {
+            return int32_t(std::clamp<int64_t>(value + by, INT32_MIN, INT32_MAX));
+        };
+        return DRect{move(rect.left, dx), move(rect.top, dy), move(rect.right, dx), move(rect.bottom, dy)};
+    };
+    invalidate();
+    m_bounds = shifted(m_bounds);
+    m_visibleRect = shifted(m_visibleRect);
+    invalidate();
 }
 
 void DBaseObject::drawFocusFrame(DRenderer& renderer, const DRect& clip) const

@@ -57,6 +57,9 @@ public:
 
     // Narrows the drawn part of the bounds; marks only the strip that changed.
     void setVisibleRect(const DRect& requested);
+    // Moves the primitive (bounds and visible part) so its top-left is at topLeft; the
+    // old and the new place are marked dirty.
+    void moveTo(DPoint topLeft);
     // Marks a rectangle of the page dirty.
     void invalidate(const DRect& rect) const;
     void invalidate() const { invalidate(m_bounds); }

@@ -7,11 +7,11 @@
 #include <memory>
 #include <vector>
 
+#include "engine/DCompositeObject.h"
 #include "engine/DGeometry.h"
 #include "engine/DObject.h"
 
 class DBaseObject;
-class DCompositeObject;
 class DProject;
 
 class DPage : public DObject {

@@ -3,7 +3,9 @@
 
 #include "engine/DBaseObject.h"
 #include "engine/DBaseObject_InvisibleRect.h"
+#include "engine/DBaseObject_RotatingBitmap.h"
 #include "engine/DBaseObject_SolidRect.h"
+#include "engine/DBaseObject_SolidTriangle.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DStatus.h"
@@ -27,8 +29,8 @@ constexpr std::array<Creator, 12> kKinds{
     nullptr,                           // 4
     nullptr,                           // 5 text
     nullptr,                           // 6 placeholder
-    nullptr,                           // 7 solid triangle
-    nullptr,                           // 8 rotating bitmap
+    &make<DBaseObject_SolidTriangle>,  // 7
+    &make<DBaseObject_RotatingBitmap>, // 8
     nullptr,                           // 9 graph
     nullptr,                           // 10 scrolling bitmap
     nullptr,                           // 11 scrolling list

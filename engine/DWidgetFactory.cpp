@@ -2,12 +2,16 @@
 #include <array>
 
 #include "engine/DCompositeObject.h"
+#include "engine/DCompositeObject_Bargraph.h"
 #include "engine/DCompositeObject_Button.h"
 #include "engine/DCompositeObject_DynamicImage.h"
 #include "engine/DCompositeObject_IndicatorButton.h"
 #include "engine/DCompositeObject_IndicatorLight.h"
+#include "engine/DCompositeObject_Knob.h"
 #include "engine/DCompositeObject_MessageField.h"
+#include "engine/DCompositeObject_Meter.h"
 #include "engine/DCompositeObject_Rectangle.h"
+#include "engine/DCompositeObject_Slider.h"
 #include "engine/DCompositeObject_StaticImage.h"
 #include "engine/DCompositeObject_StaticText.h"
 #include "engine/DCompositeObject_Timer.h"
@@ -35,13 +39,14 @@ constexpr std::array<Creator, 27> kWidgets{
     &make<DCompositeObject_DynamicImage>, // 9 dynamic image
     &make<DCompositeObject_IndicatorLight>, // 10 indicator light
     &make<DCompositeObject_IndicatorButton>, // 11 indicator button
-    nullptr, nullptr,                     // 12, 13 bar graph
-    nullptr,                              // 14 meter
+    &make<DCompositeObject_Bargraph>,     // 12 image bar
+    &make<DCompositeObject_Bargraph>,     // 13 colour bar
+    &make<DCompositeObject_Meter>,        // 14 meter
     nullptr,                              // 15 trend
     nullptr,                              // 16 ticker
     &make<DCompositeObject_Button>,       // 17 button
-    nullptr,                              // 18 slider
-    nullptr,                              // 19 knob
+    &make<DCompositeObject_Slider>,       // 18 slider
+    &make<DCompositeObject_Knob>,         // 19 knob
     nullptr,                              // 20 list box
     nullptr,                              // 21 dynamic list box
     nullptr,                              // 22

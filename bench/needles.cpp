@@ -1,0 +1,110 @@
+// Frame time of an 800 x 480 page of 24 meters whose needles turn every frame: the tags
+// change, the controller tells the meters, the needles redraw their pictures and the
+// dirty rectangles are drawn. Picture needles turn a bitmap; triangle needles fill two
+// triangles.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "engine/DCompositeObject_Meter.h"
+#include "engine/DController_Local.h"
+#include "engine/DDisplay_Null.h"
+#include "engine/DProject.h"
+#include "engine/DRendererBitmap.h"
+#include "tests/engine/FakePlatform.h"
+#include "tests/support/TargetBuilder.h"
+
+using namespace target;
+using vx::test::TargetBuilder;
+
+namespace {
+
+constexpr int32_t kWidth = 800, kHeight = 480, kSide = 120, kColumns = 6, kRows = 4;
+constexpr uint32_t kMeters = kColumns * kRows;
+
+std::vector<uint8_t> meterPage(bool pictures)
+{
+    TargetBuilder builder(kWidth, kHeight, 1);
+    std::vector<uint32_t> dial(kSide * kSide, 0xFF303030u), needle(8 * 50, 0xFFE04020u);
+    const uint32_t dialImage = builder.image(kSide, kSide, dial);
+    const uint32_t needleImage = builder.image(8, 50, needle);
+    builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
+        for (uint32_t i = 0; i < kMeters; ++i) {
+            const int32_t left = int32_t(i % kColumns) * (kSide + 10), top = int32_t(i / kColumns) * kSide;
+            page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
+                DCompositeObject_Meter::Words words;
+                words.dialImage = dialImage;
+                words.needle = pictures ? needleImage : (12u | 50u << 16);
+                words.needleColour = 0xFFE04020u;
+                words.angles = 60u | 300u << 16;
+                words.pivot = uint32_t(kSide / 2) | uint32_t(kSide / 2) << 16;
+                words.needlePivot = pictures ? (4u | 8u << 16) : (6u | 42u << 16);
+                words.maximum = 1000;
+                words.lowLimit = 100;
+                words.highLimit = 900;
+                writeRecord(file, words);
+                writeRecord(file, TagReference::make(Controller::Local, i, kValueType32, 4));
+                writeWord(file, 1);
+                page.element(pictures ? ElementKind::RotatingBitmap : ElementKind::SolidTriangle, left, top,
+                             left + kSide, top + kSide, kElementFlagVisible);
+                page.element(ElementKind::UnscaledBitmap, left, top, left + kSide, top + kSide, kElementFlagVisible);
+            });
+        }
+        page.backgroundColour(0xFF000000u, kWidth, kHeight);
+    });
+    return builder.finish();
+}
+
+void runMeters(benchmark::State& state, bool pictures)
+{
+    DController_Local system, local;
+    FakePlatform platform;
+    DRendererBitmap renderer;
+    DDisplay_Null display{0};
+    DProject project{platform};
+    project.addController(system);
+    project.addController(local);
+    platform.fileBytes = meterPage(pictures);
+    if (display.open(&project, kWidth, kHeight) != 0 || renderer.init(&display, &project, kWidth, kHeight) != 0 ||
+        project.attach(&renderer, &display) != 0 || project.load(DString(u"needles.ddd")) != 0) {
+        state.SkipWithError("the page did not load");
+        return;
+    }
+    std::vector<DItem*> items;
+    for (uint32_t i = 0; i < kMeters; ++i) {
+        DItemDescriptor descriptor;
+        descriptor.controller = DItemDescriptor::kLocal;
+        descriptor.address = i;
+        descriptor.type = uint8_t(DValue::kInteger);
+        descriptor.size = 4;
+        items.push_back(local.findItem(descriptor));
+    }
+    project.render();
+    int32_t frame = 0;
+    for (auto _ : state) {
+        ++frame;
+        for (uint32_t i = 0; i < kMeters; ++i) {
+            items[i]->value().setNumber((frame * 7 + int32_t(i) * 37) % 1000);
+            items[i]->value().markWritten();
+        }
+        local.update(platform.now);
+        project.render();
+        benchmark::DoNotOptimize(renderer.target()->pixels());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kMeters);
+}
+
+void BM_PictureNeedles(benchmark::State& state)
+{
+    runMeters(state, true);
+}
+
+void BM_TriangleNeedles(benchmark::State& state)
+{
+    runMeters(state, false);
+}
+
+} // namespace
+
+BENCHMARK(BM_PictureNeedles)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TriangleNeedles)->Unit(benchmark::kMicrosecond);

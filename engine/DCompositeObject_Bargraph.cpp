@@ -1,0 +1,94 @@
+#include "engine/DCompositeObject_Bargraph.h"
+
+#include "engine/DBaseObject_SolidRect.h"
+#include "engine/DBaseObject_UnscaledBitmap.h"
+#include "engine/DBitmap.h"
+#include "engine/DFile.h"
+#include "engine/DItem.h"
+#include "engine/DProject.h"
+#include "engine/DWidgetMath.h"
+#include "foundation/target/TargetBytes.h"
+
+DCompositeObject_Bargraph::DCompositeObject_Bargraph() = default;
+DCompositeObject_Bargraph::~DCompositeObject_Bargraph() = default;
+
+int DCompositeObject_Bargraph::load(DFile& file)
+{
+    (void)DCompositeObject::load(file);
+    Words words;
+    (void)target::readRecord(file, words);
+    const int status = readItemDescriptor(file, m_tag);
+    m_direction = words.direction;
+    m_scale = {words.multiplier, words.divisor, words.offset, words.minimum, words.maximum, 1};
+    m_alarms.setLimits(words.lowLimit, words.highLimit);
+
+    m_bar = loadPrimitive(file);
+    m_frame = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
+    // The bar's kind says what its word holds.
+    m_colourBar = dynamic_cast<DBaseObject_SolidRect*>(m_bar);
+    m_imageBar = dynamic_cast<DBaseObject_UnscaledBitmap*>(m_bar);
+    if (m_imageBar && words.bar)
+        m_barImage.reset(new DBitmap(&file, words.bar));
+    else
+        m_colour = words.bar;
+    if (words.frameImage)
+        m_frameImage.reset(new DBitmap(&file, words.frameImage));
+    return status;
+}
+
+void DCompositeObject_Bargraph::show()
+{
+    if (m_frame)
+        m_frame->setBitmap(m_frameImage.get());
+    if (m_imageBar)
+        m_imageBar->setBitmap(m_barImage.get());
+    if (m_colourBar) {
+        m_colourBar->setColour(m_colour);
+        m_colourBar->invalidate(m_colourBar->visibleRect());
+    }
+    if (m_project)
+        (void)m_project->bindTag(m_tag, *this, DProject::Binding::Watch);
+}
+
+void DCompositeObject_Bargraph::hide()
+{
+    if (m_project)
+        (void)m_project->bindTag(m_tag, *this, DProject::Binding::Unwatch);
+}
+
+void DCompositeObject_Bargraph::onValueChanged(DItem& item)
+{
+    if (m_direction < Right || m_direction > Up)
+        return;
+    const int32_t s = m_scale.scaled(item.value().shownNumber());
+    // Without a range the bar rests at its minimum and raises no alarm.
+    const bool ranged = m_scale.maximum != m_scale.minimum;
+    setBar(ranged ? s : m_scale.minimum);
+    if (!ranged)
+        return;
+    m_alarms.run(s, *this);
+}
+
+void DCompositeObject_Bargraph::setBar(int32_t s)
+{
+    if (!m_bar)
+        return;
+    DRect rect = m_bar->bounds();
+    const bool across = m_direction == Right || m_direction == Left;
+    const int64_t extent = across ? rect.width() : rect.height();
+    int64_t filled = 0;
+    if (s < m_scale.minimum)
+        filled = 0;
+    else if (s > m_scale.maximum)
+        filled = extent;
+    else if (m_scale.maximum > m_scale.minimum)
+        filled = mulDiv(extent, int64_t(s) - m_scale.minimum,
+                                      int64_t(m_scale.maximum) - m_scale.minimum);
+    switch (m_direction) {
+    case Right: rect.right = toCoordinate(int64_t(rect.left) + filled); break;
+    case Left: rect.left = toCoordinate(int64_t(rect.right) - filled); break;
+    case Down: rect.bottom = toCoordinate(int64_t(rect.top) + filled); break;
+    default: rect.top = toCoordinate(int64_t(rect.bottom) - filled); break;
+    }
+    m_bar->setVisibleRect(rect);
+}
