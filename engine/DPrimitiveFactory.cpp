@@ -2,7 +2,10 @@
 #include <array>
 
 #include "engine/DBaseObject.h"
+#include "engine/DBaseObject_Graph.h"
 #include "engine/DBaseObject_InvisibleRect.h"
+#include "engine/DBaseObject_ScrollingBitmap.h"
+#include "engine/DBaseObject_ScrollingList.h"
 #include "engine/DBaseObject_SolidRect.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
@@ -29,9 +32,9 @@ constexpr std::array<Creator, 12> kKinds{
     nullptr,                           // 6 placeholder
     nullptr,                           // 7 solid triangle
     nullptr,                           // 8 rotating bitmap
-    nullptr,                           // 9 graph
-    nullptr,                           // 10 scrolling bitmap
-    nullptr,                           // 11 scrolling list
+    &make<DBaseObject_Graph>,           // 9
+    &make<DBaseObject_ScrollingBitmap>, // 10
+    &make<DBaseObject_ScrollingList>,   // 11
 };
 
 } // namespace

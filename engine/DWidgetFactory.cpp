@@ -2,8 +2,12 @@
 #include <array>
 
 #include "engine/DCompositeObject.h"
+#include "engine/DCompositeObject_DynamicListbox.h"
+#include "engine/DCompositeObject_Listbox.h"
 #include "engine/DCompositeObject_Rectangle.h"
 #include "engine/DCompositeObject_StaticImage.h"
+#include "engine/DCompositeObject_Ticker.h"
+#include "engine/DCompositeObject_Trend.h"
 
 namespace {
 
@@ -29,13 +33,13 @@ constexpr std::array<Creator, 27> kWidgets{
     nullptr,                              // 11 indicator button
     nullptr, nullptr,                     // 12, 13 bar graph
     nullptr,                              // 14 meter
-    nullptr,                              // 15 trend
-    nullptr,                              // 16 ticker
+    &make<DCompositeObject_Trend>,        // 15
+    &make<DCompositeObject_Ticker>,       // 16
     nullptr,                              // 17 button
     nullptr,                              // 18 slider
     nullptr,                              // 19 knob
-    nullptr,                              // 20 list box
-    nullptr,                              // 21 dynamic list box
+    &make<DCompositeObject_Listbox>,      // 20
+    &make<DCompositeObject_DynamicListbox>, // 21
     nullptr,                              // 22
     nullptr,                              // 23 tag trigger
     nullptr,                              // 24 timer
