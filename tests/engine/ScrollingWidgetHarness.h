@@ -24,6 +24,19 @@ class ScrollingWidgetHarness : public testing::Test {
 public:
     static constexpr int32_t kWidth = 64, kHeight = 64;
 
+    // A local tag, as class words write it.
+    static target::TagReference localTag(uint32_t address, uint32_t type = target::kValueType32, uint32_t size = 4)
+    {
+        return target::TagReference::make(target::Controller::Local, address, type, size);
+    }
+    // One colour filling an image of width x height, as an image chunk.
+    static uint32_t solidImage(vx::test::TargetBuilder& builder, uint32_t width, uint32_t height, uint32_t argb)
+    {
+        const std::vector<uint32_t> pixels(std::size_t(width) * height, argb);
+        return builder.image(width, height, pixels, target::ImageCompression::None);
+    }
+
+
 protected:
     void SetUp() override
     {
@@ -62,11 +75,7 @@ protected:
         return number < widgets.size() ? dynamic_cast<Widget*>(widgets[number]) : nullptr;
     }
 
-    // A local tag: the reference written into class words and the item behind it.
-    static target::TagReference localTag(uint32_t address, uint32_t type = target::kValueType32, uint32_t size = 4)
-    {
-        return target::TagReference::make(target::Controller::Local, address, type, size);
-    }
+    // The item behind a tag reference.
     DItem* item(const target::TagReference& reference)
     {
         DItemDescriptor descriptor;
@@ -95,13 +104,6 @@ protected:
             for (int x = rect.left; x <= rect.right; ++x)
                 crc.crcUpdateWord(pixel(x, y));
         return crc.value();
-    }
-
-    // One colour filling an image of width x height, as an image chunk.
-    static uint32_t solidImage(vx::test::TargetBuilder& builder, uint32_t width, uint32_t height, uint32_t argb)
-    {
-        const std::vector<uint32_t> pixels(std::size_t(width) * height, argb);
-        return builder.image(width, height, pixels, target::ImageCompression::None);
     }
 
     FakePlatform platform;
