@@ -47,20 +47,23 @@ void DBaseObject_Graph::markAllDirty()
     invalidate();
 }
 
+template <class Field>
+void DBaseObject_Graph::redrawWith(Field& field, Field value)
+{
+    if (field == value)
+        return;
+    field = value;
+    markAllDirty();
+}
+
 void DBaseObject_Graph::setColour(DColor colour)
 {
-    if (colour == m_colour)
-        return;
-    m_colour = colour;
-    markAllDirty();
+    redrawWith(m_colour, colour);
 }
 
 void DBaseObject_Graph::setStyle(Style style)
 {
-    if (style == m_style)
-        return;
-    m_style = style;
-    markAllDirty();
+    redrawWith(m_style, style);
 }
 
 void DBaseObject_Graph::setStep(int32_t step)

@@ -48,6 +48,9 @@ private:
     // The row of a value: counted up from the bottom.
     int32_t rowOf(int32_t value) const;
     void markAllDirty();
+    // Stores a value that every sample is drawn with, redrawing them all when it changed.
+    template <class Field>
+    void redrawWith(Field& field, Field value);
     void drawSamples(DRenderer& renderer);
 
     DColor m_colour = 0;

@@ -13,53 +13,6 @@
 
 namespace {
 
-// The trend's class words before its value tag.
-struct TrendWords {
-    static constexpr uint32_t kSize = 48;
-    static constexpr uint32_t kFrameImageOffset = 0;
-    static constexpr uint32_t kLineColourOffset = 4;
-    static constexpr uint32_t kModeOffset = 8;
-    static constexpr uint32_t kSampleRateOffset = 12;
-    static constexpr uint32_t kStepOffset = 16;
-    static constexpr uint32_t kMinimumOffset = 20;
-    static constexpr uint32_t kMaximumOffset = 24;
-    static constexpr uint32_t kLowLimitOffset = 28;
-    static constexpr uint32_t kHighLimitOffset = 32;
-    static constexpr uint32_t kMultiplierOffset = 36;
-    static constexpr uint32_t kDivisorOffset = 40;
-    static constexpr uint32_t kOffsetOffset = 44;
-
-    uint32_t frameImage = 0;
-    uint32_t lineColour = 0;
-    uint32_t mode = 0;
-    uint32_t sampleRate = 0;
-    int32_t step = 0;
-    int32_t minimum = 0;
-    int32_t maximum = 0;
-    int32_t lowLimit = 0;
-    int32_t highLimit = 0;
-    int32_t multiplier = 1;
-    int32_t divisor = 1;
-    int32_t offset = 0;
-
-    template <class Self, class F>
-    static void describe(Self& r, F&& field)
-    {
-        field(kFrameImageOffset, r.frameImage);
-        field(kLineColourOffset, r.lineColour);
-        field(kModeOffset, r.mode);
-        field(kSampleRateOffset, r.sampleRate);
-        field(kStepOffset, r.step);
-        field(kMinimumOffset, r.minimum);
-        field(kMaximumOffset, r.maximum);
-        field(kLowLimitOffset, r.lowLimit);
-        field(kHighLimitOffset, r.highLimit);
-        field(kMultiplierOffset, r.multiplier);
-        field(kDivisorOffset, r.divisor);
-        field(kOffsetOffset, r.offset);
-    }
-};
-
 constexpr uint32_t kHighAlarmOn = 6, kHighAlarmOff = 7, kLowAlarmOn = 8, kLowAlarmOff = 9;
 constexpr uint32_t kMillisecondsPerSecond = 1000;
 
@@ -71,21 +24,9 @@ DCompositeObject_Trend::~DCompositeObject_Trend() = default;
 int DCompositeObject_Trend::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    TrendWords words;
-    (void)target::readRecord(file, words);
-    if (words.frameImage)
-        m_frameImage.reset(new DBitmap(&file, words.frameImage));
-    m_lineColour = words.lineColour;
-    m_mode = words.mode;
-    m_sampleRate = words.sampleRate;
-    m_step = words.step;
-    m_minimum = words.minimum;
-    m_maximum = words.maximum;
-    m_lowLimit = words.lowLimit;
-    m_highLimit = words.highLimit;
-    m_multiplier = words.multiplier;
-    m_divisor = words.divisor;
-    m_offset = words.offset;
+    (void)target::readRecord(file, m_words);
+    if (m_words.frameImage)
+        m_frameImage.reset(new DBitmap(&file, m_words.frameImage));
     const int status = readItemDescriptor(file, m_valueTag);
     m_graph = dynamic_cast<DBaseObject_Graph*>(loadPrimitive(file));
     m_frame = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
@@ -94,9 +35,9 @@ int DCompositeObject_Trend::load(DFile& file)
 
 uint32_t DCompositeObject_Trend::samplePeriod() const
 {
-    if (m_sampleRate == 0)
+    if (m_words.sampleRate == 0)
         return 0;
-    return std::max<uint32_t>(kMillisecondsPerSecond / m_sampleRate, 1);
+    return std::max<uint32_t>(kMillisecondsPerSecond / m_words.sampleRate, 1);
 }
 
 void DCompositeObject_Trend::show()
@@ -106,8 +47,8 @@ void DCompositeObject_Trend::show()
     if (m_graph) {
         if (drawsLine())
             m_graph->setStyle(DBaseObject_Graph::Line);
-        m_graph->setColour(m_lineColour);
-        m_graph->setStep(m_step);
+        m_graph->setColour(m_words.lineColour);
+        m_graph->setStep(m_words.step);
     }
     if (m_project && !m_valueTag.isNoTag())
         (void)m_project->bindTag(m_valueTag, *this, DProject::Binding::Watch);
@@ -129,11 +70,11 @@ int32_t DCompositeObject_Trend::scaled(int32_t value) const
 {
     // 64 bits inside, then cut to 32 as the panel computes it.
     int64_t result = value;
-    if (m_multiplier != 1)
-        result *= m_multiplier;
-    if (m_divisor != 1 && m_divisor != 0)
-        result /= m_divisor;
-    result += m_offset;
+    if (m_words.multiplier != 1)
+        result *= m_words.multiplier;
+    if (m_words.divisor != 1 && m_words.divisor != 0)
+        result /= m_words.divisor;
+    result += m_words.offset;
     return int32_t(uint32_t(uint64_t(result)));
 }
 
@@ -142,10 +83,10 @@ void DCompositeObject_Trend::onValueChanged(DItem& item)
     if (&item != m_valueTag.item)
         return;
     const int32_t value = scaled(item.value().shownNumber());
-    const int64_t range = int64_t(m_maximum) - m_minimum;
+    const int64_t range = int64_t(m_words.maximum) - m_words.minimum;
     const int64_t height = m_graph ? m_graph->bounds().height() : 0;
     // A range of 0 from the file shows the minimum.
-    __int128 row = range ? (__int128(value) - m_minimum) * height / range : 0;
+    __int128 row = range ? (__int128(value) - m_words.minimum) * height / range : 0;
     if (row > 0)
         --row;
     m_current = int32_t(std::clamp<__int128>(row, INT32_MIN, INT32_MAX));
@@ -154,17 +95,17 @@ void DCompositeObject_Trend::onValueChanged(DItem& item)
 
 void DCompositeObject_Trend::runAlarms(int32_t value)
 {
-    if (!m_lowAlarm && value <= m_lowLimit) {
+    if (!m_lowAlarm && value <= m_words.lowLimit) {
         m_lowAlarm = true;
         fireEvent(kLowAlarmOn);
-    } else if (m_lowAlarm && value > m_lowLimit) {
+    } else if (m_lowAlarm && value > m_words.lowLimit) {
         m_lowAlarm = false;
         fireEvent(kLowAlarmOff);
     }
-    if (!m_highAlarm && value >= m_highLimit) {
+    if (!m_highAlarm && value >= m_words.highLimit) {
         m_highAlarm = true;
         fireEvent(kHighAlarmOn);
-    } else if (m_highAlarm && value < m_highLimit) {
+    } else if (m_highAlarm && value < m_words.highLimit) {
         m_highAlarm = false;
         fireEvent(kHighAlarmOff);
     }

@@ -14,6 +14,53 @@ class DBaseObject_UnscaledBitmap;
 
 class DCompositeObject_Trend : public DCompositeObject {
 public:
+    // The class words before the value tag.
+    struct ClassWords {
+        static constexpr uint32_t kSize = 48;
+        static constexpr uint32_t kFrameImageOffset = 0;
+        static constexpr uint32_t kLineColourOffset = 4;
+        static constexpr uint32_t kModeOffset = 8;
+        static constexpr uint32_t kSampleRateOffset = 12;
+        static constexpr uint32_t kStepOffset = 16;
+        static constexpr uint32_t kMinimumOffset = 20;
+        static constexpr uint32_t kMaximumOffset = 24;
+        static constexpr uint32_t kLowLimitOffset = 28;
+        static constexpr uint32_t kHighLimitOffset = 32;
+        static constexpr uint32_t kMultiplierOffset = 36;
+        static constexpr uint32_t kDivisorOffset = 40;
+        static constexpr uint32_t kOffsetOffset = 44;
+
+        uint32_t frameImage = 0;
+        uint32_t lineColour = 0;
+        uint32_t mode = 0;
+        uint32_t sampleRate = 0;
+        int32_t step = 0;
+        int32_t minimum = 0;
+        int32_t maximum = 0;
+        int32_t lowLimit = 0;
+        int32_t highLimit = 0;
+        int32_t multiplier = 1;
+        int32_t divisor = 1;
+        int32_t offset = 0;
+
+        template <class Self, class F>
+        static void describe(Self& r, F&& field)
+        {
+            field(kFrameImageOffset, r.frameImage);
+            field(kLineColourOffset, r.lineColour);
+            field(kModeOffset, r.mode);
+            field(kSampleRateOffset, r.sampleRate);
+            field(kStepOffset, r.step);
+            field(kMinimumOffset, r.minimum);
+            field(kMaximumOffset, r.maximum);
+            field(kLowLimitOffset, r.lowLimit);
+            field(kHighLimitOffset, r.highLimit);
+            field(kMultiplierOffset, r.multiplier);
+            field(kDivisorOffset, r.divisor);
+            field(kOffsetOffset, r.offset);
+        }
+    };
+
     // Samples taken while no frame is drawn wait here; the oldest go when it is full.
     static constexpr std::size_t kQueueCapacity = 1024;
 
@@ -27,8 +74,8 @@ public:
     void tick(uint32_t now) override;
     void flush() override;
 
-    bool sweeps() const { return ((m_mode >> 4) & 0xF) == 4; }
-    bool drawsLine() const { return m_mode == 1 || m_mode == 0x41; }
+    bool sweeps() const { return ((m_words.mode >> 4) & 0xF) == 4; }
+    bool drawsLine() const { return m_words.mode == 1 || m_words.mode == 0x41; }
     // Milliseconds between samples; 0 when the rate is 0 (nothing is sampled).
     uint32_t samplePeriod() const;
     int32_t currentSample() const { return m_current; }
@@ -41,18 +88,8 @@ private:
     int32_t scaled(int32_t value) const;
     void runAlarms(int32_t value);
 
+    ClassWords m_words;
     std::unique_ptr<DBitmap> m_frameImage;
-    DColor m_lineColour = 0;
-    uint32_t m_mode = 0;
-    uint32_t m_sampleRate = 0;
-    int32_t m_step = 0;
-    int32_t m_minimum = 0;
-    int32_t m_maximum = 0;
-    int32_t m_lowLimit = 0;
-    int32_t m_highLimit = 0;
-    int32_t m_multiplier = 1;
-    int32_t m_divisor = 1;
-    int32_t m_offset = 0;
     DItemDescriptor m_valueTag;
     DBaseObject_Graph* m_graph = nullptr;
     DBaseObject_UnscaledBitmap* m_frame = nullptr;
