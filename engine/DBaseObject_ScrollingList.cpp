@@ -59,7 +59,8 @@ int DBaseObject_ScrollingList::load(DFile& file)
     // Bounded before anything is allocated: rows x row height x width must fit the bitmap.
     const int64_t width = windowWidth();
     uint64_t rows = 0;
-    if (status == DStatus::Ok && m_rowHeight > 0 && width > 0 && uint64_t(width) * kBytesPerPixel <= kLargestBitmapBytes) {
+    if (status == DStatus::Ok && m_rowHeight > 0 && width > 0 &&
+        uint64_t(width) * kBytesPerPixel <= kLargestBitmapBytes) {
         const uint64_t rowBytes = uint64_t(width) * kBytesPerPixel * uint64_t(m_rowHeight);
         rows = std::min<uint64_t>({words.maximumItems, kLargestBitmapBytes / rowBytes, kLargestRowCount});
     }
@@ -193,7 +194,8 @@ void DBaseObject_ScrollingList::select(uint32_t index, Hint hint)
                 // A copy of the row one content height away may lie nearer the window's middle.
                 const int64_t middle = int64_t(m_scroll.y) + window / 2;
                 const auto distance = [&](int64_t rowTop) {
-                    const int64_t measured = hint == Bottom ? rowTop + height : hint == Top ? rowTop : rowTop + height / 2;
+                    const int64_t measured =
+                        hint == Bottom ? rowTop + height : hint == Top ? rowTop : rowTop + height / 2;
                     return std::llabs(measured - middle);
                 };
                 const int64_t whole = contentHeight();
