@@ -2,8 +2,11 @@
 #include <array>
 
 #include "engine/DBaseObject.h"
+#include "engine/DBaseObject_Graph.h"
 #include "engine/DBaseObject_InvisibleRect.h"
 #include "engine/DBaseObject_RotatingBitmap.h"
+#include "engine/DBaseObject_ScrollingBitmap.h"
+#include "engine/DBaseObject_ScrollingList.h"
 #include "engine/DBaseObject_SolidRect.h"
 #include "engine/DBaseObject_SolidTriangle.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
@@ -29,11 +32,11 @@ constexpr std::array<Creator, 12> kKinds{
     nullptr,                           // 4
     nullptr,                           // 5 text
     nullptr,                           // 6 placeholder
-    &make<DBaseObject_SolidTriangle>,  // 7
-    &make<DBaseObject_RotatingBitmap>, // 8
-    nullptr,                           // 9 graph
-    nullptr,                           // 10 scrolling bitmap
-    nullptr,                           // 11 scrolling list
+    &make<DBaseObject_SolidTriangle>,   // 7
+    &make<DBaseObject_RotatingBitmap>,  // 8
+    &make<DBaseObject_Graph>,           // 9
+    &make<DBaseObject_ScrollingBitmap>, // 10
+    &make<DBaseObject_ScrollingList>,   // 11
 };
 
 } // namespace

@@ -105,7 +105,8 @@ void DRendererBitmap::blit(DBitmap* destination, DBitmap* source, const DRect& c
         uint8_t* out = destination->row(int32_t(top + row)) + left * to;
         if (mode & DDrawMode::Copy) {
             if (from == to) {
-                std::memcpy(out, in, std::size_t(width * from));
+                // A bitmap may be copied onto itself (a graph moving its samples left).
+                std::memmove(out, in, std::size_t(width * from));
             } else if (from == 1 && to == 4) {
                 auto* words = reinterpret_cast<uint32_t*>(out);
                 for (int64_t x = 0; x < width; ++x)
@@ -119,7 +120,7 @@ void DRendererBitmap::blit(DBitmap* destination, DBitmap* source, const DRect& c
             for (int64_t x = 0; x < width; ++x)
                 words[x] = blendOver(sourceWords[x], words[x]);
         } else if (from == to) {
-            std::memcpy(out, in, std::size_t(width)); // grey levels carry no alpha
+            std::memmove(out, in, std::size_t(width)); // grey levels carry no alpha
         } else if (from == 1 && to == 4) {
             auto* words = reinterpret_cast<uint32_t*>(out);
             for (int64_t x = 0; x < width; ++x)

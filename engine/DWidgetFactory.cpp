@@ -5,16 +5,20 @@
 #include "engine/DCompositeObject_Bargraph.h"
 #include "engine/DCompositeObject_Button.h"
 #include "engine/DCompositeObject_DynamicImage.h"
+#include "engine/DCompositeObject_DynamicListbox.h"
 #include "engine/DCompositeObject_IndicatorButton.h"
 #include "engine/DCompositeObject_IndicatorLight.h"
 #include "engine/DCompositeObject_Knob.h"
+#include "engine/DCompositeObject_Listbox.h"
 #include "engine/DCompositeObject_MessageField.h"
 #include "engine/DCompositeObject_Meter.h"
 #include "engine/DCompositeObject_Rectangle.h"
 #include "engine/DCompositeObject_Slider.h"
 #include "engine/DCompositeObject_StaticImage.h"
 #include "engine/DCompositeObject_StaticText.h"
+#include "engine/DCompositeObject_Ticker.h"
 #include "engine/DCompositeObject_Timer.h"
+#include "engine/DCompositeObject_Trend.h"
 #include "engine/DCompositeObject_Trigger.h"
 
 namespace {
@@ -42,13 +46,13 @@ constexpr std::array<Creator, 27> kWidgets{
     &make<DCompositeObject_Bargraph>,     // 12 image bar
     &make<DCompositeObject_Bargraph>,     // 13 colour bar
     &make<DCompositeObject_Meter>,        // 14 meter
-    nullptr,                              // 15 trend
-    nullptr,                              // 16 ticker
+    &make<DCompositeObject_Trend>,        // 15 trend
+    &make<DCompositeObject_Ticker>,       // 16 ticker
     &make<DCompositeObject_Button>,       // 17 button
     &make<DCompositeObject_Slider>,       // 18 slider
     &make<DCompositeObject_Knob>,         // 19 knob
-    nullptr,                              // 20 list box
-    nullptr,                              // 21 dynamic list box
+    &make<DCompositeObject_Listbox>,      // 20 list box
+    &make<DCompositeObject_DynamicListbox>, // 21 dynamic list box
     nullptr,                              // 22
     &make<DCompositeObject_Trigger>,      // 23 tag trigger
     &make<DCompositeObject_Timer>,        // 24 timer

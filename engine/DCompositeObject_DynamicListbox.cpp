@@ -1,0 +1,91 @@
+#include "engine/DCompositeObject_DynamicListbox.h"
+
+#include <vector>
+
+#include "engine/DBaseObject.h"
+#include "engine/DBaseObject_ScrollingList.h"
+#include "engine/DBaseObject_Text.h"
+#include "engine/DCharsetTable.h"
+#include "engine/DFile.h"
+#include "engine/DItem.h"
+#include "engine/DStatus.h"
+
+namespace {
+
+// The template's text descriptor, once the text primitive has one; until then rows
+// draw no text.
+template <class Text>
+const DTextDescriptor* descriptorOf(const Text* text)
+{
+    if constexpr (requires { text->descriptor(); })
+        return text ? &text->descriptor() : nullptr;
+    else
+        return nullptr;
+}
+
+} // namespace
+
+DCompositeObject_DynamicListbox::DCompositeObject_DynamicListbox() = default;
+DCompositeObject_DynamicListbox::~DCompositeObject_DynamicListbox() = default;
+
+int DCompositeObject_DynamicListbox::load(DFile& file)
+{
+    (void)DCompositeObject::load(file);
+    (void)loadBackgrounds(file);
+    uint32_t separator = 0;
+    (void)readWord(file, separator);
+    m_separator = char16_t(separator & 0xFFFF);
+    (void)readItemDescriptor(file, m_itemsTag);
+    const int status = readItemDescriptor(file, m_selectionTag);
+    loadList(file);
+    m_template.reset(DBaseObject::create(this, m_page, file));
+    return status;
+}
+
+void DCompositeObject_DynamicListbox::show()
+{
+    if (m_list)
+        m_list->setTextDescriptor(descriptorOf(dynamic_cast<const DBaseObject_Text*>(m_template.get())));
+    showSelection();
+    bind(m_itemsTag);
+}
+
+void DCompositeObject_DynamicListbox::hide()
+{
+    unbind(m_itemsTag);
+    DCompositeObject_Listbox::hide();
+}
+
+void DCompositeObject_DynamicListbox::onValueChanged(DItem& item)
+{
+    if (&item == m_itemsTag.item)
+        splitItems(item.value());
+    DCompositeObject_Listbox::onValueChanged(item);
+}
+
+void DCompositeObject_DynamicListbox::splitItems(const DValue& value)
+{
+    if (!m_list || !value.isString())
+        return;
+    const std::span<const uint8_t> bytes = value.bytes();
+    // No character set makes more UTF-16 units than it has bytes; one more for the end.
+    std::vector<char16_t> units(bytes.size() + 1, 0);
+    if (value.type() == DCharsetTable::kUtf16LE) {
+        for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+            units[i / 2] = char16_t(bytes[i] | bytes[i + 1] << 8);
+    } else {
+        // What converted before a sequence it cannot convert is kept.
+        (void)convertCharset(DCharsetTable::kUtf16LE, bytes.data(), value.type(), units.data(), bytes.size(),
+                             (units.size() - 1) * sizeof(char16_t));
+    }
+    std::u16string_view text(units.data());
+    if (text.empty())
+        return; // an empty string leaves the rows as they are
+    uint32_t parts = 0;
+    while (!text.empty()) {
+        const std::size_t end = text.find(m_separator);
+        m_list->setRowText(parts++, text.substr(0, end));
+        text = end == std::u16string_view::npos ? std::u16string_view{} : text.substr(end + 1);
+    }
+    m_list->setRowCount(parts);
+}

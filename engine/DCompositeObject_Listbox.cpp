@@ -1,0 +1,208 @@
+#include "engine/DCompositeObject_Listbox.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+#include "engine/DBaseObject_ScrollingList.h"
+#include "engine/DFile.h"
+#include "engine/DItem.h"
+#include "engine/DProject.h"
+#include "engine/DStatus.h"
+#include "foundation/target/TargetBytes.h"
+
+namespace {
+
+// The first class words of both list boxes: three row background image offsets.
+struct ListboxBackgroundWords {
+    static constexpr uint32_t kSize = 12;
+    static constexpr uint32_t kRowOffset = 0;
+    static constexpr uint32_t kSelectedOffset = 4;
+    static constexpr uint32_t kFocusedSelectedOffset = 8;
+
+    uint32_t row = 0;
+    uint32_t selected = 0;
+    uint32_t focusedSelected = 0;
+
+    template <class Self, class F>
+    static void describe(Self& r, F&& field)
+    {
+        field(kRowOffset, r.row);
+        field(kSelectedOffset, r.selected);
+        field(kFocusedSelectedOffset, r.focusedSelected);
+    }
+};
+
+enum Background { Normal = 0, Selected = 1, FocusedSelected = 2 };
+
+DBitmap* imageAt(DFile& file, uint32_t offset)
+{
+    return offset ? new DBitmap(&file, offset) : nullptr;
+}
+
+} // namespace
+
+DCompositeObject_Listbox::DCompositeObject_Listbox() = default;
+DCompositeObject_Listbox::~DCompositeObject_Listbox() = default;
+
+int DCompositeObject_Listbox::loadBackgrounds(DFile& file)
+{
+    ListboxBackgroundWords words;
+    const int status = target::readRecord(file, words);
+    m_backgrounds[Normal].reset(imageAt(file, words.row));
+    m_backgrounds[Selected].reset(imageAt(file, words.selected));
+    m_backgrounds[FocusedSelected].reset(imageAt(file, words.focusedSelected));
+    return status;
+}
+
+void DCompositeObject_Listbox::loadList(DFile& file)
+{
+    m_list = dynamic_cast<DBaseObject_ScrollingList*>(loadPrimitive(file));
+    if (m_list && (m_list->flags() & DBaseObject::kFocusTracking))
+        m_tracksFocus = true;
+}
+
+int DCompositeObject_Listbox::load(DFile& file)
+{
+    (void)DCompositeObject::load(file);
+    (void)loadBackgrounds(file);
+    uint32_t count = 0;
+    int status = readWord(file, count);
+    // The offsets must lie in the record before a slot is made for any of them.
+    const uint64_t end = std::min<uint64_t>(file.currentLimit(), file.size());
+    const uint64_t left = end > file.tell() ? end - file.tell() : 0;
+    if (status != DStatus::Ok || count > left / 4)
+        return status != DStatus::Ok ? status : DStatus::BeyondLimit;
+    m_rowImages.reserve(count);
+    for (uint32_t i = 0; i < count && status == DStatus::Ok; ++i) {
+        uint32_t offset = 0;
+        status = readWord(file, offset);
+        m_rowImages.emplace_back(imageAt(file, offset));
+    }
+    status = readItemDescriptor(file, m_selectionTag);
+    loadList(file);
+    return status;
+}
+
+void DCompositeObject_Listbox::show()
+{
+    if (m_list) {
+        const uint32_t shown = std::min<uint32_t>(uint32_t(m_rowImages.size()), m_list->maximumRows());
+        for (uint32_t i = 0; i < shown; ++i)
+            m_list->setRowImage(i, m_rowImages[i].get());
+        m_list->setRowCount(uint32_t(m_rowImages.size()));
+    }
+    showSelection();
+}
+
+void DCompositeObject_Listbox::showSelection()
+{
+    if (m_list) {
+        m_list->setNormalBackground(m_backgrounds[Normal].get());
+        showSelectedBackground();
+        m_list->select(1, DBaseObject_ScrollingList::Middle);
+    }
+    bind(m_selectionTag);
+}
+
+void DCompositeObject_Listbox::showSelectedBackground()
+{
+    if (m_list)
+        m_list->setSelectedBackground(m_backgrounds[m_focused ? FocusedSelected : Selected].get());
+}
+
+void DCompositeObject_Listbox::hide()
+{
+    unbind(m_selectionTag);
+}
+
+void DCompositeObject_Listbox::bind(DItemDescriptor& descriptor)
+{
+    if (m_project && !descriptor.isNoTag())
+        (void)m_project->bindTag(descriptor, *this, DProject::Binding::Watch);
+}
+
+void DCompositeObject_Listbox::unbind(DItemDescriptor& descriptor)
+{
+    if (m_project && descriptor.item)
+        (void)m_project->bindTag(descriptor, *this, DProject::Binding::Unwatch);
+    descriptor.item = nullptr;
+}
+
+int DCompositeObject_Listbox::setFocus(int on)
+{
+    (void)DCompositeObject::setFocus(on);
+    showSelectedBackground();
+    return 1;
+}
+
+void DCompositeObject_Listbox::onPointerDown(DPoint point)
+{
+    m_dragging = false;
+    m_start = m_last = point;
+    if (m_list)
+        m_list->beginDrag(point.y);
+    DCompositeObject::onPointerDown(point);
+}
+
+void DCompositeObject_Listbox::onPointerMove(DPoint point)
+{
+    if (std::llabs(int64_t(point.y) - m_start.y) > kTapTolerance)
+        m_dragging = true;
+    if (m_list) {
+        const DPoint scroll = m_list->scrollPosition();
+        const int64_t y = int64_t(scroll.y) + m_last.y - point.y;
+        m_list->setScrollPosition({scroll.x, int32_t(std::clamp<int64_t>(y, INT32_MIN, INT32_MAX))});
+        m_list->dragTo(point.y);
+    }
+    m_last = point;
+}
+
+void DCompositeObject_Listbox::onPointerUp(DPoint point)
+{
+    if (m_list) {
+        m_list->setMotion(DBaseObject_ScrollingList::Motion::Coasting);
+        if (!m_dragging)
+            if (const uint32_t row = m_list->selectAtPoint(point))
+                writeSelection(row);
+    }
+    DCompositeObject::onPointerUp(point);
+}
+
+void DCompositeObject_Listbox::tick(uint32_t now)
+{
+    DCompositeObject::tick(now);
+    if (!m_list) {
+        m_tickEnabled = false;
+        return;
+    }
+    if (!m_list->motionTick(now))
+        return;
+    m_tickEnabled = false;
+    m_list->setMotion(DBaseObject_ScrollingList::Motion::Idle);
+    // In centred mode this selects the row that came to rest in the middle.
+    if (const uint32_t row = m_list->selectAtPoint({-100, -100}))
+        writeSelection(row);
+}
+
+void DCompositeObject_Listbox::writeSelection(uint32_t row)
+{
+    DItem* item = m_selectionTag.item;
+    if (!item || !item->value().isNumber())
+        return;
+    const int32_t index = int32_t(row - 1);
+    DValue& value = item->value();
+    if (value.number() == index)
+        return;
+    // A widget that writes its own tag lowers the acceptance flag meanwhile.
+    m_acceptValueChanges = false;
+    value.setNumber(index);
+    value.markWritten();
+    m_acceptValueChanges = true;
+}
+
+void DCompositeObject_Listbox::onValueChanged(DItem& item)
+{
+    if (&item == m_selectionTag.item && m_list)
+        m_list->scrollToRow(int64_t(item.value().shownNumber()) + 1);
+}

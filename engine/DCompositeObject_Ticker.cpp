@@ -1,0 +1,92 @@
+#include "engine/DCompositeObject_Ticker.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "engine/DBaseObject_ScrollingBitmap.h"
+#include "engine/DFile.h"
+#include "foundation/target/TargetBytes.h"
+
+namespace {
+
+// The ticker's class words before its scroller record.
+struct TickerWords {
+    static constexpr uint32_t kSize = 16;
+    static constexpr uint32_t kSpeedOffset = 0;
+    static constexpr uint32_t kPeriodOffset = 4;
+    static constexpr uint32_t kOverflowOffset = 8;
+    static constexpr uint32_t kImageOffset = 12;
+
+    int32_t speed = 0;       // pixels per tick
+    uint32_t period = 0;     // milliseconds between ticks
+    uint32_t overflow = 0;   // how much wider the strip is than the object, 0 when not wider
+    uint32_t image = 0;
+
+    template <class Self, class F>
+    static void describe(Self& r, F&& field)
+    {
+        field(kSpeedOffset, r.speed);
+        field(kPeriodOffset, r.period);
+        field(kOverflowOffset, r.overflow);
+        field(kImageOffset, r.image);
+    }
+};
+
+// The strip never reaches past what a page coordinate can hold.
+constexpr int64_t kLargestOverflow = INT32_MAX / 2;
+
+} // namespace
+
+DCompositeObject_Ticker::DCompositeObject_Ticker() = default;
+DCompositeObject_Ticker::~DCompositeObject_Ticker() = default;
+
+int DCompositeObject_Ticker::load(DFile& file)
+{
+    (void)DCompositeObject::load(file);
+    TickerWords words;
+    const int status = target::readRecord(file, words);
+    m_speed = words.speed;
+    m_period = words.period;
+    m_overflow = uint32_t(std::min<int64_t>(words.overflow, kLargestOverflow));
+    if (words.image)
+        m_image.reset(new DBitmap(&file, words.image));
+    m_scroller = dynamic_cast<DBaseObject_ScrollingBitmap*>(loadPrimitive(file));
+    return status;
+}
+
+int64_t DCompositeObject_Ticker::limit() const
+{
+    const int64_t width = m_scroller ? m_scroller->windowWidth() : 0;
+    return m_scroller && m_scroller->mode() == DBaseObject_ScrollingBitmap::Wrapping ? m_overflow + width
+                                                                                      : m_overflow;
+}
+
+void DCompositeObject_Ticker::show()
+{
+    if (m_scroller) {
+        m_scroller->setBitmap(m_image.get());
+        const int64_t width = m_scroller->windowWidth(), height = m_scroller->windowHeight();
+        const auto clamp = [](int64_t value) { return int32_t(std::clamp<int64_t>(value, 0, INT32_MAX)); };
+        m_scroller->setContentSize({clamp(width + m_overflow), clamp(height)});
+        m_scroller->setWrapPeriod({clamp(width + m_overflow), clamp(height)});
+    }
+    startTick(m_period);
+}
+
+void DCompositeObject_Ticker::hide()
+{
+    m_tickEnabled = false;
+}
+
+void DCompositeObject_Ticker::tick(uint32_t now)
+{
+    DCompositeObject::tick(now);
+    if (!m_scroller)
+        return;
+    m_position += m_speed;
+    if (m_position > limit())
+        m_position = 0;
+    else if (m_position < 0)
+        m_position = m_scroller->mode() == DBaseObject_ScrollingBitmap::Wrapping ? limit() : 0; // runs backwards
+    m_scroller->setScrollPosition({int32_t(std::min<int64_t>(m_position, INT32_MAX)), 0});
+}
