@@ -24,25 +24,33 @@ void DPage::adopt(uint32_t number, std::unique_ptr<DCompositeObject> widget)
 
 void DPage::show()
 {
-    for (DCompositeObject* widget : m_widgets)
-        if (widget)
-            widget->show();
+    // A trigger may hide this page while it is being shown (a key sent from the screen
+    // saver takes it down): the walk stops as soon as the widgets are not the ones it began with.
+    const uint32_t generation = m_generation;
+    for (std::size_t i = 0; i < m_widgets.size() && generation == m_generation; ++i)
+        if (m_widgets[i])
+            m_widgets[i]->show();
     m_pressed = false;
     m_capture = nullptr;
-    for (DCompositeObject* widget : m_widgets)
-        if (widget)
-            widget->fireEvent(kEnteringPage);
+    for (std::size_t i = 0; i < m_widgets.size() && generation == m_generation; ++i)
+        if (m_widgets[i])
+            m_widgets[i]->fireEvent(kEnteringPage);
 }
 
 void DPage::hideAndDelete()
 {
-    for (auto& widget : m_owned)
-        widget->fireEvent(kLeavingPage);
-    for (auto& widget : m_owned)
-        widget->hide();
+    // The lists are emptied before any trigger runs, so a trigger that comes back here
+    // finds nothing to hide twice; the widgets are deleted once they have all been told.
+    ++m_generation;
+    std::vector<std::unique_ptr<DCompositeObject>> leaving;
+    leaving.swap(m_owned);
     m_primitives.clear();
     m_widgets.clear();
-    m_owned.clear();
+    for (auto& widget : leaving)
+        widget->fireEvent(kLeavingPage);
+    for (auto& widget : leaving)
+        widget->hide();
+    leaving.clear();
     m_ownPrimitives = 0;
     m_ownWidgets = 0;
     m_capture = nullptr;

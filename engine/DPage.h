@@ -81,4 +81,5 @@ private:
     DBaseObject* m_capture = nullptr;
     int32_t m_focusIndex = -1;
     int32_t m_pressedIndex = -1;
+    uint32_t m_generation = 0; // counts the times the widgets were taken down
 };

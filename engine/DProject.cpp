@@ -17,7 +17,7 @@
 namespace {
 
 // A page size the window and the renderer can hold; a file asking for more keeps the window.
-constexpr uint32_t kLargestPageSide = 16384;
+constexpr uint32_t kLargestPageSide = 4096;
 
 bool isDue(uint32_t now, uint32_t due)
 {
@@ -323,9 +323,10 @@ void DProject::moveFocusTo(DPage* page)
 {
     if (m_focusPage)
         m_focusPage->takeFocusAway();
+    // Recorded first, so a focus trigger that runs now already sees the new focus page.
+    m_focusPage = page;
     if (page)
         page->setFocus(page->initialFocus());
-    m_focusPage = page;
 }
 
 void DProject::changePageFocus()
