@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "engine/DBitmap.h"
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 #include "engine/DObject.h"
 
 class DCompositeObject;

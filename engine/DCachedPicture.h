@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "engine/DBitmap.h"
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 
 class DPage;
 class DRenderer;

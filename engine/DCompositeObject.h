@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 #include "engine/DItemDescriptor.h"
 #include "engine/DItemObserver.h"
 #include "engine/DObject.h"

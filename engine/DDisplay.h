@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 #include "engine/DObject.h"
 
 class DBitmap;

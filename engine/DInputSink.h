@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 
 class DInputSink {
 public:

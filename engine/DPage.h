@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/DCompositeObject.h"
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 #include "engine/DObject.h"
 
 class DBaseObject;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/DFile.h"
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 #include "engine/DInputSink.h"
 #include "engine/DItemDescriptor.h"
 #include "engine/DObject.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "engine/DBitmap.h"
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 #include "engine/DObject.h"
 #include "foundation/DString.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine/DGeometry.h"
+#include "foundation/DGeometry.h"
 
 inline constexpr double kFullTurn = 6.283185307179586;
 

@@ -8,38 +8,19 @@
 #include "engine/DDisplay_Null.h"
 #include "engine/DFile_Memory.h"
 #include "engine/DPlatform.h"
+#include "tests/engine/FakePlatform.h"
 
 namespace {
-
-class FuzzPlatform : public DPlatform {
-public:
-    void start() override {}
-    void tick() override {}
-    void sleep(uint32_t milliseconds) override { now += milliseconds; }
-    uint32_t ticks() override { return now; }
-    void setProjectPath(const DString& path) override { m_path.assign(path); }
-    const DString& buildProjectPath(uint32_t) override { return m_path; }
-    void setInputOrigin(int, int) override {}
-    void setInputOriginX(int) override {}
-    void setInputOriginY(int) override {}
-    DFile* createFile() override { return new DFile_Memory(bytes); }
-
-    uint32_t now = 1;
-    std::vector<uint8_t> bytes;
-
-private:
-    DString m_path;
-};
 
 class FuzzParts : public DEngineParts {
 public:
     DPlatform* createPlatform() override
     {
-        platform = new FuzzPlatform();
+        platform = new FakePlatform();
         return platform;
     }
     DDisplay* createDisplay() override { return new DDisplay_Null(0, DDisplay_Null::Drawing::Software); }
-    FuzzPlatform* platform = nullptr;
+    FakePlatform* platform = nullptr;
 };
 
 } // namespace
@@ -56,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     DApplication application(parts, std::move(options));
     if (application.init(64, 48) != 0)
         return 0;
-    parts.platform->bytes.assign(data + 1, data + size - scriptLength);
+    parts.platform->fileBytes.assign(data + 1, data + size - scriptLength);
     if (application.project()->load(DString(u"fuzz.ddd")) != 0)
         return 0;
     DProject& project = *application.project();

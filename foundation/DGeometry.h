@@ -1,6 +1,7 @@
 #pragma once
-// Integer points, sizes and rectangles of the engine. Rectangles hold inclusive bounds;
-// one whose left equals its right and whose top equals its bottom counts as empty.
+// Integer points, sizes and rectangles of the shared library and the engine. Rectangles
+// hold inclusive bounds; one whose left equals its right and whose top equals its bottom
+// counts as empty.
 
 #include <algorithm>
 #include <cstdint>
