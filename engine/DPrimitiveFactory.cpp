@@ -4,6 +4,7 @@
 #include "engine/DBaseObject.h"
 #include "engine/DBaseObject_InvisibleRect.h"
 #include "engine/DBaseObject_SolidRect.h"
+#include "engine/DBaseObject_Text.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DStatus.h"
@@ -25,7 +26,7 @@ constexpr std::array<Creator, 12> kKinds{
     &make<DBaseObject_SolidRect>,      // 2
     &make<DBaseObject_UnscaledBitmap>, // 3
     nullptr,                           // 4
-    nullptr,                           // 5 text
+    &make<DBaseObject_Text>,           // 5
     nullptr,                           // 6 placeholder
     nullptr,                           // 7 solid triangle
     nullptr,                           // 8 rotating bitmap

@@ -2,6 +2,9 @@
 #include <array>
 
 #include "engine/DCompositeObject.h"
+#include "engine/DCompositeObject_DateTimeField.h"
+#include "engine/DCompositeObject_NumericField.h"
+#include "engine/DCompositeObject_TextField.h"
 #include "engine/DCompositeObject_Rectangle.h"
 #include "engine/DCompositeObject_StaticImage.h"
 
@@ -20,9 +23,11 @@ constexpr std::array<Creator, 27> kWidgets{
     nullptr,                              // 0
     &make<DCompositeObject_StaticImage>,  // 1 static image, page background with an image
     nullptr,                              // 2 static text
-    nullptr, nullptr,                     // 3, 4 numeric field
-    nullptr, nullptr,                     // 5, 6 text field
-    nullptr,                              // 7 date/time field
+    &make<DCompositeObject_NumericField>, // 3 numeric field
+    &make<DCompositeObject_NumericField>, // 4 editable numeric field
+    &make<DCompositeObject_TextField>,    // 5 text field
+    &make<DCompositeObject_TextField>,    // 6 editable text field
+    &make<DCompositeObject_DateTimeField>, // 7 date/time field
     nullptr,                              // 8 message field
     nullptr,                              // 9 dynamic image
     nullptr,                              // 10 indicator light
