@@ -73,8 +73,8 @@ constexpr uint32_t kEditableFlags = target::kElementFlagVisible | target::kEleme
 
 // Loads a built target file with local controllers at indexes 0 and 1 and draws into a
 // width x height target.
-class ProjectFixture : public testing::Test {
-protected:
+class ProjectHarness {
+public:
     int load(std::vector<uint8_t> bytes, int width = 120, int height = 60)
     {
         platform.fileBytes = std::move(bytes);
