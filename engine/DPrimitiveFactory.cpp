@@ -26,7 +26,7 @@ constexpr std::array<Creator, 12> kKinds{
     &make<DBaseObject_SolidRect>,      // 2
     &make<DBaseObject_UnscaledBitmap>, // 3
     nullptr,                           // 4
-    &make<DBaseObject_Text>,           // 5
+    &make<DBaseObject_Text>,           // 5 text
     nullptr,                           // 6 placeholder
     nullptr,                           // 7 solid triangle
     nullptr,                           // 8 rotating bitmap
