@@ -117,6 +117,9 @@ int DCompositeObject::setFocus(int on)
 
 void DCompositeObject::onKey(uint32_t key)
 {
+    // Text entry takes the key first; while it edits, the key is its alone.
+    if (m_editText)
+        m_editText->editKey(key);
     if (isEditing())
         return;
     bool ran = false;
@@ -145,4 +148,7 @@ void DCompositeObject::onKeyHold(uint32_t key)
 
 void DCompositeObject::tick(uint32_t)
 {
+    // The edit text's caret blinks by the widget's ticks.
+    if (m_editText)
+        m_editText->blink();
 }

@@ -9,6 +9,7 @@
 #include "engine/DBaseObject_ScrollingList.h"
 #include "engine/DBaseObject_SolidRect.h"
 #include "engine/DBaseObject_SolidTriangle.h"
+#include "engine/DBaseObject_Text.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DStatus.h"
@@ -30,7 +31,7 @@ constexpr std::array<Creator, 12> kKinds{
     &make<DBaseObject_SolidRect>,      // 2
     &make<DBaseObject_UnscaledBitmap>, // 3
     nullptr,                           // 4
-    nullptr,                           // 5 text
+    &make<DBaseObject_Text>,           // 5 text
     nullptr,                           // 6 placeholder
     &make<DBaseObject_SolidTriangle>,   // 7
     &make<DBaseObject_RotatingBitmap>,  // 8

@@ -158,6 +158,9 @@ int DProject::load(const DString& path)
     }
     if (status != DStatus::Ok)
         return status;
+    // The faces of the file's "font" chunks, before any page draws a text.
+    if (m_renderer)
+        (void)m_renderer->loadFonts(file, riff.nextChunkPosition(0));
 
     const int32_t base = m_header.basePageIndex();
     if (base >= 0 && std::size_t(base) < m_pages.size()) {

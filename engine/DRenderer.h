@@ -12,7 +12,8 @@
 class DDisplay;
 class DFile;
 class DProject;
-struct DTextDescriptor;
+class DTextDescriptor;
+class DTextRenderer;
 
 // Bits of the draw mode handed to blit and drawBitmap.
 namespace DDrawMode {
@@ -43,10 +44,20 @@ public:
     virtual void present(const DRect& rect) = 0;
     [[nodiscard]] virtual int init(DDisplay* display, DProject* project, int width, int height) = 0;
     virtual void release() = 0;
-    // One line of text; with no destination a new bitmap of the rect's size is made and returned.
+    // One line of text; with no destination a new bitmap of the rect's size is made and
+    // returned (the caller owns it). The descriptor asks for the font (its face, matched
+    // when none is set yet, size, style flags, render mode, ARGB colour); style is the
+    // element's packed style word, which places the line (alignment, line alignment,
+    // right-to-left) and asks for underlining. A cursor of -1 shows none; with a cursor
+    // the caret shows while blink is odd. clearFirst clears the rect to transparent first.
     virtual DBitmap* drawText(DBitmap* destination, const DTextDescriptor& descriptor, const DRect& rect,
                               uint32_t style, const DString& text, uint32_t clearFirst, int32_t cursor,
                               uint32_t blink) = 0;
+    // The text renderer that draws with the target file's fonts; none for a renderer without text.
+    virtual DTextRenderer* textRenderer() { return nullptr; }
+    // Takes the faces of the "font" chunks from the file's position up to end (absolute);
+    // the faces of an earlier file are let go. Returns the number of faces.
+    virtual uint32_t loadFonts(DFile&, uint64_t) { return 0; }
     virtual DBitmap* findCached(uint32_t offset) = 0;
     virtual DBitmap* loadBitmap(DFile* file, uint32_t offset) = 0;
     [[nodiscard]] virtual int resolveBitmap(DBitmap* bitmap) = 0;

@@ -5,11 +5,14 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "engine/DEngineFontSource.h"
 #include "engine/DFile.h"
 #include "engine/DProject.h"
 #include "foundation/DMemory.h"
+#include "foundation/target/TargetElement.h"
 #include "foundation/target/TargetImage.h"
 #include "engine/DStatus.h"
 
@@ -46,6 +49,8 @@ int64_t roundHalfUp(double value)
 }
 
 } // namespace
+
+DRendererBitmap::DRendererBitmap() : m_textRenderer(std::make_unique<DEngineFontSource>()) {}
 
 DRendererBitmap::~DRendererBitmap()
 {
@@ -278,13 +283,156 @@ void DRendererBitmap::drawTransformed(DBitmap* destination, DBitmap* source, DPo
     }
 }
 
-DBitmap* DRendererBitmap::drawText(DBitmap* destination, const DTextDescriptor&, const DRect& rect, uint32_t,
-                                   const DString&, uint32_t clearFirst, int32_t, uint32_t)
+uint32_t DRendererBitmap::loadFonts(DFile& file, uint64_t end)
 {
-    if (!destination)
+    // The converted glyphs belong to the faces of the file before.
+    m_engineGlyphs.clear();
+    return DEngineFontSource::loadFonts(m_textRenderer, file, end);
+}
+
+DBitmap* DRendererBitmap::engineGlyph(const DTextTexture& texture, uint32_t bytesPerPixel)
+{
+    if (!texture.hasPixels())
+        return nullptr;
+    const GlyphKey key{texture.pixels.get(), bytesPerPixel};
+    if (const auto found = m_engineGlyphs.find(key); found != m_engineGlyphs.end())
+        return found->second.bitmap.get();
+    std::unique_ptr<DBitmap> bitmap(new DBitmap());
+    if (!bitmap || bitmap->allocate({texture.width, texture.rows}, bytesPerPixel) != DStatus::Ok)
+        return nullptr;
+    for (int32_t y = 0; y < texture.rows; ++y) {
+        uint8_t* row = bitmap->row(y);
+        for (int32_t x = 0; x < texture.width; ++x) {
+            const uint32_t argb = texture.pixel(x, y); // colour as given, alpha the coverage
+            if (bytesPerPixel == 1)
+                row[x] = uint8_t(argb >> 24);
+            else
+                reinterpret_cast<uint32_t*>(row)[x] = premultiplied(argb);
+        }
+    }
+    DBitmap* made = bitmap.get();
+    m_engineGlyphs.emplace(key, EngineGlyph{texture, std::move(bitmap)});
+    return made;
+}
+
+DBitmap* DRendererBitmap::drawText(DBitmap* destination, const DTextDescriptor& descriptor, const DRect& rect,
+                                   uint32_t style, const DString& text, uint32_t clearFirst, int32_t cursor,
+                                   uint32_t blink)
+{
+    if (rect.right < rect.left || rect.bottom < rect.top)
+        return destination;
+    if (!destination && rect.width() <= INT32_MAX && rect.height() <= INT32_MAX)
         destination = createBitmap(int(rect.width()), int(rect.height()), 0);
-    if (destination && clearFirst)
+    if (!drawable(destination) || !rect.meets(destination->bounds()))
+        return destination;
+    if (clearFirst)
         fillRectOn(destination, 0, rect, 1);
+
+    std::scoped_lock lock(m_textRenderer.renderLock());
+    std::optional<DTextDescriptor> matched;
+    const DTextDescriptor* request = &descriptor;
+    if (!descriptor.face) {
+        matched.emplace(descriptor);
+        matched->face = m_textRenderer.findFace(descriptor);
+        request = &*matched;
+    }
+    if (m_textRenderer.setupScaler(*request) != 0)
+        return destination;
+    const target::TextStyle layout = target::TextStyle::fromWord(style);
+    const uint32_t depth = destination->bytesPerPixel();
+
+    if (m_codePoints.size() < text.length())
+        m_codePoints.resize(text.length());
+    const uint32_t count = text.codePoints(m_codePoints);
+    m_lineGlyphs.resize(count);
+    // Positive advances widen the line to the right, negative ones to the left.
+    int64_t pen = 0, leftmost = 0, rightmost = 0, cursorPen = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        if (int64_t(i) == cursor)
+            cursorPen = pen;
+        LineGlyph glyph{nullptr, 0, 0, 0};
+        DTextTexture texture;
+        if (m_textRenderer.getGlyphTexture(m_codePoints[i], texture) == 0)
+            glyph = {engineGlyph(texture, depth), texture.left, texture.top, texture.advanceX};
+        m_lineGlyphs[i] = glyph;
+        pen += glyph.advance;
+        leftmost = std::min(leftmost, pen);
+        rightmost = std::max(rightmost, pen);
+    }
+    if (cursor >= int64_t(count))
+        cursorPen = pen;
+    const int64_t lineWidth = rightmost - leftmost, extent = -leftmost;
+    // Right to left the glyphs are drawn last first, so the caret sits as far from the
+    // line's start as the glyphs after it reach.
+    const int64_t caret = layout.rightToLeft ? pen - cursorPen : cursorPen;
+    const int64_t rectWidth = rect.width();
+
+    int64_t startX = 0;
+    if (cursor != -1 && lineWidth > rectWidth) {
+        // The part of the line around the caret stays in view.
+        if (!layout.rightToLeft)
+            startX = caret > rectWidth ? rect.right - caret : rect.left;
+        else {
+            startX = int64_t(rect.right) + 1 - pen;
+            if (startX + caret < rect.left)
+                startX = rect.left - caret;
+        }
+    } else if (layout.alignment == DTextDescriptor::Centre) {
+        startX = (rect.right + extent - rect.left - lineWidth) / 2 + rect.left;
+    } else if (layout.alignment == DTextDescriptor::Right) {
+        startX = rect.right + extent - lineWidth - 1;
+    } else {
+        startX = rect.left;
+    }
+    const int64_t lineHeight = m_textRenderer.lineHeight();
+    int64_t startY = rect.top;
+    if (layout.lineAlignment == DTextDescriptor::Middle)
+        startY = rect.top + (rect.bottom - rect.top - lineHeight + 1) / 2;
+    else if (layout.lineAlignment == DTextDescriptor::Bottom)
+        startY = rect.bottom - lineHeight;
+    const int64_t baseline = startY + m_textRenderer.ascender();
+
+    pen = startX;
+    for (uint32_t k = 0; k < count; ++k) {
+        const LineGlyph& glyph = m_lineGlyphs[layout.rightToLeft ? count - 1 - k : k];
+        if (glyph.bitmap) {
+            const int64_t left = pen + glyph.left, top = baseline - glyph.top;
+            const DSize size = glyph.bitmap->size();
+            if (left > INT32_MIN && left + size.width < INT32_MAX && top > INT32_MIN && top + size.height < INT32_MAX) {
+                const DRect box{int32_t(left), int32_t(top), int32_t(left + size.width - 1),
+                                int32_t(top + size.height - 1)};
+                // Blended even over a cleared rect: glyph boxes that overlap keep each other's pixels.
+                if (box.meets(rect)) {
+                    const DRect clip = box.intersected(rect);
+                    blit(destination, glyph.bitmap, clip, {clip.left - box.left, clip.top - box.top}, 0);
+                }
+            }
+        }
+        pen += glyph.advance;
+    }
+
+    if (cursor != -1 && (blink & 1)) {
+        int64_t x = startX + caret - 1;
+        if (rect.right - rect.left >= 2)
+            x = std::clamp<int64_t>(x, rect.left + 1, rect.right - 1);
+        const DRect bar{int32_t(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)), int32_t(startY),
+                        int32_t(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)),
+                        int32_t(std::clamp<int64_t>(startY + lineHeight - 1, INT32_MIN, INT32_MAX))};
+        if (bar.meets(rect))
+            fillRectOn(destination, 0xFFFF0000u, bar.intersected(rect), 1);
+    }
+    if (layout.underline && lineWidth > 0) {
+        const int64_t eighth = lineHeight / 8;
+        const int64_t bottom = startY + lineHeight - eighth - 1;
+        const int64_t thickness = std::max<int64_t>(eighth / 4, 1);
+        const int64_t left = startX - extent;
+        const DRect bar{int32_t(std::clamp<int64_t>(left, INT32_MIN, INT32_MAX)),
+                        int32_t(std::clamp<int64_t>(bottom - thickness + 1, INT32_MIN, INT32_MAX)),
+                        int32_t(std::clamp<int64_t>(left + lineWidth - 1, INT32_MIN, INT32_MAX)),
+                        int32_t(std::clamp<int64_t>(bottom, INT32_MIN, INT32_MAX))};
+        if (bar.meets(rect))
+            fillRectOn(destination, premultiplied(request->colour), bar.intersected(rect), 0);
+    }
     return destination;
 }
 

@@ -4,12 +4,14 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "engine/DRenderer.h"
+#include "foundation/text/DTextRenderer.h"
 
 class DRendererBitmap : public DRenderer {
 public:
-    DRendererBitmap() = default;
+    DRendererBitmap();
     ~DRendererBitmap() override;
 
     DBitmap* target() override { return &m_target; }
@@ -35,6 +37,8 @@ public:
     void clearMarks() override;
     void evictUnmarked() override;
     DBitmap* createBitmap(int width, int height, uint32_t mode) override;
+    DTextRenderer* textRenderer() override { return &m_textRenderer; }
+    uint32_t loadFonts(DFile& file, uint64_t end) override;
 
     std::size_t cachedCount() const { return m_cache.size(); }
     // Whether the chunk at offset is cached; unlike findCached it marks nothing.
@@ -52,6 +56,41 @@ protected:
     DProject* m_project = nullptr;
     DBitmap m_target;
     std::unordered_map<uint32_t, std::unique_ptr<DBitmap>> m_cache;
+
+private:
+    // A glyph texture in the pixels of a destination depth: premultiplied ARGB for 4-byte
+    // bitmaps, coverage for 1-byte ones. It keeps the texture, so its pixels stay alive
+    // while the converted copy is keyed by their address.
+    struct EngineGlyph {
+        DTextTexture texture;
+        std::unique_ptr<DBitmap> bitmap;
+    };
+    struct GlyphKey {
+        const uint32_t* pixels;
+        uint32_t bytesPerPixel;
+        bool operator==(const GlyphKey&) const = default;
+    };
+    struct GlyphKeyHash {
+        std::size_t operator()(const GlyphKey& key) const
+        {
+            return std::hash<const uint32_t*>()(key.pixels) ^ key.bytesPerPixel;
+        }
+    };
+    // One glyph of the line being drawn.
+    struct LineGlyph {
+        DBitmap* bitmap; // null for a glyph without pixels (or one that cannot be made)
+        int32_t left;
+        int32_t top;
+        int32_t advance;
+    };
+    // The converted glyph of a texture, made on first use; null when it has no pixels.
+    DBitmap* engineGlyph(const DTextTexture& texture, uint32_t bytesPerPixel);
+
+    DTextRenderer m_textRenderer;
+    std::unordered_map<GlyphKey, EngineGlyph, GlyphKeyHash> m_engineGlyphs;
+    // Reused by every drawText, so drawing a line allocates nothing once they have grown.
+    std::vector<uint32_t> m_codePoints;
+    std::vector<LineGlyph> m_lineGlyphs;
 };
 
 // Premultiplied "over", channel by channel: s + ((256 - a) * d >> 8), alpha included.

@@ -4,6 +4,7 @@
 #include "engine/DCompositeObject.h"
 #include "engine/DCompositeObject_Bargraph.h"
 #include "engine/DCompositeObject_Button.h"
+#include "engine/DCompositeObject_DateTimeField.h"
 #include "engine/DCompositeObject_DynamicImage.h"
 #include "engine/DCompositeObject_DynamicListbox.h"
 #include "engine/DCompositeObject_IndicatorButton.h"
@@ -12,6 +13,8 @@
 #include "engine/DCompositeObject_Listbox.h"
 #include "engine/DCompositeObject_MessageField.h"
 #include "engine/DCompositeObject_Meter.h"
+#include "engine/DCompositeObject_NumericField.h"
+#include "engine/DCompositeObject_TextField.h"
 #include "engine/DCompositeObject_Rectangle.h"
 #include "engine/DCompositeObject_Slider.h"
 #include "engine/DCompositeObject_StaticImage.h"
@@ -36,9 +39,11 @@ constexpr std::array<Creator, 27> kWidgets{
     nullptr,                              // 0
     &make<DCompositeObject_StaticImage>,  // 1 static image, page background with an image
     &make<DCompositeObject_StaticText>,   // 2 static text
-    nullptr, nullptr,                     // 3, 4 numeric field
-    nullptr, nullptr,                     // 5, 6 text field
-    nullptr,                              // 7 date/time field
+    &make<DCompositeObject_NumericField>, // 3 numeric field
+    &make<DCompositeObject_NumericField>, // 4 editable numeric field
+    &make<DCompositeObject_TextField>,    // 5 text field
+    &make<DCompositeObject_TextField>,    // 6 editable text field
+    &make<DCompositeObject_DateTimeField>, // 7 date/time field
     &make<DCompositeObject_MessageField>, // 8 message field
     &make<DCompositeObject_DynamicImage>, // 9 dynamic image
     &make<DCompositeObject_IndicatorLight>, // 10 indicator light

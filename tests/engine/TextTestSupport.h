@@ -1,0 +1,130 @@
+#pragma once
+// Target files with fonts and text elements, and a project that loads them with two
+// local controllers (indexes 0 and 1) whose tags the tests set.
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/DCompositeObject.h"
+#include "engine/DController_Local.h"
+#include "engine/DDisplay_Null.h"
+#include "engine/DItem.h"
+#include "engine/DPage.h"
+#include "engine/DProject.h"
+#include "engine/DRendererBitmap.h"
+#include "foundation/target/TargetElement.h"
+#include "foundation/target/TargetTag.h"
+#include "tests/engine/FakePlatform.h"
+#include "tests/support/TargetBuilder.h"
+
+namespace texttest {
+
+inline std::vector<uint8_t> fontBytes(const char* name)
+{
+    std::ifstream in(std::string("/usr/share/fonts/truetype/dejavu/") + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline const std::vector<uint8_t>& sansBytes()
+{
+    static const std::vector<uint8_t> bytes = fontBytes("DejaVuSans.ttf");
+    return bytes;
+}
+
+struct TextWords {
+    uint32_t font = 0;
+    uint32_t size = 20;
+    uint32_t style = target::TextStyle{}.word();
+    uint32_t colour = 0xFF000000u;
+    std::u16string_view name = u"";
+};
+
+// A text element over the exclusive rectangle, then its words.
+inline void textElement(vx::test::TargetBuilder::Page& page, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                        uint32_t flags, const TextWords& text)
+{
+    page.element(target::ElementKind::Text, left, top, right, bottom, flags);
+    target::TextElementWords words;
+    words.fontReference = text.font;
+    words.pixelSize = text.size;
+    words.style = text.style;
+    words.color = text.colour;
+    for (std::size_t i = 0; i < text.name.size() && i < words.name.size(); ++i)
+        words.name[i] = text.name[i];
+    target::writeRecord(page.file(), words);
+}
+
+inline void placeholder(vx::test::TargetBuilder::Page& page)
+{
+    target::writeRecord(page.file(), target::PlaceholderRecord{});
+}
+
+inline void tag(vx::test::TargetBuilder::Page& page, const target::TagReference& reference)
+{
+    target::writeRecord(page.file(), reference);
+}
+
+constexpr uint32_t kEditableFlags = target::kElementFlagVisible | target::kElementFlagTouchable;
+
+// Loads a built target file with local controllers at indexes 0 and 1 and draws into a
+// width x height target.
+class ProjectHarness {
+public:
+    int load(std::vector<uint8_t> bytes, int width = 120, int height = 60)
+    {
+        platform.fileBytes = std::move(bytes);
+        project.addController(first);
+        project.addController(local);
+        EXPECT_EQ(display.open(&project, 640, 480), 0);
+        EXPECT_EQ(renderer.init(&display, &project, width, height), 0);
+        EXPECT_EQ(project.attach(&renderer, &display), 0);
+        return project.load(DString(u"memory.ddd"));
+    }
+    // The item of a tag reference (made on first use by the local controller).
+    DItem& item(const target::TagReference& reference)
+    {
+        DItemDescriptor descriptor;
+        descriptor.controller = uint8_t(reference.controller());
+        descriptor.address = reference.address();
+        descriptor.type = uint8_t(reference.valueType());
+        descriptor.size = uint16_t(reference.valueSize());
+        EXPECT_NE(project.findTag(descriptor), nullptr);
+        return *descriptor.item;
+    }
+    // Sets a number and lets the controller tell the widgets.
+    void setNumber(const target::TagReference& reference, int32_t number)
+    {
+        DValue& value = item(reference).value();
+        value.setNumber(number);
+        value.markWritten();
+        local.update(platform.now);
+    }
+    template <class Widget>
+    Widget* widget(std::size_t number)
+    {
+        DPage* page = project.currentPage();
+        if (!page || number >= page->widgets().size())
+            return nullptr;
+        return dynamic_cast<Widget*>(page->widgets()[number]);
+    }
+    void key(uint32_t code)
+    {
+        project.onKeyDown(code);
+        project.onKeyUp(code);
+    }
+    uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(renderer.target()->row(y))[x]; }
+
+    FakePlatform platform;
+    DRendererBitmap renderer;
+    DDisplay_Null display{0};
+    DController_Local first;
+    DController_Local local;
+    DProject project{platform};
+};
+
+} // namespace texttest
