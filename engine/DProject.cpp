@@ -141,7 +141,8 @@ int DProject::load(const DString& path)
             m_header.pageHeight <= kLargestPageSide)
             (void)m_display->setSize(pageSize());
     }
-    m_platform.setInputOrigin(-m_header.layerX, -m_header.layerY);
+    // Negated in unsigned arithmetic: the most negative word from a file stays itself.
+    m_platform.setInputOrigin(int32_t(0u - uint32_t(m_header.layerX)), int32_t(0u - uint32_t(m_header.layerY)));
 
     // The page count is not trusted for allocation: the table is read entry by entry.
     status = file.seek(int64_t(m_header.pageTableOffset), DFile::FromStart);

@@ -34,8 +34,13 @@ struct DRect {
         return point.x >= left && point.x <= right && point.y >= top && point.y <= bottom;
     }
     // Inclusive on all four sides: rectangles meet unless one lies wholly beside the other.
+    // A rectangle whose right lies left of its left (or bottom above its top), as a
+    // malformed record may give, meets nothing.
+    bool isInverted() const { return right < left || bottom < top; }
     bool meets(const DRect& other) const
     {
+        if (isInverted() || other.isInverted())
+            return false;
         return !(other.right < left || other.left > right || other.bottom < top || other.top > bottom);
     }
     // The common part; all zero when the two do not meet.

@@ -78,7 +78,7 @@ struct ProjectHeader {
             password[i] = text[i];
     }
     // The base page's index, or -1 without one.
-    [[nodiscard]] int32_t basePageIndex() const { return int32_t(basePagePlusOne) - 1; }
+    [[nodiscard]] int32_t basePageIndex() const { return int32_t(basePagePlusOne - 1u); }
 
     // Data-relative offset of page table entry i.
     static constexpr uint32_t pageTableEntryOffset(uint32_t page) { return kPageTableOffset + 4 * page; }

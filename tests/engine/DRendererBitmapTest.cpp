@@ -165,3 +165,14 @@ TEST(DRendererComposed, PresentLaysTheTargetOverTheCheckerboard)
     renderer.present({20, 20, 30, 30});
     EXPECT_EQ(window.calls, 1);
 }
+
+TEST(DRendererBitmap, InvertedRectanglesDrawNothing)
+{
+    DRendererBitmap renderer;
+    Pixels pixels(8, 8, 0xFF000000);
+    renderer.fillRectOn(&pixels.bitmap, 0xFFFFFFFF, {6, 1, 2, 5}, 1); // right left of left
+    renderer.fillRectOn(&pixels.bitmap, 0xFFFFFFFF, {1, 6, 5, 2}, 0); // bottom above top
+    Pixels source(4, 4, 0xFFFFFFFF);
+    renderer.blit(&pixels.bitmap, &source.bitmap, {5, 5, 1, 1}, {0, 0}, 1);
+    EXPECT_EQ(pixels.count(0xFF000000), 64);
+}
