@@ -4,10 +4,10 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DBitmap.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
 #include "engine/DWidgetMath.h"
-#include "foundation/target/TargetBytes.h"
 
 DCompositeObject_Bargraph::DCompositeObject_Bargraph() = default;
 DCompositeObject_Bargraph::~DCompositeObject_Bargraph() = default;
@@ -16,10 +16,8 @@ int DCompositeObject_Bargraph::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     Words words;
-    (void)target::readRecord(file, words);
-    const int status = readItemDescriptor(file, m_tag);
+    const int status = readScaledWords(file, words, m_tag, DStepWord::Absent, m_scale);
     m_direction = words.direction;
-    m_scale = {words.multiplier, words.divisor, words.offset, words.minimum, words.maximum, 1};
     m_alarms.setLimits(words.lowLimit, words.highLimit);
 
     m_bar = loadPrimitive(file);
@@ -27,12 +25,11 @@ int DCompositeObject_Bargraph::load(DFile& file)
     // The bar's kind says what its word holds.
     m_colourBar = dynamic_cast<DBaseObject_SolidRect*>(m_bar);
     m_imageBar = dynamic_cast<DBaseObject_UnscaledBitmap*>(m_bar);
-    if (m_imageBar && words.bar)
-        m_barImage.reset(new DBitmap(&file, words.bar));
+    if (m_imageBar)
+        DImageSet::referTo(m_barImage, file, words.bar);
     else
         m_colour = words.bar;
-    if (words.frameImage)
-        m_frameImage.reset(new DBitmap(&file, words.frameImage));
+    DImageSet::referTo(m_frameImage, file, words.frameImage);
     return status;
 }
 

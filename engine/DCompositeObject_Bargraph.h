@@ -8,6 +8,7 @@
 
 #include "engine/DCompositeObject.h"
 #include "engine/DScaledValue.h"
+#include "engine/DScaledWords.h"
 #include "engine/DValueAlarms.h"
 
 class DBaseObject_SolidRect;
@@ -17,29 +18,15 @@ class DBitmap;
 class DCompositeObject_Bargraph : public DCompositeObject {
 public:
     // The class words before the value tag; the bar and the frame records follow the tag.
-    struct Words {
+    struct Words : DAlarmedScaledWords<12> {
         static constexpr uint32_t kSize = 40;
         static constexpr uint32_t kFrameImageOffset = 0;
         static constexpr uint32_t kBarOffset = 4;   // image offset (image bar) or ARGB colour (colour bar)
         static constexpr uint32_t kDirectionOffset = 8;
-        static constexpr uint32_t kMinimumOffset = 12;
-        static constexpr uint32_t kMaximumOffset = 16;
-        static constexpr uint32_t kLowLimitOffset = 20;
-        static constexpr uint32_t kHighLimitOffset = 24;
-        static constexpr uint32_t kMultiplierOffset = 28;
-        static constexpr uint32_t kDivisorOffset = 32;
-        static constexpr uint32_t kOffsetOffset = 36;
 
         uint32_t frameImage = 0;
         uint32_t bar = 0;
         uint32_t direction = 0;
-        int32_t minimum = 0;
-        int32_t maximum = 0;
-        int32_t lowLimit = 0;
-        int32_t highLimit = 0;
-        int32_t multiplier = 1;
-        int32_t divisor = 1;
-        int32_t offset = 0;
 
         template <class Self, class F>
         static void describe(Self& r, F&& field)
@@ -47,13 +34,7 @@ public:
             field(kFrameImageOffset, r.frameImage);
             field(kBarOffset, r.bar);
             field(kDirectionOffset, r.direction);
-            field(kMinimumOffset, r.minimum);
-            field(kMaximumOffset, r.maximum);
-            field(kLowLimitOffset, r.lowLimit);
-            field(kHighLimitOffset, r.highLimit);
-            field(kMultiplierOffset, r.multiplier);
-            field(kDivisorOffset, r.divisor);
-            field(kOffsetOffset, r.offset);
+            describeScale(r, field);
         }
     };
     // Where the bar grows to from its start edge.

@@ -6,9 +6,11 @@
 
 #include "engine/DBaseObject_ScrollingList.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
 #include "engine/DStatus.h"
+#include "engine/DWidgetTags.h"
 #include "foundation/target/TargetBytes.h"
 
 namespace {
@@ -35,11 +37,6 @@ struct ListboxBackgroundWords {
 
 enum Background { Normal = 0, Selected = 1, FocusedSelected = 2 };
 
-DBitmap* imageAt(DFile& file, uint32_t offset)
-{
-    return offset ? new DBitmap(&file, offset) : nullptr;
-}
-
 } // namespace
 
 DCompositeObject_Listbox::DCompositeObject_Listbox() = default;
@@ -49,9 +46,9 @@ int DCompositeObject_Listbox::loadBackgrounds(DFile& file)
 {
     ListboxBackgroundWords words;
     const int status = target::readRecord(file, words);
-    m_backgrounds[Normal].reset(imageAt(file, words.row));
-    m_backgrounds[Selected].reset(imageAt(file, words.selected));
-    m_backgrounds[FocusedSelected].reset(imageAt(file, words.focusedSelected));
+    DImageSet::referTo(m_backgrounds[Normal], file, words.row);
+    DImageSet::referTo(m_backgrounds[Selected], file, words.selected);
+    DImageSet::referTo(m_backgrounds[FocusedSelected], file, words.focusedSelected);
     return status;
 }
 
@@ -69,15 +66,12 @@ int DCompositeObject_Listbox::load(DFile& file)
     uint32_t count = 0;
     int status = readWord(file, count);
     // The offsets must lie in the record before a slot is made for any of them.
-    const uint64_t end = std::min<uint64_t>(file.currentLimit(), file.size());
-    const uint64_t left = end > file.tell() ? end - file.tell() : 0;
-    if (status != DStatus::Ok || count > left / 4)
+    if (status != DStatus::Ok || count > DImageSet::bytesLeft(file) / 4)
         return status != DStatus::Ok ? status : DStatus::BeyondLimit;
     m_rowImages.reserve(count);
     for (uint32_t i = 0; i < count && status == DStatus::Ok; ++i) {
-        uint32_t offset = 0;
-        status = readWord(file, offset);
-        m_rowImages.emplace_back(imageAt(file, offset));
+        m_rowImages.emplace_back();
+        status = DImageSet::readImage(file, m_rowImages.back());
     }
     status = readItemDescriptor(file, m_selectionTag);
     loadList(file);
@@ -118,15 +112,12 @@ void DCompositeObject_Listbox::hide()
 
 void DCompositeObject_Listbox::bind(DItemDescriptor& descriptor)
 {
-    if (m_project && !descriptor.isNoTag())
-        (void)m_project->bindTag(descriptor, *this, DProject::Binding::Watch);
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Watch, {&descriptor});
 }
 
 void DCompositeObject_Listbox::unbind(DItemDescriptor& descriptor)
 {
-    if (m_project && descriptor.item)
-        (void)m_project->bindTag(descriptor, *this, DProject::Binding::Unwatch);
-    descriptor.item = nullptr;
+    DWidgetTags::unbind(m_project, *this, {&descriptor});
 }
 
 int DCompositeObject_Listbox::setFocus(int on)
@@ -187,18 +178,7 @@ void DCompositeObject_Listbox::tick(uint32_t now)
 
 void DCompositeObject_Listbox::writeSelection(uint32_t row)
 {
-    DItem* item = m_selectionTag.item;
-    if (!item || !item->value().isNumber())
-        return;
-    const int32_t index = int32_t(row - 1);
-    DValue& value = item->value();
-    if (value.number() == index)
-        return;
-    // A widget that writes its own tag lowers the acceptance flag meanwhile.
-    m_acceptValueChanges = false;
-    value.setNumber(index);
-    value.markWritten();
-    m_acceptValueChanges = true;
+    DWidgetTags::writeOwnNumber(m_selectionTag, int32_t(row - 1), m_acceptValueChanges);
 }
 
 void DCompositeObject_Listbox::onValueChanged(DItem& item)

@@ -5,10 +5,10 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DBitmap.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
 #include "engine/DWidgetMath.h"
-#include "foundation/target/TargetBytes.h"
 
 namespace {
 // Differs from every angle a value gives, so the first value after show always draws.
@@ -22,11 +22,7 @@ int DCompositeObject_Meter::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     Words words;
-    (void)target::readRecord(file, words);
-    (void)readItemDescriptor(file, m_tag);
-    uint32_t step = 0;
-    const int status = readWord(file, step);
-    m_scale = {words.multiplier, words.divisor, words.offset, words.minimum, words.maximum, step};
+    const int status = readScaledWords(file, words, m_tag, DStepWord::Follows, m_scale);
     m_alarms.setLimits(words.lowLimit, words.highLimit);
     m_direction = words.direction;
     m_start = radiansOf(lowHalf(words.angles));
@@ -44,12 +40,11 @@ int DCompositeObject_Meter::load(DFile& file)
     m_dial = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
     m_rotatingNeedle = dynamic_cast<DBaseObject_RotatingBitmap*>(m_needle);
     m_triangleNeedle = dynamic_cast<DBaseObject_SolidTriangle*>(m_needle);
-    if (m_rotatingNeedle && words.needle)
-        m_needleImage.reset(new DBitmap(&file, words.needle));
+    if (m_rotatingNeedle)
+        DImageSet::referTo(m_needleImage, file, words.needle);
     if (m_triangleNeedle)
         m_triangleNeedle->setColour(words.needleColour);
-    if (words.dialImage)
-        m_dialImage.reset(new DBitmap(&file, words.dialImage));
+    DImageSet::referTo(m_dialImage, file, words.dialImage);
     return status;
 }
 

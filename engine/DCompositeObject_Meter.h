@@ -7,6 +7,7 @@
 
 #include "engine/DCompositeObject.h"
 #include "engine/DScaledValue.h"
+#include "engine/DScaledWords.h"
 #include "engine/DValueAlarms.h"
 
 class DBaseObject_RotatingBitmap;
@@ -18,7 +19,7 @@ class DCompositeObject_Meter : public DCompositeObject {
 public:
     // The class words before the value tag; the step word follows the tag, then the
     // needle and the dial records.
-    struct Words {
+    struct Words : DAlarmedScaledWords<28> {
         static constexpr uint32_t kSize = 56;
         static constexpr uint32_t kDialImageOffset = 0;
         // Needle picture offset, or base width (bits 0-15) and length (bits 16-31) of a triangle.
@@ -29,13 +30,6 @@ public:
         static constexpr uint32_t kPivotOffset = 20;    // the turning point inside the needle primitive
         // The pivot inside the needle picture, or (bits 16-31) a triangle's tip radius.
         static constexpr uint32_t kNeedlePivotOffset = 24;
-        static constexpr uint32_t kMinimumOffset = 28;
-        static constexpr uint32_t kMaximumOffset = 32;
-        static constexpr uint32_t kLowLimitOffset = 36;
-        static constexpr uint32_t kHighLimitOffset = 40;
-        static constexpr uint32_t kMultiplierOffset = 44;
-        static constexpr uint32_t kDivisorOffset = 48;
-        static constexpr uint32_t kOffsetOffset = 52;
 
         uint32_t dialImage = 0;
         uint32_t needle = 0;
@@ -44,13 +38,6 @@ public:
         uint32_t angles = 0;
         uint32_t pivot = 0;
         uint32_t needlePivot = 0;
-        int32_t minimum = 0;
-        int32_t maximum = 0;
-        int32_t lowLimit = 0;
-        int32_t highLimit = 0;
-        int32_t multiplier = 1;
-        int32_t divisor = 1;
-        int32_t offset = 0;
 
         template <class Self, class F>
         static void describe(Self& r, F&& field)
@@ -62,13 +49,7 @@ public:
             field(kAnglesOffset, r.angles);
             field(kPivotOffset, r.pivot);
             field(kNeedlePivotOffset, r.needlePivot);
-            field(kMinimumOffset, r.minimum);
-            field(kMaximumOffset, r.maximum);
-            field(kLowLimitOffset, r.lowLimit);
-            field(kHighLimitOffset, r.highLimit);
-            field(kMultiplierOffset, r.multiplier);
-            field(kDivisorOffset, r.divisor);
-            field(kOffsetOffset, r.offset);
+            describeScale(r, field);
         }
     };
     // Direction 1 turns the needle clockwise with growing values; any other counterclockwise.

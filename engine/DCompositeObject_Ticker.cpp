@@ -5,6 +5,7 @@
 
 #include "engine/DBaseObject_ScrollingBitmap.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "foundation/target/TargetBytes.h"
 
 namespace {
@@ -48,8 +49,7 @@ int DCompositeObject_Ticker::load(DFile& file)
     m_speed = words.speed;
     m_period = words.period;
     m_overflow = uint32_t(std::min<int64_t>(words.overflow, kLargestOverflow));
-    if (words.image)
-        m_image.reset(new DBitmap(&file, words.image));
+    DImageSet::referTo(m_image, file, words.image);
     m_scroller = dynamic_cast<DBaseObject_ScrollingBitmap*>(loadPrimitive(file));
     return status;
 }

@@ -6,14 +6,14 @@
 #include "engine/DBaseObject_Graph.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
 #include "engine/DStatus.h"
-#include "foundation/target/TargetBytes.h"
+#include "engine/DWidgetTags.h"
 
 namespace {
 
-constexpr uint32_t kHighAlarmOn = 6, kHighAlarmOff = 7, kLowAlarmOn = 8, kLowAlarmOff = 9;
 constexpr uint32_t kMillisecondsPerSecond = 1000;
 
 } // namespace
@@ -24,10 +24,10 @@ DCompositeObject_Trend::~DCompositeObject_Trend() = default;
 int DCompositeObject_Trend::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)target::readRecord(file, m_words);
-    if (m_words.frameImage)
-        m_frameImage.reset(new DBitmap(&file, m_words.frameImage));
-    const int status = readItemDescriptor(file, m_valueTag);
+    // The class step word is the plot's, not the value's.
+    const int status = readScaledWords(file, m_words, m_valueTag, DStepWord::Absent, m_scale);
+    m_alarms.setLimits(m_words.lowLimit, m_words.highLimit);
+    DImageSet::referTo(m_frameImage, file, m_words.frameImage);
     m_graph = dynamic_cast<DBaseObject_Graph*>(loadPrimitive(file));
     m_frame = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
     return status;
@@ -50,8 +50,7 @@ void DCompositeObject_Trend::show()
         m_graph->setColour(m_words.lineColour);
         m_graph->setStep(m_words.step);
     }
-    if (m_project && !m_valueTag.isNoTag())
-        (void)m_project->bindTag(m_valueTag, *this, DProject::Binding::Watch);
+    DWidgetTags::bind(m_project, *this, DProject::Binding::Watch, {&m_valueTag});
     // A rate of 0 from the file samples nothing: the graph stays empty.
     if (const uint32_t period = samplePeriod())
         startTick(period);
@@ -61,54 +60,22 @@ void DCompositeObject_Trend::show()
 void DCompositeObject_Trend::hide()
 {
     m_tickEnabled = false;
-    if (m_project && m_valueTag.item)
-        (void)m_project->bindTag(m_valueTag, *this, DProject::Binding::Unwatch);
-    m_valueTag.item = nullptr;
-}
-
-int32_t DCompositeObject_Trend::scaled(int32_t value) const
-{
-    // 64 bits inside, then cut to 32 as the panel computes it.
-    int64_t result = value;
-    if (m_words.multiplier != 1)
-        result *= m_words.multiplier;
-    if (m_words.divisor != 1 && m_words.divisor != 0)
-        result /= m_words.divisor;
-    result += m_words.offset;
-    return int32_t(uint32_t(uint64_t(result)));
+    DWidgetTags::unbind(m_project, *this, {&m_valueTag});
 }
 
 void DCompositeObject_Trend::onValueChanged(DItem& item)
 {
     if (&item != m_valueTag.item)
         return;
-    const int32_t value = scaled(item.value().shownNumber());
-    const int64_t range = int64_t(m_words.maximum) - m_words.minimum;
+    const int32_t value = m_scale.scaled(item.value().shownNumber());
+    const int64_t range = int64_t(m_scale.maximum) - m_scale.minimum;
     const int64_t height = m_graph ? m_graph->bounds().height() : 0;
     // A range of 0 from the file shows the minimum.
-    __int128 row = range ? (__int128(value) - m_words.minimum) * height / range : 0;
+    __int128 row = range ? (__int128(value) - m_scale.minimum) * height / range : 0;
     if (row > 0)
         --row;
     m_current = int32_t(std::clamp<__int128>(row, INT32_MIN, INT32_MAX));
-    runAlarms(value);
-}
-
-void DCompositeObject_Trend::runAlarms(int32_t value)
-{
-    if (!m_lowAlarm && value <= m_words.lowLimit) {
-        m_lowAlarm = true;
-        fireEvent(kLowAlarmOn);
-    } else if (m_lowAlarm && value > m_words.lowLimit) {
-        m_lowAlarm = false;
-        fireEvent(kLowAlarmOff);
-    }
-    if (!m_highAlarm && value >= m_words.highLimit) {
-        m_highAlarm = true;
-        fireEvent(kHighAlarmOn);
-    } else if (m_highAlarm && value < m_words.highLimit) {
-        m_highAlarm = false;
-        fireEvent(kHighAlarmOff);
-    }
+    m_alarms.run(value, *this);
 }
 
 void DCompositeObject_Trend::tick(uint32_t now)

@@ -8,6 +8,9 @@
 
 #include "engine/DBitmap.h"
 #include "engine/DCompositeObject.h"
+#include "engine/DScaledValue.h"
+#include "engine/DScaledWords.h"
+#include "engine/DValueAlarms.h"
 
 class DBaseObject_Graph;
 class DBaseObject_UnscaledBitmap;
@@ -15,33 +18,19 @@ class DBaseObject_UnscaledBitmap;
 class DCompositeObject_Trend : public DCompositeObject {
 public:
     // The class words before the value tag.
-    struct ClassWords {
+    struct ClassWords : DAlarmedScaledWords<20> {
         static constexpr uint32_t kSize = 48;
         static constexpr uint32_t kFrameImageOffset = 0;
         static constexpr uint32_t kLineColourOffset = 4;
         static constexpr uint32_t kModeOffset = 8;
         static constexpr uint32_t kSampleRateOffset = 12;
         static constexpr uint32_t kStepOffset = 16;
-        static constexpr uint32_t kMinimumOffset = 20;
-        static constexpr uint32_t kMaximumOffset = 24;
-        static constexpr uint32_t kLowLimitOffset = 28;
-        static constexpr uint32_t kHighLimitOffset = 32;
-        static constexpr uint32_t kMultiplierOffset = 36;
-        static constexpr uint32_t kDivisorOffset = 40;
-        static constexpr uint32_t kOffsetOffset = 44;
 
         uint32_t frameImage = 0;
         uint32_t lineColour = 0;
         uint32_t mode = 0;
         uint32_t sampleRate = 0;
         int32_t step = 0;
-        int32_t minimum = 0;
-        int32_t maximum = 0;
-        int32_t lowLimit = 0;
-        int32_t highLimit = 0;
-        int32_t multiplier = 1;
-        int32_t divisor = 1;
-        int32_t offset = 0;
 
         template <class Self, class F>
         static void describe(Self& r, F&& field)
@@ -51,13 +40,7 @@ public:
             field(kModeOffset, r.mode);
             field(kSampleRateOffset, r.sampleRate);
             field(kStepOffset, r.step);
-            field(kMinimumOffset, r.minimum);
-            field(kMaximumOffset, r.maximum);
-            field(kLowLimitOffset, r.lowLimit);
-            field(kHighLimitOffset, r.highLimit);
-            field(kMultiplierOffset, r.multiplier);
-            field(kDivisorOffset, r.divisor);
-            field(kOffsetOffset, r.offset);
+            describeScale(r, field);
         }
     };
 
@@ -80,15 +63,15 @@ public:
     uint32_t samplePeriod() const;
     int32_t currentSample() const { return m_current; }
     std::size_t queued() const { return m_queueSize; }
-    bool lowAlarm() const { return m_lowAlarm; }
-    bool highAlarm() const { return m_highAlarm; }
+    bool lowAlarm() const { return m_alarms.lowActive(); }
+    bool highAlarm() const { return m_alarms.highActive(); }
+    const DValueAlarms& alarms() const { return m_alarms; }
     DBaseObject_Graph* graph() const { return m_graph; }
 
 private:
-    int32_t scaled(int32_t value) const;
-    void runAlarms(int32_t value);
-
     ClassWords m_words;
+    DScaledValue m_scale;
+    DValueAlarms m_alarms;
     std::unique_ptr<DBitmap> m_frameImage;
     DItemDescriptor m_valueTag;
     DBaseObject_Graph* m_graph = nullptr;
@@ -97,6 +80,4 @@ private:
     std::array<int32_t, kQueueCapacity> m_queue{};
     std::size_t m_queueFirst = 0;
     std::size_t m_queueSize = 0;
-    bool m_lowAlarm = false;
-    bool m_highAlarm = false;
 };

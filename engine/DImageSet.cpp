@@ -8,11 +8,16 @@
 
 DImageSet::~DImageSet() = default;
 
+void DImageSet::referTo(std::unique_ptr<DBitmap>& image, DFile& file, uint32_t offset)
+{
+    image.reset(offset ? new DBitmap(&file, offset) : nullptr);
+}
+
 int DImageSet::readImage(DFile& file, std::unique_ptr<DBitmap>& image)
 {
     uint32_t offset = 0;
     const int status = readWord(file, offset);
-    image.reset(offset ? new DBitmap(&file, offset) : nullptr);
+    referTo(image, file, offset);
     return status;
 }
 

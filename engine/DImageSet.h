@@ -20,6 +20,8 @@ public:
     DImageSet(const DImageSet&) = delete;
     DImageSet& operator=(const DImageSet&) = delete;
 
+    // The image reference of an offset from a record; an offset of 0 leaves none.
+    static void referTo(std::unique_ptr<DBitmap>& image, DFile& file, uint32_t offset);
     // Reads one image offset into an image reference; the status of the read.
     [[nodiscard]] static int readImage(DFile& file, std::unique_ptr<DBitmap>& image);
     // The primitive as a picture, or null when it is none (a placeholder or another kind).

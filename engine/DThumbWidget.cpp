@@ -3,10 +3,11 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DBitmap.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
 #include "engine/DWidgetMath.h"
-#include "foundation/target/TargetBytes.h"
+#include "engine/DWidgetTags.h"
 
 DThumbWidget::DThumbWidget() = default;
 DThumbWidget::~DThumbWidget() = default;
@@ -15,22 +16,14 @@ int DThumbWidget::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     Words words;
-    (void)target::readRecord(file, words);
-    (void)readItemDescriptor(file, m_tag);
-    uint32_t step = 0;
-    const int status = readWord(file, step);
+    const int status = readScaledWords(file, words, m_tag, DStepWord::Follows, m_scale);
     m_direction = words.direction;
-    m_scale = {words.multiplier, words.divisor, words.offset, words.minimum, words.maximum, step};
 
     m_thumb = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
     m_track = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
-    const auto image = [&file](std::unique_ptr<DBitmap>& bitmap, uint32_t offset) {
-        if (offset)
-            bitmap.reset(new DBitmap(&file, offset));
-    };
-    image(m_trackImage, words.trackImage);
-    image(m_thumbImage, words.thumbImage);
-    image(m_focusedTrackImage, words.focusedTrackImage);
+    DImageSet::referTo(m_trackImage, file, words.trackImage);
+    DImageSet::referTo(m_thumbImage, file, words.thumbImage);
+    DImageSet::referTo(m_focusedTrackImage, file, words.focusedTrackImage);
     if (m_track)
         m_tracksFocus = m_track->flags() & DBaseObject::kFocusTracking;
     if (m_thumb && m_track)
@@ -99,17 +92,7 @@ void DThumbWidget::drag(DPoint point)
 
 void DThumbWidget::write(uint64_t position)
 {
-    if (!m_tag.item)
-        return;
-    DValue& value = m_tag.item->value();
-    const int32_t number = m_scale.valueAt(position);
-    if (!value.isNumber() || value.number() == number)
-        return;
-    // The notification of our own write must not move the thumb.
-    m_acceptValueChanges = false;
-    value.setNumber(number);
-    value.markWritten();
-    m_acceptValueChanges = true;
+    DWidgetTags::writeOwnNumber(m_tag, m_scale.valueAt(position), m_acceptValueChanges);
 }
 
 int64_t DThumbWidget::share(int64_t extent, uint64_t position) const

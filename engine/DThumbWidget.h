@@ -10,6 +10,7 @@
 
 #include "engine/DCompositeObject.h"
 #include "engine/DScaledValue.h"
+#include "engine/DScaledWords.h"
 
 class DBaseObject_UnscaledBitmap;
 class DBitmap;
@@ -18,7 +19,7 @@ class DThumbWidget : public DCompositeObject {
 public:
     // The class words before the value tag; the step word follows the tag, then the
     // thumb and the track (or dial) records.
-    struct Words {
+    struct Words : DScaledWords<24, 32> {
         static constexpr uint32_t kSize = 44;
         static constexpr uint32_t kTrackImageOffset = 0;
         static constexpr uint32_t kThumbImageOffset = 4;
@@ -26,11 +27,6 @@ public:
         static constexpr uint32_t kDirectionOffset = 12;
         static constexpr uint32_t kAnglesOffset = 16;   // knob: start (bits 0-15), end (16-31); slider: 0
         static constexpr uint32_t kTravelOffset = 20;   // slider: margin; knob: thumb radius
-        static constexpr uint32_t kMinimumOffset = 24;
-        static constexpr uint32_t kMaximumOffset = 28;
-        static constexpr uint32_t kMultiplierOffset = 32;
-        static constexpr uint32_t kDivisorOffset = 36;
-        static constexpr uint32_t kOffsetOffset = 40;
 
         uint32_t trackImage = 0;
         uint32_t thumbImage = 0;
@@ -38,11 +34,6 @@ public:
         uint32_t direction = 1;
         uint32_t angles = 0;
         uint32_t travel = 0;
-        int32_t minimum = 0;
-        int32_t maximum = 0;
-        int32_t multiplier = 1;
-        int32_t divisor = 1;
-        int32_t offset = 0;
 
         template <class Self, class F>
         static void describe(Self& r, F&& field)
@@ -53,11 +44,7 @@ public:
             field(kDirectionOffset, r.direction);
             field(kAnglesOffset, r.angles);
             field(kTravelOffset, r.travel);
-            field(kMinimumOffset, r.minimum);
-            field(kMaximumOffset, r.maximum);
-            field(kMultiplierOffset, r.multiplier);
-            field(kDivisorOffset, r.divisor);
-            field(kOffsetOffset, r.offset);
+            describeScale(r, field);
         }
     };
 

@@ -13,6 +13,28 @@ void DWidgetTags::bind(DProject* project, DItemObserver& observer, DProject::Bin
             (void)project->bindTag(*tag, observer, binding);
 }
 
+void DWidgetTags::unbind(DProject* project, DItemObserver& observer, std::initializer_list<DItemDescriptor*> tags)
+{
+    for (DItemDescriptor* tag : tags) {
+        if (project && tag->item)
+            (void)project->bindTag(*tag, observer, DProject::Binding::Unwatch);
+        tag->item = nullptr;
+    }
+}
+
+void DWidgetTags::writeOwnNumber(const DItemDescriptor& tag, int32_t number, bool& acceptValueChanges)
+{
+    if (!tag.item)
+        return;
+    DValue& value = tag.item->value();
+    if (!value.isNumber() || value.number() == number)
+        return;
+    acceptValueChanges = false;
+    value.setNumber(number);
+    value.markWritten();
+    acceptValueChanges = true;
+}
+
 void DWidgetTags::writeNumber(const DItemDescriptor& tag, int32_t number)
 {
     if (!tag.item)

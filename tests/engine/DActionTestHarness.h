@@ -18,6 +18,7 @@
 #include "engine/DFile_Memory.h"
 #include "engine/DPage.h"
 #include "engine/posix/DPlatform_posix.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace action_test {
@@ -110,16 +111,6 @@ inline TagReference local(uint32_t address, uint32_t type = target::kValueType32
 inline TagReference missing()
 {
     return TagReference::make(target::Controller(7), 1, target::kValueType32, 4);
-}
-
-inline DItemDescriptor descriptorOf(const TagReference& tag)
-{
-    DItemDescriptor descriptor;
-    descriptor.controller = uint8_t(tag.controller());
-    descriptor.address = tag.address();
-    descriptor.type = uint8_t(tag.valueType());
-    descriptor.size = uint16_t(tag.valueSize());
-    return descriptor;
 }
 
 constexpr int32_t kWidth = 64, kHeight = 48;

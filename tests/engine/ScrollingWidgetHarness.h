@@ -8,21 +8,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/DController_Local.h"
-#include "engine/DDisplay_Null.h"
 #include "engine/DItem.h"
-#include "engine/DPage.h"
-#include "engine/DProject.h"
-#include "engine/DRendererBitmap.h"
 #include "foundation/DCRC32.h"
 #include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetTag.h"
-#include "tests/engine/FakePlatform.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/support/TargetBuilder.h"
 
-class ScrollingWidgetHarness : public testing::Test {
+class ScrollingWidgetHarness : public testing::Test, public EngineHarness<64, 64, 3> {
 public:
-    static constexpr int32_t kWidth = 64, kHeight = 64;
 
     // A local tag, as class words write it.
     static target::TagReference localTag(uint32_t address, uint32_t type = target::kValueType32, uint32_t size = 4)
@@ -38,21 +32,6 @@ public:
 
 
 protected:
-    void SetUp() override
-    {
-        for (DController_Local& controller : controllers)
-            project.addController(controller);
-    }
-
-    int load(std::vector<uint8_t> bytes)
-    {
-        platform.fileBytes = std::move(bytes);
-        EXPECT_EQ(display.open(&project, 640, 480), 0);
-        EXPECT_EQ(renderer.init(&display, &project, kWidth, kHeight), 0);
-        EXPECT_EQ(project.attach(&renderer, &display), 0);
-        return project.load(DString(u"memory.ddd"));
-    }
-
     // One turn of the engine loop after ms milliseconds: controllers, drawing, time work.
     void frame(uint32_t ms = 10)
     {
@@ -78,11 +57,7 @@ protected:
     // The item behind a tag reference.
     DItem* item(const target::TagReference& reference)
     {
-        DItemDescriptor descriptor;
-        descriptor.controller = uint8_t(reference.controller());
-        descriptor.address = reference.address();
-        descriptor.type = uint8_t(reference.valueType());
-        descriptor.size = uint16_t(reference.valueSize());
+        DItemDescriptor descriptor = descriptorOf(reference);
         return controllers[descriptor.controller].findItem(descriptor);
     }
     // Sets a number tag as an action would; it reaches the widgets at the next frame.
@@ -94,8 +69,6 @@ protected:
         tag->value().markWritten();
     }
     int32_t number(const target::TagReference& reference) { return item(reference)->value().number(); }
-
-    uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(renderer.target()->row(y))[x]; }
     // The CRC of a rectangle of the target, rows top to bottom.
     uint32_t crcOf(const DRect& rect)
     {
@@ -105,10 +78,4 @@ protected:
                 crc.crcUpdateWord(pixel(x, y));
         return crc.value();
     }
-
-    FakePlatform platform;
-    DController_Local controllers[3];
-    DRendererBitmap renderer;
-    DDisplay_Null display{0};
-    DProject project{platform};
 };

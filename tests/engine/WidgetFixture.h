@@ -13,13 +13,8 @@
 #include "engine/DActionList.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DCompositeObject.h"
-#include "engine/DController_Local.h"
-#include "engine/DDisplay_Null.h"
 #include "engine/DItem.h"
-#include "engine/DPage.h"
-#include "engine/DProject.h"
-#include "engine/DRendererBitmap.h"
-#include "tests/engine/FakePlatform.h"
+#include "tests/engine/EngineHarness.h"
 #include "foundation/target/TargetBytes.h"
 #include "tests/support/TargetBuilder.h"
 
@@ -68,26 +63,11 @@ inline uint32_t solidImage(vx::test::TargetBuilder& builder, uint32_t argb, uint
 }
 
 // The project and its helpers; a table test makes one per case.
-class WidgetHarness {
+class WidgetHarness : public EngineHarness<kWidth, kHeight, 2> {
 public:
-    int load(std::vector<uint8_t> bytes)
-    {
-        platform.fileBytes = std::move(bytes);
-        project.addController(standIn);
-        project.addController(local);
-        EXPECT_EQ(display.open(&project, 640, 480), 0);
-        EXPECT_EQ(renderer.init(&display, &project, kWidth, kHeight), 0);
-        EXPECT_EQ(project.attach(&renderer, &display), 0);
-        return project.load(DString(u"memory.ddd"));
-    }
-
     DItem* item(uint32_t address, uint32_t type = target::kValueType32)
     {
-        DItemDescriptor descriptor;
-        descriptor.controller = DItemDescriptor::kLocal;
-        descriptor.address = address;
-        descriptor.type = uint8_t(type);
-        descriptor.size = type == target::kValueType16 ? 2 : 4;
+        DItemDescriptor descriptor = descriptorOf(localTag(address, type));
         (void)project.findTag(descriptor);
         return descriptor.item;
     }
@@ -128,8 +108,6 @@ public:
         DBaseObject_UnscaledBitmap* primitive = picture(index);
         return primitive && primitive->bitmap() ? primitive->bitmap()->sourceOffset() : 0;
     }
-    uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(renderer.target()->row(y))[x]; }
-
     // Events can be counted only where the action list runs its triggers.
     bool eventsCounted(std::size_t number, uint32_t event)
     {
@@ -138,12 +116,7 @@ public:
     }
     int32_t events(uint32_t event) { return tag(kEventCounterBase + event); }
 
-    FakePlatform platform;
-    DRendererBitmap renderer;
-    DDisplay_Null display{0};
-    DController_Local standIn; // controller index 0: the tests use no system tag
-    DController_Local local;
-    DProject project{platform};
+    DController_Local& local = controllers[1]; // controller 0 stands in for the system one: no test uses it
 };
 
 class WidgetFixture : public testing::Test, public WidgetHarness {};

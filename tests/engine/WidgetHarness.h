@@ -6,19 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
-#include "engine/DController_Local.h"
-#include "engine/DDisplay_Null.h"
-#include "engine/DPage.h"
-#include "engine/DProject.h"
-#include "engine/DRendererBitmap.h"
 #include "foundation/target/TargetTag.h"
-#include "tests/engine/FakePlatform.h"
+#include "tests/engine/EngineHarness.h"
 
-class WidgetHarness : public testing::Test {
+class WidgetHarness : public testing::Test, public EngineHarness<128, 64, 2> {
 public:
-    static constexpr int32_t kWidth = 128, kHeight = 64;
 
     static target::TagReference localTag(uint32_t address)
     {
@@ -26,20 +21,8 @@ public:
     }
 
 protected:
-    WidgetHarness()
-    {
-        project.addController(systemStandIn);
-        project.addController(local);
-    }
-
-    int load(std::vector<uint8_t> bytes)
-    {
-        platform.fileBytes = std::move(bytes);
-        EXPECT_EQ(display.open(&project, kWidth, kHeight), 0);
-        EXPECT_EQ(renderer.init(&display, &project, kWidth, kHeight), 0);
-        EXPECT_EQ(project.attach(&renderer, &display), 0);
-        return project.load(DString(u"memory.ddd"));
-    }
+    // The display is the target's size.
+    int load(std::vector<uint8_t> bytes) { return EngineHarness::load(std::move(bytes), {kWidth, kHeight}); }
 
     template <class Widget>
     Widget* widget(std::size_t number)
@@ -70,13 +53,5 @@ protected:
         local.update(platform.now);
     }
 
-    uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(renderer.target()->row(y))[x]; }
-
-    // Controllers outlive the project, which lets go of its widgets (and their bindings) first.
-    DController_Local systemStandIn;
-    DController_Local local;
-    FakePlatform platform;
-    DRendererBitmap renderer;
-    DDisplay_Null display{0};
-    DProject project{platform};
+    DController_Local& local = controllers[1];
 };
