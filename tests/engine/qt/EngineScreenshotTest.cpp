@@ -18,11 +18,12 @@ std::string enginePath()
     return std::string(bin ? bin : "build/bin") + "/VX-Engine";
 }
 
-// Grabs until the picture holds the colour (the window may take a moment to map).
+// Grabs until the picture holds the colour: the window may take a while to map when the
+// sanitized engine starts on a loaded machine.
 QImage grabUntil(vx::test::XvfbSession& x, const std::filesystem::path& png, auto&& ready)
 {
     QImage shot;
-    for (int attempt = 0; attempt < 40; ++attempt) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
         if (x.grab(png) && shot.load(QString::fromStdString(png.string())) && ready(shot))
             break;
