@@ -7,11 +7,7 @@
 #include <vector>
 
 #include "engine/DCompositeObject_Meter.h"
-#include "engine/DController_Local.h"
-#include "engine/DDisplay_Null.h"
-#include "engine/DProject.h"
-#include "engine/DRendererBitmap.h"
-#include "tests/engine/FakePlatform.h"
+#include "bench/PageBench.h"
 #include "tests/support/TargetBuilder.h"
 
 using namespace target;
@@ -57,39 +53,21 @@ std::vector<uint8_t> meterPage(bool pictures)
 
 void runMeters(benchmark::State& state, bool pictures)
 {
-    DController_Local system, local;
-    FakePlatform platform;
-    DRendererBitmap renderer;
-    DDisplay_Null display{0};
-    DProject project{platform};
-    project.addController(system);
-    project.addController(local);
-    platform.fileBytes = meterPage(pictures);
-    if (display.open(&project, kWidth, kHeight) != 0 || renderer.init(&display, &project, kWidth, kHeight) != 0 ||
-        project.attach(&renderer, &display) != 0 || project.load(DString(u"needles.ddd")) != 0) {
+    PageBench<kWidth, kHeight> bench;
+    if (bench.load(meterPage(pictures)) != 0) {
         state.SkipWithError("the page did not load");
         return;
     }
-    std::vector<DItem*> items;
-    for (uint32_t i = 0; i < kMeters; ++i) {
-        DItemDescriptor descriptor;
-        descriptor.controller = DItemDescriptor::kLocal;
-        descriptor.address = i;
-        descriptor.type = uint8_t(DValue::kInteger);
-        descriptor.size = 4;
-        items.push_back(local.findItem(descriptor));
-    }
-    project.render();
+    const std::vector<DItem*> items = bench.localTags(0, kMeters);
+    bench.project.render();
     int32_t frame = 0;
     for (auto _ : state) {
         ++frame;
-        for (uint32_t i = 0; i < kMeters; ++i) {
-            items[i]->value().setNumber((frame * 7 + int32_t(i) * 37) % 1000);
-            items[i]->value().markWritten();
-        }
-        local.update(platform.now);
-        project.render();
-        benchmark::DoNotOptimize(renderer.target()->pixels());
+        for (uint32_t i = 0; i < kMeters; ++i)
+            bench.write(*items[i], (frame * 7 + int32_t(i) * 37) % 1000);
+        bench.local.update(bench.platform.now);
+        bench.project.render();
+        benchmark::DoNotOptimize(bench.renderer.target()->pixels());
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * kMeters);
 }

@@ -6,6 +6,7 @@
 #include "engine/DBaseObject.h"
 #include "engine/DCompositeObject_Bargraph.h"
 #include "tests/engine/WidgetHarness.h"
+#include "tests/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 using namespace target;
@@ -37,13 +38,8 @@ std::vector<uint8_t> barPage(DCompositeObject_Bargraph::Words words, std::span<c
     if (image)
         words.bar = builder.image(kRight - kLeft, kBottom - kTop, barImage);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(image ? WidgetType::ImageBar : WidgetType::ColorBar), [&](DRIFFFile& file) {
-            writeRecord(file, words);
-            writeRecord(file, WidgetHarness::localTag(kValueTag));
-            page.element(image ? ElementKind::UnscaledBitmap : ElementKind::SolidRect, kLeft, kTop, kRight, kBottom,
-                         kElementFlagVisible);
-            page.element(ElementKind::UnscaledBitmap, kLeft, kTop, kRight, kBottom, kElementFlagVisible);
-        });
+        vx::test::writeBarGraph(page, {image ? WidgetType::ImageBar : WidgetType::ColorBar, words,
+                                       WidgetHarness::localTag(kValueTag), {kLeft, kTop, kRight, kBottom}});
         page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
     return builder.finish();

@@ -3,6 +3,7 @@
 #include "engine/DCompositeObject_Button.h"
 #include "engine/DCompositeObject_IndicatorButton.h"
 #include "tests/engine/WidgetFixture.h"
+#include "tests/engine/WidgetRecords.h"
 
 using namespace target;
 using namespace widgettest;
@@ -13,10 +14,7 @@ namespace {
 constexpr uint32_t kStateTag = 1, kEnableTag = 2, kIndicatorTag = 3, kSecondStateTag = 4;
 constexpr uint32_t kTouchDown = 1, kTouchUp = 2, kTouchHold = 3, kPress = 4, kRelease = 5;
 
-struct Faces {
-    uint32_t released = 0, pressed = 0, latched = 0, focused = 0, latchedFocused = 0, decoration1 = 0,
-             decoration2 = 0;
-};
+using Faces = vx::test::ButtonFaces;
 
 struct ButtonSpec {
     uint32_t mode = DCompositeObject_Button::Momentary;
@@ -30,41 +28,21 @@ struct ButtonSpec {
     TagReference indicatorTag = localTag(kIndicatorTag);
 };
 
-void picture(TargetBuilder::Page& page, uint32_t image, const ButtonSpec& spec)
-{
-    if (image)
-        page.element(ElementKind::UnscaledBitmap, spec.left, spec.top, spec.right, spec.bottom, kElementFlagVisible);
-    else
-        placeholder(page);
-}
-
+// The button's record with the indicator in its top right corner; every event counted.
 void button(TargetBuilder::Page& page, const ButtonSpec& spec, uint32_t type = uint32_t(WidgetType::Button))
 {
-    page.object(
-        type,
-        [&](DRIFFFile& file) {
-            const Faces& f = spec.faces;
-            file.writeInt(spec.mode);
-            for (const uint32_t image : {f.released, f.pressed, f.latched, f.focused, f.latchedFocused, 0u,
-                                         f.decoration1, f.decoration2})
-                file.writeInt(image);
-            writeTag(file, spec.state);
-            writeTag(file, spec.enable);
-            if (type == uint32_t(WidgetType::IndicatorButton)) {
-                file.writeInt(uint32_t(spec.indicators.size()));
-                file.writeInt(0);
-                for (const uint32_t image : spec.indicators)
-                    file.writeInt(image);
-                writeTag(file, spec.indicatorTag);
-            }
-            picture(page, f.decoration2, spec);
-            picture(page, f.decoration1, spec);
-            if (type == uint32_t(WidgetType::IndicatorButton))
-                page.element(ElementKind::UnscaledBitmap, spec.right - 4, spec.top, spec.right, spec.top + 4,
-                             kElementFlagVisible);
-            page.element(ElementKind::UnscaledBitmap, spec.left, spec.top, spec.right, spec.bottom, spec.faceFlags);
-        },
-        countEvents({kTouchDown, kTouchUp, kTouchHold, kPress, kRelease}));
+    vx::test::ButtonRecord record;
+    record.type = WidgetType(type);
+    record.mode = spec.mode;
+    record.faces = spec.faces;
+    record.state = spec.state;
+    record.enable = spec.enable;
+    record.area = {spec.left, spec.top, spec.right, spec.bottom};
+    record.faceFlags = spec.faceFlags;
+    record.indicators = spec.indicators;
+    record.indicatorTag = spec.indicatorTag;
+    record.indicatorArea = {spec.right - 4, spec.top, spec.right, spec.top + 4};
+    vx::test::writeButton(page, record, countEvents({kTouchDown, kTouchUp, kTouchHold, kPress, kRelease}));
 }
 
 Faces fiveFaces(TargetBuilder& builder)

@@ -10,6 +10,7 @@
 #include "foundation/target/TargetFields.h"
 #include "foundation/target/TargetPage.h"
 #include "tests/engine/TextTestSupport.h"
+#include "tests/engine/WidgetRecords.h"
 
 using namespace texttest;
 using target::TagReference;
@@ -29,40 +30,15 @@ TagReference localTag(uint32_t address, uint32_t type, uint32_t size)
 const TagReference kNumber = localTag(1, target::kValueType32, 4);
 const TagReference kOther = localTag(2, target::kValueType32, 4);
 
-struct FieldSpec {
-    WidgetType type = WidgetType::EditableNumericField;
-    Format format{};
-    TagReference tag = kNumber;
-    uint32_t style = target::TextStyle{}.word();
-    DRect rect{0, 0, 60, 20}; // exclusive right and bottom
-    uint32_t flags = kEditableFlags;
-    uint32_t dateCode = 0;
-    target::DateTimeSeparator separator{};
+// A field of the page: editable and numeric on tag kNumber unless a test says otherwise.
+struct FieldSpec : vx::test::FieldRecord {
+    FieldSpec()
+    {
+        type = WidgetType::EditableNumericField;
+        tag = kNumber;
+        flags = kEditableFlags;
+    }
 };
-
-TargetBuilder::ClassWords fieldWords(TargetBuilder::Page& page, uint32_t font, const FieldSpec& spec)
-{
-    return [&page, font, spec](DRIFFFile& file) {
-        file.writeInt(0); // no frame image
-        if (spec.type == WidgetType::NumericField || spec.type == WidgetType::EditableNumericField) {
-            file.writeInt(0x04000000u | (spec.format.digits & 0xFF) << 8 | (spec.format.decimals & 0xFF));
-            file.writeInt(spec.format.leadingZeros ? 1u << 31 : 0);
-            file.writeInt(uint32_t(spec.format.multiplier));
-            file.writeInt(uint32_t(spec.format.divisor));
-            file.writeInt(uint32_t(spec.format.offset));
-            file.writeInt(1); // access
-        } else if (spec.type == WidgetType::DateTimeField) {
-            file.writeInt(spec.dateCode);
-            target::writeRecord(file, spec.separator);
-        }
-        tag(page, spec.tag);
-        TextWords words;
-        words.font = font;
-        words.style = spec.style;
-        textElement(page, spec.rect.left, spec.rect.top, spec.rect.right, spec.rect.bottom, spec.flags, words);
-        placeholder(page);
-    };
-}
 
 // One page: the fields in order (widget numbers 0, 1, ...) over a white background; the
 // page takes the keys, its initial focus on the first field.
@@ -72,7 +48,7 @@ std::vector<uint8_t> fieldPage(const std::vector<FieldSpec>& fields)
     const uint32_t font = builder.font(sansBytes());
     builder.page(uint32_t(target::PageType::Normal), 0, [&](TargetBuilder::Page& page) {
         for (const FieldSpec& field : fields)
-            page.object(uint32_t(field.type), fieldWords(page, font, field));
+            vx::test::writeField(page, font, field);
         page.backgroundColour(kWhite, kWidth, kHeight);
     });
     return builder.finish();

@@ -6,10 +6,14 @@
 #include "engine/DCompositeObject_StaticImage.h"
 #include "engine/DCompositeObject_StaticText.h"
 #include "tests/engine/WidgetFixture.h"
+#include "tests/engine/WidgetRecords.h"
 
 using namespace target;
 using namespace widgettest;
 using vx::test::TargetBuilder;
+using vx::test::writeDynamicImage;
+using vx::test::writeIndicatorLight;
+using vx::test::writeMessageField;
 
 namespace {
 
@@ -19,58 +23,6 @@ void pictureElement(TargetBuilder::Page& page, int32_t left = 0, int32_t top = 0
                     int32_t bottom = 4)
 {
     page.element(ElementKind::UnscaledBitmap, left, top, right, bottom, kElementFlagVisible);
-}
-
-void dynamicImage(TargetBuilder::Page& page, const std::vector<uint32_t>& images, TagReference tag,
-                  uint32_t count)
-{
-    page.object(uint32_t(WidgetType::DynamicImage), [&](DRIFFFile& file) {
-        file.writeInt(count);
-        for (const uint32_t image : images)
-            file.writeInt(image);
-        file.writeInt(0);
-        writeTag(file, tag);
-        pictureElement(page);
-    });
-}
-
-void messageField(TargetBuilder::Page& page, uint32_t frame, const std::vector<uint32_t>& messages, TagReference tag,
-                  uint32_t count)
-{
-    page.object(uint32_t(WidgetType::MessageField), [&](DRIFFFile& file) {
-        file.writeInt(frame);
-        file.writeInt(count);
-        for (const uint32_t image : messages)
-            file.writeInt(image);
-        writeTag(file, tag);
-        pictureElement(page);
-        if (frame)
-            pictureElement(page);
-        else
-            placeholder(page);
-    });
-}
-
-void indicatorLight(TargetBuilder::Page& page, uint32_t frame, const std::vector<uint32_t>& states, TagReference tag,
-                    uint32_t overlay1, uint32_t overlay2, uint32_t count)
-{
-    page.object(uint32_t(WidgetType::IndicatorLight), [&](DRIFFFile& file) {
-        file.writeInt(frame);
-        file.writeInt(count);
-        file.writeInt(0);
-        for (const uint32_t image : states)
-            file.writeInt(image);
-        writeTag(file, tag);
-        file.writeInt(overlay1);
-        file.writeInt(overlay2);
-        for (const uint32_t overlay : {overlay2, overlay1})
-            if (overlay)
-                pictureElement(page);
-            else
-                placeholder(page);
-        pictureElement(page);
-        pictureElement(page, 0, 0, 8, 8); // the frame
-    });
 }
 
 class ImageWidgetsTest : public WidgetFixture {
@@ -113,8 +65,8 @@ TEST_F(ImageWidgetsTest, DynamicImageShowsThePictureOfTheValue)
         TargetBuilder builder(kWidth, kHeight, 1);
         const std::vector<uint32_t> images = threeImages(builder);
         builder.page(uint32_t(PageType::Normal), -1, [&](auto& page) {
-            dynamicImage(page, images, localTag(kValueTag, c.type), 3);
-            dynamicImage(page, {}, localTag(kValueTag, c.type), 0);
+            writeDynamicImage(page, {images, 3, localTag(kValueTag, c.type)});
+            writeDynamicImage(page, {{}, 0, localTag(kValueTag, c.type)});
             page.backgroundColour(0xFF000000, kWidth, kHeight);
         });
         ASSERT_EQ(run.load(builder.finish()), 0);
@@ -134,7 +86,7 @@ TEST_F(ImageWidgetsTest, ChoosingTheImageAlreadyShownRedrawsNothing)
 {
     TargetBuilder builder(kWidth, kHeight, 1);
     const std::vector<uint32_t> images = threeImages(builder);
-    loadPage(builder, [&](auto& page) { dynamicImage(page, images, localTag(kValueTag), 3); });
+    loadPage(builder, [&](auto& page) { writeDynamicImage(page, {images, 3, localTag(kValueTag)}); });
     project.render();
     ASSERT_TRUE(project.dirtyRectangles().empty());
     setTag(kValueTag, 3); // one past the last: image 0, already shown
@@ -188,8 +140,8 @@ TEST_F(ImageWidgetsTest, MessageFieldChoosesItsMessageOverItsFrame)
     const std::vector<uint32_t> messages = threeImages(builder);
     const uint32_t frame = solidImage(builder, 0xFF808080);
     loadPage(builder, [&](auto& page) {
-        messageField(page, 0, messages, localTag(kValueTag), 3);
-        messageField(page, frame, {}, localTag(kValueTag), 0);
+        writeMessageField(page, {0, messages, 3, localTag(kValueTag)});
+        writeMessageField(page, {frame, {}, 0, localTag(kValueTag)});
     });
     ASSERT_NE(widgetAs<DCompositeObject_MessageField>(0), nullptr);
     // Primitives: message of the first; message and frame of the second.
@@ -214,8 +166,8 @@ TEST_F(ImageWidgetsTest, IndicatorLightFollowsItsTag)
     const uint32_t icon = solidImage(builder, 0xFFFFFF00, 1, 1);
     const uint32_t text = solidImage(builder, 0xFFFFFFFF, 1, 1);
     loadPage(builder, [&](auto& page) {
-        indicatorLight(page, frame, states, localTag(kValueTag), icon, text, 3);
-        indicatorLight(page, frame, {}, localTag(kValueTag), 0, 0, 0);
+        writeIndicatorLight(page, {frame, states, 3, localTag(kValueTag), icon, text});
+        writeIndicatorLight(page, {frame, {}, 0, localTag(kValueTag)});
     });
     ASSERT_NE(widgetAs<DCompositeObject_IndicatorLight>(0), nullptr);
     // Primitives: text, icon, state, frame of the first; state, frame of the second.
@@ -271,9 +223,9 @@ TEST_F(ImageWidgetsTest, ImageCountsAreBoundedByTheRecord)
         TargetBuilder builder(kWidth, kHeight, 1);
         const uint32_t image = solidImage(builder, 0xFFFF0000);
         builder.page(uint32_t(PageType::Normal), -1, [&](auto& page) {
-            dynamicImage(page, {image, image}, localTag(kValueTag), count);
-            messageField(page, 0, {image, image}, localTag(kValueTag), count);
-            indicatorLight(page, 0, {image, image}, localTag(kValueTag), 0, 0, count);
+            writeDynamicImage(page, {{image, image}, count, localTag(kValueTag)});
+            writeMessageField(page, {0, {image, image}, count, localTag(kValueTag)});
+            writeIndicatorLight(page, {0, {image, image}, count, localTag(kValueTag)});
             page.object(uint32_t(WidgetType::IndicatorButton), [&](DRIFFFile& file) {
                 for (int i = 0; i < 9; ++i)
                     file.writeInt(0);

@@ -6,6 +6,7 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DCompositeObject_Knob.h"
 #include "tests/engine/WidgetHarness.h"
+#include "tests/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 using namespace target;
@@ -14,7 +15,6 @@ using vx::test::TargetBuilder;
 namespace {
 
 constexpr uint32_t kBackground = 0xFF000000u, kValueTag = 5;
-constexpr uint32_t kTouchable = kElementFlagVisible | kElementFlagTouchable;
 
 // A dial of 48 x 48 at the origin (centre (24, 24)) and a thumb of 8 x 8 on the centre,
 // moved 16 pixels out along the angle.
@@ -33,13 +33,14 @@ std::vector<uint8_t> knobPage(const DThumbWidget::Words& words, uint32_t step)
 {
     TargetBuilder builder(WidgetHarness::kWidth, WidgetHarness::kHeight, 1);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(WidgetType::Knob), [&](DRIFFFile& file) {
-            writeRecord(file, words);
-            writeRecord(file, WidgetHarness::localTag(kValueTag));
-            writeWord(file, step);
-            page.element(ElementKind::UnscaledBitmap, 20, 20, 28, 28, kTouchable);
-            page.element(ElementKind::UnscaledBitmap, 0, 0, 48, 48, kTouchable);
-        });
+        vx::test::ThumbWidgetRecord knob;
+        knob.type = WidgetType::Knob;
+        knob.words = words;
+        knob.tag = WidgetHarness::localTag(kValueTag);
+        knob.step = step;
+        knob.thumb = {20, 20, 28, 28};
+        knob.track = {0, 0, 48, 48};
+        vx::test::writeThumbWidget(page, knob);
         page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
     return builder.finish();

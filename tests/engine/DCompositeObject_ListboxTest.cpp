@@ -6,6 +6,7 @@
 #include "engine/DCompositeObject_DynamicListbox.h"
 #include "engine/DCompositeObject_Listbox.h"
 #include "tests/engine/ScrollingWidgetHarness.h"
+#include "tests/engine/WidgetRecords.h"
 
 using namespace target;
 using vx::test::TargetBuilder;
@@ -23,31 +24,16 @@ uint32_t rowColour(uint32_t index)
     return 0xFF000000u | (index + 1) << 16 | 0x80;
 }
 
-struct ListSetup {
-    uint32_t mode = ScrollingWords::kModeScrolling;
-    uint32_t maximum = 12;
-    int32_t rowHeight = kRowHeight;
-    ListSelection selection = ListSelection::OnTouch;
-    uint32_t slowDown = 0;
+// The list over (0, 0, kListWidth, kListHeight), and how many row images its list box has.
+struct ListSetup : vx::test::ScrollingListRecord {
+    ListSetup()
+    {
+        area = {0, 0, kListWidth, kListHeight};
+        maximum = 12;
+        rowHeight = kRowHeight;
+    }
     uint32_t rows = 12;
-    uint32_t flags = kElementFlagVisible | kElementFlagTouchable;
 };
-
-void writeList(TargetBuilder::Page& page, const ListSetup& setup)
-{
-    page.element(ElementKind::ScrollingList, 0, 0, kListWidth, kListHeight, setup.flags);
-    DRIFFFile& file = page.file();
-    ScrollingWords mode;
-    mode.mode = setup.mode;
-    writeRecord(file, mode);
-    ScrollingListWords words;
-    words.maximumItems = setup.maximum;
-    words.itemHeight = setup.rowHeight;
-    words.firstItemOffset =
-        ScrollingListWords::firstItemOffsetFor(setup.rowHeight, 0, kListHeight - 1, setup.selection);
-    words.slowDown = setup.slowDown;
-    writeRecord(file, words);
-}
 
 std::vector<uint8_t> listboxPage(const ListSetup& setup)
 {
@@ -59,16 +45,7 @@ std::vector<uint8_t> listboxPage(const ListSetup& setup)
     for (uint32_t i = 0; i < setup.rows; ++i)
         rows.push_back(ScrollingWidgetHarness::solidImage(builder, kListWidth / 2, kRowHeight, rowColour(i)));
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(WidgetType::Listbox), [&](DRIFFFile& file) {
-            file.writeInt(normal);
-            file.writeInt(selected);
-            file.writeInt(focused);
-            file.writeInt(uint32_t(rows.size()));
-            for (uint32_t offset : rows)
-                file.writeInt(offset);
-            writeRecord(file, kSelection);
-            writeList(page, setup);
-        });
+        vx::test::writeListbox(page, {normal, selected, focused, rows, kSelection, setup});
     });
     return builder.finish();
 }
@@ -370,7 +347,7 @@ TEST_F(ListboxTest, RowCountBeyondTheRecordStopsTheLoad)
         page.object(uint32_t(WidgetType::Listbox), [&](DRIFFFile& file) {
             for (uint32_t word : {0u, 0u, 0u, 0x40000000u, 0u})
                 file.writeInt(word);
-            writeList(page, {});
+            vx::test::writeScrollingList(page, ListSetup{});
         });
         page.backgroundColour(0xFF000000, kWidth, kHeight);
     });
@@ -393,17 +370,13 @@ std::vector<uint8_t> dynamicPage(const TagReference& items, uint32_t maximum = 1
 {
     TargetBuilder builder(ScrollingWidgetHarness::kWidth, ScrollingWidgetHarness::kHeight, 1);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(WidgetType::DynamicListbox), [&](DRIFFFile& file) {
-            for (uint32_t word : {0u, 0u, 0u, uint32_t(u'/')})
-                file.writeInt(word);
-            writeRecord(file, items);
-            writeRecord(file, kSelection);
-            ListSetup setup;
-            setup.maximum = maximum;
-            writeList(page, setup);
-            page.element(ElementKind::Text, 0, 0, kListWidth, kListHeight, kElementFlagVisible);
-            writeRecord(file, TextElementWords{});
-        });
+        vx::test::DynamicListboxRecord box;
+        box.separator = u'/';
+        box.items = items;
+        box.selectionTag = kSelection;
+        box.list = ListSetup{};
+        box.list.maximum = maximum;
+        vx::test::writeDynamicListbox(page, box);
     });
     return builder.finish();
 }

@@ -8,6 +8,7 @@
 #include "engine/DBaseObject_SolidTriangle.h"
 #include "engine/DCompositeObject_Meter.h"
 #include "tests/engine/WidgetHarness.h"
+#include "tests/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 using namespace target;
@@ -49,16 +50,10 @@ std::vector<uint8_t> meterPage(DCompositeObject_Meter::Words words, NeedleKind k
         words.needlePivot = 1u | 0u << 16;
     }
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
-            writeRecord(file, words);
-            writeRecord(file, WidgetHarness::localTag(kValueTag));
-            writeWord(file, step);
-            const ElementKind needle = kind == NeedleKind::Triangle ? ElementKind::SolidTriangle
-                                       : kind == NeedleKind::Picture ? ElementKind::RotatingBitmap
-                                                                     : ElementKind::Placeholder;
-            page.element(needle, 0, 0, 48, 48, kElementFlagVisible);
-            page.element(ElementKind::UnscaledBitmap, 0, 0, 48, 48, kElementFlagVisible);
-        });
+        const ElementKind needle = kind == NeedleKind::Triangle ? ElementKind::SolidTriangle
+                                   : kind == NeedleKind::Picture ? ElementKind::RotatingBitmap
+                                                                 : ElementKind::Placeholder;
+        vx::test::writeMeter(page, {words, WidgetHarness::localTag(kValueTag), step, needle, {0, 0, 48, 48}});
         page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
     return builder.finish();

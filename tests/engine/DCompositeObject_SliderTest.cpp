@@ -6,6 +6,7 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DCompositeObject_Slider.h"
 #include "tests/engine/WidgetHarness.h"
+#include "tests/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 using namespace target;
@@ -53,16 +54,14 @@ std::vector<uint8_t> sliderPage(DThumbWidget::Words words, const Layout& layout,
         words.focusedTrackImage = builder.image(width, height, blue);
     }
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(WidgetType::Slider), [&](DRIFFFile& file) {
-            writeRecord(file, words);
-            writeRecord(file, WidgetHarness::localTag(kValueTag));
-            writeWord(file, step);
-            const DRect& thumb = layout.thumb;
-            const DRect& track = layout.track;
-            page.element(ElementKind::UnscaledBitmap, thumb.left, thumb.top, thumb.right, thumb.bottom, kTouchable);
-            page.element(ElementKind::UnscaledBitmap, track.left, track.top, track.right, track.bottom,
-                         kTouchable | (pictures.tracked ? kElementFlagFocusTracking : 0));
-        });
+        vx::test::ThumbWidgetRecord slider;
+        slider.words = words;
+        slider.tag = WidgetHarness::localTag(kValueTag);
+        slider.step = step;
+        slider.thumb = layout.thumb;
+        slider.track = layout.track;
+        slider.trackFlags = kTouchable | (pictures.tracked ? kElementFlagFocusTracking : 0);
+        vx::test::writeThumbWidget(page, slider);
         page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
     return builder.finish();

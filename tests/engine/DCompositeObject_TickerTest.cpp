@@ -3,6 +3,7 @@
 #include "engine/DBaseObject_ScrollingBitmap.h"
 #include "engine/DCompositeObject_Ticker.h"
 #include "tests/engine/ScrollingWidgetHarness.h"
+#include "tests/engine/WidgetRecords.h"
 
 using namespace target;
 using vx::test::TargetBuilder;
@@ -29,16 +30,8 @@ std::vector<uint8_t> tickerPage(const TickerSetup& setup)
             pixels.push_back(0xFF000000u | (x + 1));
     const uint32_t strip = builder.image(stripWidth, kWindow, pixels, ImageCompression::None);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(WidgetType::Ticker), [&](DRIFFFile& file) {
-            file.writeInt(uint32_t(setup.speed));
-            file.writeInt(setup.period);
-            file.writeInt(setup.overflow);
-            file.writeInt(strip);
-            page.element(ElementKind::ScrollingBitmap, 0, 0, kWindow, kWindow, kElementFlagVisible);
-            ScrollingWords words;
-            words.mode = setup.mode;
-            writeRecord(file, words);
-        });
+        vx::test::writeTicker(page, {setup.speed, setup.period, setup.overflow, strip, setup.mode,
+                                     {0, 0, kWindow, kWindow}});
     });
     return builder.finish();
 }

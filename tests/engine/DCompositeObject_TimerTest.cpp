@@ -6,6 +6,7 @@
 #include "engine/DCompositeObject_Timer.h"
 #include "engine/DCompositeObject_Trigger.h"
 #include "tests/engine/WidgetFixture.h"
+#include "tests/engine/WidgetRecords.h"
 
 using namespace target;
 using namespace widgettest;
@@ -15,33 +16,22 @@ namespace {
 
 constexpr uint32_t kValueTag = 1, kEnableTag = 2, kTagChange = 15;
 
-struct TimerSpec {
-    uint32_t mode = DCompositeObject_Timer::UpWrap;
-    int32_t start = 0;
-    int32_t stop = 3;
-    int32_t step = 100;
-    TagReference value = localTag(kValueTag);
-    TagReference enable = TagReference::none();
+// Counts up from 0 to 3 and wraps, a step each 100 ms.
+struct TimerSpec : vx::test::TimerRecord {
+    TimerSpec()
+    {
+        mode = DCompositeObject_Timer::UpWrap;
+        stop = 3;
+        stepTime = 100;
+        value = localTag(kValueTag);
+    }
 };
-
-void timer(TargetBuilder::Page& page, const TimerSpec& spec)
-{
-    page.object(uint32_t(WidgetType::Timer), [&](DRIFFFile& file) {
-        file.writeInt(spec.mode);
-        file.writeInt(uint32_t(spec.start));
-        file.writeInt(uint32_t(spec.stop));
-        file.writeInt(uint32_t(spec.step));
-        writeTag(file, spec.value);
-        writeTag(file, spec.enable);
-        placeholder(page);
-    });
-}
 
 std::vector<uint8_t> timerPage(const TimerSpec& spec)
 {
     TargetBuilder builder(kWidth, kHeight, 2);
     builder.page(uint32_t(PageType::Normal), -1, [&](auto& page) {
-        timer(page, spec);
+        vx::test::writeTimer(page, spec);
         page.backgroundColour(0xFF000000, kWidth, kHeight);
     });
     builder.page(uint32_t(PageType::Normal), -1, [](auto& page) { page.backgroundColour(0xFF000000, kWidth, kHeight); });
@@ -120,7 +110,7 @@ TEST_F(TimerTest, SixteenBitTagsCount)
 {
     TimerSpec spec;
     spec.value = localTag(kValueTag, kValueType16);
-    spec.step = 10;
+    spec.stepTime = 10;
     ASSERT_EQ(load(timerPage(spec)), 0);
     runUntil(platform.now + 1 + 30);
     EXPECT_EQ(item(kValueTag, kValueType16)->value().shownNumber(), 3);
@@ -134,7 +124,7 @@ TEST_F(TimerTest, SixteenBitTagsCountBelowZero)
     spec.mode = DCompositeObject_Timer::DownHold;
     spec.start = -3;
     spec.stop = 0;
-    spec.step = 10;
+    spec.stepTime = 10;
     spec.value = localTag(kValueTag, kValueType16);
     ASSERT_EQ(load(timerPage(spec)), 0);
     runUntil(platform.now + 1 + 50);
@@ -151,7 +141,7 @@ TEST_F(TimerTest, StepTimesFromTheFileAreNeverZeroNorOverflow)
         SCOPED_TRACE(c.written);
         WidgetHarness run;
         TimerSpec spec;
-        spec.step = c.written;
+        spec.stepTime = c.written;
         spec.stop = 1000;
         ASSERT_EQ(run.load(timerPage(spec)), 0);
         auto* widget = run.widgetAs<DCompositeObject_Timer>(0);
@@ -169,7 +159,7 @@ TEST_F(TimerTest, TheEnableTagPausesAndResumes)
 {
     TimerSpec spec;
     spec.stop = 100;
-    spec.step = 10;
+    spec.stepTime = 10;
     spec.enable = localTag(kEnableTag);
     ASSERT_EQ(load(timerPage(spec)), 0);
     auto* widget = widgetAs<DCompositeObject_Timer>(0);
@@ -193,7 +183,7 @@ TEST_F(TimerTest, TheTimerRunsOnlyWhileItsPageIsShown)
 {
     TimerSpec spec;
     spec.stop = 100;
-    spec.step = 10;
+    spec.stepTime = 10;
     ASSERT_EQ(load(timerPage(spec)), 0);
     runUntil(platform.now + 1 + 20);
     EXPECT_EQ(tag(kValueTag), 2);
@@ -219,13 +209,7 @@ protected:
     {
         TargetBuilder builder(kWidth, kHeight, 1);
         builder.page(uint32_t(PageType::Normal), -1, [&](auto& page) {
-            page.object(
-                uint32_t(WidgetType::Trigger),
-                [&](DRIFFFile& file) {
-                    writeTag(file, watched);
-                    placeholder(page);
-                },
-                countEvents({kTagChange}));
+            vx::test::writeTrigger(page, watched, countEvents({kTagChange}));
             page.backgroundColour(0xFF000000, kWidth, kHeight);
         });
         ASSERT_EQ(load(builder.finish()), 0);

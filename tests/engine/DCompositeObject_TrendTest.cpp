@@ -5,6 +5,7 @@
 #include "engine/DBaseObject_Graph.h"
 #include "engine/DCompositeObject_Trend.h"
 #include "tests/engine/ScrollingWidgetHarness.h"
+#include "tests/engine/WidgetRecords.h"
 
 using namespace target;
 using vx::test::TargetBuilder;
@@ -33,15 +34,24 @@ std::vector<uint8_t> trendPage(const TrendSetup& setup)
     TargetBuilder builder(ScrollingWidgetHarness::kWidth, ScrollingWidgetHarness::kHeight, 1);
     const uint32_t frame = ScrollingWidgetHarness::solidImage(builder, kPlotWidth, kPlotHeight, kFrame);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
-        page.object(uint32_t(WidgetType::Trend), [&](DRIFFFile& file) {
-            for (uint32_t word : {frame, kLine, setup.mode, setup.rate, uint32_t(setup.step), uint32_t(setup.minimum),
-                                  uint32_t(setup.maximum), 10u, 90u, uint32_t(setup.multiplier),
-                                  uint32_t(setup.divisor), uint32_t(setup.offset)})
-                file.writeInt(word);
-            writeRecord(file, kValue);
-            page.element(ElementKind::Graph, 0, 0, setup.plotWidth, kPlotHeight, kElementFlagVisible);
-            page.element(ElementKind::UnscaledBitmap, 0, 0, kPlotWidth, kPlotHeight, kElementFlagVisible);
-        });
+        vx::test::TrendRecord trend;
+        DCompositeObject_Trend::ClassWords& words = trend.words;
+        words.frameImage = frame;
+        words.lineColour = kLine;
+        words.mode = setup.mode;
+        words.sampleRate = setup.rate;
+        words.step = setup.step;
+        words.minimum = setup.minimum;
+        words.maximum = setup.maximum;
+        words.lowLimit = 10;
+        words.highLimit = 90;
+        words.multiplier = setup.multiplier;
+        words.divisor = setup.divisor;
+        words.offset = setup.offset;
+        trend.tag = kValue;
+        trend.plot = {0, 0, setup.plotWidth, kPlotHeight};
+        trend.frameArea = {0, 0, kPlotWidth, kPlotHeight};
+        vx::test::writeTrend(page, trend);
     });
     return builder.finish();
 }

@@ -3,9 +3,6 @@
 // local controllers (indexes 0 and 1) whose tags the tests set.
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -20,48 +17,19 @@
 #include "foundation/target/TargetElement.h"
 #include "foundation/target/TargetTag.h"
 #include "tests/engine/FakePlatform.h"
+#include "tests/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace texttest {
 
-inline std::vector<uint8_t> fontBytes(const char* name)
-{
-    std::ifstream in(std::string("/usr/share/fonts/truetype/dejavu/") + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline const std::vector<uint8_t>& sansBytes()
-{
-    static const std::vector<uint8_t> bytes = fontBytes("DejaVuSans.ttf");
-    return bytes;
-}
-
-struct TextWords {
-    uint32_t font = 0;
-    uint32_t size = 20;
-    uint32_t style = target::TextStyle{}.word();
-    uint32_t colour = 0xFF000000u;
-    std::u16string_view name = u"";
-};
-
-// A text element over the exclusive rectangle, then its words.
-inline void textElement(vx::test::TargetBuilder::Page& page, int32_t left, int32_t top, int32_t right, int32_t bottom,
-                        uint32_t flags, const TextWords& text)
-{
-    page.element(target::ElementKind::Text, left, top, right, bottom, flags);
-    target::TextElementWords words;
-    words.fontReference = text.font;
-    words.pixelSize = text.size;
-    words.style = text.style;
-    words.color = text.colour;
-    for (std::size_t i = 0; i < text.name.size() && i < words.name.size(); ++i)
-        words.name[i] = text.name[i];
-    target::writeRecord(page.file(), words);
-}
+using vx::test::fontBytes;
+using vx::test::sansBytes;
+using vx::test::textElement;
+using vx::test::TextWords;
 
 inline void placeholder(vx::test::TargetBuilder::Page& page)
 {
-    target::writeRecord(page.file(), target::PlaceholderRecord{});
+    vx::test::writePlaceholder(page);
 }
 
 inline void tag(vx::test::TargetBuilder::Page& page, const target::TagReference& reference)

@@ -64,6 +64,12 @@ fs::path fixturePath(const std::string& name)
     return fs::path(dir ? dir : "tests/fixtures") / name;
 }
 
+fs::path programPath(const std::string& name)
+{
+    const char* dir = std::getenv("VX_BIN_DIR");
+    return fs::path(dir ? dir : "build/bin") / name;
+}
+
 void writeFile(const fs::path& path, const std::string& bytes)
 {
     if (path.has_parent_path())

@@ -29,6 +29,8 @@ private:
 
 // A file of tests/fixtures/.
 std::filesystem::path fixturePath(const std::string& name);
+// A program of the build's program folder.
+std::filesystem::path programPath(const std::string& name);
 
 // Writes bytes to a file, creating its folder.
 void writeFile(const std::filesystem::path& path, const std::string& bytes);

@@ -2,33 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <chrono>
-#include <cstdlib>
-#include <thread>
 
+#include "tests/support/ScreenGrab.h"
 #include "tests/support/TargetBuilder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/XvfbSession.h"
 
 namespace {
 
+using vx::test::grabUntil;
+
 std::string enginePath()
 {
-    const char* bin = std::getenv("VX_BIN_DIR");
-    return std::string(bin ? bin : "build/bin") + "/VX-Engine";
-}
-
-// Grabs until the picture holds the colour: the window may take a while to map when the
-// sanitized engine starts on a loaded machine.
-QImage grabUntil(vx::test::XvfbSession& x, const std::filesystem::path& png, auto&& ready)
-{
-    QImage shot;
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        if (x.grab(png) && shot.load(QString::fromStdString(png.string())) && ready(shot))
-            break;
-    }
-    return shot;
+    return vx::test::programPath("VX-Engine").string();
 }
 
 } // namespace
