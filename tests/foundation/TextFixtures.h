@@ -71,10 +71,11 @@ inline std::shared_ptr<SystemFonts> systemWith(std::vector<std::string> paths)
 
 // A request for family at size, its face chosen by the renderer.
 inline DTextDescriptor requestFor(DTextRenderer& renderer, const std::u16string& family, int32_t size,
-                                  uint32_t colour = 0xFF000000u)
+                                  uint32_t colour = 0xFF000000u, int32_t italic = 0)
 {
     DTextDescriptor request;
     request.family = DString(family);
+    request.italic = italic;
     request.size = size;
     request.colour = colour;
     request.face = renderer.findFace(request);
