@@ -63,7 +63,8 @@ uint32_t DCompositeObject_NumericField::formatNumber(int32_t scaled, const Forma
 {
     const bool negative = scaled < 0;
     uint64_t magnitude = negative ? uint64_t(-int64_t(scaled)) : uint64_t(scaled);
-    bool digitsLeft = magnitude != 0;
+    // Zero has one digit of its own, so a field without decimals shows "0" rather than nothing.
+    bool digitsLeft = true;
     const uint32_t decimals = format.decimals;
     uint32_t width = decimals == 0 ? format.digits : decimals + format.digits + 1;
     if (width > kMaxWidth)

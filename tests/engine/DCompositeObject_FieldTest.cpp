@@ -105,7 +105,8 @@ TEST(NumericFieldFormat, ScaledValuesShowWithTheirDigitsAndDecimals)
         {5, format(2, 3), u"0.05"},
         {-1234, format(2, 3), u"-12.34"},
         {12345, format(0, 3), u"345"},                    // digits beyond the width are dropped
-        {0, format(0, 3), u""},                           // no digit, no zero
+        {0, format(0, 3), u"0"},                          // zero is a digit of its own
+        {0, format(0, 0), u""},                           // no width, nothing to show
         {0, format(1, 2), u"0.0"},
         {42, format(0, 5, true), u"00042"},
         {7, format(0, 5, false, 1, 0), u"7"},             // divisor 0 skips the division
