@@ -357,6 +357,6 @@ void DBaseObject_ScrollingList::drawRow(DRenderer& renderer, uint32_t index)
     if (row.image)
         renderer.blit(m_own.get(), row.image, rect, {0, 0}, 0);
     else if (m_textDescriptor && !row.text.isEmpty())
-        (void)renderer.drawText(m_own.get(), *m_textDescriptor, rect, 0, row.text, background ? 0 : 1, -1, 0);
+        (void)renderer.drawText(m_own.get(), *m_textDescriptor, rect, m_textStyle, row.text, background ? 0 : 1, -1, 0);
     row.dirty = false;
 }

@@ -38,8 +38,13 @@ public:
     void setRowCount(uint32_t count);
     void setNormalBackground(DBitmap* image);
     void setSelectedBackground(DBitmap* image);
-    // Borrows the descriptor the row texts are drawn with; null draws no texts.
-    void setTextDescriptor(const DTextDescriptor* descriptor) { m_textDescriptor = descriptor; }
+    // Borrows the descriptor the row texts are drawn with, and takes their packed style word
+    // (alignment, right to left, underline); null draws no texts.
+    void setTextDescriptor(const DTextDescriptor* descriptor, uint32_t style = 0)
+    {
+        m_textDescriptor = descriptor;
+        m_textStyle = style;
+    }
 
     // The 1-based row under a page point, or 0.
     uint32_t rowAt(DPoint point) const;
@@ -90,6 +95,7 @@ private:
     int32_t m_selectionOffset = -1;
     bool m_slowDown = false;
     const DTextDescriptor* m_textDescriptor = nullptr;
+    uint32_t m_textStyle = 0;
     std::vector<Row> m_rows;
     uint32_t m_rowCount = 0;
     uint32_t m_selected = 0;

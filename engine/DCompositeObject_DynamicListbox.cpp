@@ -10,21 +10,6 @@
 #include "engine/DItem.h"
 #include "engine/DStatus.h"
 
-namespace {
-
-// The template's text descriptor, once the text primitive has one; until then rows
-// draw no text.
-template <class Text>
-const DTextDescriptor* descriptorOf(const Text* text)
-{
-    if constexpr (requires { text->descriptor(); })
-        return text ? &text->descriptor() : nullptr;
-    else
-        return nullptr;
-}
-
-} // namespace
-
 DCompositeObject_DynamicListbox::DCompositeObject_DynamicListbox() = default;
 DCompositeObject_DynamicListbox::~DCompositeObject_DynamicListbox() = default;
 
@@ -44,8 +29,11 @@ int DCompositeObject_DynamicListbox::load(DFile& file)
 
 void DCompositeObject_DynamicListbox::show()
 {
-    if (m_list)
-        m_list->setTextDescriptor(descriptorOf(dynamic_cast<const DBaseObject_Text*>(m_template.get())));
+    // Rows are drawn as the template would draw itself: its descriptor and its style word.
+    if (m_list) {
+        const auto* text = dynamic_cast<const DBaseObject_Text*>(m_template.get());
+        m_list->setTextDescriptor(text ? &text->descriptor() : nullptr, text ? text->style() : 0);
+    }
     showSelection();
     bind(m_itemsTag);
 }
