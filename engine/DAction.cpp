@@ -20,7 +20,7 @@ constexpr uint32_t operandBytes(std::string_view signature)
 {
     uint32_t bytes = 0;
     for (const char letter : signature)
-        bytes += target::isTagLetter(letter) ? target::TagReference::kSize : 4;
+        bytes += target::isTagLetter(letter) ? target::TagReference::kSize : target::kWordSize;
     return bytes;
 }
 
@@ -44,18 +44,6 @@ constexpr bool hasText(uint32_t type)
 struct FreeBlock {
     void operator()(uint8_t* block) const { dFree(block); }
 };
-
-DItemDescriptor descriptorOf(const target::TagReference& reference)
-{
-    DItemDescriptor descriptor;
-    if (!reference.isNone()) {
-        descriptor.controller = uint8_t(reference.controller());
-        descriptor.address = reference.address();
-        descriptor.type = uint8_t(reference.valueType());
-        descriptor.size = uint16_t(reference.valueSize());
-    }
-    return descriptor;
-}
 
 bool isOfKind(const DValue& value, DActionRow::Tags tags)
 {
@@ -90,11 +78,10 @@ void DAction::releaseOperands()
 
 int DAction::load(DFile& file)
 {
-    uint32_t type = 0, count = 0;
-    if (const int status = readWord(file, type); status != DStatus::Ok)
+    target::ActionHeader header;
+    if (const int status = target::readRecordWords(file, header); status != DStatus::Ok)
         return status;
-    if (const int status = readWord(file, count); status != DStatus::Ok)
-        return status;
+    const uint32_t type = header.number, count = header.argumentBytes;
     m_type = type;
     const uint64_t start = file.tell();
     // Nothing is allocated or skipped for bytes the record does not hold.
@@ -116,8 +103,8 @@ int DAction::load(DFile& file)
         return status;
 
     const target::ActionOperands operands = target::decodeActionOperands(type, {bytes, wanted});
-    m_tag = descriptorOf(operands.tag);
-    m_tag2 = descriptorOf(operands.tag2);
+    m_tag = DItemDescriptor::fromReference(operands.tag);
+    m_tag2 = DItemDescriptor::fromReference(operands.tag2);
     m_a = operands.a;
     m_b = operands.b;
     m_l = operands.l;

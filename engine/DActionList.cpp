@@ -5,10 +5,9 @@
 #include "engine/DActionTrigger.h"
 #include "engine/DFile.h"
 #include "engine/DStatus.h"
+#include "foundation/target/TargetActions.h"
 
 namespace {
-// A trigger holds at least its number and its action count.
-constexpr uint64_t kSmallestTrigger = 2 * sizeof(uint32_t);
 constexpr int kNoneMatched = 2;
 } // namespace
 
@@ -33,7 +32,7 @@ int DActionList::load(DFile& file)
     uint32_t count = 0;
     if (const int status = readWord(file, count); status != DStatus::Ok)
         return status;
-    if (count > bytesLeftInRecord(file) / kSmallestTrigger)
+    if (count > bytesLeftInRecord(file) / target::TriggerGroupHeader::kSmallestSize)
         return DStatus::BeyondLimit;
     for (uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<DActionTrigger> trigger(new DActionTrigger(this));

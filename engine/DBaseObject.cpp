@@ -41,14 +41,11 @@ void DBaseObject::onPointerHold(DPoint point)
 
 int DBaseObject::load(DFile& file)
 {
-    uint32_t words[6]{};
-    int status = DStatus::Ok;
-    for (uint32_t& word : words)
-        if ((status = readWord(file, word)) != DStatus::Ok)
-            break;
-    m_bounds = {int32_t(words[0]), int32_t(words[1]), int32_t(words[2]), int32_t(words[3])};
-    m_flags = words[4];
-    m_extra = words[5];
+    target::ElementRecordBody body;
+    const int status = target::readRecordWords(file, body);
+    m_bounds = {body.left, body.top, body.right, body.bottom};
+    m_flags = body.flags;
+    m_extra = body.extra;
     m_visibleRect = m_bounds;
     invalidate();
     return status;

@@ -8,6 +8,7 @@
 #include "engine/DBitmap.h"
 #include "foundation/DGeometry.h"
 #include "engine/DObject.h"
+#include "foundation/target/TargetElement.h"
 
 class DCompositeObject;
 class DFile;
@@ -17,10 +18,10 @@ class DRenderer;
 class DBaseObject : public DObject {
 public:
     // Flag bits of the primitive record.
-    static constexpr uint32_t kGreyDraw = 0x02;
-    static constexpr uint32_t kVisible = 0x08;
-    static constexpr uint32_t kTouchable = 0x10;
-    static constexpr uint32_t kFocusTracking = 0x20;
+    static constexpr uint32_t kGreyDraw = target::kElementFlagGreyscale;
+    static constexpr uint32_t kVisible = target::kElementFlagVisible;
+    static constexpr uint32_t kTouchable = target::kElementFlagTouchable;
+    static constexpr uint32_t kFocusTracking = target::kElementFlagFocusTracking;
 
     // The focus frame's colour.
     static constexpr DColor kFocusColour = 0xFF8080FFu;

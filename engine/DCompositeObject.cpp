@@ -7,6 +7,7 @@
 #include "engine/DPage.h"
 #include "engine/DProject.h"
 #include "engine/DStatus.h"
+#include "foundation/target/TargetPage.h"
 
 namespace {
 constexpr uint32_t kTouchDown = 1, kTouchUp = 2, kTouchHold = 3, kKeyDown = 12, kKeyUp = 13, kKeyHold = 14,
@@ -25,27 +26,21 @@ bool DCompositeObject::isEditing() const
 int DCompositeObject::load(DFile& file)
 {
     m_project = m_page ? m_page->project() : nullptr;
-    int status = readWord(file, m_reserved);
-    for (int32_t& neighbour : m_neighbours) {
-        uint32_t word = 0xFFFFFFFFu;
-        status = readWord(file, word);
-        neighbour = int32_t(word);
-    }
+    target::ObjectRecordCommon common;
+    const int status = target::readRecordWords(file, common);
+    m_reserved = common.reserved;
+    m_neighbours[Left] = common.left;
+    m_neighbours[Up] = common.up;
+    m_neighbours[Right] = common.right;
+    m_neighbours[Down] = common.down;
     return status;
 }
 
 int DCompositeObject::readItemDescriptor(DFile& file, DItemDescriptor& descriptor)
 {
-    uint32_t first = 0xFFFFFFFFu, second = 0;
-    (void)readWord(file, first);
-    const int status = readWord(file, second);
-    descriptor = {};
-    if (first != 0xFFFFFFFFu) {
-        descriptor.controller = uint8_t(first & 0xFF);
-        descriptor.address = first >> 8;
-        descriptor.type = uint8_t(second & 0xFF);
-        descriptor.size = uint16_t(second >> 16);
-    }
+    target::TagReference reference;
+    const int status = target::readRecordWords(file, reference);
+    descriptor = DItemDescriptor::fromReference(reference);
     return status;
 }
 

@@ -7,6 +7,7 @@
 #include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
+#include "engine/DScaledWords.h"
 #include "engine/DWidgetMath.h"
 
 DCompositeObject_Bargraph::DCompositeObject_Bargraph() = default;

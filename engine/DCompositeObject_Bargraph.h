@@ -8,8 +8,8 @@
 
 #include "engine/DCompositeObject.h"
 #include "engine/DScaledValue.h"
-#include "engine/DScaledWords.h"
 #include "engine/DValueAlarms.h"
+#include "foundation/target/TargetBarGraphWords.h"
 
 class DBaseObject_SolidRect;
 class DBaseObject_UnscaledBitmap;
@@ -18,27 +18,14 @@ class DBitmap;
 class DCompositeObject_Bargraph : public DCompositeObject {
 public:
     // The class words before the value tag; the bar and the frame records follow the tag.
-    struct Words : DAlarmedScaledWords<12> {
-        static constexpr uint32_t kSize = 40;
-        static constexpr uint32_t kFrameImageOffset = 0;
-        static constexpr uint32_t kBarOffset = 4;   // image offset (image bar) or ARGB colour (colour bar)
-        static constexpr uint32_t kDirectionOffset = 8;
-
-        uint32_t frameImage = 0;
-        uint32_t bar = 0;
-        uint32_t direction = 0;
-
-        template <class Self, class F>
-        static void describe(Self& r, F&& field)
-        {
-            field(kFrameImageOffset, r.frameImage);
-            field(kBarOffset, r.bar);
-            field(kDirectionOffset, r.direction);
-            describeScale(r, field);
-        }
-    };
+    using Words = target::BarGraphWords;
     // Where the bar grows to from its start edge.
-    enum Direction : uint32_t { Right = 1, Left = 2, Down = 3, Up = 4 };
+    enum Direction : uint32_t {
+        Right = uint32_t(target::GrowthDirection::Right),
+        Left = uint32_t(target::GrowthDirection::Left),
+        Down = uint32_t(target::GrowthDirection::Down),
+        Up = uint32_t(target::GrowthDirection::Up),
+    };
 
     DCompositeObject_Bargraph();
     ~DCompositeObject_Bargraph() override;

@@ -15,19 +15,19 @@ DCompositeObject_Button::~DCompositeObject_Button() = default;
 
 int DCompositeObject_Button::loadButtonWords(DFile& file)
 {
-    (void)readWord(file, m_mode);
-    // The five face pictures in the editor's state order, then a word it leaves 0.
-    (void)DImageSet::readImage(file, m_releasedImage);
-    (void)DImageSet::readImage(file, m_pressedImage);
-    (void)DImageSet::readImage(file, m_latchedImage);
-    (void)DImageSet::readImage(file, m_focusedImage);
-    (void)DImageSet::readImage(file, m_latchedFocusedImage);
-    uint32_t unused = 0;
-    (void)readWord(file, unused);
-    (void)DImageSet::readImage(file, m_decoration1Image);
-    (void)DImageSet::readImage(file, m_decoration2Image);
-    (void)readItemDescriptor(file, m_stateTag);
-    return readItemDescriptor(file, m_enableTag);
+    target::ButtonWords words;
+    const int status = target::readRecordWords(file, words);
+    m_mode = words.mode;
+    DImageSet::referTo(m_releasedImage, file, words.releasedImage);
+    DImageSet::referTo(m_pressedImage, file, words.pressedImage);
+    DImageSet::referTo(m_latchedImage, file, words.latchedImage);
+    DImageSet::referTo(m_focusedImage, file, words.focusedImage);
+    DImageSet::referTo(m_latchedFocusedImage, file, words.latchedFocusedImage);
+    DImageSet::referTo(m_decoration1Image, file, words.iconImage);
+    DImageSet::referTo(m_decoration2Image, file, words.textImage);
+    m_stateTag = DItemDescriptor::fromReference(words.stateTag);
+    m_enableTag = DItemDescriptor::fromReference(words.disableTag);
+    return status;
 }
 
 void DCompositeObject_Button::loadDecorations(DFile& file)

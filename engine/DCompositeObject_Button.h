@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/DCompositeObject.h"
+#include "foundation/target/TargetButtonWords.h"
 
 class DBaseObject_UnscaledBitmap;
 class DBitmap;
@@ -14,7 +15,11 @@ class DBitmap;
 class DCompositeObject_Button : public DCompositeObject {
 public:
     // Mode word of the record; any other value is momentary.
-    enum Mode : uint32_t { Momentary = 0, SlideOn = 1, Latching = 2 };
+    enum Mode : uint32_t {
+        Momentary = uint32_t(target::ButtonMode::Momentary),
+        SlideOn = uint32_t(target::ButtonMode::SlideOn),
+        Latching = uint32_t(target::ButtonMode::Latching),
+    };
 
     DCompositeObject_Button();
     ~DCompositeObject_Button() override;

@@ -8,8 +8,7 @@
 #include "engine/DFile.h"
 #include "engine/DItem.h"
 #include "engine/DStatus.h"
-#include "foundation/target/TargetBytes.h"
-#include "foundation/target/TargetFields.h"
+#include "foundation/target/TargetFieldWords.h"
 
 namespace {
 
@@ -144,12 +143,11 @@ bool DCompositeObject_DateTimeField::formatValue(const Pattern& pattern, std::u1
 int DCompositeObject_DateTimeField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)readFrameImage(file);
-    (void)readWord(file, m_code);
-    target::DateTimeSeparator separator;
-    (void)target::readRecord(file, separator);
+    target::DateTimeFieldWords words;
+    const int status = target::readRecordWords(file, words);
+    m_code = words.formatCode;
     // The editor writes the separator in the Windows code page; at most 3 characters of it.
-    const std::string_view narrow = separator.text();
+    const std::string_view narrow = words.separator.text();
     std::size_t written = 0;
     char16_t converted[target::DateTimeSeparator::kMaxCharacters + 1] = {};
     static const int kAnsiCodePage = DCharsetTable::find("CP1252");
@@ -160,7 +158,8 @@ int DCompositeObject_DateTimeField::load(DFile& file)
     for (uint32_t i = 0; i < m_separatorLength; ++i)
         m_separator[i] = converted[i];
     m_pattern = findPattern(m_code);
-    return readValueTagAndPrimitives(file);
+    loadField(file, words.frameImage, words.valueTag);
+    return status;
 }
 
 void DCompositeObject_DateTimeField::onValueChanged(DItem& item)

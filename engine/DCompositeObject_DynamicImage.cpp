@@ -3,6 +3,7 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DWidgetTags.h"
+#include "foundation/target/TargetImageWords.h"
 
 DCompositeObject_DynamicImage::DCompositeObject_DynamicImage() = default;
 DCompositeObject_DynamicImage::~DCompositeObject_DynamicImage() = default;
@@ -10,12 +11,12 @@ DCompositeObject_DynamicImage::~DCompositeObject_DynamicImage() = default;
 int DCompositeObject_DynamicImage::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    uint32_t count = 0;
-    (void)readWord(file, count);
-    (void)m_images.load(file, count);
-    uint32_t unused = 0;
-    (void)readWord(file, unused);
-    const int status = readItemDescriptor(file, m_tag);
+    target::DynamicImageHead head;
+    (void)target::readRecordWords(file, head);
+    (void)m_images.load(file, head.count);
+    target::DynamicImageTail tail;
+    const int status = target::readRecordWords(file, tail);
+    m_tag = DItemDescriptor::fromReference(tail.valueTag);
     m_picture = DImageSet::asPicture(loadPrimitive(file));
     return status;
 }

@@ -9,6 +9,7 @@
 #include "engine/DFile.h"
 #include "engine/DItem.h"
 #include "engine/DStatus.h"
+#include "foundation/target/TargetListBoxWords.h"
 
 DCompositeObject_DynamicListbox::DCompositeObject_DynamicListbox() = default;
 DCompositeObject_DynamicListbox::~DCompositeObject_DynamicListbox() = default;
@@ -17,11 +18,11 @@ int DCompositeObject_DynamicListbox::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     (void)loadBackgrounds(file);
-    uint32_t separator = 0;
-    (void)readWord(file, separator);
-    m_separator = char16_t(separator & 0xFFFF);
-    (void)readItemDescriptor(file, m_itemsTag);
-    const int status = readItemDescriptor(file, m_selectionTag);
+    target::DynamicListboxWords words;
+    const int status = target::readRecordWords(file, words);
+    m_separator = words.separatorUnit();
+    m_itemsTag = DItemDescriptor::fromReference(words.itemsTag);
+    m_selectionTag = DItemDescriptor::fromReference(words.selectionTag);
     loadList(file);
     m_template.reset(DBaseObject::create(this, m_page, file));
     return status;

@@ -4,6 +4,7 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DBitmap.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DPage.h"
 #include "engine/DProject.h"
@@ -17,23 +18,14 @@ DCompositeObject_Field::~DCompositeObject_Field()
         m_text->setField(nullptr);
 }
 
-int DCompositeObject_Field::readFrameImage(DFile& file)
+void DCompositeObject_Field::loadField(DFile& file, uint32_t frameImage, const target::TagReference& valueTag)
 {
-    uint32_t offset = 0;
-    const int status = readWord(file, offset);
-    if (offset)
-        m_frameImage.reset(new DBitmap(&file, offset));
-    return status;
-}
-
-int DCompositeObject_Field::readValueTagAndPrimitives(DFile& file)
-{
-    const int status = readItemDescriptor(file, m_valueTag);
+    DImageSet::referTo(m_frameImage, file, frameImage);
+    m_valueTag = DItemDescriptor::fromReference(valueTag);
     m_text = dynamic_cast<DBaseObject_Text*>(loadPrimitive(file));
     m_frame = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
     if (m_text)
         m_text->setField(this);
-    return status;
 }
 
 void DCompositeObject_Field::takeFocusOnText(Entry entry)

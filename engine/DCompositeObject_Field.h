@@ -8,6 +8,7 @@
 
 #include "engine/DCompositeObject.h"
 #include "engine/DItemDescriptor.h"
+#include "foundation/target/TargetTag.h"
 
 class DBaseObject_Text;
 class DBaseObject_UnscaledBitmap;
@@ -42,10 +43,9 @@ public:
     const DItemDescriptor& valueTag() const { return m_valueTag; }
 
 protected:
-    // The first class word.
-    [[nodiscard]] int readFrameImage(DFile& file);
-    // The value tag, then the text and frame primitives. Returns the status of the tag's read.
-    [[nodiscard]] int readValueTagAndPrimitives(DFile& file);
+    // The class words' frame image and value tag, then the text and frame primitives that
+    // follow the class words.
+    void loadField(DFile& file, uint32_t frameImage, const target::TagReference& valueTag);
     // The text shows the focus; entry (when given) makes it the edit text.
     void takeFocusOnText(Entry entry);
     // The value of the bound tag, or null.

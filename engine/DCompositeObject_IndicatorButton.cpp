@@ -2,6 +2,7 @@
 
 #include "engine/DFile.h"
 #include "engine/DWidgetTags.h"
+#include "foundation/target/TargetButtonWords.h"
 
 DCompositeObject_IndicatorButton::DCompositeObject_IndicatorButton() = default;
 DCompositeObject_IndicatorButton::~DCompositeObject_IndicatorButton() = default;
@@ -10,10 +11,9 @@ int DCompositeObject_IndicatorButton::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     (void)loadButtonWords(file);
-    uint32_t count = 0, unused = 0;
-    (void)readWord(file, count);
-    (void)readWord(file, unused);
-    (void)m_indicatorImages.load(file, count);
+    target::IndicatorImagesHead head;
+    (void)target::readRecordWords(file, head);
+    (void)m_indicatorImages.load(file, head.count);
     const int status = readItemDescriptor(file, m_indicatorTag);
     loadDecorations(file);
     m_indicator = DImageSet::asPicture(loadPrimitive(file));

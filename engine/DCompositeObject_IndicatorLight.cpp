@@ -5,6 +5,7 @@
 #include "engine/DFile.h"
 #include "engine/DImageSet.h"
 #include "engine/DWidgetTags.h"
+#include "foundation/target/TargetLightWords.h"
 
 DCompositeObject_IndicatorLight::DCompositeObject_IndicatorLight() = default;
 DCompositeObject_IndicatorLight::~DCompositeObject_IndicatorLight() = default;
@@ -12,14 +13,15 @@ DCompositeObject_IndicatorLight::~DCompositeObject_IndicatorLight() = default;
 int DCompositeObject_IndicatorLight::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)DImageSet::readImage(file, m_frameImage);
-    uint32_t count = 0, unused = 0;
-    (void)readWord(file, count);
-    (void)readWord(file, unused);
-    (void)m_stateImages.load(file, count);
-    (void)readItemDescriptor(file, m_tag);
-    (void)DImageSet::readImage(file, m_overlay1Image);
-    const int status = DImageSet::readImage(file, m_overlay2Image);
+    target::IndicatorLightHead head;
+    (void)target::readRecordWords(file, head);
+    DImageSet::referTo(m_frameImage, file, head.frameImage);
+    (void)m_stateImages.load(file, head.count);
+    target::IndicatorLightTail tail;
+    const int status = target::readRecordWords(file, tail);
+    m_tag = DItemDescriptor::fromReference(tail.valueTag);
+    DImageSet::referTo(m_overlay1Image, file, tail.iconImage);
+    DImageSet::referTo(m_overlay2Image, file, tail.textImage);
     m_overlay2Picture = DImageSet::asPicture(loadPrimitive(file));
     m_overlay1Picture = DImageSet::asPicture(loadPrimitive(file));
     m_statePicture = DImageSet::asPicture(loadPrimitive(file));

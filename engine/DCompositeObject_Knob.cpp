@@ -12,8 +12,8 @@ constexpr double kUnsetAngle = 10000.0;
 
 void DCompositeObject_Knob::layout(const Words& words)
 {
-    m_start = radiansOf(lowHalf(words.angles));
-    m_sweep = radiansOf(highHalf(words.angles)) - m_start;
+    m_start = radiansOf(words.startDegrees());
+    m_sweep = radiansOf(words.endDegrees()) - m_start;
     if (m_sweep <= 0)
         m_sweep += kFullTurn;
     if (m_direction == kCounterclockwise)

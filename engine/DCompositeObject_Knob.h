@@ -7,7 +7,7 @@
 class DCompositeObject_Knob : public DThumbWidget {
 public:
     // Direction 2 counts the angle the other way round.
-    static constexpr uint32_t kCounterclockwise = 2;
+    static constexpr uint32_t kCounterclockwise = uint32_t(target::TurnDirection::Counterclockwise);
 
     // The thumb's angle from the start in radians (counted back from a full turn for
     // direction 2); 10000 after show until a value comes.

@@ -11,29 +11,9 @@
 #include "engine/DProject.h"
 #include "engine/DStatus.h"
 #include "engine/DWidgetTags.h"
-#include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetListBoxWords.h"
 
 namespace {
-
-// The first class words of both list boxes: three row background image offsets.
-struct ListboxBackgroundWords {
-    static constexpr uint32_t kSize = 12;
-    static constexpr uint32_t kRowOffset = 0;
-    static constexpr uint32_t kSelectedOffset = 4;
-    static constexpr uint32_t kFocusedSelectedOffset = 8;
-
-    uint32_t row = 0;
-    uint32_t selected = 0;
-    uint32_t focusedSelected = 0;
-
-    template <class Self, class F>
-    static void describe(Self& r, F&& field)
-    {
-        field(kRowOffset, r.row);
-        field(kSelectedOffset, r.selected);
-        field(kFocusedSelectedOffset, r.focusedSelected);
-    }
-};
 
 enum Background { Normal = 0, Selected = 1, FocusedSelected = 2 };
 
@@ -44,7 +24,7 @@ DCompositeObject_Listbox::~DCompositeObject_Listbox() = default;
 
 int DCompositeObject_Listbox::loadBackgrounds(DFile& file)
 {
-    ListboxBackgroundWords words;
+    target::ListboxBackgroundWords words;
     const int status = target::readRecord(file, words);
     DImageSet::referTo(m_backgrounds[Normal], file, words.row);
     DImageSet::referTo(m_backgrounds[Selected], file, words.selected);
@@ -63,10 +43,11 @@ int DCompositeObject_Listbox::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     (void)loadBackgrounds(file);
-    uint32_t count = 0;
-    int status = readWord(file, count);
+    target::ListboxRowsHead rows;
+    int status = target::readRecordWords(file, rows);
+    const uint32_t count = rows.count;
     // The offsets must lie in the record before a slot is made for any of them.
-    if (status != DStatus::Ok || count > DImageSet::bytesLeft(file) / 4)
+    if (status != DStatus::Ok || count > DImageSet::bytesLeft(file) / target::kWordSize)
         return status != DStatus::Ok ? status : DStatus::BeyondLimit;
     m_rowImages.reserve(count);
     for (uint32_t i = 0; i < count && status == DStatus::Ok; ++i) {

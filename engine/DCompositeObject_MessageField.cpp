@@ -3,6 +3,7 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DBitmap.h"
 #include "engine/DFile.h"
+#include "foundation/target/TargetTextWords.h"
 
 DCompositeObject_MessageField::DCompositeObject_MessageField() = default;
 DCompositeObject_MessageField::~DCompositeObject_MessageField() = default;
@@ -10,10 +11,10 @@ DCompositeObject_MessageField::~DCompositeObject_MessageField() = default;
 int DCompositeObject_MessageField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)DImageSet::readImage(file, m_frameImage);
-    uint32_t count = 0;
-    (void)readWord(file, count);
-    (void)m_images.load(file, count);
+    target::MessageFieldHead head;
+    (void)target::readRecordWords(file, head);
+    DImageSet::referTo(m_frameImage, file, head.frameImage);
+    (void)m_images.load(file, head.count);
     const int status = readItemDescriptor(file, m_tag);
     m_picture = DImageSet::asPicture(loadPrimitive(file));
     m_framePicture = DImageSet::asPicture(loadPrimitive(file));

@@ -8,6 +8,7 @@
 #include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
+#include "engine/DScaledWords.h"
 #include "engine/DWidgetMath.h"
 
 namespace {
@@ -25,16 +26,16 @@ int DCompositeObject_Meter::load(DFile& file)
     const int status = readScaledWords(file, words, m_tag, DStepWord::Follows, m_scale);
     m_alarms.setLimits(words.lowLimit, words.highLimit);
     m_direction = words.direction;
-    m_start = radiansOf(lowHalf(words.angles));
-    const double end = radiansOf(highHalf(words.angles));
+    m_start = radiansOf(words.startDegrees());
+    const double end = radiansOf(words.endDegrees());
     m_sweep = m_direction == kClockwise ? end - m_start : m_start - end;
     if (m_sweep <= 0)
         m_sweep += kFullTurn;
     m_pivot = pointOf(words.pivot);
     m_needlePivot = pointOf(words.needlePivot);
-    m_baseWidth = int32_t(words.needle & 0xFFFFu);
-    m_length = int32_t(words.needle >> 16);
-    m_tipRadius = int32_t(words.needlePivot >> 16);
+    m_baseWidth = int32_t(words.needleBaseWidth());
+    m_length = int32_t(words.needleLength());
+    m_tipRadius = int32_t(words.tipRadius());
 
     m_needle = loadPrimitive(file);
     m_dial = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));

@@ -7,8 +7,8 @@
 
 #include "engine/DCompositeObject.h"
 #include "engine/DScaledValue.h"
-#include "engine/DScaledWords.h"
 #include "engine/DValueAlarms.h"
+#include "foundation/target/TargetMeterWords.h"
 
 class DBaseObject_RotatingBitmap;
 class DBaseObject_SolidTriangle;
@@ -19,41 +19,9 @@ class DCompositeObject_Meter : public DCompositeObject {
 public:
     // The class words before the value tag; the step word follows the tag, then the
     // needle and the dial records.
-    struct Words : DAlarmedScaledWords<28> {
-        static constexpr uint32_t kSize = 56;
-        static constexpr uint32_t kDialImageOffset = 0;
-        // Needle picture offset, or base width (bits 0-15) and length (bits 16-31) of a triangle.
-        static constexpr uint32_t kNeedleOffset = 4;
-        static constexpr uint32_t kNeedleColourOffset = 8;
-        static constexpr uint32_t kDirectionOffset = 12;
-        static constexpr uint32_t kAnglesOffset = 16;   // start (bits 0-15), end (bits 16-31), degrees
-        static constexpr uint32_t kPivotOffset = 20;    // the turning point inside the needle primitive
-        // The pivot inside the needle picture, or (bits 16-31) a triangle's tip radius.
-        static constexpr uint32_t kNeedlePivotOffset = 24;
-
-        uint32_t dialImage = 0;
-        uint32_t needle = 0;
-        uint32_t needleColour = 0;
-        uint32_t direction = 1;
-        uint32_t angles = 0;
-        uint32_t pivot = 0;
-        uint32_t needlePivot = 0;
-
-        template <class Self, class F>
-        static void describe(Self& r, F&& field)
-        {
-            field(kDialImageOffset, r.dialImage);
-            field(kNeedleOffset, r.needle);
-            field(kNeedleColourOffset, r.needleColour);
-            field(kDirectionOffset, r.direction);
-            field(kAnglesOffset, r.angles);
-            field(kPivotOffset, r.pivot);
-            field(kNeedlePivotOffset, r.needlePivot);
-            describeScale(r, field);
-        }
-    };
+    using Words = target::MeterWords;
     // Direction 1 turns the needle clockwise with growing values; any other counterclockwise.
-    static constexpr uint32_t kClockwise = 1;
+    static constexpr uint32_t kClockwise = uint32_t(target::TurnDirection::Clockwise);
 
     DCompositeObject_Meter();
     ~DCompositeObject_Meter() override;

@@ -7,10 +7,9 @@
 #include "engine/DItem.h"
 #include "engine/DStatus.h"
 #include "engine/DValue.h"
+#include "foundation/target/TargetFieldWords.h"
 
 namespace {
-
-constexpr uint32_t kLeadingZerosBit = 1u << 31;
 
 int32_t truncated(int64_t value)
 {
@@ -22,18 +21,15 @@ int32_t truncated(int64_t value)
 int DCompositeObject_NumericField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)readFrameImage(file);
-    uint32_t words[6] = {0, 0, 0, 1, 1, 0};
-    for (uint32_t& word : words)
-        (void)readWord(file, word);
-    m_format.decimals = words[0] & 0xFF;
-    m_format.digits = (words[0] >> 8) & 0xFF;
-    m_format.leadingZeros = words[1] & kLeadingZerosBit;
-    m_format.multiplier = int32_t(words[2]);
-    m_format.divisor = int32_t(words[3]);
-    m_format.offset = int32_t(words[4]);
-    // words[5] is the access word: not used.
-    const int status = readValueTagAndPrimitives(file);
+    target::NumericFieldWords words;
+    const int status = target::readRecordWords(file, words);
+    m_format.decimals = words.decimals();
+    m_format.digits = words.digits();
+    m_format.leadingZeros = words.leadingZeros();
+    m_format.multiplier = words.multiplier;
+    m_format.divisor = words.divisor;
+    m_format.offset = words.offset;
+    loadField(file, words.frameImage, words.valueTag);
     takeFocusOnText(entryKind());
     return status;
 }

@@ -7,7 +7,12 @@
 class DCompositeObject_Slider : public DThumbWidget {
 public:
     // Where the thumb moves from the minimum on.
-    enum Direction : uint32_t { Right = 1, Left = 2, Down = 3, Up = 4 };
+    enum Direction : uint32_t {
+        Right = uint32_t(target::GrowthDirection::Right),
+        Left = uint32_t(target::GrowthDirection::Left),
+        Down = uint32_t(target::GrowthDirection::Down),
+        Up = uint32_t(target::GrowthDirection::Up),
+    };
 
     // Pixels from the minimum's place along the track; -1 after show until a value comes.
     int64_t thumbOffset() const { return m_offset; }

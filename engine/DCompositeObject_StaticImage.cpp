@@ -3,7 +3,9 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DBitmap.h"
 #include "engine/DFile.h"
+#include "engine/DImageSet.h"
 #include "engine/DProject.h"
+#include "foundation/target/TargetImageWords.h"
 
 DCompositeObject_StaticImage::DCompositeObject_StaticImage() = default;
 DCompositeObject_StaticImage::~DCompositeObject_StaticImage() = default;
@@ -11,10 +13,9 @@ DCompositeObject_StaticImage::~DCompositeObject_StaticImage() = default;
 int DCompositeObject_StaticImage::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    uint32_t offset = 0;
-    const int status = readWord(file, offset);
-    if (offset)
-        m_image.reset(new DBitmap(&file, offset));
+    target::StaticImageWords words;
+    const int status = target::readRecordWords(file, words);
+    DImageSet::referTo(m_image, file, words.image);
     m_picture = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
     return status;
 }

@@ -4,6 +4,7 @@
 #include "engine/DBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DImageSet.h"
+#include "foundation/target/TargetTextWords.h"
 
 DCompositeObject_StaticText::DCompositeObject_StaticText() = default;
 DCompositeObject_StaticText::~DCompositeObject_StaticText() = default;
@@ -11,8 +12,10 @@ DCompositeObject_StaticText::~DCompositeObject_StaticText() = default;
 int DCompositeObject_StaticText::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)DImageSet::readImage(file, m_frameImage);
-    const int status = DImageSet::readImage(file, m_textImage);
+    target::StaticTextWords words;
+    const int status = target::readRecordWords(file, words);
+    DImageSet::referTo(m_frameImage, file, words.frameImage);
+    DImageSet::referTo(m_textImage, file, words.textImage);
     m_textPicture = DImageSet::asPicture(loadPrimitive(file));
     m_framePicture = DImageSet::asPicture(loadPrimitive(file));
     return status;

@@ -7,12 +7,14 @@
 #include "engine/DFile.h"
 #include "engine/DItem.h"
 #include "engine/DValue.h"
+#include "foundation/target/TargetFieldWords.h"
 
 int DCompositeObject_TextField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)readFrameImage(file);
-    const int status = readValueTagAndPrimitives(file);
+    target::TextFieldWords words;
+    const int status = target::readRecordWords(file, words);
+    loadField(file, words.frameImage, words.valueTag);
     // Entry needs room in the tag to write to.
     takeFocusOnText(m_valueTag.size ? entryKind() : Entry::None);
     return status;

@@ -6,32 +6,9 @@
 #include "engine/DBaseObject_ScrollingBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DImageSet.h"
-#include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetTickerWords.h"
 
 namespace {
-
-// The ticker's class words before its scroller record.
-struct TickerWords {
-    static constexpr uint32_t kSize = 16;
-    static constexpr uint32_t kSpeedOffset = 0;
-    static constexpr uint32_t kPeriodOffset = 4;
-    static constexpr uint32_t kOverflowOffset = 8;
-    static constexpr uint32_t kImageOffset = 12;
-
-    int32_t speed = 0;       // pixels per tick
-    uint32_t period = 0;     // milliseconds between ticks
-    uint32_t overflow = 0;   // how much wider the strip is than the object, 0 when not wider
-    uint32_t image = 0;
-
-    template <class Self, class F>
-    static void describe(Self& r, F&& field)
-    {
-        field(kSpeedOffset, r.speed);
-        field(kPeriodOffset, r.period);
-        field(kOverflowOffset, r.overflow);
-        field(kImageOffset, r.image);
-    }
-};
 
 // The strip never reaches past what a page coordinate can hold.
 constexpr int64_t kLargestOverflow = INT32_MAX / 2;
@@ -44,7 +21,7 @@ DCompositeObject_Ticker::~DCompositeObject_Ticker() = default;
 int DCompositeObject_Ticker::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    TickerWords words;
+    target::TickerWords words;
     const int status = target::readRecord(file, words);
     m_speed = words.speed;
     m_period = words.period;

@@ -15,19 +15,17 @@ DCompositeObject_Timer::~DCompositeObject_Timer() = default;
 int DCompositeObject_Timer::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    uint32_t start = 0, stop = 0, stepTime = 1;
-    (void)readWord(file, m_mode);
-    (void)readWord(file, start);
-    (void)readWord(file, stop);
-    (void)readWord(file, stepTime);
-    m_start = int32_t(start);
-    m_stop = int32_t(stop);
+    target::TimerWords words;
+    const int status = target::readRecordWords(file, words);
+    m_mode = words.mode;
+    m_start = words.start;
+    m_stop = words.stop;
     // 0 counts as 1 and a negative time as its magnitude (-2^31 included), so the step
     // time is never a zero divisor nor a signed overflow.
-    const int64_t signedTime = int32_t(stepTime);
+    const int64_t signedTime = words.stepTime;
     m_stepTime = signedTime == 0 ? 1u : uint32_t(signedTime < 0 ? -signedTime : signedTime);
-    (void)readItemDescriptor(file, m_valueTag);
-    const int status = readItemDescriptor(file, m_enableTag);
+    m_valueTag = DItemDescriptor::fromReference(words.valueTag);
+    m_enableTag = DItemDescriptor::fromReference(words.disableTag);
     // The editor's placeholder element: read past, neither kept nor drawn.
     std::unique_ptr<DBaseObject> unused(DBaseObject::create(this, nullptr, file));
     return status;

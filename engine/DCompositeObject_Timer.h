@@ -5,17 +5,18 @@
 #include <cstdint>
 
 #include "engine/DCompositeObject.h"
+#include "foundation/target/TargetImageWords.h"
 
 class DCompositeObject_Timer : public DCompositeObject {
 public:
     enum Mode : uint32_t {
-        Stopped = 0,
-        UpWrap = 1,
-        UpHold = 2,
-        PingPong = 3,
-        DownWrap = 4,
-        DownHold = 5,
-        TowardStop = 6,
+        Stopped = uint32_t(target::TimerMode::Stopped),
+        UpWrap = uint32_t(target::TimerMode::UpWrap),
+        UpHold = uint32_t(target::TimerMode::UpHold),
+        PingPong = uint32_t(target::TimerMode::PingPong),
+        DownWrap = uint32_t(target::TimerMode::DownWrap),
+        DownHold = uint32_t(target::TimerMode::DownHold),
+        TowardStop = uint32_t(target::TimerMode::TowardStop),
     };
 
     DCompositeObject_Timer();

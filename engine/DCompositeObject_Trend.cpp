@@ -9,6 +9,7 @@
 #include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
+#include "engine/DScaledWords.h"
 #include "engine/DStatus.h"
 #include "engine/DWidgetTags.h"
 

@@ -9,8 +9,8 @@
 #include "engine/DBitmap.h"
 #include "engine/DCompositeObject.h"
 #include "engine/DScaledValue.h"
-#include "engine/DScaledWords.h"
 #include "engine/DValueAlarms.h"
+#include "foundation/target/TargetTrendWords.h"
 
 class DBaseObject_Graph;
 class DBaseObject_UnscaledBitmap;
@@ -18,31 +18,7 @@ class DBaseObject_UnscaledBitmap;
 class DCompositeObject_Trend : public DCompositeObject {
 public:
     // The class words before the value tag.
-    struct ClassWords : DAlarmedScaledWords<20> {
-        static constexpr uint32_t kSize = 48;
-        static constexpr uint32_t kFrameImageOffset = 0;
-        static constexpr uint32_t kLineColourOffset = 4;
-        static constexpr uint32_t kModeOffset = 8;
-        static constexpr uint32_t kSampleRateOffset = 12;
-        static constexpr uint32_t kStepOffset = 16;
-
-        uint32_t frameImage = 0;
-        uint32_t lineColour = 0;
-        uint32_t mode = 0;
-        uint32_t sampleRate = 0;
-        int32_t step = 0;
-
-        template <class Self, class F>
-        static void describe(Self& r, F&& field)
-        {
-            field(kFrameImageOffset, r.frameImage);
-            field(kLineColourOffset, r.lineColour);
-            field(kModeOffset, r.mode);
-            field(kSampleRateOffset, r.sampleRate);
-            field(kStepOffset, r.step);
-            describeScale(r, field);
-        }
-    };
+    using ClassWords = target::TrendWords;
 
     // Samples taken while no frame is drawn wait here; the oldest go when it is full.
     static constexpr std::size_t kQueueCapacity = 1024;
@@ -57,8 +33,8 @@ public:
     void tick(uint32_t now) override;
     void flush() override;
 
-    bool sweeps() const { return ((m_words.mode >> 4) & 0xF) == 4; }
-    bool drawsLine() const { return m_words.mode == 1 || m_words.mode == 0x41; }
+    bool sweeps() const { return m_words.sweeps(); }
+    bool drawsLine() const { return m_words.drawsLine(); }
     // Milliseconds between samples; 0 when the rate is 0 (nothing is sampled).
     uint32_t samplePeriod() const;
     int32_t currentSample() const { return m_current; }

@@ -6,6 +6,7 @@
 #include "engine/DFile.h"
 #include "engine/DItem.h"
 #include "engine/DWidgetTags.h"
+#include "foundation/target/TargetImageWords.h"
 
 namespace {
 constexpr uint32_t kTagChange = 15;
@@ -21,7 +22,9 @@ DCompositeObject_Trigger::~DCompositeObject_Trigger() = default;
 int DCompositeObject_Trigger::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    const int status = readItemDescriptor(file, m_tag);
+    target::TriggerWords words;
+    const int status = target::readRecordWords(file, words);
+    m_tag = DItemDescriptor::fromReference(words.valueTag);
     // The editor's placeholder element: read past, neither kept nor drawn.
     std::unique_ptr<DBaseObject> unused(DBaseObject::create(this, nullptr, file));
     return status;

@@ -5,6 +5,7 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DStatus.h"
+#include "foundation/target/TargetFormat.h"
 
 DImageSet::~DImageSet() = default;
 
@@ -42,7 +43,7 @@ uint64_t DImageSet::bytesLeft(const DFile& file)
 int DImageSet::load(DFile& file, uint32_t count)
 {
     m_images.clear();
-    const uint64_t fits = bytesLeft(file) / 4;
+    const uint64_t fits = bytesLeft(file) / target::kWordSize;
     count = uint32_t(std::min<uint64_t>(count, fits));
     m_images.reserve(count);
     int status = DStatus::Ok;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "foundation/target/TargetTag.h"
+
 class DItem;
 
 struct DItemDescriptor {
@@ -22,4 +24,17 @@ struct DItemDescriptor {
     DItem* item = nullptr;
 
     [[nodiscard]] bool isNoTag() const { return controller == kNoController; }
+
+    // The descriptor of a reference from the file, not yet bound.
+    [[nodiscard]] static DItemDescriptor fromReference(const target::TagReference& reference)
+    {
+        DItemDescriptor descriptor;
+        if (!reference.isNone()) {
+            descriptor.controller = uint8_t(reference.controller());
+            descriptor.address = reference.address();
+            descriptor.type = uint8_t(reference.valueType());
+            descriptor.size = uint16_t(reference.valueSize());
+        }
+        return descriptor;
+    }
 };

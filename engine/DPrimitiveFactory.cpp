@@ -1,4 +1,5 @@
 // The primitive kinds by their type id, and the reading of one primitive record.
+#include <algorithm>
 #include <array>
 
 #include "engine/DBaseObject.h"
@@ -13,6 +14,7 @@
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DFile.h"
 #include "engine/DStatus.h"
+#include "foundation/target/TargetElement.h"
 
 namespace {
 
@@ -45,20 +47,21 @@ constexpr std::array<Creator, 12> kKinds{
 DBaseObject* DBaseObject::create(DCompositeObject* owner, DPage* page, DFile& file)
 {
     const uint64_t start = file.tell();
-    uint32_t size = 0, typeId = 0;
-    if (readWord(file, size) != DStatus::Ok || readWord(file, typeId) != DStatus::Ok)
+    target::ElementRecordPrefix prefix;
+    if (target::readRecordWords(file, prefix) != DStatus::Ok)
         return nullptr;
+    const uint32_t size = prefix.recordSize, typeId = prefix.kind;
     const Creator creator = typeId < kKinds.size() ? kKinds[typeId] : nullptr;
     if (!creator) {
         // Skipped to its end; a placeholder (size 0) is its two words.
-        if (size > 8)
+        if (size > target::ElementRecordPrefix::kSize)
             (void)file.seek(int64_t(start + size), DFile::FromStart);
         return nullptr;
     }
     DBaseObject* primitive = creator(typeId, owner, page);
     if (!primitive)
         return nullptr;
-    const uint64_t end = start + (size < 8 ? 8 : size);
+    const uint64_t end = start + std::max(size, target::ElementRecordPrefix::kSize);
     {
         DFileLimit limit(file, end);
         if (limit.pushed())

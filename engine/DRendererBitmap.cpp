@@ -469,9 +469,7 @@ DBitmap* DRendererBitmap::readImageChunk(DFile& file, uint32_t offset)
     target::ImageChunkHeader image;
     if (target::readRecord(file, chunk) != DStatus::Ok || target::readRecord(file, image) != DStatus::Ok)
         return nullptr;
-    const bool known = chunk.identifier == target::kChunkImageRaw || chunk.identifier == target::kChunkImageRawAlpha ||
-                       chunk.identifier == target::kChunkImageLzo || chunk.identifier == target::kChunkImageLzoAlpha;
-    if (!known) {
+    if (!target::isImageChunk(chunk.identifier)) {
         std::printf("Wrong chunk id %x!\n", chunk.identifier);
         return nullptr;
     }
@@ -496,7 +494,8 @@ DBitmap* DRendererBitmap::readImageChunk(DFile& file, uint32_t offset)
         dFree(pixels);
         return nullptr;
     }
-    bitmap->adopt({int32_t(image.width), int32_t(image.height)}, image.pitch, 4, pixels);
+    bitmap->adopt({int32_t(image.width), int32_t(image.height)}, image.pitch, target::ImageChunkHeader::kBytesPerPixel,
+                  pixels);
     return bitmap;
 }
 

@@ -6,6 +6,7 @@
 #include "engine/DImageSet.h"
 #include "engine/DItem.h"
 #include "engine/DProject.h"
+#include "engine/DScaledWords.h"
 #include "engine/DWidgetMath.h"
 #include "engine/DWidgetTags.h"
 

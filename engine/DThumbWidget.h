@@ -10,7 +10,7 @@
 
 #include "engine/DCompositeObject.h"
 #include "engine/DScaledValue.h"
-#include "engine/DScaledWords.h"
+#include "foundation/target/TargetSliderWords.h"
 
 class DBaseObject_UnscaledBitmap;
 class DBitmap;
@@ -19,34 +19,7 @@ class DThumbWidget : public DCompositeObject {
 public:
     // The class words before the value tag; the step word follows the tag, then the
     // thumb and the track (or dial) records.
-    struct Words : DScaledWords<24, 32> {
-        static constexpr uint32_t kSize = 44;
-        static constexpr uint32_t kTrackImageOffset = 0;
-        static constexpr uint32_t kThumbImageOffset = 4;
-        static constexpr uint32_t kFocusedTrackImageOffset = 8;
-        static constexpr uint32_t kDirectionOffset = 12;
-        static constexpr uint32_t kAnglesOffset = 16;   // knob: start (bits 0-15), end (16-31); slider: 0
-        static constexpr uint32_t kTravelOffset = 20;   // slider: margin; knob: thumb radius
-
-        uint32_t trackImage = 0;
-        uint32_t thumbImage = 0;
-        uint32_t focusedTrackImage = 0;
-        uint32_t direction = 1;
-        uint32_t angles = 0;
-        uint32_t travel = 0;
-
-        template <class Self, class F>
-        static void describe(Self& r, F&& field)
-        {
-            field(kTrackImageOffset, r.trackImage);
-            field(kThumbImageOffset, r.thumbImage);
-            field(kFocusedTrackImageOffset, r.focusedTrackImage);
-            field(kDirectionOffset, r.direction);
-            field(kAnglesOffset, r.angles);
-            field(kTravelOffset, r.travel);
-            describeScale(r, field);
-        }
-    };
+    using Words = target::SliderWords;
 
     DThumbWidget();
     ~DThumbWidget() override;

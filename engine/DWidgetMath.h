@@ -1,30 +1,20 @@
 #pragma once
-// Arithmetic the scaled-value widgets and their primitives share: class words that pack
-// two signed 16-bit halves (points, angle pairs), degrees, and products and coordinates
-// that values from the file must not overflow.
+// Arithmetic the scaled-value widgets and their primitives share: points packed in a class
+// word, degrees, and products and coordinates that values from the file must not overflow.
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
 #include "foundation/DGeometry.h"
+#include "foundation/target/TargetScaleWords.h"
 
 inline constexpr double kFullTurn = 6.283185307179586;
-
-inline int32_t lowHalf(uint32_t word)
-{
-    return int16_t(uint16_t(word));
-}
-
-inline int32_t highHalf(uint32_t word)
-{
-    return int16_t(uint16_t(word >> 16));
-}
 
 // x in bits 0-15, y in bits 16-31.
 inline DPoint pointOf(uint32_t word)
 {
-    return {lowHalf(word), highHalf(word)};
+    return {target::lowHalf(word), target::highHalf(word)};
 }
 
 inline double radiansOf(int32_t degrees)

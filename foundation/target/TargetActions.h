@@ -158,7 +158,7 @@ struct ActionHeader {
     uint32_t argumentBytes = 0;   // bytes of arguments after this word (patched)
 
     template <class Self, class F>
-    static void describe(Self& r, F&& field)
+    static constexpr void describe(Self& r, F&& field)
     {
         field(kNumberOffset, r.number);
         field(kArgumentBytesOffset, r.argumentBytes);
@@ -166,6 +166,9 @@ struct ActionHeader {
 };
 
 struct TriggerGroupHeader {
+    // A group without a key word and without actions: trigger number and action count.
+    static constexpr uint32_t kSmallestSize = 2 * kWordSize;
+
     uint32_t trigger = 0;
     uint32_t keyWord = 0;      // meaningful when triggerHasKeyWord(trigger)
     uint32_t actionCount = 0;

@@ -6,18 +6,20 @@
 //   struct R {
 //       static constexpr uint32_t kSize = 8, kAOffset = 0, kBOffset = 4;
 //       uint32_t a = 0; int32_t b = 0;
-//       template <class Self, class F> static void describe(Self& r, F&& field)
+//       template <class Self, class F> static constexpr void describe(Self& r, F&& field)
 //       { field(kAOffset, r.a); field(kBOffset, r.b); }
 //   };
 //
-// Fields are 32-bit words (signed or unsigned), std::array<uint8_t, N> byte fields or
-// std::array<char16_t, N> fields of UTF-16LE units.
+// Fields are 32-bit words (signed or unsigned), std::array<uint8_t, N> byte fields,
+// std::array<char16_t, N> fields of UTF-16LE units, or records nested whole.
 
 #include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 
 namespace target {
@@ -54,6 +56,28 @@ struct IsUnitArray : std::false_type {};
 template <std::size_t N>
 struct IsUnitArray<std::array<char16_t, N>> : std::true_type {};
 
+// A field that is itself a record (a tag reference among class words, say).
+template <class T>
+concept NestedRecord = requires { T::kSize; };
+
+template <class T>
+constexpr uint32_t fieldBytes()
+{
+    if constexpr (std::is_integral_v<T>)
+        return 4;
+    else if constexpr (IsByteArray<T>::value)
+        return uint32_t(std::tuple_size_v<T>);
+    else if constexpr (IsUnitArray<T>::value)
+        return uint32_t(2 * std::tuple_size_v<T>);
+    else
+        return T::kSize;
+}
+
+template <class T>
+void encodeField(const T& field, std::span<uint8_t> out);
+template <class T>
+void decodeField(std::span<const uint8_t> in, T& field);
+
 } // namespace detail
 
 template <class Record>
@@ -63,19 +87,7 @@ void encodeRecord(const Record& record, std::span<uint8_t, Record::kSize> out)
         byte = 0;
     Record::describe(record, [&](uint32_t offset, const auto& field) {
         using T = std::remove_cvref_t<decltype(field)>;
-        if constexpr (std::is_integral_v<T>) {
-            static_assert(sizeof(T) == 4, "record words are 32-bit");
-            storeWord(out, offset, uint32_t(field));
-        } else if constexpr (detail::IsByteArray<T>::value) {
-            for (std::size_t i = 0; i < field.size(); ++i)
-                out[offset + i] = field[i];
-        } else {
-            static_assert(detail::IsUnitArray<T>::value, "unsupported record field");
-            for (std::size_t i = 0; i < field.size(); ++i) {
-                out[offset + 2 * i] = uint8_t(field[i]);
-                out[offset + 2 * i + 1] = uint8_t(field[i] >> 8);
-            }
-        }
+        detail::encodeField(field, out.subspan(offset, detail::fieldBytes<T>()));
     });
 }
 
@@ -85,17 +97,71 @@ Record decodeRecord(std::span<const uint8_t, Record::kSize> in)
     Record record;
     Record::describe(record, [&](uint32_t offset, auto& field) {
         using T = std::remove_cvref_t<decltype(field)>;
-        if constexpr (std::is_integral_v<T>) {
-            field = T(loadWord(in, offset));
-        } else if constexpr (detail::IsByteArray<T>::value) {
-            for (std::size_t i = 0; i < field.size(); ++i)
-                field[i] = in[offset + i];
-        } else {
-            for (std::size_t i = 0; i < field.size(); ++i)
-                field[i] = char16_t(in[offset + 2 * i] | in[offset + 2 * i + 1] << 8);
-        }
+        detail::decodeField(in.subspan(offset, detail::fieldBytes<T>()), field);
     });
     return record;
+}
+
+namespace detail {
+
+template <class T>
+void encodeField(const T& field, std::span<uint8_t> out)
+{
+    if constexpr (std::is_integral_v<T>) {
+        static_assert(sizeof(T) == 4, "record words are 32-bit");
+        storeWord(out, 0, uint32_t(field));
+    } else if constexpr (IsByteArray<T>::value) {
+        for (std::size_t i = 0; i < field.size(); ++i)
+            out[i] = field[i];
+    } else if constexpr (IsUnitArray<T>::value) {
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            out[2 * i] = uint8_t(field[i]);
+            out[2 * i + 1] = uint8_t(field[i] >> 8);
+        }
+    } else {
+        static_assert(NestedRecord<T>, "unsupported record field");
+        encodeRecord(field, out.template first<T::kSize>());
+    }
+}
+
+template <class T>
+void decodeField(std::span<const uint8_t> in, T& field)
+{
+    if constexpr (std::is_integral_v<T>) {
+        field = T(loadWord(in, 0));
+    } else if constexpr (IsByteArray<T>::value) {
+        for (std::size_t i = 0; i < field.size(); ++i)
+            field[i] = in[i];
+    } else if constexpr (IsUnitArray<T>::value) {
+        for (std::size_t i = 0; i < field.size(); ++i)
+            field[i] = char16_t(in[2 * i] | in[2 * i + 1] << 8);
+    } else {
+        static_assert(NestedRecord<T>, "unsupported record field");
+        field = decodeRecord<T>(in.template first<T::kSize>());
+    }
+}
+
+// A record that reads its words by a rule of its own (TagReference).
+template <class T, class Reader>
+concept ReadsOwnWords = requires(Reader& reader, T& record) {
+    { T::readWords(reader, record) } -> std::same_as<int>;
+};
+
+} // namespace detail
+
+// True when describe() lists the fields in file order, each starting where the one
+// before it ends, from offset 0 to kSize: no gap, no overlap. Needs a constexpr describe.
+template <class Record>
+constexpr bool fieldsTileRecord()
+{
+    Record record{};
+    uint32_t next = 0;
+    bool tiled = true;
+    Record::describe(record, [&](uint32_t offset, auto& field) {
+        tiled = tiled && offset == next;
+        next = offset + detail::fieldBytes<std::remove_cvref_t<decltype(field)>>();
+    });
+    return tiled && next == Record::kSize;
 }
 
 // Any writer with write(const void*, size_t): DRIFFFile, or a test's byte buffer.
@@ -135,6 +201,33 @@ template <class Reader>
         return status;
     value = loadWord(bytes, 0);
     return 0;
+}
+
+// Reads a record field by field in file order, one read per word (a byte or unit array
+// in one read), as a reader of loose words would: a field whose read fails keeps its
+// value and the reading goes on. Returns the status of the last read. readRecord reads
+// all or nothing instead.
+template <class Reader, class Record>
+[[nodiscard]] int readRecordWords(Reader& reader, Record& record)
+{
+    if constexpr (detail::ReadsOwnWords<Record, Reader>) {
+        return Record::readWords(reader, record);
+    } else {
+        static_assert(fieldsTileRecord<Record>(), "describe() must list the fields in file order");
+        int status = 0;
+        Record::describe(record, [&](uint32_t, auto& field) {
+            using T = std::remove_cvref_t<decltype(field)>;
+            if constexpr (detail::NestedRecord<T>) {
+                status = readRecordWords(reader, field);
+            } else {
+                std::array<uint8_t, detail::fieldBytes<T>()> bytes;
+                status = reader.read(bytes.data(), uint32_t(bytes.size()));
+                if (status == 0)
+                    detail::decodeField(std::span<const uint8_t>(bytes), field);
+            }
+        });
+        return status;
+    }
 }
 
 } // namespace target

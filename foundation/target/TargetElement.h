@@ -75,7 +75,7 @@ struct PlaceholderRecord {
     uint32_t kind = uint32_t(ElementKind::Placeholder);
 
     template <class Self, class F>
-    static void describe(Self& r, F&& field)
+    static constexpr void describe(Self& r, F&& field)
     {
         field(ElementRecord::kRecordSizeOffset, r.recordSize);
         field(ElementRecord::kKindOffset, r.kind);
@@ -84,6 +84,32 @@ struct PlaceholderRecord {
 
 // The first two words of any element record, for the reader that chooses the kind.
 using ElementRecordPrefix = PlaceholderRecord;
+
+// The rest of the common part, as a primitive reads it after the prefix. Unlike the
+// writer's ElementRecord, every field starts at 0, so a word cut off reads 0.
+struct ElementRecordBody {
+    static constexpr uint32_t kSize = ElementRecord::kSize - ElementRecordPrefix::kSize;
+
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;    // inclusive
+    int32_t bottom = 0;   // inclusive
+    uint32_t flags = 0;
+    uint32_t extra = 0;
+
+    template <class Self, class F>
+    static constexpr void describe(Self& r, F&& field)
+    {
+        constexpr uint32_t base = ElementRecordPrefix::kSize;
+        field(ElementRecord::kLeftOffset - base, r.left);
+        field(ElementRecord::kTopOffset - base, r.top);
+        field(ElementRecord::kRightOffset - base, r.right);
+        field(ElementRecord::kBottomOffset - base, r.bottom);
+        field(ElementRecord::kFlagsOffset - base, r.flags);
+        field(ElementRecord::kExtraOffset - base, r.extra);
+    }
+};
+static_assert(fieldsTileRecord<ElementRecordBody>());
 
 // Text style word: bit 0 bold, 1 italic, 2 underline, 6 multi-line, 7 right-to-left,
 // bits 8-9 alignment, 10-11 line alignment, 12-14 render mode. Bits 3 to 5 are written 0.

@@ -37,7 +37,7 @@ struct DateTimeSeparator {
     }
 
     template <class Self, class F>
-    static void describe(Self& r, F&& field)
+    static constexpr void describe(Self& r, F&& field)
     {
         field(kBytesOffset, r.bytes);
     }

@@ -72,4 +72,8 @@ inline constexpr uint32_t kTargetFlagsDefault = kTargetFlagPremultiply | kTarget
 // Absolute offset 0 in a resource word (image or font reference) means "none".
 inline constexpr uint32_t kNoResource = 0;
 
+// Bytes of one word; a counted list of image references among class words takes one
+// word per entry.
+inline constexpr uint32_t kWordSize = 4;
+
 } // namespace target

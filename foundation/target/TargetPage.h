@@ -127,7 +127,7 @@ struct ObjectRecordCommon {
     int32_t down = -1;
 
     template <class Self, class F>
-    static void describe(Self& r, F&& field)
+    static constexpr void describe(Self& r, F&& field)
     {
         constexpr uint32_t base = ObjectRecordHeader::kPrefixSize;
         field(ObjectRecordHeader::kReservedOffset - base, r.reserved);
@@ -137,6 +137,8 @@ struct ObjectRecordCommon {
         field(ObjectRecordHeader::kDownOffset - base, r.down);
     }
 };
+
+static_assert(fieldsTileRecord<ObjectRecordCommon>());
 
 // Widget type ids: the object's row of the object type table for rows 1 to 24, with the
 // exceptions the classes choose (a uniform colour bar 13, a text or message field with
@@ -180,5 +182,22 @@ struct PageBackground {
     static constexpr uint32_t kFlagsOpaque = 11;
     static constexpr uint32_t kFlagsBlended = 9;
 };
+
+// The class word of a Rectangle record (a page background without an image); its one
+// element record (kind 2) follows. With an image the record is a StaticImage one
+// (TargetImageWords.h).
+struct RectangleWords {
+    static constexpr uint32_t kSize = 4;
+    static constexpr uint32_t kColorOffset = 0;
+
+    uint32_t color = 0;   // ARGB
+
+    template <class Self, class F>
+    static constexpr void describe(Self& r, F&& field)
+    {
+        field(kColorOffset, r.color);
+    }
+};
+static_assert(fieldsTileRecord<RectangleWords>());
 
 } // namespace target

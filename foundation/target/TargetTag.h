@@ -50,10 +50,21 @@ struct TagReference {
     constexpr bool operator==(const TagReference&) const = default;
 
     template <class Self, class F>
-    static void describe(Self& r, F&& field)
+    static constexpr void describe(Self& r, F&& field)
     {
         field(kLowOffset, r.low);
         field(kHighOffset, r.high);
+    }
+
+    // The engine's reading, one word at a time (readRecordWords uses it for every tag
+    // among class words): a low word that cannot be read leaves "no tag"; a high word
+    // that cannot be read leaves 0, value type 0 and size 0.
+    template <class Reader>
+    [[nodiscard]] static int readWords(Reader& reader, TagReference& reference)
+    {
+        reference = {kNone, 0};
+        (void)target::readWord(reader, reference.low);
+        return target::readWord(reader, reference.high);
     }
 };
 

@@ -8,13 +8,20 @@
 
 #include "foundation/CCompressedBuffer.h"
 #include "foundation/target/TargetActions.h"
+#include "foundation/target/TargetButtonWords.h"
 #include "foundation/target/TargetColor.h"
 #include "foundation/target/TargetElement.h"
+#include "foundation/target/TargetFieldWords.h"
 #include "foundation/target/TargetFields.h"
 #include "foundation/target/TargetImage.h"
+#include "foundation/target/TargetImageWords.h"
+#include "foundation/target/TargetListBoxWords.h"
+#include "foundation/target/TargetMeterWords.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/target/TargetProject.h"
+#include "foundation/target/TargetSpanReader.h"
 #include "foundation/target/TargetTag.h"
+#include "foundation/target/TargetTrendWords.h"
 
 using namespace target;
 
@@ -217,6 +224,188 @@ TEST(TargetRecords, ScrollingListFirstItemOffset)
     // d = (10 - 30 - 0) >> 1 = -10; 30 x (-10 / 30 + 1) + 10 = 40.
     EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(30, 0, 10, ListSelection::Centred), 40);
     EXPECT_EQ(ScrollingListWords::firstItemOffsetFor(0, 0, 10, ListSelection::Centred), 0);
+}
+
+// Class words with tag references nested in them: the tags sit whole at their offsets,
+// low word first, and come back the same.
+TEST(TargetRecords, NestedTagReferencesRoundTrip)
+{
+    ButtonWords button;
+    button.mode = uint32_t(ButtonMode::Latching);
+    button.releasedImage = 0x100;
+    button.textImage = 0x900;
+    button.stateTag = TagReference::make(Controller::Local, 7, kValueType32, 4);
+    const auto bytes = encoded(button);
+    ASSERT_EQ(bytes.size(), 52u);
+    EXPECT_EQ(wordAt(bytes, 0), 2u);
+    EXPECT_EQ(wordAt(bytes, 4), 0x100u);
+    EXPECT_EQ(wordAt(bytes, 32), 0x900u);
+    EXPECT_EQ(wordAt(bytes, 36), 0x701u);
+    EXPECT_EQ(wordAt(bytes, 40), 0x00040001u);
+    EXPECT_EQ(wordAt(bytes, 44), 0xFFFFFFFFu);   // no disable tag
+    EXPECT_EQ(wordAt(bytes, 48), 0xFFFFFFFFu);
+
+    const auto back = decodeRecord<ButtonWords>(std::span<const uint8_t, ButtonWords::kSize>(bytes.data(), bytes.size()));
+    EXPECT_EQ(back.stateTag, button.stateTag);
+    EXPECT_TRUE(back.disableTag.isNone());
+    EXPECT_EQ(back.textImage, 0x900u);
+
+    // A separator nested as 4 bytes between two words.
+    DateTimeFieldWords field;
+    field.formatCode = 65553;
+    field.separator = DateTimeSeparator::fromText(":");
+    field.valueTag = TagReference::system(2);
+    const auto fieldBytes = encoded(field);
+    EXPECT_EQ(wordAt(fieldBytes, 8), uint32_t(':'));
+    EXPECT_EQ(wordAt(fieldBytes, 12), 2u << 8);
+    TargetSpanReader reader(fieldBytes);
+    DateTimeFieldWords got;
+    ASSERT_EQ(readRecordWords(reader, got), TargetSpanReader::kOk);
+    EXPECT_EQ(got.separator.text(), ":");
+    EXPECT_EQ(got.valueTag, field.valueTag);
+    EXPECT_EQ(reader.tell(), DateTimeFieldWords::kSize);
+}
+
+// Read word by word, a record cut short keeps what it read, leaves the rest as it was
+// and reports the last failed read; a tag cut after its low word keeps a high word of 0.
+TEST(TargetRecords, RecordsReadWordByWordKeepWhatTheyRead)
+{
+    TimerWords timer;
+    timer.mode = uint32_t(TimerMode::PingPong);
+    timer.start = -5;
+    timer.stop = 9;
+    timer.stepTime = 250;
+    timer.valueTag = TagReference::make(Controller::Memory, 0x40, kValueType16, 2);
+    timer.disableTag = TagReference::make(Controller::Local, 3, kValueType32, 4);
+    const auto bytes = encoded(timer);
+
+    struct Case {
+        uint64_t limit;
+        int status;
+        uint32_t mode;
+        int32_t stepTime;
+        TagReference valueTag;
+        TagReference disableTag;
+    };
+    const TagReference cutTag{timer.valueTag.low, 0};
+    const Case cases[] = {
+        {32, TargetSpanReader::kOk, 3, 250, timer.valueTag, timer.disableTag},
+        {28, TargetSpanReader::kBeyondLimit, 3, 250, timer.valueTag, TagReference{timer.disableTag.low, 0}},
+        {20, TargetSpanReader::kBeyondLimit, 3, 250, cutTag, TagReference{TagReference::kNone, 0}},
+        {12, TargetSpanReader::kBeyondLimit, 3, 1, TagReference{TagReference::kNone, 0}, TagReference{TagReference::kNone, 0}},
+        {0, TargetSpanReader::kBeyondLimit, 0, 1, TagReference{TagReference::kNone, 0}, TagReference{TagReference::kNone, 0}},
+    };
+    for (const Case& c : cases) {
+        TargetSpanReader reader(bytes);
+        reader.pushLimit(c.limit);
+        TimerWords got;
+        EXPECT_EQ(readRecordWords(reader, got), c.status) << c.limit;
+        EXPECT_EQ(got.mode, c.mode) << c.limit;
+        EXPECT_EQ(got.stepTime, c.stepTime) << c.limit;
+        EXPECT_EQ(got.valueTag, c.valueTag) << c.limit;
+        EXPECT_EQ(got.disableTag, c.disableTag) << c.limit;
+        EXPECT_EQ(reader.tell(), c.limit) << c.limit;
+    }
+
+    // All or nothing: the same cut leaves every field as it was.
+    TargetSpanReader reader(bytes);
+    reader.pushLimit(28);
+    TimerWords whole;
+    EXPECT_EQ(readRecord(reader, whole), TargetSpanReader::kBeyondLimit);
+    EXPECT_EQ(whole.mode, 0u);
+    EXPECT_EQ(reader.tell(), 0u);
+}
+
+namespace {
+
+struct GapRecord {
+    static constexpr uint32_t kSize = 12;
+    uint32_t a = 0, b = 0;
+    template <class Self, class F>
+    static constexpr void describe(Self& r, F&& field)
+    {
+        field(0, r.a);
+        field(8, r.b);
+    }
+};
+struct SwappedRecord {
+    static constexpr uint32_t kSize = 8;
+    uint32_t a = 0, b = 0;
+    template <class Self, class F>
+    static constexpr void describe(Self& r, F&& field)
+    {
+        field(4, r.b);
+        field(0, r.a);
+    }
+};
+struct OverlongRecord {
+    static constexpr uint32_t kSize = 4;
+    std::array<uint8_t, 8> bytes{};
+    template <class Self, class F>
+    static constexpr void describe(Self& r, F&& field)
+    {
+        field(0, r.bytes);
+    }
+};
+
+} // namespace
+
+TEST(TargetRecords, OnlyRecordsListedInFileOrderTile)
+{
+    static_assert(fieldsTileRecord<ButtonWords>());
+    static_assert(fieldsTileRecord<DateTimeFieldWords>());
+    static_assert(!fieldsTileRecord<GapRecord>());
+    static_assert(!fieldsTileRecord<SwappedRecord>());
+    static_assert(!fieldsTileRecord<OverlongRecord>());
+    SUCCEED();
+}
+
+// Words that pack several values: what the writer packs, the reader takes apart.
+TEST(TargetRecords, PackedClassWordsComeApartAsPacked)
+{
+    for (const auto& [low, high] : {std::pair{0, 0}, {-1, 1}, {359, -90}, {-32768, 32767}}) {
+        const uint32_t word = packHalves(low, high);
+        EXPECT_EQ(lowHalf(word), low);
+        EXPECT_EQ(highHalf(word), high);
+    }
+    MeterWords meter;
+    meter.angles = packHalves(-45, 225);
+    meter.needle = MeterWords::triangleNeedle(9, 70);
+    meter.needlePivot = packHalves(4, 55);
+    EXPECT_EQ(meter.startDegrees(), -45);
+    EXPECT_EQ(meter.endDegrees(), 225);
+    EXPECT_EQ(meter.needleBaseWidth(), 9u);
+    EXPECT_EQ(meter.needleLength(), 70u);
+    EXPECT_EQ(meter.tipRadius(), 55u);
+    // Width and length are unsigned halves: 40000 does not turn negative.
+    meter.needle = MeterWords::triangleNeedle(40000, 1);
+    EXPECT_EQ(meter.needleBaseWidth(), 40000u);
+
+    NumericFieldWords numeric;
+    numeric.format = NumericFieldWords::formatWord(3, 2);
+    EXPECT_EQ(numeric.format, 0x04000302u);
+    EXPECT_EQ(numeric.digits(), 3u);
+    EXPECT_EQ(numeric.decimals(), 2u);
+    EXPECT_FALSE(numeric.leadingZeros());
+    numeric.flags = NumericFieldWords::kFlagLeadingZeros | NumericFieldWords::kFlagDecimals;
+    EXPECT_TRUE(numeric.leadingZeros());
+
+    DynamicListboxWords list;
+    list.separator = 0xABCD0000u | u'|';
+    EXPECT_EQ(list.separatorUnit(), u'|');
+
+    // The editor's signal flags: bit 0 a line, bit 6 overlapping (the sweeping plot).
+    struct Mode {
+        uint32_t mode;
+        bool sweeps, line;
+    };
+    for (const Mode m : {Mode{0, false, false}, Mode{1, false, true}, Mode{0x40, true, false}, Mode{0x41, true, true},
+                         Mode{0x43, true, false}, Mode{0x140, true, false}, Mode{0x50, false, false}}) {
+        TrendWords trend;
+        trend.mode = m.mode;
+        EXPECT_EQ(trend.sweeps(), m.sweeps) << m.mode;
+        EXPECT_EQ(trend.drawsLine(), m.line) << m.mode;
+    }
 }
 
 TEST(TargetActions, SignaturesAndTriggerKeyWords)
