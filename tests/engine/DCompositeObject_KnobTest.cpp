@@ -14,7 +14,7 @@ using vx::test::TargetBuilder;
 
 namespace {
 
-constexpr uint32_t kBackground = 0xFF000000u, kValueTag = 5;
+constexpr uint32_t kBackground = 0xFF000000u, kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u, kValueTag = 5;
 
 // A dial of 48 x 48 at the origin (centre (24, 24)) and a thumb of 8 x 8 on the centre,
 // moved 16 pixels out along the angle.
@@ -29,9 +29,14 @@ DThumbWidget::Words knobWords(int32_t start, int32_t end, uint32_t direction, in
     return words;
 }
 
-std::vector<uint8_t> knobPage(const DThumbWidget::Words& words, uint32_t step)
+// With pictures, the dial is red and the thumb green.
+std::vector<uint8_t> knobPage(DThumbWidget::Words words, uint32_t step, bool pictures = false)
 {
     TargetBuilder builder(WidgetHarness::kWidth, WidgetHarness::kHeight, 1);
+    if (pictures) {
+        words.trackImage = builder.image(48, 48, std::vector<uint32_t>(48 * 48, kRed));
+        words.thumbImage = builder.image(8, 8, std::vector<uint32_t>(8 * 8, kGreen));
+    }
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         vx::test::ThumbWidgetRecord knob;
         knob.type = WidgetType::Knob;
@@ -151,5 +156,38 @@ TEST_F(KnobTest, NoStepOrNoSweepWritesNothing)
         EXPECT_EQ(written(), 100);
         EXPECT_FALSE(tag(kValueTag)->value().isWritten());
         project.render();
+    }
+}
+
+TEST_F(KnobTest, ATurnedThumbLeavesTheDialUnderItsOldPlace)
+{
+    ASSERT_EQ(load(knobPage(knobWords(90, 0, 1, 270), 1, true)), 0);
+    project.render();
+    struct Move {
+        bool drag; // else the tag is set
+        int32_t value;
+        DPoint point;
+    };
+    const Move moves[] = {{false, 90, {}}, {false, 95, {}}, {true, 0, {40, 19}}, {true, 0, {8, 30}}, {false, 270, {}}};
+    for (const Move& move : moves) {
+        SCOPED_TRACE(testing::Message() << (move.drag ? "drag" : "tag") << " " << move.value);
+        const DRect before = knob()->thumb()->bounds();
+        if (move.drag) {
+            project.onPointerDown(move.point);
+            project.onPointerUp(move.point);
+        } else {
+            setTag(kValueTag, move.value);
+        }
+        project.render();
+        const DRect thumb = knob()->thumb()->bounds();
+        ASSERT_NE(thumb, before);
+        // The whole target: the thumb over the dial over the background.
+        int wrong = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const bool inThumb = x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom;
+                wrong += pixel(x, y) != (inThumb ? kGreen : x < 48 && y < 48 ? kRed : kBackground);
+            }
+        EXPECT_EQ(wrong, 0);
     }
 }

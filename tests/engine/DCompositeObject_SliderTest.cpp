@@ -14,7 +14,8 @@ using vx::test::TargetBuilder;
 
 namespace {
 
-constexpr uint32_t kBackground = 0xFF000000u, kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kValueTag = 3;
+constexpr uint32_t kBackground = 0xFF000000u, kRed = 0xFFFF0000u, kBlue = 0xFF0000FFu, kGreen = 0xFF00FF00u,
+                   kValueTag = 3;
 constexpr uint32_t kTouchable = kElementFlagVisible | kElementFlagTouchable;
 
 // A horizontal track of 120 x 10 at (0, 20) with a margin of 10 (travel 100) and a thumb
@@ -40,6 +41,7 @@ DThumbWidget::Words sliderWords(uint32_t direction, uint32_t margin, int32_t min
 struct Pictures {
     bool tracked = false; // the track's focus-tracking flag
     bool images = false;  // a red track picture and a blue focused one
+    bool thumb = false;   // a green thumb picture
 };
 
 std::vector<uint8_t> sliderPage(DThumbWidget::Words words, const Layout& layout, uint32_t step,
@@ -52,6 +54,11 @@ std::vector<uint8_t> sliderPage(DThumbWidget::Words words, const Layout& layout,
         std::vector<uint32_t> red(width * height, kRed), blue(width * height, kBlue);
         words.trackImage = builder.image(width, height, red);
         words.focusedTrackImage = builder.image(width, height, blue);
+    }
+    if (pictures.thumb) {
+        const auto width = uint32_t(layout.thumb.right - layout.thumb.left);
+        const auto height = uint32_t(layout.thumb.bottom - layout.thumb.top);
+        words.thumbImage = builder.image(width, height, std::vector<uint32_t>(width * height, kGreen));
     }
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         vx::test::ThumbWidgetRecord slider;
@@ -208,5 +215,53 @@ TEST_F(SliderTest, FocusedTrackPictureFollowsTheFocusWhenTracked)
         EXPECT_EQ(slider()->setFocus(0), 1);
         project.render();
         EXPECT_EQ(pixel(60, 22), kRed);
+    }
+}
+
+TEST_F(SliderTest, AMovedThumbLeavesWhatLiesUnderItsOldPlace)
+{
+    struct Move {
+        bool drag; // else the tag is set
+        int32_t value;
+        DPoint point;
+    };
+    struct Case {
+        const char* name;
+        uint32_t direction;
+        const Layout& layout;
+        std::vector<Move> moves;
+    };
+    const Case cases[] = {
+        {"horizontal", 1, kHorizontal, {{false, 50, {}}, {true, 0, {20, 25}}, {true, 0, {100, 25}}, {false, 0, {}}}},
+        {"vertical", 3, kVertical, {{false, 80, {}}, {true, 0, {55, 10}}, {false, 40, {}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        project.unload();
+        ASSERT_EQ(load(sliderPage(sliderWords(c.direction, c.layout.margin), c.layout, 1, {false, true, true})), 0);
+        project.render();
+        const DRect track = c.layout.track;
+        for (const Move& move : c.moves) {
+            SCOPED_TRACE(testing::Message() << (move.drag ? "drag" : "tag") << " " << move.value);
+            const DRect before = slider()->thumb()->bounds();
+            if (move.drag) {
+                project.onPointerDown(move.point);
+                project.onPointerUp(move.point);
+            } else {
+                setTag(kValueTag, move.value);
+            }
+            project.render();
+            const DRect thumb = slider()->thumb()->bounds();
+            ASSERT_NE(thumb, before);
+            // The whole target: the thumb over the track over the background.
+            int wrong = 0;
+            for (int y = 0; y < kHeight; ++y)
+                for (int x = 0; x < kWidth; ++x) {
+                    const bool inThumb = x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom;
+                    const bool inTrack = x >= track.left && x < track.right && y >= track.top && y < track.bottom;
+                    wrong += pixel(x, y) != (inThumb ? kGreen : inTrack ? kRed : kBackground);
+                }
+            EXPECT_EQ(wrong, 0);
+        }
     }
 }

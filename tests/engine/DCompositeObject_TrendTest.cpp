@@ -167,6 +167,41 @@ TEST_F(TrendTest, SamplesQueuedBetweenFramesAreAllDrawnInOrder)
     EXPECT_TRUE(lit(18, 0));
 }
 
+TEST_F(TrendTest, AFullQueueDropsItsOldestSamples)
+{
+    // Sweeping over 10 samples: the cursor tells how many were drawn.
+    TrendSetup setup;
+    setup.mode = 64;
+    setup.rate = 1000;
+    show(setup);
+    const auto tickWith = [&](int32_t value) {
+        setNumber(kValue, value);
+        platform.now += 1;
+        for (DController_Local& controller : controllers)
+            controller.update(platform.now);
+        project.tickTime(platform.now);
+    };
+    constexpr std::size_t kCapacity = DCompositeObject_Trend::kQueueCapacity, kOver = 5;
+    // No frame is drawn: the top row until the last sample, which is on the bottom row.
+    for (std::size_t i = 0; i < kCapacity + kOver - 1; ++i)
+        tickWith(100);
+    tickWith(0);
+    EXPECT_EQ(trend->queued(), kCapacity);
+    project.render();
+    EXPECT_EQ(trend->queued(), 0u);
+    // 1024 writes round the 10 samples: the newest at 3, the gap at the cursor after it.
+    EXPECT_EQ(graph->cursor(), kCapacity % graph->sampleCount());
+    ASSERT_TRUE(graph->sample(3).valid);
+    EXPECT_EQ(graph->sample(3).y, kPlotHeight - 1);
+    EXPECT_EQ(graph->sample(2).y, 0);
+    EXPECT_FALSE(graph->sample(4).valid);
+    EXPECT_TRUE(lit(6, 9));
+    EXPECT_TRUE(lit(4, 0));
+    // Sampling goes on after the overflow.
+    tickWith(0);
+    EXPECT_EQ(trend->queued(), 1u);
+}
+
 TEST_F(TrendTest, SweepingKeepsABlankSampleAfterTheCursor)
 {
     TrendSetup setup;
