@@ -245,8 +245,12 @@ int DProject::loadPage(DPage& page)
 
 void DProject::showPage(int32_t number, Jump jump)
 {
-    if (m_currentPage && m_currentPage->isPopup() && number != m_previousIndex)
-        return; // while a pop-up is up, only a return to the page under it is honoured
+    const bool popupUp = m_currentPage && m_currentPage->isPopup();
+    // While a pop-up is up, only a return to the page under it is honoured; one with no
+    // page under it (a pop-up start page) gives way to any page asked for.
+    const bool popupOverPage = popupUp && isPageUnderPopup(m_previousIndex);
+    if (popupOverPage && number != m_previousIndex)
+        return;
     const int32_t old = m_currentIndex;
     const int32_t base = m_basePage ? m_header.basePageIndex() : -1;
     int64_t next;
@@ -265,7 +269,7 @@ void DProject::showPage(int32_t number, Jump jump)
         return;
 
     bool closedPopup = false;
-    if (m_currentPage && m_currentPage->isPopup()) {
+    if (popupUp) {
         DPage& popup = *m_currentPage;
         for (DBaseObject* primitive : popup.primitives())
             invalidate(primitive->bounds());
@@ -275,7 +279,7 @@ void DProject::showPage(int32_t number, Jump jump)
         popup.hideAndDelete();
         if (m_renderer)
             m_renderer->clearMarks();
-        closedPopup = true;
+        closedPopup = popupOverPage; // the page under it is still loaded and shown
     }
 
     m_previousIndex = old;
@@ -307,7 +311,7 @@ void DProject::showPage(int32_t number, Jump jump)
         controller->onPageChanged();
 
     if (page.isPopup() && !closedPopup) {
-        if (old >= 0 && std::size_t(old) < m_pages.size()) {
+        if (isPageUnderPopup(old)) {
             DPage& under = *m_pages[std::size_t(old)];
             for (DBaseObject* primitive : under.primitives())
                 invalidate(primitive->bounds());
@@ -321,6 +325,13 @@ void DProject::showPage(int32_t number, Jump jump)
     if (page.isPopup() || closedPopup)
         for (DBaseObject* primitive : m_currentPage->primitives())
             primitive->setPage(m_currentPage);
+}
+
+bool DProject::isPageUnderPopup(int32_t index) const
+{
+    // The base page is drawn under every page anyway; a pop-up is never a page's ground.
+    return index >= 0 && std::size_t(index) < m_pages.size() && !m_pages[std::size_t(index)]->isPopup() &&
+           !(m_basePage && m_pages[std::size_t(index)].get() == m_basePage);
 }
 
 void DProject::moveFocusTo(DPage* page)
