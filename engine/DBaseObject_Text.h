@@ -8,6 +8,7 @@
 
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "foundation/DString.h"
+#include "foundation/target/TargetActions.h"
 #include "foundation/text/DTextDescriptor.h"
 
 class DCompositeObject_Field;
@@ -16,8 +17,12 @@ class DBaseObject_Text : public DBaseObject_UnscaledBitmap {
 public:
     // Keys of text entry (the display's codes); 3 is the page's own key that leaves
     // editing without a commit.
-    static constexpr uint32_t kKeyLeft = 1, kKeyRight = 2, kKeyLeaveEditing = 3, kKeyUp = 5, kKeyDown = 6,
-                              kKeyBackspace = 8, kKeyDelete = 12, kKeyEnter = 13, kKeyEscape = 27, kKeyMinus = 45;
+    static constexpr uint32_t kKeyLeft = uint32_t(target::KeyCode::Left), kKeyRight = uint32_t(target::KeyCode::Right),
+                              kKeyLeaveEditing = uint32_t(target::KeyCode::LeaveEditing),
+                              kKeyUp = uint32_t(target::KeyCode::Up), kKeyDown = uint32_t(target::KeyCode::Down),
+                              kKeyBackspace = uint32_t(target::KeyCode::Backspace),
+                              kKeyDelete = uint32_t(target::KeyCode::Delete), kKeyEnter = uint32_t(target::KeyCode::Enter),
+                              kKeyEscape = uint32_t(target::KeyCode::Escape), kKeyMinus = u'-';
     // How editing ends: with a commit of a changed text, or keeping the cursor for later.
     enum class Leave { Commit, KeepCursor };
 

@@ -7,11 +7,15 @@
 #include "engine/DPage.h"
 #include "engine/DProject.h"
 #include "engine/DStatus.h"
+#include "foundation/target/TargetActions.h"
 #include "foundation/target/TargetPage.h"
 
 namespace {
-constexpr uint32_t kTouchDown = 1, kTouchUp = 2, kTouchHold = 3, kKeyDown = 12, kKeyUp = 13, kKeyHold = 14,
-                   kFocusGained = 16, kFocusLost = 17;
+using target::TriggerNumber;
+constexpr uint32_t kTouchDown = uint32_t(TriggerNumber::TouchDown), kTouchUp = uint32_t(TriggerNumber::TouchUp),
+                   kTouchHold = uint32_t(TriggerNumber::TouchHold), kKeyDown = uint32_t(TriggerNumber::KeyDown),
+                   kKeyUp = uint32_t(TriggerNumber::KeyUp), kKeyHold = uint32_t(TriggerNumber::KeyHold),
+                   kFocusGained = uint32_t(TriggerNumber::FocusGained), kFocusLost = uint32_t(TriggerNumber::FocusLost);
 } // namespace
 
 DCompositeObject::DCompositeObject() = default;

@@ -5,9 +5,10 @@
 #include "engine/DFile.h"
 #include "engine/DImageSet.h"
 #include "engine/DWidgetTags.h"
+#include "foundation/target/TargetActions.h"
 
 namespace {
-constexpr uint32_t kPress = 4, kRelease = 5;
+constexpr uint32_t kPress = uint32_t(target::TriggerNumber::Press), kRelease = uint32_t(target::TriggerNumber::Release);
 } // namespace
 
 DCompositeObject_Button::DCompositeObject_Button() = default;

@@ -7,6 +7,7 @@
 
 #include "engine/DCompositeObject_Field.h"
 #include "foundation/DString.h"
+#include "foundation/target/TargetPage.h"
 
 class DCompositeObject_NumericField : public DCompositeObject_Field {
 public:
@@ -45,7 +46,7 @@ protected:
     const char16_t* initialText() const override { return u"0"; }
 
 private:
-    static constexpr uint32_t kEditable = 4;
+    static constexpr uint32_t kEditable = uint32_t(target::WidgetType::EditableNumericField);
     Format m_format;
     DString m_shown; // reused for every value shown
 };

@@ -7,6 +7,7 @@
 
 #include "engine/DCompositeObject_Field.h"
 #include "foundation/DString.h"
+#include "foundation/target/TargetPage.h"
 
 class DValue;
 
@@ -23,7 +24,7 @@ public:
     static bool valueText(const DValue& value, std::vector<char16_t>& buffer, DString& out);
 
 private:
-    static constexpr uint32_t kEditable = 6;
+    static constexpr uint32_t kEditable = uint32_t(target::WidgetType::EditableTextField);
     std::vector<char16_t> m_buffer; // reused by every conversion
     DString m_shown;
 };

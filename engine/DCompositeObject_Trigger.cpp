@@ -6,10 +6,11 @@
 #include "engine/DFile.h"
 #include "engine/DItem.h"
 #include "engine/DWidgetTags.h"
+#include "foundation/target/TargetActions.h"
 #include "foundation/target/TargetImageWords.h"
 
 namespace {
-constexpr uint32_t kTagChange = 15;
+constexpr uint32_t kTagChange = uint32_t(target::TriggerNumber::TagChange);
 } // namespace
 
 DCompositeObject_Trigger::DCompositeObject_Trigger()

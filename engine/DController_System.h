@@ -9,23 +9,25 @@
 
 #include "engine/DController.h"
 #include "engine/DGeneralTimer.h"
+#include "foundation/target/TargetSystemTags.h"
 
 class DSystemTagSource;
 
 class DController_System : public DController {
 public:
-    static constexpr uint32_t kTagCount = 399;
-    static constexpr uint32_t kTimerCount = 20;
+    using Tags = target::SystemTags;
+    static constexpr uint32_t kTagCount = Tags::kCount;
+    static constexpr uint32_t kTimerCount = Tags::kGeneralTimerCount;
     // Fed tags.
-    static constexpr uint32_t kCounter = 0;
-    static constexpr uint32_t kEKG = 1;
-    static constexpr uint32_t kTime = 2;
-    static constexpr uint32_t kPageCurrent = 3;
-    static constexpr uint32_t kMemoryCurrentBytes = 6;
-    static constexpr uint32_t kMemoryNumAllocs = 7;
+    static constexpr uint32_t kCounter = Tags::kCounter;
+    static constexpr uint32_t kEKG = Tags::kEkg;
+    static constexpr uint32_t kTime = Tags::kTime;
+    static constexpr uint32_t kPageCurrent = Tags::kPageCurrent;
+    static constexpr uint32_t kMemoryCurrentBytes = Tags::kMemoryCurrentBytes;
+    static constexpr uint32_t kMemoryNumAllocs = Tags::kMemoryNumAllocs;
     // Timer n's value, start, stop, mode and step tags follow one another from here.
-    static constexpr uint32_t kFirstTimerTag = 44;
-    static constexpr uint32_t kTagsPerTimer = 5;
+    static constexpr uint32_t kFirstTimerTag = Tags::kFirstWritable;
+    static constexpr uint32_t kTagsPerTimer = Tags::kTagsPerTimer;
     static constexpr uint32_t kSecondMilliseconds = 1000;
     static constexpr uint32_t kWaveformPeriod = 19; // milliseconds per heartbeat sample
     static constexpr std::array<int32_t, 51> kWaveform = {

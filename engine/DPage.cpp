@@ -3,9 +3,11 @@
 #include "engine/DBaseObject.h"
 #include "engine/DBaseObject_Text.h"
 #include "engine/DCompositeObject.h"
+#include "foundation/target/TargetActions.h"
 
 namespace {
-constexpr uint32_t kEnteringPage = 10, kLeavingPage = 11;
+constexpr uint32_t kEnteringPage = uint32_t(target::TriggerNumber::EnteringPage),
+                   kLeavingPage = uint32_t(target::TriggerNumber::LeavingPage);
 constexpr uint32_t kLeaveEditing = 3; // the page's own key that ends text entry without a commit
 } // namespace
 

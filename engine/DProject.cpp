@@ -12,6 +12,7 @@
 #include "engine/DPlatform.h"
 #include "engine/DRenderer.h"
 #include "engine/DStatus.h"
+#include "foundation/target/TargetActions.h"
 #include "foundation/target/TargetPage.h"
 
 namespace {
@@ -523,7 +524,7 @@ void DProject::onKeyDown(uint32_t key)
     if (m_focusPage) {
         if (DCompositeObject* widget = m_focusPage->focusedWidget())
             widget->onKey(key);
-        if (key == 13 || key == 27)
+        if (key == uint32_t(target::KeyCode::Enter) || key == uint32_t(target::KeyCode::Escape))
             m_focusPage->setPressedIndex(-1);
     }
     m_keyPressed = true;

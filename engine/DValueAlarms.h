@@ -5,15 +5,17 @@
 #include <array>
 #include <cstdint>
 
+#include "foundation/target/TargetActions.h"
+
 class DCompositeObject;
 
 class DValueAlarms {
 public:
     // Widget events of the alarm triggers.
-    static constexpr uint32_t kHighOn = 6;
-    static constexpr uint32_t kHighOff = 7;
-    static constexpr uint32_t kLowOn = 8;
-    static constexpr uint32_t kLowOff = 9;
+    static constexpr uint32_t kHighOn = uint32_t(target::TriggerNumber::HighAlarmOn);
+    static constexpr uint32_t kHighOff = uint32_t(target::TriggerNumber::HighAlarmOff);
+    static constexpr uint32_t kLowOn = uint32_t(target::TriggerNumber::LowAlarmOn);
+    static constexpr uint32_t kLowOff = uint32_t(target::TriggerNumber::LowAlarmOff);
 
     // The events one value causes, low alarm first.
     struct Events {
