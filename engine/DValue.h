@@ -55,9 +55,12 @@ public:
 
     // The 32-bit word of a number; a 16-bit value lives in its low half. 0 for strings.
     [[nodiscard]] int32_t number() const { return m_number; }
+    // A 16-bit tag keeps the low half, sign-extended, as an assignment leaves it.
     void setNumber(int32_t number)
     {
-        if (isNumber())
+        if (m_type == kShort)
+            m_number = int16_t(uint16_t(uint32_t(number)));
+        else if (m_type == kInteger)
             m_number = number;
     }
     // The number as widgets show it: a 16-bit value unsigned, a 32-bit one as it is,

@@ -27,11 +27,14 @@ void DWidgetTags::writeOwnNumber(const DItemDescriptor& tag, int32_t number, boo
     if (!tag.item)
         return;
     DValue& value = tag.item->value();
-    if (!value.isNumber() || value.number() == number)
+    if (!value.isNumber())
         return;
+    // Compared once narrowed to the tag's width, so an unchanged 16-bit tag is not rewritten.
+    const int32_t before = value.number();
     acceptValueChanges = false;
     value.setNumber(number);
-    value.markWritten();
+    if (value.number() != before)
+        value.markWritten();
     acceptValueChanges = true;
 }
 

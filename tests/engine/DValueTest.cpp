@@ -109,6 +109,28 @@ TEST(DValue, AssignTakesNumbersByWidthAndNeverCrossesKinds)
     EXPECT_EQ(bytesOf(text), std::string("12\0\0", 4));
 }
 
+TEST(DValue, SetNumberKeepsWhatTheTagsWidthHolds)
+{
+    struct Case {
+        int32_t set, asShort, shownShort;
+    };
+    for (const Case c : {Case{70000, 4464, 4464}, Case{32768, -32768, 32768}, Case{-1, -1, 65535},
+                         Case{INT32_MIN, 0, 0}, Case{-70000, -4464, 61072}}) {
+        SCOPED_TRACE(c.set);
+        DValue shortValue, integer, text;
+        shortValue.init(nullptr, 0, DValue::kShort);
+        integer.init(nullptr, 0, DValue::kInteger);
+        text.init(nullptr, 4, kUtf8);
+        shortValue.setNumber(c.set);
+        integer.setNumber(c.set);
+        text.setNumber(c.set);
+        EXPECT_EQ(shortValue.number(), c.asShort);
+        EXPECT_EQ(shortValue.shownNumber(), c.shownShort);
+        EXPECT_EQ(integer.number(), c.set);
+        EXPECT_EQ(text.number(), 0);
+    }
+}
+
 TEST(DValue, AssignWithinOneCharacterSetOverwritesOnlyTheSourceBytes)
 {
     DValue target, source;
