@@ -60,7 +60,7 @@ void DCompositeObject_Bargraph::onValueChanged(DItem& item)
         return;
     const int32_t s = m_scale.scaled(item.value().shownNumber());
     // Without a range the bar rests at its minimum and raises no alarm.
-    const bool ranged = m_scale.maximum != m_scale.minimum;
+    const bool ranged = m_scale.range() != 0;
     setBar(ranged ? s : m_scale.minimum);
     if (!ranged)
         return;
@@ -75,13 +75,12 @@ void DCompositeObject_Bargraph::setBar(int32_t s)
     const bool across = m_direction == Right || m_direction == Left;
     const int64_t extent = across ? rect.width() : rect.height();
     int64_t filled = 0;
-    if (s < m_scale.minimum)
+    if (s < m_scale.minimum || m_scale.range() == 0)
         filled = 0;
     else if (s > m_scale.maximum)
         filled = extent;
-    else if (m_scale.maximum > m_scale.minimum)
-        filled = mulDiv(extent, int64_t(s) - m_scale.minimum,
-                                      int64_t(m_scale.maximum) - m_scale.minimum);
+    else
+        filled = mulDiv(extent, int64_t(s) - m_scale.minimum, int64_t(m_scale.range()));
     switch (m_direction) {
     case Right: rect.right = toCoordinate(int64_t(rect.left) + filled); break;
     case Left: rect.left = toCoordinate(int64_t(rect.right) - filled); break;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "engine/DBaseObject.h"
@@ -154,12 +155,16 @@ TEST_F(BargraphTest, AlarmsFollowTheScaledValue)
 
 TEST_F(BargraphTest, WithoutARangeTheBarRestsAtItsMinimumAndRaisesNoAlarm)
 {
-    ASSERT_EQ(load(barPage(colourBar(1, 50, 50))), 0);
-    for (int32_t value : {0, 50, 100}) {
-        setTag(kValueTag, value);
-        EXPECT_EQ(bar()->bar()->visibleRect(), (DRect{10, 10, 10, 19}));
-        EXPECT_FALSE(bar()->alarms().lowActive());
-        EXPECT_FALSE(bar()->alarms().highActive());
+    // A maximum below the minimum is no range either.
+    for (const auto& [minimum, maximum] : {std::pair{50, 50}, std::pair{80, 20}}) {
+        SCOPED_TRACE(maximum);
+        ASSERT_EQ(load(barPage(colourBar(1, minimum, maximum))), 0);
+        for (int32_t value : {0, 20, 50, 80, 100}) {
+            setTag(kValueTag, value);
+            EXPECT_EQ(bar()->bar()->visibleRect(), (DRect{10, 10, 10, 19})) << value;
+            EXPECT_FALSE(bar()->alarms().lowActive());
+            EXPECT_FALSE(bar()->alarms().highActive());
+        }
     }
 }
 
