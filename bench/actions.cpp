@@ -9,9 +9,8 @@
 #include "engine/DFile_Memory.h"
 #include "engine/DProject.h"
 #include "engine/posix/DPlatform_posix.h"
-#include "foundation/DMemoryStream.h"
-#include "foundation/DRIFFFile.h"
 #include "foundation/target/ActionBlockWriter.h"
+#include "tests/support/TargetBuilder.h"
 
 namespace {
 
@@ -25,14 +24,11 @@ TagReference local(uint32_t address)
     return TagReference::make(target::Controller::Local, address, target::kValueType32, 4);
 }
 
-// The block's bytes after the chunk header, and how many actions its trigger holds.
+// The block's bytes, and how many actions its trigger holds.
 std::vector<uint8_t> script(uint32_t& actions)
 {
     const TagReference counter = local(1), mask = local(2), branch = local(3);
-    DMemoryStream stream;
-    {
-        DRIFFFile root(stream, target::kChunkRiff, target::kFormProject);
-        target::ActionBlockWriter block(root);
+    return vx::test::actionBlockBytes([&](target::ActionBlockWriter& block) {
         block.beginGroup(kRelease, 0);
         auto action = [&](ActionNumber number, std::initializer_list<TagReference> tags,
                           std::initializer_list<int32_t> values) {
@@ -54,11 +50,7 @@ std::vector<uint8_t> script(uint32_t& actions)
         action(ActionNumber::DivideTag, {branch}, {2});
         action(ActionNumber::End, {}, {});
         action(ActionNumber::DecrementTagByTag, {counter, mask}, {});
-        block.finish();
-        root.close();
-    }
-    const auto bytes = stream.bytes();
-    return {bytes.begin() + target::ChunkHeader::kSize, bytes.end()};
+    });
 }
 
 void BM_ActionsExecuted(benchmark::State& state)

@@ -85,9 +85,9 @@ void meters(const Chunks& chunks, TargetBuilder::Page& page)
         MeterRecord meter;
         meter.words.dialImage = chunks.dial;
         meter.words.needle = chunks.needle;
-        meter.words.angles = 60u | 300u << 16;
-        meter.words.pivot = uint32_t(kDial / 2) | uint32_t(kDial / 2) << 16;
-        meter.words.needlePivot = 4u | 8u << 16;
+        meter.words.angles = packHalves(60, 300);
+        meter.words.pivot = packHalves(kDial / 2, kDial / 2);
+        meter.words.needlePivot = packHalves(4, 8);
         meter.words.maximum = 1000;
         meter.words.lowLimit = 100;
         meter.words.highLimit = 900;
@@ -105,7 +105,7 @@ void trends(const Chunks& chunks, TargetBuilder::Page& page)
         TrendRecord trend;
         trend.words.frameImage = chunks.trendFrame;
         trend.words.lineColour = 0xFFFF8000u;
-        trend.words.mode = 1; // a scrolling line
+        trend.words.mode = TrendWords::kModeLine; // scrolling
         trend.words.sampleRate = 20;
         trend.words.step = 2;
         trend.words.maximum = 100;

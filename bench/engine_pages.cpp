@@ -43,7 +43,7 @@ std::vector<uint8_t> twentyPages()
         builder.page(uint32_t(PageType::Normal), -1, [&](auto& chunk) {
             for (int i = 0; i < 30; ++i)
                 chunk.object(uint32_t(WidgetType::Rectangle), [&](DRIFFFile& file) {
-                    file.writeInt(0x80FFFFFFu);
+                    writeRecord(file, RectangleWords{0x80FFFFFFu});
                     chunk.element(ElementKind::SolidRect, i * 20, i * 10, i * 20 + 60, i * 10 + 40,
                                   kElementFlagVisible | kElementFlagTouchable);
                 });
@@ -60,8 +60,9 @@ struct Engine {
         (void)display.open(&project, kWidth, kHeight);
     }
     BenchPlatform platform;
-    DProject project{platform};
+    // The display outlives the project, which lets go of it when it unloads.
     DDisplay_Null display{0, DDisplay_Null::Drawing::Software};
+    DProject project{platform};
 };
 
 void loadTwentyPages(benchmark::State& state)

@@ -11,6 +11,7 @@
 #include "engine/DRendererBitmap.h"
 #include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetElement.h"
+#include "tests/support/TargetBuilder.h"
 
 namespace {
 
@@ -20,14 +21,7 @@ constexpr int32_t kPageWidth = 800, kPageHeight = 480;
 constexpr int32_t kListWidth = 400, kListHeight = 240, kRowHeight = 30;
 constexpr uint32_t kRows = 100;
 
-struct ByteWriter {
-    void write(const void* data, std::size_t length)
-    {
-        const auto* bytes = static_cast<const uint8_t*>(data);
-        out.insert(out.end(), bytes, bytes + length);
-    }
-    std::vector<uint8_t> out;
-};
+using vx::test::ByteWriter;
 
 template <class Kind>
 std::unique_ptr<Kind> primitive(const ByteWriter& record)
@@ -49,7 +43,8 @@ std::unique_ptr<DBaseObject_ScrollingList> wrappingList()
     ScrollingListWords words;
     words.maximumItems = kRows;
     words.itemHeight = kRowHeight;
-    words.firstItemOffset = -1;
+    words.firstItemOffset =
+        ScrollingListWords::firstItemOffsetFor(kRowHeight, 0, kListHeight - 1, ListSelection::OnTouch);
     words.slowDown = 1;
     writeRecord(record, words);
     return primitive<DBaseObject_ScrollingList>(record);

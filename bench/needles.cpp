@@ -6,8 +6,9 @@
 
 #include <vector>
 
-#include "engine/DCompositeObject_Meter.h"
 #include "bench/PageBench.h"
+#include "foundation/target/TargetMeterWords.h"
+#include "tests/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 using namespace target;
@@ -27,24 +28,21 @@ std::vector<uint8_t> meterPage(bool pictures)
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         for (uint32_t i = 0; i < kMeters; ++i) {
             const int32_t left = int32_t(i % kColumns) * (kSide + 10), top = int32_t(i / kColumns) * kSide;
-            page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
-                DCompositeObject_Meter::Words words;
-                words.dialImage = dialImage;
-                words.needle = pictures ? needleImage : (12u | 50u << 16);
-                words.needleColour = 0xFFE04020u;
-                words.angles = 60u | 300u << 16;
-                words.pivot = uint32_t(kSide / 2) | uint32_t(kSide / 2) << 16;
-                words.needlePivot = pictures ? (4u | 8u << 16) : (6u | 42u << 16);
-                words.maximum = 1000;
-                words.lowLimit = 100;
-                words.highLimit = 900;
-                writeRecord(file, words);
-                writeRecord(file, TagReference::make(Controller::Local, i, kValueType32, 4));
-                writeWord(file, 1);
-                page.element(pictures ? ElementKind::RotatingBitmap : ElementKind::SolidTriangle, left, top,
-                             left + kSide, top + kSide, kElementFlagVisible);
-                page.element(ElementKind::UnscaledBitmap, left, top, left + kSide, top + kSide, kElementFlagVisible);
-            });
+            vx::test::MeterRecord meter;
+            MeterWords& words = meter.words;
+            words.dialImage = dialImage;
+            words.needle = pictures ? needleImage : MeterWords::triangleNeedle(12, 50);
+            words.needleColour = 0xFFE04020u;
+            words.angles = packHalves(60, 300);
+            words.pivot = packHalves(kSide / 2, kSide / 2);
+            words.needlePivot = pictures ? packHalves(4, 8) : packHalves(6, 42);
+            words.maximum = 1000;
+            words.lowLimit = 100;
+            words.highLimit = 900;
+            meter.tag = TagReference::make(Controller::Local, i, kValueType32, 4);
+            meter.needle = pictures ? ElementKind::RotatingBitmap : ElementKind::SolidTriangle;
+            meter.area = {left, top, left + kSide, top + kSide};
+            vx::test::writeMeter(page, meter);
         }
         page.backgroundColour(0xFF000000u, kWidth, kHeight);
     });

@@ -193,6 +193,36 @@ void writeWord(Writer& writer, uint32_t value)
     writer.write(bytes.data(), bytes.size());
 }
 
+// A counted list among class words (image offsets, say): one word per entry.
+template <class Writer>
+void writeWords(Writer& writer, std::span<const uint32_t> values)
+{
+    for (const uint32_t value : values)
+        writeWord(writer, value);
+}
+
+// The first byteCount bytes of a record (at most its size): a record cut short, as a
+// damaged file holds it. Name the cut by the record's offset constants.
+template <class Writer, class Record>
+void writeRecordPrefix(Writer& writer, const Record& record, uint32_t byteCount)
+{
+    std::array<uint8_t, Record::kSize> bytes;
+    encodeRecord(record, std::span<uint8_t, Record::kSize>(bytes));
+    writer.write(bytes.data(), byteCount < Record::kSize ? byteCount : Record::kSize);
+}
+
+// Rewrites a record written earlier at an absolute position, one word at a time, through
+// a writer that patches words in place (DRIFFFile::patchValue).
+template <class Patcher, class Record>
+void patchRecord(Patcher& writer, uint64_t position, const Record& record)
+{
+    static_assert(Record::kSize % 4 == 0, "a patched record is made of whole words");
+    std::array<uint8_t, Record::kSize> bytes;
+    encodeRecord(record, std::span<uint8_t, Record::kSize>(bytes));
+    for (uint32_t offset = 0; offset < Record::kSize; offset += 4)
+        writer.patchValue(position + offset, loadWord(bytes, offset));
+}
+
 template <class Reader>
 [[nodiscard]] int readWord(Reader& reader, uint32_t& value)
 {

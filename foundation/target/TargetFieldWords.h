@@ -30,6 +30,10 @@ struct NumericFieldWords {
     // Flags word: the whole width filled with leading zeros; decimals present (not read).
     static constexpr uint32_t kFlagLeadingZeros = 1u << 31;
     static constexpr uint32_t kFlagDecimals = 1u << 30;
+    // Access word values.
+    static constexpr uint32_t kAccessRead = 1;
+    static constexpr uint32_t kAccessWrite = 2;
+    static constexpr uint32_t kAccessReadWrite = 3;
 
     uint32_t frameImage = 0;   // written 0: compiled fields have no frame picture
     uint32_t format = 0;
@@ -37,7 +41,7 @@ struct NumericFieldWords {
     int32_t multiplier = 1;    // A1
     int32_t divisor = 1;       // A2
     int32_t offset = 0;        // B
-    uint32_t access = 0;       // the editor's access word (1 read, 2 write, 3 both); not read
+    uint32_t access = 0;       // the editor's access word (kAccessRead, kAccessWrite, kAccessReadWrite); not read
     TagReference valueTag;
 
     static constexpr uint32_t formatWord(uint32_t digits, uint32_t decimals)

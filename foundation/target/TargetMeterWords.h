@@ -37,6 +37,8 @@ struct MeterWords : AlarmedScaleWords<28> {
     {
         return (baseWidth & 0xFFFFu) | (length & 0xFFFFu) << 16;
     }
+    // The needle pivot word of a triangle needle: the tip radius in bits 16-31.
+    static constexpr uint32_t triangleTipRadius(uint32_t radius) { return (radius & 0xFFFFu) << 16; }
     [[nodiscard]] constexpr uint32_t needleBaseWidth() const { return needle & 0xFFFFu; }
     [[nodiscard]] constexpr uint32_t needleLength() const { return needle >> 16; }
     [[nodiscard]] constexpr uint32_t tipRadius() const { return needlePivot >> 16; }

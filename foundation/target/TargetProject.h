@@ -80,6 +80,8 @@ struct ProjectHeader {
     // The base page's index, or -1 without one.
     [[nodiscard]] int32_t basePageIndex() const { return int32_t(basePagePlusOne - 1u); }
 
+    // The frameBytes word of a page of width x height: four bytes a pixel.
+    static constexpr uint32_t frameBytesFor(uint32_t width, uint32_t height) { return width * height * 4; }
     // Data-relative offset of page table entry i.
     static constexpr uint32_t pageTableEntryOffset(uint32_t page) { return kPageTableOffset + 4 * page; }
 

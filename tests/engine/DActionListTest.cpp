@@ -20,11 +20,10 @@ Step add(int32_t amount)
 
 std::vector<uint8_t> words(std::initializer_list<uint32_t> values)
 {
-    std::vector<uint8_t> bytes;
+    vx::test::ByteWriter bytes;
     for (const uint32_t value : values)
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.push_back(uint8_t(value >> shift));
-    return bytes;
+        target::writeWord(bytes, value);
+    return bytes.out;
 }
 
 struct LoadCase {
@@ -35,22 +34,36 @@ struct LoadCase {
     std::vector<std::size_t> actionsPerTrigger;
 };
 
-// Words: trigger count; per trigger: event, key word (12 to 14 only), action count;
-// per action: number, operand byte count, operands.
+// Action blocks with damage the writer cannot make, word by word: group count; per group
+// trigger, key word (12 to 14 only), action count; per action number, argument byte
+// count, arguments.
 std::vector<LoadCase> loadCases()
 {
     constexpr uint32_t kNone = 0xFFFFFFFFu, kHuge = 0x7FFFFFF0u;
+    constexpr uint32_t kRelease = uint32_t(TriggerNumber::Release), kKeyDown = uint32_t(TriggerNumber::KeyDown);
+    constexpr uint32_t kIncrement = uint32_t(A::IncrementTag), kSetString = uint32_t(A::SetStringTag),
+                       kEnd = uint32_t(A::End), kUnknown = 99;
+    static_assert(kUnknown >= target::kActionRowCount);
+    constexpr uint32_t kTagAndWord = TagReference::kSize + target::kWordSize;
+    // The limit that cuts the first action's tag off: group count, group and action headers.
+    constexpr uint32_t kBeforeTheTag =
+        target::kWordSize + target::TriggerGroupHeader::kSmallestSize + target::ActionHeader::kSize;
+    const TagReference tag = local(1);
     return {
-        {"count beyond the record", words({kNone, 5, 0}), 0, DStatus::BeyondLimit, {}},
+        {"count beyond the record", words({kNone, kRelease, 0}), 0, DStatus::BeyondLimit, {}},
         {"action count beyond the record keeps the triggers before",
-         words({2, 5, 1, 16, 12, 0x101, 0x40001, 3, 5, 0x40000000, 16, 12}), 0, DStatus::BeyondLimit, {1}},
-        {"text operand beyond the record", words({1, 5, 1, 43, kHuge, 0x101, 0x40001, 0x41}), 0,
+         words({2, kRelease, 1, kIncrement, kTagAndWord, tag.low, tag.high, 3, kRelease, 0x40000000, kIncrement,
+                kTagAndWord}),
+         0, DStatus::BeyondLimit, {1}},
+        {"text operand beyond the record", words({1, kRelease, 1, kSetString, kHuge, tag.low, tag.high, 'A'}), 0,
          DStatus::BeyondLimit, {}},
-        {"short operands read what is there", words({1, 5, 1, 16, 4, 0x101}), 0, DStatus::Ok, {1}},
-        {"unknown action skipped by its byte count", words({1, 5, 2, 99, 8, 1, 2, 37, 0}), 0, DStatus::Ok, {2}},
-        {"key word only for key events", words({2, 12, 0x61, 0, 5, 1, 37, 0}), 0, DStatus::Ok, {0, 1}},
-        {"the read limit ends the record", words({1, 5, 1, 16, 12, 0x101, 0x40001, 3}), 20, DStatus::BeyondLimit,
-         {}},
+        {"short operands read what is there", words({1, kRelease, 1, kIncrement, target::kWordSize, tag.low}), 0,
+         DStatus::Ok, {1}},
+        {"unknown action skipped by its byte count",
+         words({1, kRelease, 2, kUnknown, 2 * target::kWordSize, 1, 2, kEnd, 0}), 0, DStatus::Ok, {2}},
+        {"key word only for key events", words({2, kKeyDown, 'a', 0, kRelease, 1, kEnd, 0}), 0, DStatus::Ok, {0, 1}},
+        {"the read limit ends the record", words({1, kRelease, 1, kIncrement, kTagAndWord, tag.low, tag.high, 3}),
+         kBeforeTheTag, DStatus::BeyondLimit, {}},
         {"empty", words({0}), 0, DStatus::Ok, {}},
         {"nothing at all", {}, 0, DStatus::BeyondLimit, {}},
     };
@@ -73,8 +86,17 @@ TEST(DActionList, LoadIsBoundedByTheRecord)
 
 TEST(DActionList, OperandsAndTheKeyAreDecodedFromTheRecord)
 {
-    const auto bytes = words({2, 13, 0x1DC00D83, 1, 34, 16, 0x302, 0x00040001, 7, 4, 5, 1, 43, 16,
-                              0xFFFFFFFF, 0xFFFFFFFF, 0x00690048, 0});
+    const auto bytes = vx::test::actionBlockBytes([](target::ActionBlockWriter& block) {
+        block.beginGroup(uint32_t(TriggerNumber::KeyUp), 0x1DC00D83);
+        block.beginAction(uint32_t(A::CompareTag));
+        block.writeTagArgument(TagReference::make(target::Controller::Memory, 3, target::kValueType32, 4));
+        block.writeWordArgument(7);
+        block.writeWordArgument(4);
+        block.beginGroup(uint32_t(TriggerNumber::Release), 0);
+        block.beginAction(uint32_t(A::SetStringTag));
+        block.writeTagArgument(TagReference::none());
+        block.writeTextArgument(u"Hi");
+    });
     DFile_Memory file(bytes);
     ASSERT_EQ(file.open(DString(u"record")), DStatus::Ok);
     DActionList list(nullptr);

@@ -10,19 +10,15 @@
 #include "engine/DStatus.h"
 #include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetElement.h"
+#include "tests/support/TargetBuilder.h"
 
 using namespace target;
 
 namespace {
 
-struct ByteWriter {
-    void write(const void* data, std::size_t length)
-    {
-        const auto* bytes = static_cast<const uint8_t*>(data);
-        out.insert(out.end(), bytes, bytes + length);
-    }
-    std::vector<uint8_t> out;
-};
+using vx::test::ByteWriter;
+
+constexpr uint32_t kWrap = ScrollingWords::kModeWrapping, kClamp = ScrollingWords::kModeScrolling;
 
 // A scrolling element over a 10 x 10 window at (0, 0), made through the factory.
 std::unique_ptr<DBaseObject_ScrollingBitmap> scroller(uint32_t mode, uint32_t flags = kElementFlagVisible)
@@ -50,21 +46,21 @@ struct PositionCase {
 };
 
 const PositionCase kPositionCases[] = {
-    {"WrapMinusPeriodPlusOne", 2, {20, 10}, {20, 0}, {}, {-19, 0}, {1, 0}},
-    {"WrapMinusPeriod", 2, {20, 10}, {20, 0}, {}, {-20, 0}, {0, 0}},
-    {"WrapBeyondPeriod", 2, {20, 10}, {20, 0}, {}, {45, 0}, {5, 0}},
-    {"WrapTwoPeriodsStopsAtPeriod", 2, {20, 10}, {20, 0}, {}, {40, 0}, {20, 0}},
-    {"WrapFarAway", 2, {20, 10}, {20, 0}, {}, {INT32_MIN, 0}, {12, 0}},
-    {"WrapAlongY", 2, {10, 30}, {0, 30}, {}, {0, -1}, {0, 29}},
-    {"WrapWindowWideStripCycles", 2, {10, 10}, {10, 0}, {}, {7, 0}, {7, 0}},
-    {"WrapSmallContentStays", 2, {5, 10}, {5, 0}, {}, {3, 0}, {0, 0}},
-    {"WrapWithoutPeriodStays", 2, {20, 10}, {0, 0}, {}, {3, 0}, {0, 0}},
-    {"ClampFarEdge", 1, {20, 10}, {}, {}, {15, 0}, {10, 0}},
-    {"ClampNearEdge", 1, {20, 10}, {}, {}, {-3, 0}, {0, 0}},
-    {"ClampNearMargin", 1, {10, 20}, {}, {0, 2}, {0, -5}, {0, -2}},
-    {"ClampFarMargin", 1, {10, 20}, {}, {0, 2}, {0, 15}, {0, 12}},
-    {"ClampFittingContentStays", 1, {10, 10}, {}, {}, {5, 5}, {0, 0}},
-    {"ClampFarAway", 1, {20, 10}, {}, {}, {INT32_MAX, INT32_MIN}, {10, 0}},
+    {"WrapMinusPeriodPlusOne", kWrap, {20, 10}, {20, 0}, {}, {-19, 0}, {1, 0}},
+    {"WrapMinusPeriod", kWrap, {20, 10}, {20, 0}, {}, {-20, 0}, {0, 0}},
+    {"WrapBeyondPeriod", kWrap, {20, 10}, {20, 0}, {}, {45, 0}, {5, 0}},
+    {"WrapTwoPeriodsStopsAtPeriod", kWrap, {20, 10}, {20, 0}, {}, {40, 0}, {20, 0}},
+    {"WrapFarAway", kWrap, {20, 10}, {20, 0}, {}, {INT32_MIN, 0}, {12, 0}},
+    {"WrapAlongY", kWrap, {10, 30}, {0, 30}, {}, {0, -1}, {0, 29}},
+    {"WrapWindowWideStripCycles", kWrap, {10, 10}, {10, 0}, {}, {7, 0}, {7, 0}},
+    {"WrapSmallContentStays", kWrap, {5, 10}, {5, 0}, {}, {3, 0}, {0, 0}},
+    {"WrapWithoutPeriodStays", kWrap, {20, 10}, {0, 0}, {}, {3, 0}, {0, 0}},
+    {"ClampFarEdge", kClamp, {20, 10}, {}, {}, {15, 0}, {10, 0}},
+    {"ClampNearEdge", kClamp, {20, 10}, {}, {}, {-3, 0}, {0, 0}},
+    {"ClampNearMargin", kClamp, {10, 20}, {}, {0, 2}, {0, -5}, {0, -2}},
+    {"ClampFarMargin", kClamp, {10, 20}, {}, {0, 2}, {0, 15}, {0, 12}},
+    {"ClampFittingContentStays", kClamp, {10, 10}, {}, {}, {5, 5}, {0, 0}},
+    {"ClampFarAway", kClamp, {20, 10}, {}, {}, {INT32_MAX, INT32_MIN}, {10, 0}},
 };
 
 class ScrollPosition : public testing::TestWithParam<PositionCase> {};
@@ -93,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, ScrollPosition, testing::ValuesIn(kPositionCases
 
 TEST(ScrollingBitmap, LoadsItsModeAndStartsWithTheWindowAsContent)
 {
-    auto bitmap = scroller(2);
+    auto bitmap = scroller(kWrap);
     ASSERT_NE(bitmap, nullptr);
     EXPECT_EQ(bitmap->typeId(), uint32_t(ElementKind::ScrollingBitmap));
     EXPECT_EQ(bitmap->contentSize(), (DSize{10, 10}));
@@ -106,7 +102,7 @@ TEST(ScrollingBitmap, TruncatedModeWordFailsTheLoad)
     auto record = makeElementRecord(ElementKind::ScrollingBitmap, 0, 0, 10, 10, kElementFlagVisible);
     record.recordSize = ElementRecord::kSize; // no room for the mode word
     writeRecord(writer, record);
-    writeWord(writer, 2);
+    writeRecord(writer, ScrollingWords{kWrap});
     DFile_Memory file(writer.out);
     ASSERT_EQ(file.open(DString(u"element")), DStatus::Ok);
     std::unique_ptr<DBaseObject> primitive(DBaseObject::create(nullptr, nullptr, file));
@@ -142,7 +138,7 @@ protected:
 
 TEST_F(ScrollingBitmapDraw, WrappingFillsTheWindowWithTheNextPeriod)
 {
-    auto bitmap = scroller(2);
+    auto bitmap = scroller(kWrap);
     bitmap->setBitmap(&strip);
     bitmap->setContentSize({20, 10});
     bitmap->setWrapPeriod({20, 10});
@@ -159,7 +155,7 @@ TEST_F(ScrollingBitmapDraw, WrappingFillsTheWindowWithTheNextPeriod)
 
 TEST_F(ScrollingBitmapDraw, ClampedDrawsOnlyTheContentAndOnlyIntoTheDirtyArea)
 {
-    auto bitmap = scroller(1);
+    auto bitmap = scroller(kClamp);
     bitmap->setBitmap(&strip);
     bitmap->setContentSize({20, 10});
     bitmap->setScrollPosition({10, 0});
@@ -173,7 +169,7 @@ TEST_F(ScrollingBitmapDraw, ClampedDrawsOnlyTheContentAndOnlyIntoTheDirtyArea)
 
 TEST_F(ScrollingBitmapDraw, FocusFrameFollowsTheWindowEdges)
 {
-    auto bitmap = scroller(1);
+    auto bitmap = scroller(kClamp);
     bitmap->setBitmap(&strip);
     bitmap->setFocused(true);
     bitmap->draw(renderer, {0, 0, 15, 11});

@@ -7,6 +7,7 @@
 #include "engine/DCompositeObject_DateTimeField.h"
 #include "engine/DCompositeObject_NumericField.h"
 #include "engine/DCompositeObject_TextField.h"
+#include "foundation/target/TargetFieldWords.h"
 #include "foundation/target/TargetFields.h"
 #include "foundation/target/TargetPage.h"
 #include "tests/engine/TextTestSupport.h"
@@ -499,14 +500,16 @@ TEST(Fields, TheTextRecordsNameFieldNeedsNoTerminator)
     const std::u16string name(32, u'N');
     builder.page(uint32_t(target::PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         page.object(uint32_t(WidgetType::NumericField), [&](DRIFFFile& file) {
-            for (uint32_t word : {0u, 0x0400'0300u, 0u, 1u, 1u, 0u, 1u})
-                file.writeInt(word);
-            tag(page, kNumber);
+            target::NumericFieldWords numeric;
+            numeric.format = target::NumericFieldWords::formatWord(3, 0);
+            numeric.access = target::NumericFieldWords::kAccessRead;
+            numeric.valueTag = kNumber;
+            target::writeRecord(file, numeric);
             TextWords words;
             words.font = font;
             words.name = name;
             textElement(page, 0, 0, 60, 20, target::kElementFlagVisible, words);
-            placeholder(page);
+            vx::test::writePlaceholder(page);
         });
         page.backgroundColour(kWhite, kWidth, kHeight);
     });

@@ -14,6 +14,8 @@ using vx::test::TargetBuilder;
 using vx::test::writeDynamicImage;
 using vx::test::writeIndicatorLight;
 using vx::test::writeMessageField;
+using vx::test::writeStaticImage;
+using vx::test::writeStaticText;
 
 namespace {
 
@@ -101,12 +103,7 @@ TEST_F(ImageWidgetsTest, StaticTextShowsItsTextPicture)
     TargetBuilder builder(kWidth, kHeight, 1);
     const uint32_t text = solidImage(builder, 0xFF123456);
     loadPage(builder, [&](auto& page) {
-        page.object(uint32_t(WidgetType::StaticText), [&](DRIFFFile& file) {
-            file.writeInt(0); // no frame picture
-            file.writeInt(text);
-            pictureElement(page);
-            placeholder(page);
-        });
+        writeStaticText(page, text, {0, 0, 4, 4}); // no frame picture
     });
     ASSERT_NE(widgetAs<DCompositeObject_StaticText>(0), nullptr);
     EXPECT_EQ(shown(0), text);
@@ -121,8 +118,7 @@ TEST_F(ImageWidgetsTest, StaticTextWithAFrameDrawsTheTextOverIt)
     const uint32_t text = solidImage(builder, 0xFFFFFFFF, 2, 2);
     loadPage(builder, [&](auto& page) {
         page.object(uint32_t(WidgetType::StaticText), [&](DRIFFFile& file) {
-            file.writeInt(frame);
-            file.writeInt(text);
+            writeRecord(file, StaticTextWords{frame, text});
             pictureElement(page, 0, 0, 2, 2);
             pictureElement(page, 0, 0, 8, 8);
         });
@@ -197,14 +193,8 @@ TEST_F(ImageWidgetsTest, StaticImageWithoutAnImageShowsNothing)
     TargetBuilder builder(kWidth, kHeight, 1);
     const uint32_t image = solidImage(builder, 0xFF00FFFF);
     loadPage(builder, [&](auto& page) {
-        page.object(uint32_t(WidgetType::StaticImage), [&](DRIFFFile& file) {
-            file.writeInt(image);
-            pictureElement(page);
-        });
-        page.object(uint32_t(WidgetType::StaticImage), [&](DRIFFFile& file) {
-            file.writeInt(0);
-            pictureElement(page, 10, 10, 14, 14);
-        });
+        writeStaticImage(page, image, {0, 0, 4, 4});
+        writeStaticImage(page, kNoResource, {10, 10, 14, 14});
     });
     EXPECT_EQ(shown(0), image);
     EXPECT_EQ(picture(1)->bitmap(), nullptr);
@@ -226,14 +216,11 @@ TEST_F(ImageWidgetsTest, ImageCountsAreBoundedByTheRecord)
             writeDynamicImage(page, {{image, image}, count, localTag(kValueTag)});
             writeMessageField(page, {0, {image, image}, count, localTag(kValueTag)});
             writeIndicatorLight(page, {0, {image, image}, count, localTag(kValueTag)});
+            // An indicator button whose class words end after its one indicator image.
             page.object(uint32_t(WidgetType::IndicatorButton), [&](DRIFFFile& file) {
-                for (int i = 0; i < 9; ++i)
-                    file.writeInt(0);
-                writeTag(file, TagReference::none());
-                writeTag(file, TagReference::none());
-                file.writeInt(count);
-                file.writeInt(0);
-                file.writeInt(image);
+                writeRecord(file, ButtonWords{});
+                writeRecord(file, IndicatorImagesHead{count, 0});
+                writeWord(file, image);
             });
             page.backgroundColour(0xFF000000, kWidth, kHeight);
         });

@@ -15,6 +15,7 @@ using vx::test::TargetBuilder;
 namespace {
 
 constexpr uint32_t kBackground = 0xFF000000u, kRed = 0xFFFF0000u, kGreen = 0xFF00FF00u, kValueTag = 5;
+constexpr uint32_t kClockwise = uint32_t(TurnDirection::Clockwise);
 
 // A dial of 48 x 48 at the origin (centre (24, 24)) and a thumb of 8 x 8 on the centre,
 // moved 16 pixels out along the angle.
@@ -22,7 +23,7 @@ DThumbWidget::Words knobWords(int32_t start, int32_t end, uint32_t direction, in
 {
     DThumbWidget::Words words;
     words.direction = direction;
-    words.angles = uint32_t(uint16_t(start)) | uint32_t(uint16_t(end)) << 16;
+    words.angles = packHalves(start, end);
     words.travel = 16;
     words.minimum = 0;
     words.maximum = maximum;
@@ -68,7 +69,7 @@ protected:
 TEST_F(KnobTest, ValuesTurnTheThumbClockwiseFromTheStart)
 {
     // From the left (90 degrees) clockwise over the top to straight down: a unit a degree.
-    ASSERT_EQ(load(knobPage(knobWords(90, 0, 1, 270), 1)), 0);
+    ASSERT_EQ(load(knobPage(knobWords(90, 0, kClockwise, 270), 1)), 0);
     EXPECT_EQ(knob()->centre(), (DPoint{24, 24}));
     struct Case {
         int32_t value;
@@ -101,7 +102,7 @@ TEST_F(KnobTest, DraggingFollowsThePointerAndSnapsToTheNearerEnd)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y << " step " << c.step);
         project.unload();
-        ASSERT_EQ(load(knobPage(knobWords(60, 300, 1, 240), c.step)), 0);
+        ASSERT_EQ(load(knobPage(knobWords(60, 300, kClockwise, 240), c.step)), 0);
         setTag(kValueTag, 120);
         knob()->onPointerDown(c.point);
         EXPECT_EQ(written(), c.written);
@@ -130,7 +131,7 @@ TEST_F(KnobTest, CounterclockwiseCountsTheOtherWayRound)
 
 TEST_F(KnobTest, TheEndOfAWideRangeIsTheMaximum)
 {
-    ASSERT_EQ(load(knobPage(knobWords(60, 300, 1, INT_MAX), 1)), 0);
+    ASSERT_EQ(load(knobPage(knobWords(60, 300, kClockwise, INT_MAX), 1)), 0);
     knob()->onPointerDown({38, 36});
     EXPECT_EQ(written(), INT_MAX);
 }
@@ -143,9 +144,9 @@ TEST_F(KnobTest, NoStepOrNoSweepWritesNothing)
         uint32_t step;
     };
     const Case cases[] = {
-        {"step 0", knobWords(60, 300, 1, 240), 0},
+        {"step 0", knobWords(60, 300, kClockwise, 240), 0},
         {"sweep 0", knobWords(60, 60, DCompositeObject_Knob::kCounterclockwise, 240), 1},
-        {"range 0", knobWords(60, 300, 1, 0), 1},
+        {"range 0", knobWords(60, 300, kClockwise, 0), 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -161,7 +162,7 @@ TEST_F(KnobTest, NoStepOrNoSweepWritesNothing)
 
 TEST_F(KnobTest, ATurnedThumbLeavesTheDialUnderItsOldPlace)
 {
-    ASSERT_EQ(load(knobPage(knobWords(90, 0, 1, 270), 1, true)), 0);
+    ASSERT_EQ(load(knobPage(knobWords(90, 0, kClockwise, 270), 1, true)), 0);
     project.render();
     struct Move {
         bool drag; // else the tag is set

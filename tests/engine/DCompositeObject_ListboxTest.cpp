@@ -345,8 +345,9 @@ TEST_F(ListboxTest, RowCountBeyondTheRecordStopsTheLoad)
     TargetBuilder builder(kWidth, kHeight, 1);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         page.object(uint32_t(WidgetType::Listbox), [&](DRIFFFile& file) {
-            for (uint32_t word : {0u, 0u, 0u, 0x40000000u, 0u})
-                file.writeInt(word);
+            writeRecord(file, ListboxBackgroundWords{});
+            writeRecord(file, ListboxRowsHead{0x40000000u});
+            writeWord(file, kNoResource); // the one row image the record holds
             vx::test::writeScrollingList(page, ListSetup{});
         });
         page.backgroundColour(0xFF000000, kWidth, kHeight);

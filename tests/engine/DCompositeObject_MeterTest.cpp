@@ -26,12 +26,12 @@ enum class NeedleKind { Triangle, Picture, None };
 DCompositeObject_Meter::Words meterWords()
 {
     DCompositeObject_Meter::Words words;
-    words.needle = 6u | 20u << 16;     // base 6, length 20
+    words.needle = MeterWords::triangleNeedle(6, 20);
     words.needleColour = kNeedleColour;
     words.direction = DCompositeObject_Meter::kClockwise;
-    words.angles = 0u | 270u << 16;
-    words.pivot = 24u | 24u << 16;
-    words.needlePivot = 3u | 16u << 16; // tip radius 16
+    words.angles = packHalves(0, 270);
+    words.pivot = packHalves(24, 24);
+    words.needlePivot = packHalves(3, 16); // tip radius 16
     words.minimum = 0;
     words.maximum = 90;
     words.lowLimit = 10;
@@ -47,7 +47,7 @@ std::vector<uint8_t> meterPage(DCompositeObject_Meter::Words words, NeedleKind k
         std::array<uint32_t, 36> needle;
         needle.fill(kGreen);
         words.needle = builder.image(3, 12, needle);
-        words.needlePivot = 1u | 0u << 16;
+        words.needlePivot = packHalves(1, 0);
     }
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         const ElementKind needle = kind == NeedleKind::Triangle ? ElementKind::SolidTriangle
@@ -154,8 +154,8 @@ TEST_F(MeterTest, ValuesClampAndRoundToTheStep)
 TEST_F(MeterTest, CounterclockwiseSweepGoesTheOtherWay)
 {
     DCompositeObject_Meter::Words words = meterWords();
-    words.direction = 2;
-    words.angles = 0u | 90u << 16; // from down against the clock to the left: 270 degrees
+    words.direction = uint32_t(TurnDirection::Counterclockwise);
+    words.angles = packHalves(0, 90); // from down against the clock to the left: 270 degrees
     ASSERT_EQ(load(meterPage(words, NeedleKind::Triangle)), 0);
     EXPECT_DOUBLE_EQ(meter()->sweep(), 3 * kQuarter);
     setTag(kValueTag, 30); // a quarter turn against the clock: pointing right
@@ -226,23 +226,23 @@ TEST_F(MeterTest, MalformedRecordsLoadWithoutCrashing)
         });
         // Class words cut short: the fields keep their first values, no primitive is read.
         page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
-            file.writeInt(0);
-            file.writeInt(0);
+            writeRecordPrefix(file, MeterWords{}, MeterWords::kNeedleColourOffset);
         });
         // A needle far beyond its primitive: the fill walks only the picture's pixels.
         page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
             DCompositeObject_Meter::Words words = meterWords();
-            words.needle = 0xFFFFu | 0xFFFFu << 16;
-            words.pivot = 0x8000u | 0x7FFFu << 16;
-            words.needlePivot = 0xFFFFu | 0xFFFFu << 16;
+            words.needle = MeterWords::triangleNeedle(0xFFFF, 0xFFFF);
+            words.pivot = packHalves(INT16_MIN, INT16_MAX);
+            words.needlePivot = packHalves(-1, -1);
             writeRecord(file, words);
             writeRecord(file, WidgetHarness::localTag(kValueTag));
             writeWord(file, 1);
             page.element(ElementKind::SolidTriangle, 60, 0, 108, 48, kElementFlagVisible);
             page.element(ElementKind::UnscaledBitmap, 60, 0, 108, 48, kElementFlagVisible);
         });
+        // Class words that end after their first word, the frame or track image.
         for (WidgetType type : {WidgetType::ImageBar, WidgetType::ColorBar, WidgetType::Slider, WidgetType::Knob})
-            page.object(uint32_t(type), [&](DRIFFFile& file) { file.writeInt(0); });
+            page.object(uint32_t(type), [&](DRIFFFile& file) { writeWord(file, kNoResource); });
         page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
     ASSERT_EQ(load(builder.finish()), 0);

@@ -109,8 +109,7 @@ TEST_F(TickerPicture, ScrollerOfAnotherKindLeavesTheTickerStill)
     TargetBuilder builder(kWidth, kHeight, 1);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         page.object(uint32_t(WidgetType::Ticker), [&](DRIFFFile& file) {
-            for (uint32_t word : {5u, 10u, 0xFFFFFFFFu, 0u})
-                file.writeInt(word);
+            writeRecord(file, TickerWords{5, 10, 0xFFFFFFFFu, kNoResource});
             page.element(ElementKind::SolidRect, 0, 0, kWindow, kWindow, kElementFlagVisible);
         });
     });

@@ -127,7 +127,7 @@ TEST_F(TrendTest, ScrollingDotsPutTheMinimumAtTheBottomAndTheMaximumAtTheTop)
 TEST_F(TrendTest, ScrollingLineJoinsTheSamples)
 {
     TrendSetup setup;
-    setup.mode = 1;
+    setup.mode = TrendWords::kModeLine;
     show(setup);
     EXPECT_EQ(graph->style(), DBaseObject_Graph::Line);
     plot(0); // a line needs two samples
@@ -171,7 +171,7 @@ TEST_F(TrendTest, AFullQueueDropsItsOldestSamples)
 {
     // Sweeping over 10 samples: the cursor tells how many were drawn.
     TrendSetup setup;
-    setup.mode = 64;
+    setup.mode = TrendWords::kModeOverlapping;
     setup.rate = 1000;
     show(setup);
     const auto tickWith = [&](int32_t value) {
@@ -205,7 +205,7 @@ TEST_F(TrendTest, AFullQueueDropsItsOldestSamples)
 TEST_F(TrendTest, SweepingKeepsABlankSampleAfterTheCursor)
 {
     TrendSetup setup;
-    setup.mode = 64;
+    setup.mode = TrendWords::kModeOverlapping;
     show(setup);
     EXPECT_TRUE(trend->sweeps());
     for (int i = 0; i < 3; ++i)

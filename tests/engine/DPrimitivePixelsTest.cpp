@@ -112,7 +112,7 @@ const PixelCase kCases[] = {
      [](TargetBuilder&) -> Widgets {
          return [](Page& page) {
              page.object(uint32_t(WidgetType::Rectangle), [&](DRIFFFile& file) {
-                 file.writeInt(0xFFFF8000);
+                 writeRecord(file, RectangleWords{0xFFFF8000});
                  page.element(ElementKind::InvisibleRect, 4, 6, 20, 14, kElementFlagVisible | kElementFlagTouchable);
              });
          };
@@ -262,31 +262,30 @@ INSTANTIATE_TEST_SUITE_P(Primitives, PrimitivePixels, testing::ValuesIn(kCases),
 
 namespace {
 
-// A primitive record of a kind without a class: its size word, its kind and the words
-// after them.
+// A primitive record of a kind without a class: its size word and kind, then what the
+// size covers: a solid rectangle's record over the page (read as the next record, it would
+// cover the page) and words after it.
 struct UnknownKindCase {
     const char* name;
     uint32_t kind;
     uint32_t size; // counted from the record's start
-    std::vector<uint32_t> words;
+    bool rectangle;
+    std::vector<uint32_t> tail;
 };
 
-// Read as the next record, these words would make a solid rectangle over the page.
-const std::vector<uint32_t> kRectangleWords{32, uint32_t(ElementKind::SolidRect), 0, 0, 63, 63, kElementFlagVisible, 0};
-
-std::vector<uint32_t> withTail(std::vector<uint32_t> words, std::initializer_list<uint32_t> tail)
-{
-    words.insert(words.end(), tail);
-    return words;
-}
+const ElementRecord kRectangle =
+    makeElementRecord(ElementKind::SolidRect, 0, 0, ScrollingWidgetHarness::kWidth, ScrollingWidgetHarness::kHeight,
+                      kElementFlagVisible);
+constexpr uint32_t kOverRectangle = ElementRecordPrefix::kSize + ElementRecord::kSize;
 
 const UnknownKindCase kUnknownKinds[] = {
-    {"KindFour", 4, 8 + 4 * 8, kRectangleWords},
-    {"KindZero", 0, 8 + 4 * 10, withTail(kRectangleWords, {0xDEADBEEF, 7})},
-    {"PastTheLastKind", 12, 8 + 4 * 8, kRectangleWords},
-    {"TopBitKind", 0x80000000u, 8 + 4 * 8, kRectangleWords},
+    {"KindFour", 4, kOverRectangle, true, {}},
+    {"KindZero", 0, kOverRectangle + 2 * kWordSize, true, {0xDEADBEEF, 7}},
+    {"PastTheLastKind", uint32_t(ElementKind::ScrollingList) + 1, kOverRectangle, true, {}},
+    {"TopBitKind", 0x80000000u, kOverRectangle, true, {}},
     // A size below the two words it has: nothing follows them, as with the placeholder.
-    {"SizeShorterThanItsWords", 12, 4, {}},
+    {"SizeShorterThanItsWords", uint32_t(ElementKind::ScrollingList) + 1, ElementRecordPrefix::kSize - kWordSize,
+     false, {}},
 };
 
 void PrintTo(const UnknownKindCase& c, std::ostream* out)
@@ -312,10 +311,10 @@ TEST_P(UnknownPrimitiveKind, IsSkippedToItsEnd)
             writeRecord(file, words);
             writeRecord(file, kValue);
             writeWord(file, 1);
-            file.writeInt(c.size);
-            file.writeInt(c.kind);
-            for (const uint32_t word : c.words)
-                file.writeInt(word);
+            writeRecord(file, ElementRecordPrefix{c.size, c.kind});
+            if (c.rectangle)
+                writeRecord(file, kRectangle);
+            writeWords(file, c.tail);
             vx::test::writeElement(page, ElementKind::UnscaledBitmap, {0, 0, 24, 24}, kElementFlagVisible);
         });
         vx::test::writeRectangle(page, kBlock, {30, 30, 40, 40});

@@ -8,6 +8,7 @@
 #include "engine/DPage.h"
 #include "engine/DProject.h"
 #include "engine/DRendererBitmap.h"
+#include "foundation/target/TargetImageWords.h"
 #include "tests/engine/FakePlatform.h"
 #include "tests/support/TargetBuilder.h"
 
@@ -22,7 +23,7 @@ constexpr int32_t kWidth = 64, kHeight = 48;
 void touchArea(TargetBuilder::Page& page, uint32_t colour, int32_t left, int32_t top, int32_t right, int32_t bottom)
 {
     page.object(uint32_t(WidgetType::Rectangle), [&](DRIFFFile& file) {
-        file.writeInt(colour);
+        writeRecord(file, RectangleWords{colour});
         page.element(ElementKind::SolidRect, left, top, right, bottom, kElementFlagVisible | kElementFlagTouchable);
     });
 }
@@ -175,7 +176,7 @@ TEST_F(ProjectTest, ImagesUsedOnlyByTheOldPageAreFreedAtASwitch)
     builder.page(uint32_t(PageType::Normal), -1, [&](auto& page) { page.backgroundImage(second, kWidth, kHeight); });
     builder.page(uint32_t(PageType::Global), -1, [&](auto& page) {
         page.object(uint32_t(WidgetType::StaticImage), [&](DRIFFFile& file) {
-            file.writeInt(base);
+            writeRecord(file, StaticImageWords{base});
             page.element(ElementKind::UnscaledBitmap, 0, 0, 2, 2, kElementFlagVisible);
         });
     });
@@ -196,7 +197,7 @@ TEST_F(ProjectTest, RecordsWithoutAWidgetClassKeepTheNumbersOfTheRest)
 {
     TargetBuilder builder(kWidth, kHeight, 1);
     builder.page(uint32_t(PageType::Normal), -1, [](auto& page) {
-        page.object(22, [](DRIFFFile& file) { file.writeInt(0xDEADBEEF); });
+        page.object(uint32_t(WidgetType::Window), [](DRIFFFile& file) { writeWord(file, 0xDEADBEEF); });
         touchArea(page, 0xFF112233, 0, 0, 8, 8);
         page.backgroundColour(0xFF000000, kWidth, kHeight);
     });

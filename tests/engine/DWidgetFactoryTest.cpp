@@ -182,7 +182,7 @@ TEST_F(WidgetFactoryTest, UnregisteredTypeIdsKeepTheNumbersOfTheRest)
             if (i < std::size(unregistered))
                 // Class words that would read as a rectangle over the page.
                 page.object(unregistered[i], [&](DRIFFFile& file) {
-                    file.writeInt(0xFFFF0000);
+                    writeRecord(file, RectangleWords{0xFFFF0000});
                     page.element(ElementKind::SolidRect, 0, 0, kWidth, kHeight, kElementFlagVisible);
                 });
             kRegistered[i].write(page);

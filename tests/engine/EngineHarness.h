@@ -12,6 +12,7 @@
 
 #include "engine/DController_Local.h"
 #include "engine/DDisplay_Null.h"
+#include "engine/DItemDescriptor.h"
 #include "engine/DPage.h"
 #include "engine/DProject.h"
 #include "engine/DRendererBitmap.h"
@@ -21,12 +22,7 @@
 // The descriptor of a tag reference, as the engine reads one from a record.
 inline DItemDescriptor descriptorOf(const target::TagReference& tag)
 {
-    DItemDescriptor descriptor;
-    descriptor.controller = uint8_t(tag.controller());
-    descriptor.address = tag.address();
-    descriptor.type = uint8_t(tag.valueType());
-    descriptor.size = uint16_t(tag.valueSize());
-    return descriptor;
+    return DItemDescriptor::fromReference(tag);
 }
 
 template <int32_t Width, int32_t Height, std::size_t Controllers>

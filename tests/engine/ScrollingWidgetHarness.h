@@ -57,7 +57,7 @@ protected:
     // The item behind a tag reference.
     DItem* item(const target::TagReference& reference)
     {
-        DItemDescriptor descriptor = descriptorOf(reference);
+        DItemDescriptor descriptor = DItemDescriptor::fromReference(reference);
         return controllers[descriptor.controller].findItem(descriptor);
     }
     // Sets a number tag as an action would; it reaches the widgets at the next frame.

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "engine/DActionList.h"
 #include "engine/DBaseObject_UnscaledBitmap.h"
 #include "engine/DCompositeObject.h"
 #include "engine/DItem.h"
+#include "foundation/target/TargetActions.h"
+#include "foundation/target/TargetTag.h"
 #include "tests/engine/EngineHarness.h"
-#include "foundation/target/TargetBytes.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace widgettest {
@@ -27,18 +27,6 @@ constexpr uint32_t kEventCounterBase = 1000;
 inline target::TagReference localTag(uint32_t address, uint32_t type = target::kValueType32)
 {
     return target::TagReference::make(target::Controller::Local, address, type, type == target::kValueType16 ? 2 : 4);
-}
-
-inline void writeTag(DRIFFFile& file, const target::TagReference& tag)
-{
-    file.writeInt(tag.low);
-    file.writeInt(tag.high);
-}
-
-// The editor's record for an absent primitive: its size word and kind only.
-inline void placeholder(vx::test::TargetBuilder::Page& page)
-{
-    target::writeRecord(page.file(), target::PlaceholderRecord{});
 }
 
 // An action block that counts each of the events.
@@ -67,7 +55,7 @@ class WidgetHarness : public EngineHarness<kWidth, kHeight, 2> {
 public:
     DItem* item(uint32_t address, uint32_t type = target::kValueType32)
     {
-        DItemDescriptor descriptor = descriptorOf(localTag(address, type));
+        DItemDescriptor descriptor = DItemDescriptor::fromReference(localTag(address, type));
         (void)project.findTag(descriptor);
         return descriptor.item;
     }
@@ -107,12 +95,6 @@ public:
     {
         DBaseObject_UnscaledBitmap* primitive = picture(index);
         return primitive && primitive->bitmap() ? primitive->bitmap()->sourceOffset() : 0;
-    }
-    // Events can be counted only where the action list runs its triggers.
-    bool eventsCounted(std::size_t number, uint32_t event)
-    {
-        DActionList* actions = widget(number)->actions();
-        return actions && actions->fire(event, 0, true) == 0;
     }
     int32_t events(uint32_t event) { return tag(kEventCounterBase + event); }
 

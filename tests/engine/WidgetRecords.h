@@ -1,8 +1,8 @@
 #pragma once
-// Object records of the engine's widgets on a built page: each writer lays out the class
-// words, tag references and primitive records in the order its widget reads them. Tests
-// and benchmarks share them. Rectangles are exclusive (right and bottom one past the
-// edge), as the builder's elements take them.
+// Object records of the engine's widgets on a built page: each writer fills the class word
+// records of foundation/target and writes them, with the element records, in the order
+// their header lays down. Tests and benchmarks share them. Rectangles are exclusive
+// (right and bottom one past the edge), as the builder's elements take them.
 
 #include <cstdint>
 #include <fstream>
@@ -17,11 +17,18 @@
 #include "engine/DCompositeObject_Trend.h"
 #include "engine/DThumbWidget.h"
 #include "foundation/DGeometry.h"
+#include "foundation/target/TargetButtonWords.h"
 #include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetElement.h"
+#include "foundation/target/TargetFieldWords.h"
 #include "foundation/target/TargetFields.h"
+#include "foundation/target/TargetImageWords.h"
+#include "foundation/target/TargetLightWords.h"
+#include "foundation/target/TargetListBoxWords.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/target/TargetTag.h"
+#include "foundation/target/TargetTextWords.h"
+#include "foundation/target/TargetTickerWords.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace vx::test {
@@ -101,20 +108,22 @@ inline void writeField(TargetBuilder::Page& page, uint32_t font, const FieldReco
     page.object(
         uint32_t(field.type),
         [&](DRIFFFile& file) {
-            file.writeInt(0); // no frame image
             if (field.type == target::WidgetType::NumericField ||
                 field.type == target::WidgetType::EditableNumericField) {
-                file.writeInt(0x04000000u | (field.format.digits & 0xFF) << 8 | (field.format.decimals & 0xFF));
-                file.writeInt(field.format.leadingZeros ? 1u << 31 : 0);
-                file.writeInt(uint32_t(field.format.multiplier));
-                file.writeInt(uint32_t(field.format.divisor));
-                file.writeInt(uint32_t(field.format.offset));
-                file.writeInt(1); // access
+                target::NumericFieldWords words;
+                words.format = target::NumericFieldWords::formatWord(field.format.digits, field.format.decimals);
+                words.flags = field.format.leadingZeros ? target::NumericFieldWords::kFlagLeadingZeros : 0;
+                words.multiplier = field.format.multiplier;
+                words.divisor = field.format.divisor;
+                words.offset = field.format.offset;
+                words.access = target::NumericFieldWords::kAccessRead;
+                words.valueTag = field.tag;
+                target::writeRecord(file, words);
             } else if (field.type == target::WidgetType::DateTimeField) {
-                file.writeInt(field.dateCode);
-                target::writeRecord(file, field.separator);
+                target::writeRecord(file, target::DateTimeFieldWords{0, field.dateCode, field.separator, field.tag});
+            } else {
+                target::writeRecord(file, target::TextFieldWords{0, field.tag});
             }
-            target::writeRecord(file, field.tag);
             TextWords words;
             words.font = font;
             words.style = field.style;
@@ -188,11 +197,9 @@ inline void writeDynamicImage(TargetBuilder::Page& page, const DynamicImageRecor
     page.object(
         uint32_t(target::WidgetType::DynamicImage),
         [&](DRIFFFile& file) {
-            file.writeInt(dynamic.count);
-            for (const uint32_t image : dynamic.images)
-                file.writeInt(image);
-            file.writeInt(0);
-            target::writeRecord(file, dynamic.tag);
+            target::writeRecord(file, target::DynamicImageHead{dynamic.count});
+            target::writeWords(file, dynamic.images);
+            target::writeRecord(file, target::DynamicImageTail{0, dynamic.tag});
             writeElement(page, target::ElementKind::UnscaledBitmap, dynamic.area, target::kElementFlagVisible);
         },
         actions);
@@ -214,10 +221,8 @@ inline void writeMessageField(TargetBuilder::Page& page, const MessageFieldRecor
     page.object(
         uint32_t(target::WidgetType::MessageField),
         [&](DRIFFFile& file) {
-            file.writeInt(field.frame);
-            file.writeInt(field.count);
-            for (const uint32_t image : field.messages)
-                file.writeInt(image);
+            target::writeRecord(file, target::MessageFieldHead{field.frame, field.count});
+            target::writeWords(file, field.messages);
             target::writeRecord(file, field.tag);
             writeElement(page, target::ElementKind::UnscaledBitmap, field.area, target::kElementFlagVisible);
             writePictureOrPlaceholder(page, field.frame, field.area);
@@ -243,14 +248,9 @@ inline void writeIndicatorLight(TargetBuilder::Page& page, const IndicatorLightR
     page.object(
         uint32_t(target::WidgetType::IndicatorLight),
         [&](DRIFFFile& file) {
-            file.writeInt(light.frame);
-            file.writeInt(light.count);
-            file.writeInt(0);
-            for (const uint32_t image : light.states)
-                file.writeInt(image);
-            target::writeRecord(file, light.tag);
-            file.writeInt(light.overlay1);
-            file.writeInt(light.overlay2);
+            target::writeRecord(file, target::IndicatorLightHead{light.frame, light.count, 0});
+            target::writeWords(file, light.states);
+            target::writeRecord(file, target::IndicatorLightTail{light.tag, light.overlay1, light.overlay2});
             for (const uint32_t overlay : {light.overlay2, light.overlay1})
                 writePictureOrPlaceholder(page, overlay, light.area);
             writeElement(page, target::ElementKind::UnscaledBitmap, light.area, target::kElementFlagVisible);
@@ -299,12 +299,9 @@ inline void writeListbox(TargetBuilder::Page& page, const ListboxRecord& box,
     page.object(
         uint32_t(target::WidgetType::Listbox),
         [&](DRIFFFile& file) {
-            file.writeInt(box.normal);
-            file.writeInt(box.selected);
-            file.writeInt(box.focusedSelected);
-            file.writeInt(uint32_t(box.rows.size()));
-            for (const uint32_t offset : box.rows)
-                file.writeInt(offset);
+            target::writeRecord(file, target::ListboxBackgroundWords{box.normal, box.selected, box.focusedSelected});
+            target::writeRecord(file, target::ListboxRowsHead{uint32_t(box.rows.size())});
+            target::writeWords(file, box.rows);
             target::writeRecord(file, box.selectionTag);
             writeScrollingList(page, box.list);
         },
@@ -349,10 +346,7 @@ inline void writeTicker(TargetBuilder::Page& page, const TickerRecord& ticker,
     page.object(
         uint32_t(target::WidgetType::Ticker),
         [&](DRIFFFile& file) {
-            file.writeInt(uint32_t(ticker.speed));
-            file.writeInt(ticker.period);
-            file.writeInt(ticker.overflow);
-            file.writeInt(ticker.strip);
+            target::writeRecord(file, target::TickerWords{ticker.speed, ticker.period, ticker.overflow, ticker.strip});
             writeElement(page, target::ElementKind::ScrollingBitmap, ticker.area, target::kElementFlagVisible);
             target::ScrollingWords words;
             words.mode = ticker.mode;
@@ -368,7 +362,7 @@ inline void writeStaticImage(TargetBuilder::Page& page, uint32_t image, const DR
     page.object(
         uint32_t(target::WidgetType::StaticImage),
         [&](DRIFFFile& file) {
-            file.writeInt(image);
+            target::writeRecord(file, target::StaticImageWords{image});
             writeElement(page, target::ElementKind::UnscaledBitmap, area, target::kElementFlagVisible);
         },
         actions);
@@ -382,8 +376,7 @@ inline void writeStaticText(TargetBuilder::Page& page, uint32_t text, const DRec
     page.object(
         uint32_t(target::WidgetType::StaticText),
         [&](DRIFFFile& file) {
-            file.writeInt(0);
-            file.writeInt(text);
+            target::writeRecord(file, target::StaticTextWords{0, text});
             writeElement(page, target::ElementKind::UnscaledBitmap, area, target::kElementFlagVisible);
             writePlaceholder(page);
         },
@@ -397,7 +390,7 @@ inline void writeRectangle(TargetBuilder::Page& page, uint32_t argb, const DRect
     page.object(
         uint32_t(target::WidgetType::Rectangle),
         [&](DRIFFFile& file) {
-            file.writeInt(argb);
+            target::writeRecord(file, target::RectangleWords{argb});
             writeElement(page, target::ElementKind::SolidRect, area, target::kElementFlagVisible);
         },
         actions);
@@ -433,17 +426,21 @@ inline void writeButton(TargetBuilder::Page& page, const ButtonRecord& button,
         uint32_t(button.type),
         [&](DRIFFFile& file) {
             const ButtonFaces& f = button.faces;
-            file.writeInt(button.mode);
-            for (const uint32_t image : {f.released, f.pressed, f.latched, f.focused, f.latchedFocused, 0u,
-                                         f.decoration1, f.decoration2})
-                file.writeInt(image);
-            target::writeRecord(file, button.state);
-            target::writeRecord(file, button.enable);
+            target::ButtonWords words;
+            words.mode = button.mode;
+            words.releasedImage = f.released;
+            words.pressedImage = f.pressed;
+            words.latchedImage = f.latched;
+            words.focusedImage = f.focused;
+            words.latchedFocusedImage = f.latchedFocused;
+            words.iconImage = f.decoration1;
+            words.textImage = f.decoration2;
+            words.stateTag = button.state;
+            words.disableTag = button.enable;
+            target::writeRecord(file, words);
             if (indicator) {
-                file.writeInt(uint32_t(button.indicators.size()));
-                file.writeInt(0);
-                for (const uint32_t image : button.indicators)
-                    file.writeInt(image);
+                target::writeRecord(file, target::IndicatorImagesHead{uint32_t(button.indicators.size()), 0});
+                target::writeWords(file, button.indicators);
                 target::writeRecord(file, button.indicatorTag);
             }
             writePictureOrPlaceholder(page, f.decoration2, button.area);
@@ -499,10 +496,8 @@ inline void writeDynamicListbox(TargetBuilder::Page& page, const DynamicListboxR
     page.object(
         uint32_t(target::WidgetType::DynamicListbox),
         [&](DRIFFFile& file) {
-            for (const uint32_t word : {box.normal, box.selected, box.focusedSelected, uint32_t(box.separator)})
-                file.writeInt(word);
-            target::writeRecord(file, box.items);
-            target::writeRecord(file, box.selectionTag);
+            target::writeRecord(file, target::ListboxBackgroundWords{box.normal, box.selected, box.focusedSelected});
+            target::writeRecord(file, target::DynamicListboxWords{box.separator, box.items, box.selectionTag});
             writeScrollingList(page, box.list);
             writeElement(page, target::ElementKind::Text, box.list.area, target::kElementFlagVisible);
             target::writeRecord(file, box.text);
@@ -524,12 +519,8 @@ inline void writeTimer(TargetBuilder::Page& page, const TimerRecord& timer, cons
     page.object(
         uint32_t(target::WidgetType::Timer),
         [&](DRIFFFile& file) {
-            file.writeInt(timer.mode);
-            file.writeInt(uint32_t(timer.start));
-            file.writeInt(uint32_t(timer.stop));
-            file.writeInt(uint32_t(timer.stepTime));
-            target::writeRecord(file, timer.value);
-            target::writeRecord(file, timer.enable);
+            target::writeRecord(file, target::TimerWords{timer.mode, timer.start, timer.stop, timer.stepTime,
+                                                          timer.value, timer.enable});
             writePlaceholder(page);
         },
         actions);
@@ -542,7 +533,7 @@ inline void writeTrigger(TargetBuilder::Page& page, const target::TagReference& 
     page.object(
         uint32_t(target::WidgetType::Trigger),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, watched);
+            target::writeRecord(file, target::TriggerWords{watched});
             writePlaceholder(page);
         },
         actions);

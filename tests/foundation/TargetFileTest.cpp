@@ -12,8 +12,10 @@
 #include "foundation/target/TargetActions.h"
 #include "foundation/target/TargetColor.h"
 #include "foundation/target/TargetElement.h"
+#include "foundation/target/TargetFieldWords.h"
 #include "foundation/target/TargetFields.h"
 #include "foundation/target/TargetImage.h"
+#include "foundation/target/TargetListBoxWords.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/target/TargetProject.h"
 #include "foundation/target/TargetSpanReader.h"
@@ -42,6 +44,7 @@ struct Pictures {
 
 const std::vector<uint8_t> kFontFile{'O', 'T', 'T', 'O', 1, 2, 3};   // 7 bytes: padded to 8
 const TagReference kStringTag = TagReference::make(Controller::Local, 0x40, 11, 32);
+constexpr uint32_t kClockFormat = 0x10001;   // hours, minutes and seconds
 const std::u16string kText = u"h\u00e9llo \U0001F600";
 
 // Writes one object record: header, class words by the callback, action block by the other.
@@ -74,7 +77,7 @@ Built buildTarget(const Pictures& pictures)
     DRIFFFile proj(riff, kChunkProject);
     const uint64_t headerStart = proj.tell();
     ProjectHeader header;
-    header.frameBytes = 320 * 240 * 4;
+    header.frameBytes = ProjectHeader::frameBytesFor(320, 240);
     header.pageWidth = 320;
     header.pageHeight = 240;
     header.pixelFormat = pixelFormatForDepth(16);
@@ -113,8 +116,7 @@ Built buildTarget(const Pictures& pictures)
     writeObjectRecord(
         page, field,
         [&] {
-            page.writeInt(kNoResource);
-            writeRecord(page, kStringTag);
+            writeRecord(page, TextFieldWords{kNoResource, kStringTag});
             writeRecord(page, makeElementRecord(ElementKind::Text, 10, 20, 110, 50,
                                                 kElementFlagVisible | kElementFlagTouchable | kElementFlagNoOverlap));
             TextElementWords text;
@@ -148,24 +150,24 @@ Built buildTarget(const Pictures& pictures)
     writeObjectRecord(
         page, clock,
         [&] {
-            page.writeInt(kNoResource);
-            page.writeInt(0x10001);
-            writeRecord(page, DateTimeSeparator::fromText(" : "));
-            writeRecord(page, TagReference::system(SystemTags::kTime));
+            writeRecord(page, DateTimeFieldWords{kNoResource, kClockFormat, DateTimeSeparator::fromText(" : "),
+                                                 TagReference::system(SystemTags::kTime)});
             writeRecord(page, makeElementRecord(ElementKind::Text, 0, 0, 80, 20, kElementFlagVisible));
             writeRecord(page, TextElementWords{});
             writeRecord(page, PlaceholderRecord{});
         },
         [](ActionBlockWriter&) {});
 
-    // Record 2: a list box with a scrolling list element and an image reference.
+    // Record 2: a list box of no rows with a row image and a scrolling list element.
     ObjectRecordHeader list;
     list.type = uint32_t(WidgetType::Listbox);
     list.left = 0;
     writeObjectRecord(
         page, list,
         [&] {
-            page.writeInt(uint32_t(built.images[3]));
+            writeRecord(page, ListboxBackgroundWords{uint32_t(built.images[3]), kNoResource, kNoResource});
+            writeRecord(page, ListboxRowsHead{0});
+            writeRecord(page, TagReference::none());
             writeRecord(page, makeElementRecord(ElementKind::ScrollingList, 200, 0, 300, 200, kElementFlagVisible));
             writeRecord(page, ScrollingWords{ScrollingWords::kModeWrapping});
             writeRecord(page, ScrollingListWords{8, 30, ScrollingListWords::firstItemOffsetFor(30, 0, 199, ListSelection::Centred), 1});
@@ -181,7 +183,8 @@ Built buildTarget(const Pictures& pictures)
     writeObjectRecord(
         page, background,
         [&] {
-            page.writeInt(premultiplyColorWord(colorWordFromStored(0x0000FF, alphaFromTransparency(0))));
+            const uint32_t red = colorWordFromStored(0x0000FF, alphaFromTransparency(0));
+            writeRecord(page, RectangleWords{premultiplyColorWord(red)});
             writeRecord(page, makeElementRecord(ElementKind::SolidRect, 0, 0, 320, 240,
                                                 PageBackground::kFlagsOpaque));
         },
@@ -278,7 +281,8 @@ TEST(TargetFile, HandBuiltFileReadsBackThroughTheSharedHeaders)
         ASSERT_EQ(reader.seek(position), 0);
         const ChunkHeader chunk = read<ChunkHeader>(reader);
         ASSERT_LE(chunk.nextChunkPosition(position), built.bytes.size());
-        EXPECT_EQ(chunk.third, DCRC32::ofBlock(std::span(built.bytes).subspan(position + 12, chunk.dataSize())));
+        EXPECT_EQ(chunk.third, DCRC32::ofBlock(std::span(built.bytes).subspan(position + ChunkHeader::kDataOffset,
+                                                                              chunk.dataSize())));
         if (isImageChunk(chunk.identifier)) {
             EXPECT_EQ(position, built.images.at(images));
             EXPECT_EQ(imageChunkHasAlphaPlane(chunk.identifier), images % 2 == 1);
@@ -302,7 +306,8 @@ TEST(TargetFile, HandBuiltFileReadsBackThroughTheSharedHeaders)
         } else if (chunk.identifier == kChunkFont) {
             EXPECT_EQ(position, built.font);
             EXPECT_EQ(chunk.dataSize(), 8u);
-            EXPECT_TRUE(std::equal(kFontFile.begin(), kFontFile.end(), built.bytes.begin() + position + 12));
+            EXPECT_TRUE(std::equal(kFontFile.begin(), kFontFile.end(),
+                                   built.bytes.begin() + std::ptrdiff_t(position + ChunkHeader::kDataOffset)));
         }
         position = chunk.nextChunkPosition(position);
     }
@@ -327,14 +332,15 @@ TEST(TargetFile, HandBuiltFileReadsBackThroughTheSharedHeaders)
     ObjectRecordCommon common = read<ObjectRecordCommon>(reader);
     EXPECT_EQ(common.left, -1);
     EXPECT_EQ(common.right, 1);
-    EXPECT_EQ(readWordOf(reader), kNoResource);
-    EXPECT_EQ(read<TagReference>(reader), kStringTag);
+    const TextFieldWords textField = read<TextFieldWords>(reader);
+    EXPECT_EQ(textField.frameImage, kNoResource);
+    EXPECT_EQ(textField.valueTag, kStringTag);
     uint64_t elementStart = reader.tell();
     ElementRecord element = read<ElementRecord>(reader);
     EXPECT_EQ(element.kind, uint32_t(ElementKind::Text));
-    EXPECT_EQ(element.recordSize, 128u);
+    EXPECT_EQ(element.recordSize, elementRecordSize(ElementKind::Text));
     EXPECT_EQ(element.right, 109);
-    EXPECT_EQ(element.flags, 28u);
+    EXPECT_EQ(element.flags, kElementFlagVisible | kElementFlagTouchable | kElementFlagNoOverlap);
     const TextElementWords text = read<TextElementWords>(reader);
     EXPECT_EQ(reader.tell(), elementStart + element.recordSize);
     EXPECT_EQ(text.fontReference, built.font);
@@ -357,7 +363,7 @@ TEST(TargetFile, HandBuiltFileReadsBackThroughTheSharedHeaders)
     ASSERT_EQ(groups[0].actions.size(), 2u);
     const ReadAction& setString = groups[0].actions[0];
     EXPECT_EQ(setString.number, uint32_t(ActionNumber::SetStringTag));
-    EXPECT_EQ(setString.bytes.size(), 8u + textArgumentBytes(kText.size()));
+    EXPECT_EQ(setString.bytes.size(), TagReference::kSize + textArgumentBytes(kText.size()));
     EXPECT_EQ(setString.operands.tag, kStringTag);
     std::u16string decoded;
     for (std::size_t i = 0; i + 1 < setString.operands.text.size(); i += 2)
@@ -377,10 +383,11 @@ TEST(TargetFile, HandBuiltFileReadsBackThroughTheSharedHeaders)
     prefix = read<ObjectRecordPrefix>(reader);
     EXPECT_EQ(prefix.type, uint32_t(WidgetType::DateTimeField));
     common = read<ObjectRecordCommon>(reader);
-    EXPECT_EQ(readWordOf(reader), kNoResource);
-    EXPECT_EQ(readWordOf(reader), 0x10001u);
-    EXPECT_EQ(read<DateTimeSeparator>(reader).text(), " : ");
-    EXPECT_EQ(read<TagReference>(reader).address(), uint32_t(SystemTags::kTime));
+    const DateTimeFieldWords clockWords = read<DateTimeFieldWords>(reader);
+    EXPECT_EQ(clockWords.frameImage, kNoResource);
+    EXPECT_EQ(clockWords.formatCode, kClockFormat);
+    EXPECT_EQ(clockWords.separator.text(), " : ");
+    EXPECT_EQ(clockWords.valueTag.address(), uint32_t(SystemTags::kTime));
     ASSERT_EQ(reader.seek(start + prefix.actionBlockOffset), 0);
     EXPECT_TRUE(readActionBlock(reader).empty());
     EXPECT_EQ(reader.tell(), start + prefix.recordSize);
@@ -390,10 +397,12 @@ TEST(TargetFile, HandBuiltFileReadsBackThroughTheSharedHeaders)
     prefix = read<ObjectRecordPrefix>(reader);
     EXPECT_EQ(prefix.type, uint32_t(WidgetType::Listbox));
     EXPECT_EQ(read<ObjectRecordCommon>(reader).left, 0);
-    EXPECT_EQ(readWordOf(reader), built.images[3]);
+    EXPECT_EQ(read<ListboxBackgroundWords>(reader).row, built.images[3]);
+    EXPECT_EQ(read<ListboxRowsHead>(reader).count, 0u);
+    EXPECT_TRUE(read<TagReference>(reader).isNone());
     element = read<ElementRecord>(reader);
     EXPECT_EQ(element.kind, uint32_t(ElementKind::ScrollingList));
-    EXPECT_EQ(element.recordSize, 52u);
+    EXPECT_EQ(element.recordSize, elementRecordSize(ElementKind::ScrollingList));
     EXPECT_EQ(read<ScrollingWords>(reader).mode, ScrollingWords::kModeWrapping);
     const ScrollingListWords listWords = read<ScrollingListWords>(reader);
     EXPECT_EQ(listWords.itemHeight, 30);
@@ -409,7 +418,7 @@ TEST(TargetFile, HandBuiltFileReadsBackThroughTheSharedHeaders)
     prefix = read<ObjectRecordPrefix>(reader);
     EXPECT_EQ(prefix.type, uint32_t(WidgetType::Rectangle));
     EXPECT_EQ(read<ObjectRecordCommon>(reader).down, -1);
-    EXPECT_EQ(readWordOf(reader), 0xFFFE0000u);   // red, ARGB, premultiplied: 255 x 255 >> 8
+    EXPECT_EQ(read<RectangleWords>(reader).color, 0xFFFE0000u);   // red, ARGB, premultiplied: 255 x 255 >> 8
     element = read<ElementRecord>(reader);
     EXPECT_EQ(element.flags, PageBackground::kFlagsOpaque);
     EXPECT_EQ(element.right, 319);
@@ -438,7 +447,7 @@ TEST(TargetFile, TruncatedFileFailsEveryReadWithoutOverReading)
             status = readRecord(reader, chunk);
         if (status == 0)
             status = readRecord(reader, header);
-        if (cut < 12 + 12 + ProjectHeader::kSize) {
+        if (cut < 2 * ChunkHeader::kSize + ProjectHeader::kSize) {
             EXPECT_EQ(status, TargetSpanReader::kFailed) << cut;
         }
         ASSERT_EQ(reader.seek(cut), 0);
@@ -455,6 +464,6 @@ TEST(TargetFile, EmptyActionBlockIsOneZeroWord)
     block.finish();
     block.finish();
     riff.close();
-    EXPECT_EQ(stream.size(), 16u);
-    EXPECT_EQ(loadWord(stream.bytes(), 12), 0u);
+    EXPECT_EQ(stream.size(), ChunkHeader::kSize + kWordSize);
+    EXPECT_EQ(loadWord(stream.bytes(), ChunkHeader::kDataOffset), 0u);
 }

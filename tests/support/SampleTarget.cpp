@@ -16,6 +16,9 @@
 #include "engine/DCompositeObject_Timer.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetActions.h"
+#include "foundation/target/TargetMeterWords.h"
+#include "foundation/target/TargetScaleWords.h"
+#include "foundation/target/TargetTrendWords.h"
 #include "foundation/text/DFontSource.h"
 #include "foundation/text/DRendererBitmap.h"
 #include "tests/engine/WidgetRecords.h"
@@ -338,7 +341,7 @@ std::pair<double, double> onDial(double cx, double cy, double radius, double deg
     return {cx - std::sin(theta) * radius, cy + std::cos(theta) * radius};
 }
 
-constexpr uint32_t kDialStart = 45, kDialEnd = 315;
+constexpr int32_t kDialStart = 45, kDialEnd = 315;
 
 class SampleWriter {
 public:
@@ -471,7 +474,7 @@ private:
             const double c = size / 2.0;
             dial.disc(c, c, c, rim);
             dial.disc(c, c, c - 3, 0xFFFDFEFE);
-            for (uint32_t degrees = kDialStart; degrees <= kDialEnd; degrees += 27) {
+            for (int32_t degrees = kDialStart; degrees <= kDialEnd; degrees += 27) {
                 const auto [x0, y0] = onDial(c, c, c - 5, degrees);
                 const auto [x1, y1] = onDial(c, c, c - 11, degrees);
                 dial.line(x0, y0, x1, y1, 2, colour::ink);
@@ -651,8 +654,8 @@ private:
             knob.words.trackImage = p.knobDial;
             knob.words.thumbImage = p.knobThumb;
             knob.words.focusedTrackImage = p.focusedKnobDial;
-            knob.words.direction = 1;
-            knob.words.angles = kDialStart | kDialEnd << 16;
+            knob.words.direction = uint32_t(TurnDirection::Clockwise);
+            knob.words.angles = packHalves(kDialStart, kDialEnd);
             knob.words.travel = A::kKnobRadius;
             knob.words.maximum = 100;
             knob.tag = T::knob;
@@ -753,12 +756,12 @@ private:
         MeterRecord meter;
         const int32_t half = (A::meter.right - A::meter.left) / 2;
         meter.words.dialImage = p.dial;
-        meter.words.needle = 8u | 26u << 16; // base width, length
+        meter.words.needle = MeterWords::triangleNeedle(8, 26);
         meter.words.needleColour = SampleColours::needle;
         meter.words.direction = DCompositeObject_Meter::kClockwise;
-        meter.words.angles = kDialStart | kDialEnd << 16;
-        meter.words.pivot = uint32_t(half) | uint32_t(half) << 16;
-        meter.words.needlePivot = 22u << 16; // tip radius
+        meter.words.angles = packHalves(kDialStart, kDialEnd);
+        meter.words.pivot = packHalves(half, half);
+        meter.words.needlePivot = MeterWords::triangleTipRadius(22);
         meter.words.maximum = 100;
         meter.words.lowLimit = 10;
         meter.words.highLimit = 90;
@@ -769,7 +772,7 @@ private:
         TrendRecord trend;
         trend.words.frameImage = p.trendFrame;
         trend.words.lineColour = SampleColours::trendLine;
-        trend.words.mode = 1; // a scrolling line
+        trend.words.mode = TrendWords::kModeLine; // scrolling
         trend.words.sampleRate = 10;
         trend.words.step = 4;
         trend.words.maximum = 100;

@@ -2,6 +2,7 @@
 
 #include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetFormat.h"
+#include "foundation/target/TargetImageWords.h"
 
 namespace vx::test {
 
@@ -13,7 +14,7 @@ TargetBuilder::TargetBuilder(uint32_t width, uint32_t height, uint32_t pageCount
     m_proj = std::make_unique<DRIFFFile>(*m_riff, kChunkProject);
     m_header.pageWidth = width;
     m_header.pageHeight = height;
-    m_header.frameBytes = width * height * 4;
+    m_header.frameBytes = ProjectHeader::frameBytesFor(width, height);
     m_header.pageCount = pageCount;
     m_headerStart = m_proj->tell();
     writeRecord(*m_proj, m_header); // rewritten whole by finish
@@ -27,10 +28,11 @@ TargetBuilder::~TargetBuilder() = default;
 uint32_t TargetBuilder::image(uint32_t width, uint32_t height, std::span<const uint32_t> pixels,
                               ImageCompression compression)
 {
-    std::vector<uint8_t> bytes(pixels.size() * 4);
+    constexpr uint32_t kPixelBytes = ImageChunkHeader::kBytesPerPixel;
+    std::vector<uint8_t> bytes(pixels.size() * kPixelBytes);
     for (std::size_t i = 0; i < pixels.size(); ++i)
-        storeWord(bytes, i * 4, pixels[i]);
-    const TargetImage picture{width, height, width * 4, kPixelFormat32, bytes, 0, {}};
+        storeWord(bytes, i * kPixelBytes, pixels[i]);
+    const TargetImage picture{width, height, width * kPixelBytes, kPixelFormat32, bytes, 0, {}};
     return uint32_t(writeImageChunk(*m_riff, picture, compression));
 }
 
@@ -42,7 +44,7 @@ uint32_t TargetBuilder::font(std::span<const uint8_t> bytes)
 void TargetBuilder::page(uint32_t type, int32_t initialFocus, const std::function<void(Page&)>& objects)
 {
     const uint64_t chunkStart = m_riff->tell();
-    m_riff->patchValue(m_table + 4 * m_pagesWritten++, uint32_t(chunkStart));
+    m_riff->patchValue(m_headerStart + ProjectHeader::pageTableEntryOffset(m_pagesWritten++), uint32_t(chunkStart));
     DRIFFFile chunk(*m_riff, kChunkPage);
     const uint64_t start = chunk.tell();
     PageHeader header;
@@ -61,10 +63,7 @@ std::vector<uint8_t> TargetBuilder::finish()
 {
     m_header.pageCount = m_pageCount;
     m_header.pageTableOffset = uint32_t(m_table);
-    std::array<uint8_t, ProjectHeader::kSize> bytes;
-    encodeRecord(m_header, std::span<uint8_t, ProjectHeader::kSize>(bytes));
-    for (uint32_t offset = 0; offset < ProjectHeader::kSize; offset += 4)
-        m_proj->patchValue(m_headerStart + offset, loadWord(bytes, offset));
+    patchRecord(*m_proj, m_headerStart, m_header);
     m_proj->close();
     m_riff->close();
     return m_stream.take();
@@ -100,23 +99,37 @@ void TargetBuilder::Page::element(ElementKind kind, int32_t left, int32_t top, i
 
 void TargetBuilder::Page::backgroundColour(uint32_t argb, int32_t width, int32_t height, const Actions& actions)
 {
-    ObjectRecordHeader header;
     object(uint32_t(WidgetType::Rectangle),
            [&](DRIFFFile& file) {
-               file.writeInt(argb);
+               writeRecord(file, RectangleWords{argb});
                element(ElementKind::SolidRect, 0, 0, width, height, PageBackground::kFlagsOpaque);
            },
-           actions, header);
+           actions);
 }
 
 void TargetBuilder::Page::backgroundImage(uint32_t offset, int32_t width, int32_t height, const Actions& actions)
 {
     object(uint32_t(WidgetType::StaticImage),
            [&](DRIFFFile& file) {
-               file.writeInt(offset);
+               writeRecord(file, StaticImageWords{offset});
                element(ElementKind::UnscaledBitmap, 0, 0, width, height, PageBackground::kFlagsOpaque);
            },
            actions);
+}
+
+std::vector<uint8_t> actionBlockBytes(const TargetBuilder::Actions& actions)
+{
+    DMemoryStream stream;
+    {
+        DRIFFFile root(stream, kChunkRiff, kFormProject);
+        ActionBlockWriter block(root);
+        if (actions)
+            actions(block);
+        block.finish();
+        root.close();
+    }
+    const std::span<const uint8_t> bytes = stream.bytes().subspan(ChunkHeader::kDataOffset);
+    return {bytes.begin(), bytes.end()};
 }
 
 } // namespace vx::test

@@ -2,6 +2,7 @@
 // Builds target files for tests through the shared writer and record headers: the
 // project header and page table, image and font chunks, pages with object records.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,6 +19,17 @@
 #include "foundation/target/TargetTag.h"
 
 namespace vx::test {
+
+// Bytes that records and words are written into, for a primitive or an action block read
+// on its own.
+struct ByteWriter {
+    void write(const void* data, std::size_t length)
+    {
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        out.insert(out.end(), bytes, bytes + length);
+    }
+    std::vector<uint8_t> out;
+};
 
 class TargetBuilder {
 public:
@@ -69,5 +81,8 @@ private:
     uint32_t m_pageCount;
     uint32_t m_pagesWritten = 0;
 };
+
+// One action block as the writer lays it down, on its own (no chunk around it).
+std::vector<uint8_t> actionBlockBytes(const TargetBuilder::Actions& actions);
 
 } // namespace vx::test
