@@ -1,6 +1,7 @@
 #pragma once
 // A private X server for screenshot checks: starts Xvfb on a free display, runs programs
-// on it, grabs the screen as a PNG, and stops everything when it goes.
+// on it, grabs the screen as a PNG, finds windows and types keys into them (xdotool), and
+// stops everything when it goes.
 
 #include <filesystem>
 #include <string>
@@ -25,6 +26,11 @@ public:
     int wait(pid_t child, int timeoutMs);
     // Writes the whole screen to png; true on success.
     bool grab(const std::filesystem::path& png);
+    // Waits up to timeoutMs for a mapped window titled exactly title; its id, or 0.
+    unsigned long waitForWindow(const std::string& title, int timeoutMs);
+    // Gives window the input focus and presses key ("Return", "Escape", ...) on the
+    // server's keyboard; true on success.
+    bool sendKey(unsigned long window, const std::string& key);
 
 private:
     int m_number = -1;
