@@ -18,6 +18,7 @@
 #include "engine/DFile_Memory.h"
 #include "engine/DPage.h"
 #include "engine/posix/DPlatform_posix.h"
+#include "foundation/target/TargetBytes.h"
 #include "tests/engine/EngineHarness.h"
 #include "tests/support/TargetBuilder.h"
 
@@ -123,7 +124,7 @@ inline void scriptedArea(vx::test::TargetBuilder::Page& page, const Script& scri
     page.object(
         uint32_t(target::WidgetType::Rectangle),
         [&](DRIFFFile& file) {
-            file.writeInt(0xFF336699);
+            target::writeRecord(file, target::RectangleWords{0xFF336699});
             page.element(target::ElementKind::SolidRect, left, top, right, bottom,
                          target::kElementFlagVisible | target::kElementFlagTouchable);
         },
@@ -173,7 +174,7 @@ protected:
     }
     DValue& value(const TagReference& tag)
     {
-        DItemDescriptor descriptor = descriptorOf(tag);
+        DItemDescriptor descriptor = DItemDescriptor::fromReference(tag);
         DValue* found = project().findTag(descriptor);
         EXPECT_NE(found, nullptr);
         return *found;

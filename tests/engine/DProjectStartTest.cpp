@@ -9,6 +9,7 @@
 #include "engine/DDisplay_Null.h"
 #include "engine/DPage.h"
 #include "engine/DProject.h"
+#include "foundation/target/TargetBytes.h"
 #include "tests/engine/FakePlatform.h"
 #include "tests/support/TargetBuilder.h"
 
@@ -31,13 +32,13 @@ std::vector<uint8_t> pages(uint32_t basePagePlusOne, int32_t startPage)
                  [](auto& page) { page.backgroundColour(kNormalColour, kWidth, kHeight); });
     builder.page(uint32_t(PageType::Dialog), -1, [](auto& page) {
         page.object(uint32_t(WidgetType::Rectangle), [&](DRIFFFile& file) {
-            file.writeInt(kDialogColour);
+            writeRecord(file, RectangleWords{kDialogColour});
             page.element(ElementKind::SolidRect, 4, 4, 12, 12, kElementFlagVisible | kElementFlagTouchable);
         });
     });
     builder.page(uint32_t(PageType::Global), -1, [](auto& page) {
         page.object(uint32_t(WidgetType::Rectangle), [&](DRIFFFile& file) {
-            file.writeInt(0xFFFFFF00u);
+            writeRecord(file, RectangleWords{0xFFFFFF00u});
             page.element(ElementKind::SolidRect, 0, 20, kWidth, kHeight, kElementFlagVisible);
         });
     });

@@ -19,12 +19,6 @@
 #include "foundation/target/TargetTag.h"
 #include "tests/engine/FakePlatform.h"
 
-// The descriptor of a tag reference, as the engine reads one from a record.
-inline DItemDescriptor descriptorOf(const target::TagReference& tag)
-{
-    return DItemDescriptor::fromReference(tag);
-}
-
 template <int32_t Width, int32_t Height, std::size_t Controllers>
 class EngineHarness {
 public:

@@ -56,11 +56,7 @@ public:
     // The item of a tag reference (made on first use by the local controller).
     DItem& item(const target::TagReference& reference)
     {
-        DItemDescriptor descriptor;
-        descriptor.controller = uint8_t(reference.controller());
-        descriptor.address = reference.address();
-        descriptor.type = uint8_t(reference.valueType());
-        descriptor.size = uint16_t(reference.valueSize());
+        DItemDescriptor descriptor = DItemDescriptor::fromReference(reference);
         EXPECT_NE(project.findTag(descriptor), nullptr);
         return *descriptor.item;
     }

@@ -3,6 +3,7 @@
 
 #include <QImage>
 
+#include "foundation/target/TargetBytes.h"
 #include "tests/support/ScreenGrab.h"
 #include "tests/support/TargetBuilder.h"
 #include "tests/support/TestEnvironment.h"
@@ -53,7 +54,7 @@ TEST(EngineScreenshot, StartPageOfATargetFileFillsTheWindow)
     vx::test::TargetBuilder builder(200, 120, 1);
     builder.page(uint32_t(PageType::Normal), -1, [](auto& page) {
         page.object(uint32_t(WidgetType::Rectangle), [&](DRIFFFile& file) {
-            file.writeInt(0xFF0000FFu); // a blue square in the middle
+            writeRecord(file, RectangleWords{0xFF0000FFu}); // a blue square in the middle
             page.element(ElementKind::SolidRect, 80, 40, 120, 80, kElementFlagVisible);
         });
         page.backgroundColour(0xFFFF0000u, 200, 120);
