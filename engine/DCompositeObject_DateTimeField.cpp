@@ -15,7 +15,7 @@ namespace {
 using Pattern = DCompositeObject_DateTimeField::Pattern;
 using Q = DCompositeObject_DateTimeField::Quantity;
 
-// Every format code and its parts (Part 4.132's codes: dates 0x0xxxx, times of day
+// Every format code and its parts (the editor's codes: dates 0x0xxxx, times of day
 // 0x1xxxx, counters 0x2xxxx).
 constexpr Pattern kPatterns[] = {
     {0, 3, {{Q::Day, 0}, {Q::Month, 0}, {Q::Year2, 2}}, false},
