@@ -41,14 +41,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (application.project()->load(DString(u"fuzz.ddd")) != 0)
         return 0;
     DProject& project = *application.project();
+    // Points reach every part of the page (a little past its edges too); keys are the
+    // panel's codes and printable characters alike.
+    const DSize page = project.pageSize();
+    const int64_t width = page.width > 0 && page.width <= 4096 ? page.width : 80;
+    const int64_t height = page.height > 0 && page.height <= 4096 ? page.height : 60;
     for (std::size_t i = 0; i + 2 < scriptLength; i += 3) {
-        const DPoint point{script[i + 1] % 80, script[i + 2] % 60};
+        const DPoint point{int32_t(script[i + 1] * (width + 16) / 256) - 8,
+                           int32_t(script[i + 2] * (height + 16) / 256) - 8};
         switch (script[i] % 7) {
         case 0: project.onPointerDown(point); break;
         case 1: project.onPointerMove(point); break;
         case 2: project.onPointerUp(point); break;
-        case 3: project.onKeyDown(script[i + 1] % 32); break;
-        case 4: project.onKeyUp(script[i + 1] % 32); break;
+        case 3: project.onKeyDown(script[i + 1] < 128 ? script[i + 1] : script[i + 1] % 32); break;
+        case 4: project.onKeyUp(script[i + 1] < 128 ? script[i + 1] : script[i + 1] % 32); break;
         case 5: parts.platform->now += uint32_t(script[i + 1]) * 40; break;
         default: break;
         }

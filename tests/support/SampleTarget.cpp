@@ -124,7 +124,8 @@ public:
     }
     void triangle(std::array<double, 6> corners, uint32_t colour)
     {
-        const auto [ax, ay, bx, by, cx, cy] = corners;
+        // Named copies, not a structured binding: older compilers cannot capture those.
+        const double ax = corners[0], ay = corners[1], bx = corners[2], by = corners[3], cx = corners[4], cy = corners[5];
         const auto side = [](double px, double py, double qx, double qy, double x, double y) {
             return (qx - px) * (y - py) - (qy - py) * (x - px);
         };
