@@ -39,4 +39,5 @@ private:
     DActionList* m_owner;
     std::vector<std::unique_ptr<DAction>> m_actions;
     DValue m_keyValue;
+    uint32_t m_deepestIf = 0;
 };

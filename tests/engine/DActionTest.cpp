@@ -318,6 +318,30 @@ TEST_F(Actions, AComparisonInASkippedBranchIsNotEvaluated)
     EXPECT_FALSE(value(kOther).isWritten()); // the else-if after a taken branch
 }
 
+TEST_F(Actions, BranchesNestedPastThirtyTwoLevelsStillChoose)
+{
+    // 40 nested IFs on the tag: at every depth the ELSE branch adds, and the THEN branch
+    // only at the deepest; with the tag 1 each IF holds, with 0 each fails at once.
+    constexpr int kDepth = 40;
+    std::vector<Step> steps;
+    for (int i = 0; i < kDepth; ++i)
+        steps.push_back(ifTagIs(1));
+    steps.push_back(add(1000));
+    for (int i = 0; i < kDepth; ++i) {
+        steps.push_back(kElse);
+        steps.push_back(add(1));
+        steps.push_back(kEnd);
+    }
+    loadPage(onRelease(steps));
+    setNumber(kTag, 1);
+    release();
+    EXPECT_EQ(number(kResult), 1000);
+    setNumber(kResult, 0);
+    setNumber(kTag, 0);
+    release();
+    EXPECT_EQ(number(kResult), 1); // only the outermost ELSE runs
+}
+
 TEST_F(Actions, EveryMatchingTriggerRunsInListOrder)
 {
     loadPage({{TriggerNumber::TouchUp, 0, {{A::MultiplyTag, {kResult, 10}}, add(1)}},
