@@ -186,27 +186,23 @@ int DProject::loadPage(DPage& page)
     if (!m_file)
         return DStatus::Failed;
     DFile& file = *m_file;
-    if (file.seek(int64_t(page.chunkOffset()), DFile::FromStart) != DStatus::Ok)
-        return DStatus::Failed;
+    // A page that cannot be read still takes the old page's place, as an empty page.
     target::ChunkHeader chunk;
-    if (target::readRecord(file, chunk) != DStatus::Ok || chunk.identifier != target::kChunkPage)
+    if (file.seek(int64_t(page.chunkOffset()), DFile::FromStart) != DStatus::Ok ||
+        target::readRecord(file, chunk) != DStatus::Ok || chunk.identifier != target::kChunkPage) {
+        makeRoomFor(page.type());
         return DStatus::Failed;
+    }
     // Nothing of this page is read past its chunk.
     DFileLimit chunkLimit(file, chunk.nextChunkPosition(page.chunkOffset()));
-    if (!chunkLimit.pushed())
-        return DStatus::Failed;
     target::PageHeader header;
-    int status = target::readRecord(file, header);
-    if (status != DStatus::Ok)
+    int status = chunkLimit.pushed() ? target::readRecord(file, header) : int(DStatus::Failed);
+    if (status != DStatus::Ok) {
+        makeRoomFor(page.type());
         return status;
-    const uint32_t type = header.pageType ? header.pageType : page.type();
-    if (!target::isPopUpPage(type)) {
-        if (m_currentPage && m_currentPage != m_basePage)
-            m_currentPage->hideAndDelete();
-        if (m_renderer)
-            m_renderer->clearMarks();
-        m_currentPage = nullptr;
     }
+    const uint32_t type = header.pageType ? header.pageType : page.type();
+    makeRoomFor(type);
     page.hideAndDelete();
     page.setType(type);
     page.setInitialFocus(header.initialFocus);
@@ -326,6 +322,18 @@ void DProject::showPage(int32_t number, Jump jump)
     if (page.isPopup() || closedPopup)
         for (DBaseObject* primitive : m_currentPage->primitives())
             primitive->setPage(m_currentPage);
+}
+
+void DProject::makeRoomFor(uint32_t type)
+{
+    // A page that is no pop-up takes the current page's place; the base page stays.
+    if (target::isPopUpPage(type))
+        return;
+    if (m_currentPage && m_currentPage != m_basePage)
+        m_currentPage->hideAndDelete();
+    if (m_renderer)
+        m_renderer->clearMarks();
+    m_currentPage = nullptr;
 }
 
 bool DProject::isPageUnderPopup(int32_t index) const

@@ -95,6 +95,7 @@ private:
     // 1 when the press was taken (or swallowed), 0 when nothing was hit.
     int hitTest(DPage& page, DPoint point);
     void moveFocusTo(DPage* page);
+    void makeRoomFor(uint32_t pageType);
     // A page that can lie under a pop-up: in the table, not a pop-up, not the base page.
     bool isPageUnderPopup(int32_t index) const;
     void afterInput();

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
 
 #include "engine/DBaseObject.h"
@@ -208,6 +210,29 @@ TEST_F(ProjectTest, RecordsWithoutAWidgetClassKeepTheNumbersOfTheRest)
     ASSERT_NE(widgets[1], nullptr);
     EXPECT_EQ(widgets[1]->index(), 1);
     EXPECT_EQ(widgets[2]->typeId(), uint32_t(WidgetType::Rectangle));
+}
+
+TEST_F(ProjectTest, APageThatCannotBeReadStillTakesTheOldPagesPlace)
+{
+    std::vector<uint8_t> bytes = fivePages();
+    // Page 2's chunk id (the third "page" chunk of the file) no longer says "page".
+    const std::array<uint8_t, 4> id = {'p', 'a', 'g', 'e'};
+    auto at = bytes.begin();
+    for (int seen = 0; seen < 3; ++seen)
+        at = std::search(seen ? at + 1 : at, bytes.end(), id.begin(), id.end());
+    ASSERT_NE(at, bytes.end());
+    at[3] = 'X';
+    ASSERT_EQ(load(std::move(bytes)), 0);
+    ASSERT_FALSE(project.page(0)->widgets().empty());
+    project.showPage(2, DProject::Jump::Absolute);
+    EXPECT_EQ(project.currentIndex(), 2);
+    EXPECT_TRUE(project.page(0)->widgets().empty()); // hidden, not left bound under the empty page
+    EXPECT_FALSE(project.basePage()->widgets().empty());
+    project.render();
+    EXPECT_EQ(pixel(5, 45), 0xFF00FFFFu); // only the base page's strip is drawn
+    project.showPage(0, DProject::Jump::Absolute);
+    project.render();
+    EXPECT_EQ(pixel(5, 5), 0xFFFF0000u);
 }
 
 TEST(DProjectDirty, InvalidateMergesWhatMeets)
