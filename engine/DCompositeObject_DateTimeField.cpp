@@ -124,7 +124,8 @@ bool DCompositeObject_DateTimeField::formatValue(const Pattern& pattern, std::u1
         case Q::Year2: number = uint64_t((broken.tm_year + 1900) % 100); break;
         case Q::Year4: number = uint64_t(broken.tm_year + 1900); break;
         case Q::Hour: number = uint64_t(broken.tm_hour); break;
-        case Q::Hour12: number = uint64_t(broken.tm_hour % 12); break;
+        // A 12-hour clock runs 12, 1, ... 11: noon and midnight show as 12, not 0.
+        case Q::Hour12: number = uint64_t(broken.tm_hour % 12 ? broken.tm_hour % 12 : 12); break;
         case Q::Minute: number = uint64_t(broken.tm_min); break;
         case Q::Second: number = uint64_t(broken.tm_sec); break;
         case Q::CounterHours: number = hundredths / 360000; break;
@@ -135,7 +136,7 @@ bool DCompositeObject_DateTimeField::formatValue(const Pattern& pattern, std::u1
         writer.number(number, part.width);
     }
     if (pattern.amPm)
-        writer.text(broken.tm_hour > 12 ? u" pm" : u" am");
+        writer.text(broken.tm_hour >= 12 ? u" pm" : u" am"); // noon is 12 pm
     out.assign(writer.view());
     return true;
 }

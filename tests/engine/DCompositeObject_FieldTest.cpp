@@ -155,7 +155,8 @@ TEST(NumericFieldFormat, EnteredTextConvertsBackThroughTheInverseScale)
 TEST(DateTimeFieldFormat, PatternsPutTheirPartsTogetherWithTheSeparator)
 {
     constexpr int32_t kMarch7th2024 = 1709769600; // 00:00 UTC
-    constexpr int32_t k1305 = 13 * 3600 + 5 * 60 + 9, k1230 = 12 * 3600 + 30 * 60;
+    constexpr int32_t k1305 = 13 * 3600 + 5 * 60 + 9, k1230 = 12 * 3600 + 30 * 60, k0015 = 15 * 60,
+                      k1159 = 11 * 3600 + 59 * 60;
     struct Case {
         uint32_t code;
         const char16_t* separator;
@@ -173,7 +174,10 @@ TEST(DateTimeFieldFormat, PatternsPutTheirPartsTogetherWithTheSeparator)
         {65537, u":", k1305, u"13:05:09"},
         {65538, u":", k1305, u"13:5"},
         {65553, u":", k1305, u"01:05 pm"},
-        {65553, u":", k1230, u"00:30 am"},        // pm only above 12
+        {65553, u":", k1230, u"12:30 pm"},        // noon is 12 pm
+        {65553, u":", k0015, u"12:15 am"},        // midnight is 12 am
+        {65553, u":", k1159, u"11:59 am"},
+        {65556, u":", k1230, u"12:30"},
         {65559, u".", k1305, u"1.5.9 pm"},
         {131072, u":", 100 * 360000, u"100:00:00"}, // hours do not wrap at 24
         {131073, u":", 123456, u"00:20:34:56"},
