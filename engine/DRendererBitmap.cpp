@@ -83,25 +83,12 @@ void DRendererBitmap::blit(DBitmap* destination, DBitmap* source, const DRect& c
 {
     destination = pixelsOf(destination);
     source = pixelsOf(source);
-    if (!drawable(destination) || !drawable(source) || !clip.meets(destination->bounds()))
+    DBlitArea area;
+    if (!drawable(destination) || !drawable(source) ||
+        !clipBlit(clip, destination->size(), source->size(), position, area))
         return;
-    const DRect area = clip.intersected(destination->bounds());
-    // The source point moves along where the clip was cut at its left or top.
-    int64_t sourceX = int64_t(position.x) + (area.left - clip.left);
-    int64_t sourceY = int64_t(position.y) + (area.top - clip.top);
-    int64_t left = area.left, top = area.top;
-    if (sourceX < 0) {
-        left -= sourceX;
-        sourceX = 0;
-    }
-    if (sourceY < 0) {
-        top -= sourceY;
-        sourceY = 0;
-    }
-    const int64_t width = std::min<int64_t>(area.right - left + 1, source->size().width - sourceX);
-    const int64_t height = std::min<int64_t>(area.bottom - top + 1, source->size().height - sourceY);
-    if (width <= 0 || height <= 0)
-        return;
+    const int64_t left = area.left, top = area.top, sourceX = area.sourceX, sourceY = area.sourceY;
+    const int64_t width = area.width, height = area.height;
 
     const uint32_t from = source->bytesPerPixel();
     const uint32_t to = destination->bytesPerPixel();

@@ -84,6 +84,40 @@ struct DRect {
     }
 };
 
+// The part of a copy both bitmaps hold: target pixels from (left, top), source pixels
+// from (sourceX, sourceY), width x height of them.
+struct DBlitArea {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t sourceX = 0;
+    int32_t sourceY = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// Clips a copy into rect (inclusive) of a target of targetSize, read from a source of
+// sourceSize at sourcePoint. Wherever one side is cut at its left or top, the other side's
+// point moves along with it. False when nothing is left to copy.
+inline bool clipBlit(const DRect& rect, DSize targetSize, DSize sourceSize, DPoint sourcePoint, DBlitArea& area)
+{
+    int64_t left = rect.left, top = rect.top, sourceX = sourcePoint.x, sourceY = sourcePoint.y;
+    const int64_t leftCut = std::max<int64_t>({0, -left, -sourceX});
+    const int64_t topCut = std::max<int64_t>({0, -top, -sourceY});
+    left += leftCut;
+    sourceX += leftCut;
+    top += topCut;
+    sourceY += topCut;
+    const int64_t right = std::min<int64_t>({rect.right, int64_t(targetSize.width) - 1,
+                                             left + int64_t(sourceSize.width) - sourceX - 1});
+    const int64_t bottom = std::min<int64_t>({rect.bottom, int64_t(targetSize.height) - 1,
+                                              top + int64_t(sourceSize.height) - sourceY - 1});
+    if (left > right || top > bottom)
+        return false;
+    area = {int32_t(left), int32_t(top), int32_t(sourceX), int32_t(sourceY), int32_t(right - left + 1),
+            int32_t(bottom - top + 1)};
+    return true;
+}
+
 // ARGB in one word: alpha in bits 24-31, red 16-23, green 8-15, blue 0-7.
 using DColor = uint32_t;
 

@@ -35,55 +35,12 @@ Surface surfaceOf(const DTextTexture& glyph)
 // the alphas composed, for glyphs whose boxes overlap in one picture.
 enum class Rule { Blend, CopyAlpha, MergeAlpha };
 
-// The part of targetRect both bitmaps cover, and the source point at its top-left.
-struct Area {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t sourceX = 0;
-    int32_t sourceY = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
-bool clipArea(const DRect& targetRect, const DBitmap& target, const Surface& source, DPoint sourcePoint, Area& area)
-{
-    int64_t left = targetRect.left, top = targetRect.top, right = targetRect.right, bottom = targetRect.bottom;
-    int64_t sourceX = sourcePoint.x, sourceY = sourcePoint.y;
-    // Source columns before its origin do not exist: start the target later instead.
-    if (sourceX < 0) {
-        left -= sourceX;
-        sourceX = 0;
-    }
-    if (sourceY < 0) {
-        top -= sourceY;
-        sourceY = 0;
-    }
-    // Cutting the target at its left or top edge moves the source point along.
-    if (left < 0) {
-        sourceX -= left;
-        left = 0;
-    }
-    if (top < 0) {
-        sourceY -= top;
-        top = 0;
-    }
-    right = std::min<int64_t>(right, int64_t(target.width()) - 1);
-    bottom = std::min<int64_t>(bottom, int64_t(target.height()) - 1);
-    right = std::min<int64_t>(right, left + (int64_t(source.width) - sourceX) - 1);
-    bottom = std::min<int64_t>(bottom, top + (int64_t(source.height) - sourceY) - 1);
-    if (left > right || top > bottom)
-        return false;
-    area = {int32_t(left), int32_t(top), int32_t(sourceX), int32_t(sourceY), int32_t(right - left + 1),
-            int32_t(bottom - top + 1)};
-    return true;
-}
-
 void blitSurface(const DRect& targetRect, DBitmap& target, const Surface& source, DPoint sourcePoint, Rule rule)
 {
     if (!target.hasPixels() || !source.pixels || source.width <= 0 || source.height <= 0)
         return;
-    Area area;
-    if (!clipArea(targetRect, target, source, sourcePoint, area))
+    DBlitArea area;
+    if (!clipBlit(targetRect, {target.width(), target.height()}, {source.width, source.height}, sourcePoint, area))
         return;
     const int32_t from = source.bytesPerPixel;
     const int32_t to = target.bytesPerPixel();
