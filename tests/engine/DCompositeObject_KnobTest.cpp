@@ -164,31 +164,8 @@ TEST_F(KnobTest, ATurnedThumbLeavesTheDialUnderItsOldPlace)
 {
     ASSERT_EQ(load(knobPage(knobWords(90, 0, kClockwise, 270), 1, true)), 0);
     project.render();
-    struct Move {
-        bool drag; // else the tag is set
-        int32_t value;
-        DPoint point;
-    };
-    const Move moves[] = {{false, 90, {}}, {false, 95, {}}, {true, 0, {40, 19}}, {true, 0, {8, 30}}, {false, 270, {}}};
-    for (const Move& move : moves) {
-        SCOPED_TRACE(testing::Message() << (move.drag ? "drag" : "tag") << " " << move.value);
-        const DRect before = knob()->thumb()->bounds();
-        if (move.drag) {
-            project.onPointerDown(move.point);
-            project.onPointerUp(move.point);
-        } else {
-            setTag(kValueTag, move.value);
-        }
-        project.render();
-        const DRect thumb = knob()->thumb()->bounds();
-        ASSERT_NE(thumb, before);
-        // The whole target: the thumb over the dial over the background.
-        int wrong = 0;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                const bool inThumb = x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom;
-                wrong += pixel(x, y) != (inThumb ? kGreen : x < 48 && y < 48 ? kRed : kBackground);
-            }
-        EXPECT_EQ(wrong, 0);
-    }
+    const ThumbMove moves[] = {{false, 90, {}}, {false, 95, {}}, {true, 0, {40, 19}}, {true, 0, {8, 30}}, {false, 270, {}}};
+    // The thumb over the dial over the background.
+    expectThumbMovesLeaveNoTrace(moves, kValueTag, [&] { return knob()->thumb(); }, kGreen,
+                                 [](int x, int y) { return x < 48 && y < 48 ? kRed : kBackground; });
 }

@@ -220,16 +220,11 @@ TEST_F(SliderTest, FocusedTrackPictureFollowsTheFocusWhenTracked)
 
 TEST_F(SliderTest, AMovedThumbLeavesWhatLiesUnderItsOldPlace)
 {
-    struct Move {
-        bool drag; // else the tag is set
-        int32_t value;
-        DPoint point;
-    };
     struct Case {
         const char* name;
         uint32_t direction;
         const Layout& layout;
-        std::vector<Move> moves;
+        std::vector<ThumbMove> moves;
     };
     const Case cases[] = {
         {"horizontal", 1, kHorizontal, {{false, 50, {}}, {true, 0, {20, 25}}, {true, 0, {100, 25}}, {false, 0, {}}}},
@@ -241,27 +236,9 @@ TEST_F(SliderTest, AMovedThumbLeavesWhatLiesUnderItsOldPlace)
         ASSERT_EQ(load(sliderPage(sliderWords(c.direction, c.layout.margin), c.layout, 1, {false, true, true})), 0);
         project.render();
         const DRect track = c.layout.track;
-        for (const Move& move : c.moves) {
-            SCOPED_TRACE(testing::Message() << (move.drag ? "drag" : "tag") << " " << move.value);
-            const DRect before = slider()->thumb()->bounds();
-            if (move.drag) {
-                project.onPointerDown(move.point);
-                project.onPointerUp(move.point);
-            } else {
-                setTag(kValueTag, move.value);
-            }
-            project.render();
-            const DRect thumb = slider()->thumb()->bounds();
-            ASSERT_NE(thumb, before);
-            // The whole target: the thumb over the track over the background.
-            int wrong = 0;
-            for (int y = 0; y < kHeight; ++y)
-                for (int x = 0; x < kWidth; ++x) {
-                    const bool inThumb = x >= thumb.left && x <= thumb.right && y >= thumb.top && y <= thumb.bottom;
-                    const bool inTrack = x >= track.left && x < track.right && y >= track.top && y < track.bottom;
-                    wrong += pixel(x, y) != (inThumb ? kGreen : inTrack ? kRed : kBackground);
-                }
-            EXPECT_EQ(wrong, 0);
-        }
+        // The thumb over the track over the background.
+        expectThumbMovesLeaveNoTrace(c.moves, kValueTag, [&] { return slider()->thumb(); }, kGreen, [&](int x, int y) {
+            return x >= track.left && x < track.right && y >= track.top && y < track.bottom ? kRed : kBackground;
+        });
     }
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -51,6 +52,39 @@ protected:
         item->value().setNumber(value);
         item->value().markWritten();
         local.update(platform.now);
+    }
+
+    // A thumb moved by setting its tag or by a click at a point.
+    struct ThumbMove {
+        bool drag; // else the tag is set
+        int32_t value;
+        DPoint point;
+    };
+    // Makes each move, draws the frame, and checks that the thumb went somewhere else and
+    // that every pixel of the target is the thumb's colour inside its new place and
+    // under(x, y) outside it: nothing is left behind where it was.
+    template <class ThumbOf, class Under>
+    void expectThumbMovesLeaveNoTrace(std::span<const ThumbMove> moves, uint32_t valueTag, ThumbOf thumbOf,
+                                      uint32_t thumbColour, Under under)
+    {
+        for (const ThumbMove& move : moves) {
+            SCOPED_TRACE(testing::Message() << (move.drag ? "drag" : "tag") << " " << move.value);
+            const DRect before = thumbOf()->bounds();
+            if (move.drag) {
+                project.onPointerDown(move.point);
+                project.onPointerUp(move.point);
+            } else {
+                setTag(valueTag, move.value);
+            }
+            project.render();
+            const DRect thumb = thumbOf()->bounds();
+            ASSERT_NE(thumb, before);
+            int wrong = 0;
+            for (int y = 0; y < kHeight; ++y)
+                for (int x = 0; x < kWidth; ++x)
+                    wrong += pixel(x, y) != (thumb.contains({x, y}) ? thumbColour : under(x, y));
+            EXPECT_EQ(wrong, 0);
+        }
     }
 
     DController_Local& local = controllers[1];
