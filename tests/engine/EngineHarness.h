@@ -19,6 +19,16 @@
 #include "foundation/target/TargetTag.h"
 #include "tests/engine/FakePlatform.h"
 
+// The current page's widget of that number as the class it should be, or none.
+template <class Widget>
+Widget* currentWidget(DProject& project, std::size_t number)
+{
+    DPage* page = project.currentPage();
+    if (!page || number >= page->widgets().size())
+        return nullptr;
+    return dynamic_cast<Widget*>(page->widgets()[number]);
+}
+
 template <int32_t Width, int32_t Height, std::size_t Controllers>
 class EngineHarness {
 public:

@@ -16,6 +16,7 @@
 #include "engine/DRendererBitmap.h"
 #include "foundation/target/TargetElement.h"
 #include "foundation/target/TargetTag.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/engine/FakePlatform.h"
 #include "tests/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
@@ -71,10 +72,7 @@ public:
     template <class Widget>
     Widget* widget(std::size_t number)
     {
-        DPage* page = project.currentPage();
-        if (!page || number >= page->widgets().size())
-            return nullptr;
-        return dynamic_cast<Widget*>(page->widgets()[number]);
+        return currentWidget<Widget>(project, number);
     }
     void key(uint32_t code)
     {

@@ -28,10 +28,7 @@ protected:
     template <class Widget>
     Widget* widget(std::size_t number)
     {
-        DPage* page = project.currentPage();
-        if (!page || number >= page->widgets().size())
-            return nullptr;
-        return dynamic_cast<Widget*>(page->widgets()[number]);
+        return currentWidget<Widget>(project, number);
     }
 
     DItem* tag(uint32_t address)
