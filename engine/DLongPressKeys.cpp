@@ -1,9 +1,21 @@
 #include "engine/DLongPressKeys.h"
 
 #include "engine/DInputSink.h"
+#include "foundation/target/TargetActions.h"
 
+namespace {
+constexpr uint32_t code(target::KeyCode key)
+{
+    return uint32_t(key);
+}
+} // namespace
+
+// The hardware keys and their bits in the pressed mask.
 DLongPressKeys::DLongPressKeys()
-    : m_records{{{27, 16}, {1, 32}, {2, 64}, {13, 128}}}
+    : m_records{{{code(target::KeyCode::Escape), 16},
+                 {code(target::KeyCode::Left), 32},
+                 {code(target::KeyCode::Right), 64},
+                 {code(target::KeyCode::Enter), 128}}}
 {
 }
 
