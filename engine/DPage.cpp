@@ -8,7 +8,7 @@
 namespace {
 constexpr uint32_t kEnteringPage = uint32_t(target::TriggerNumber::EnteringPage),
                    kLeavingPage = uint32_t(target::TriggerNumber::LeavingPage);
-constexpr uint32_t kLeaveEditing = 3; // the page's own key that ends text entry without a commit
+constexpr uint32_t kLeaveEditing = DBaseObject_Text::kKeyLeaveEditing; // ends text entry without a commit
 } // namespace
 
 DPage::~DPage()

@@ -187,20 +187,22 @@ int DProject::loadPage(DPage& page)
         return DStatus::Failed;
     DFile& file = *m_file;
     // A page that cannot be read still takes the old page's place, as an empty page.
-    target::ChunkHeader chunk;
-    if (file.seek(int64_t(page.chunkOffset()), DFile::FromStart) != DStatus::Ok ||
-        target::readRecord(file, chunk) != DStatus::Ok || chunk.identifier != target::kChunkPage) {
-        makeRoomFor(page.type());
-        return DStatus::Failed;
-    }
-    // Nothing of this page is read past its chunk.
-    DFileLimit chunkLimit(file, chunk.nextChunkPosition(page.chunkOffset()));
-    target::PageHeader header;
-    int status = chunkLimit.pushed() ? target::readRecord(file, header) : int(DStatus::Failed);
-    if (status != DStatus::Ok) {
+    const auto unreadable = [&](int status) {
         makeRoomFor(page.type());
         return status;
-    }
+    };
+    target::ChunkHeader chunk;
+    if (file.seek(int64_t(page.chunkOffset()), DFile::FromStart) != DStatus::Ok ||
+        target::readRecord(file, chunk) != DStatus::Ok || chunk.identifier != target::kChunkPage)
+        return unreadable(DStatus::Failed);
+    // Nothing of this page is read past its chunk.
+    DFileLimit chunkLimit(file, chunk.nextChunkPosition(page.chunkOffset()));
+    if (!chunkLimit.pushed())
+        return unreadable(DStatus::Failed);
+    target::PageHeader header;
+    int status = target::readRecord(file, header);
+    if (status != DStatus::Ok)
+        return unreadable(status);
     const uint32_t type = header.pageType ? header.pageType : page.type();
     makeRoomFor(type);
     page.hideAndDelete();

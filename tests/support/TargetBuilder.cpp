@@ -18,7 +18,6 @@ TargetBuilder::TargetBuilder(uint32_t width, uint32_t height, uint32_t pageCount
     m_header.pageCount = pageCount;
     m_headerStart = m_proj->tell();
     writeRecord(*m_proj, m_header); // rewritten whole by finish
-    m_table = m_proj->tell();
     for (uint32_t i = 0; i < pageCount; ++i)
         writeWord(*m_proj, 0);
 }
@@ -62,7 +61,7 @@ void TargetBuilder::page(uint32_t type, int32_t initialFocus, const std::functio
 std::vector<uint8_t> TargetBuilder::finish()
 {
     m_header.pageCount = m_pageCount;
-    m_header.pageTableOffset = uint32_t(m_table);
+    m_header.pageTableOffset = uint32_t(m_headerStart + ProjectHeader::pageTableEntryOffset(0));
     patchRecord(*m_proj, m_headerStart, m_header);
     m_proj->close();
     m_riff->close();

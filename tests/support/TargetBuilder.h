@@ -77,7 +77,6 @@ private:
     std::unique_ptr<DRIFFFile> m_proj;
     target::ProjectHeader m_header;
     uint64_t m_headerStart = 0;
-    uint64_t m_table = 0;
     uint32_t m_pageCount;
     uint32_t m_pagesWritten = 0;
 };
