@@ -9,14 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "engine/DCompositeObject.h"
-#include "engine/DController_Local.h"
-#include "engine/DDisplay_Null.h"
-#include "engine/DItem.h"
-#include "engine/DPage.h"
-#include "engine/DProject.h"
-#include "engine/DRendererBitmap.h"
-#include "tests/engine/FakePlatform.h"
+#include "engine/widgets/DCompositeObject.h"
+#include "engine/tags/DController_Local.h"
+#include "engine/render/DDisplay_Null.h"
+#include "engine/tags/DItem.h"
+#include "engine/core/DPage.h"
+#include "engine/core/DProject.h"
+#include "engine/render/DRendererBitmap.h"
+#include "tests/support/engine/FakePlatform.h"
 
 template <int32_t Width, int32_t Height>
 class PageBench {

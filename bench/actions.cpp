@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "engine/DActionList.h"
-#include "engine/DController_Local.h"
-#include "engine/DFile_Memory.h"
-#include "engine/DProject.h"
+#include "engine/actions/DActionList.h"
+#include "engine/tags/DController_Local.h"
+#include "engine/core/DFile_Memory.h"
+#include "engine/core/DProject.h"
 #include "engine/posix/DPlatform_posix.h"
 #include "foundation/target/ActionBlockWriter.h"
 #include "tests/support/TargetBuilder.h"

@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "bench/PageBench.h"
-#include "engine/DBaseObject_ScrollingList.h"
-#include "engine/DCompositeObject_Listbox.h"
-#include "engine/DCompositeObject_Meter.h"
-#include "engine/DCompositeObject_NumericField.h"
-#include "engine/DCompositeObject_Ticker.h"
-#include "engine/DCompositeObject_Trend.h"
-#include "tests/engine/WidgetRecords.h"
+#include "engine/primitives/DBaseObject_ScrollingList.h"
+#include "engine/widgets/DCompositeObject_Listbox.h"
+#include "engine/widgets/DCompositeObject_Meter.h"
+#include "engine/widgets/DCompositeObject_NumericField.h"
+#include "engine/widgets/DCompositeObject_Ticker.h"
+#include "engine/widgets/DCompositeObject_Trend.h"
+#include "tests/support/engine/WidgetRecords.h"
 
 using namespace target;
 using namespace vx::test;

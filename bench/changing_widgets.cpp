@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "bench/PageBench.h"
-#include "engine/DCompositeObject_Bargraph.h"
-#include "engine/DCompositeObject_DynamicImage.h"
-#include "engine/DCompositeObject_IndicatorLight.h"
-#include "engine/DCompositeObject_MessageField.h"
-#include "engine/DCompositeObject_NumericField.h"
-#include "tests/engine/WidgetRecords.h"
+#include "engine/widgets/DCompositeObject_Bargraph.h"
+#include "engine/widgets/DCompositeObject_DynamicImage.h"
+#include "engine/widgets/DCompositeObject_IndicatorLight.h"
+#include "engine/widgets/DCompositeObject_MessageField.h"
+#include "engine/widgets/DCompositeObject_NumericField.h"
+#include "tests/support/engine/WidgetRecords.h"
 
 using namespace target;
 using namespace vx::test;

@@ -2,10 +2,10 @@
 // background image must be decoded, and redrawing a whole 800x480 page.
 #include <benchmark/benchmark.h>
 
-#include "engine/DDisplay_Null.h"
-#include "engine/DFile_Memory.h"
-#include "engine/DPlatform.h"
-#include "engine/DProject.h"
+#include "engine/render/DDisplay_Null.h"
+#include "engine/core/DFile_Memory.h"
+#include "engine/core/DPlatform.h"
+#include "engine/core/DProject.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "engine/DBaseObject_Graph.h"
-#include "engine/DBaseObject_ScrollingList.h"
-#include "engine/DFile_Memory.h"
-#include "engine/DRendererBitmap.h"
+#include "engine/primitives/DBaseObject_Graph.h"
+#include "engine/primitives/DBaseObject_ScrollingList.h"
+#include "engine/core/DFile_Memory.h"
+#include "engine/render/DRendererBitmap.h"
 #include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetElement.h"
 #include "tests/support/TargetBuilder.h"

@@ -8,7 +8,7 @@
 
 #include "bench/PageBench.h"
 #include "foundation/target/TargetMeterWords.h"
-#include "tests/engine/WidgetRecords.h"
+#include "tests/support/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 using namespace target;

@@ -26,11 +26,21 @@ function(vx_folder_library target)
   target_link_libraries(${target} PUBLIC ${ARG_PUBLIC} PRIVATE ${ARG_PRIVATE})
 endfunction()
 
-# A GoogleTest executable made of every test source in one folder of tests/.
-#   vx_test(<name> DIR <folder> [QT] [LIBS <libs>...])   QT: a QApplication on the offscreen platform
+# A GoogleTest executable made of every test source in one folder of tests/, or with
+# RECURSE in its subfolders too (those named in EXCLUDE are executables of their own).
+#   vx_test(<name> DIR <folder> [QT] [RECURSE] [EXCLUDE <dir>...] [LIBS <libs>...])
+#   QT: a QApplication on the offscreen platform
 function(vx_test name)
-  cmake_parse_arguments(ARG "QT" "DIR" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "QT;RECURSE" "DIR" "LIBS;EXCLUDE" ${ARGN})
+  set(folder ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_DIR})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  endif()
+  foreach(dir IN LISTS ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "^${folder}/${dir}/")
+  endforeach()
   if(NOT sources)
     return()
   endif()

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/DApplication.h"
-#include "engine/DDisplay_Null.h"
-#include "engine/DFile_Memory.h"
-#include "engine/DPlatform.h"
-#include "tests/engine/FakePlatform.h"
+#include "engine/core/DApplication.h"
+#include "engine/render/DDisplay_Null.h"
+#include "engine/core/DFile_Memory.h"
+#include "engine/core/DPlatform.h"
+#include "tests/support/engine/FakePlatform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/DStatus.h"
+#include "engine/core/DStatus.h"
 #include "foundation/TextHelpers.h"
 
 DFile_posix::~DFile_posix()

@@ -1,7 +1,7 @@
 #pragma once
 // The target file on disk, read through a file descriptor.
 
-#include "engine/DFile.h"
+#include "engine/core/DFile.h"
 
 class DFile_posix : public DFile {
 public:

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "engine/DApplication.h"
+#include "engine/core/DApplication.h"
 #include "engine/posix/DFile_posix.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "engine/DLongPressKeys.h"
-#include "engine/DPlatform.h"
+#include "engine/core/DLongPressKeys.h"
+#include "engine/core/DPlatform.h"
 
 class DPlatform_posix : public DPlatform {
 public:

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-#include "engine/DApplication.h"
-#include "engine/DCommandLine.h"
-#include "engine/DRendererComposed.h"
+#include "engine/core/DApplication.h"
+#include "engine/core/DCommandLine.h"
+#include "engine/render/DRendererComposed.h"
 #include "engine/posix/DMemory_CRT.h"
 #include "engine/posix/DPlatform_posix.h"
 #include "engine/qt/DDisplay_Qt.h"

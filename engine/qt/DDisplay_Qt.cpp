@@ -9,10 +9,10 @@
 #include <QPainter>
 #include <cstring>
 
-#include "engine/DBitmap.h"
-#include "engine/DProject.h"
-#include "engine/DRenderer.h"
-#include "engine/DStatus.h"
+#include "engine/render/DBitmap.h"
+#include "engine/core/DProject.h"
+#include "engine/render/DRenderer.h"
+#include "engine/core/DStatus.h"
 #include "engine/qt/DKeyTranslation.h"
 #include "platform/ui/Prompts.h"
 

@@ -9,8 +9,8 @@
 #include <QPointer>
 #include <functional>
 
-#include "engine/DDisplay.h"
-#include "engine/DInputSink.h"
+#include "engine/render/DDisplay.h"
+#include "engine/core/DInputSink.h"
 
 class DDisplay_Qt;
 

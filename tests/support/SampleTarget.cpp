@@ -11,9 +11,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "engine/DCompositeObject_Button.h"
-#include "engine/DCompositeObject_Slider.h"
-#include "engine/DCompositeObject_Timer.h"
+#include "engine/widgets/DCompositeObject_Button.h"
+#include "engine/widgets/DCompositeObject_Slider.h"
+#include "engine/widgets/DCompositeObject_Timer.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetActions.h"
 #include "foundation/target/TargetMeterWords.h"
@@ -21,7 +21,7 @@
 #include "foundation/target/TargetTrendWords.h"
 #include "foundation/text/DFontSource.h"
 #include "foundation/text/DRendererBitmap.h"
-#include "tests/engine/WidgetRecords.h"
+#include "tests/support/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace vx::test {

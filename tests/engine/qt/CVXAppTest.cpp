@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "engine/DDisplay_Null.h"
-#include "engine/DApplication.h"
+#include "engine/render/DDisplay_Null.h"
+#include "engine/core/DApplication.h"
 #include "engine/posix/DPlatform_posix.h"
 #include "engine/qt/CVXApp.h"
 #include "foundation/TextHelpers.h"

@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "tests/engine/RecordingInput.h"
+#include "tests/support/engine/RecordingInput.h"
 #include "engine/qt/DDisplay_Qt.h"
 #include "engine/qt/DKeyTranslation.h"
 #include "tests/support/ScriptedPrompts.h"

@@ -16,11 +16,11 @@
 #include <variant>
 #include <vector>
 
-#include "engine/DApplication.h"
-#include "engine/DBaseObject_UnscaledBitmap.h"
-#include "engine/DCompositeObject_Slider.h"
-#include "engine/DPage.h"
-#include "engine/DRendererComposed.h"
+#include "engine/core/DApplication.h"
+#include "engine/primitives/DBaseObject_UnscaledBitmap.h"
+#include "engine/widgets/DCompositeObject_Slider.h"
+#include "engine/core/DPage.h"
+#include "engine/render/DRendererComposed.h"
 #include "engine/posix/DPlatform_posix.h"
 #include "engine/qt/DDisplay_Qt.h"
 #include "foundation/TextHelpers.h"

@@ -1,0 +1,85 @@
+#pragma once
+// One page of the target file: its header, and while it is shown its widgets, its
+// primitives (index 0 is the topmost), its key focus and its pointer capture.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/widgets/DCompositeObject.h"
+#include "foundation/DGeometry.h"
+#include "engine/core/DObject.h"
+
+class DBaseObject;
+class DProject;
+
+class DPage : public DObject {
+public:
+    enum Type : uint32_t {
+        Normal = 1,
+        Initial = 2,
+        Global = 3,
+        ScreenSaver = 4,
+        Dialog = 5,
+        Window = 6,
+    };
+
+    DPage(DProject* project, uint32_t chunkOffset) : m_project(project), m_chunkOffset(chunkOffset) {}
+    ~DPage() override;
+
+    DProject* project() const { return m_project; }
+    uint32_t chunkOffset() const { return m_chunkOffset; }
+    uint32_t type() const { return m_type; }
+    void setType(uint32_t type) { m_type = type; }
+    bool isPopup() const { return m_type == Dialog || m_type == Window; }
+    int32_t initialFocus() const { return m_initialFocus; }
+    void setInitialFocus(int32_t index) { m_initialFocus = index; }
+
+    std::vector<DBaseObject*>& primitives() { return m_primitives; }
+    std::vector<DCompositeObject*>& widgets() { return m_widgets; }
+    uint32_t ownPrimitiveCount() const { return m_ownPrimitives; }
+    uint32_t ownWidgetCount() const { return m_ownWidgets; }
+    void setOwnPrimitiveCount(uint32_t count) { m_ownPrimitives = count; }
+    void setOwnWidgetCount(uint32_t count) { m_ownWidgets = count; }
+
+    // Takes the widget of record number; records without a widget leave a null entry,
+    // so a widget's place in the list is always its number.
+    void adopt(uint32_t number, std::unique_ptr<DCompositeObject> widget);
+    // Shows every widget (then fires "entering page"); hides and deletes them.
+    void show();
+    void hideAndDelete();
+
+    int32_t focusIndex() const { return m_focusIndex; }
+    DCompositeObject* focusedWidget() const;
+    // Moves the focus to index; -1, an index outside the list and the focused index are ignored.
+    void setFocus(int32_t index);
+    void takeFocusAway();
+    int32_t pressedIndex() const { return m_pressedIndex; }
+    void setPressedIndex(int32_t index) { m_pressedIndex = index; }
+    void clampFocus();
+
+    bool isPressed() const { return m_pressed; }
+    void setPressed(bool pressed) { m_pressed = pressed; }
+    DBaseObject* capture() const { return m_capture; }
+    void setCapture(DBaseObject* primitive) { m_capture = primitive; }
+
+    // Every widget whose tick is due gets it.
+    void tick(uint32_t now);
+
+private:
+    DProject* m_project;
+    uint32_t m_chunkOffset;
+    uint32_t m_type = Normal;
+    int32_t m_initialFocus = -1;
+    uint32_t m_ownPrimitives = 0;
+    uint32_t m_ownWidgets = 0;
+    std::vector<DBaseObject*> m_primitives;   // borrowed from the widgets
+    std::vector<DCompositeObject*> m_widgets; // by number; entries may be null
+    std::vector<std::unique_ptr<DCompositeObject>> m_owned;
+    bool m_pressed = false;
+    DBaseObject* m_capture = nullptr;
+    int32_t m_focusIndex = -1;
+    int32_t m_pressedIndex = -1;
+    uint32_t m_generation = 0; // counts the times the widgets were taken down
+};

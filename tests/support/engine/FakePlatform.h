@@ -1,0 +1,31 @@
+#pragma once
+// A platform whose millisecond clock the test sets, and whose files are memory files.
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/core/DFile_Memory.h"
+#include "engine/core/DPlatform.h"
+
+class FakePlatform : public DPlatform {
+public:
+    explicit FakePlatform(uint32_t start = 1) : now(start) {}
+
+    void start() override {}
+    void tick() override {}
+    void sleep(uint32_t milliseconds) override { now += milliseconds; }
+    uint32_t ticks() override { return now; }
+    void setProjectPath(const DString& path) override { m_path.assign(path); }
+    const DString& buildProjectPath(uint32_t) override { return m_path; }
+    void setInputOrigin(int, int) override {}
+    void setInputOriginX(int) override {}
+    void setInputOriginY(int) override {}
+    DFile* createFile() override { return new DFile_Memory(fileBytes); }
+
+    uint32_t now;
+    // What every file this platform opens holds.
+    std::vector<uint8_t> fileBytes;
+
+private:
+    DString m_path;
+};
