@@ -5,6 +5,9 @@
 // the caller keeps only the low 32 bits of a numeric query result.
 
 #include <stdint.h>
+#ifndef __cplusplus
+#include <uchar.h>
+#endif
 
 #ifdef __cplusplus
 extern "C" {

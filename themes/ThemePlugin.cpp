@@ -5,6 +5,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include "themes/CTheme.h"
 
@@ -70,3 +71,8 @@ VX_THEME_EXPORT intptr_t query(int32_t code, const char16_t* section, const char
 {
     return theme().query(code, section, key);
 }
+
+static_assert(std::is_same_v<decltype(&ScenerunnerThemeLibrary), ScenerunnerThemeLibraryFunction>);
+static_assert(std::is_same_v<decltype(&drawObject), DrawObjectFunction>);
+static_assert(std::is_same_v<decltype(&getPreviewImage), GetPreviewImageFunction>);
+static_assert(std::is_same_v<decltype(&query), QueryFunction>);

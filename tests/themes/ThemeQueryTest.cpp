@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "tests/themes/ThemeTestSupport.h"
+#include "themes/CTheme.h"
 
 namespace vx::test {
 namespace {
@@ -128,6 +129,24 @@ TEST(ThemeQuery, BuiltSettingsAnswerTheMeterAndObjectDefaults)
         EXPECT_FALSE(theme->setting(u"listBox", u"Item height").empty());
         EXPECT_FALSE(theme->setting(u"graph", u"Border width").empty());
     }
+}
+
+} // namespace
+} // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+// Without an override the pictures and settings are looked for in Styles/ beside the
+// running program.
+TEST(ThemeFolder, StylesFolderLiesBesideTheProgram)
+{
+    const StylesFolder styles("");
+    const CTheme theme(kThemeConstants[0], {});
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
+    EXPECT_EQ(theme.stylesFolder(), program.parent_path() / "Styles");
+    const StylesFolder other("/elsewhere");
+    EXPECT_EQ(theme.stylesFolder(), std::filesystem::path("/elsewhere"));
 }
 
 } // namespace
