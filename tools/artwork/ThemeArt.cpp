@@ -1,5 +1,6 @@
 #include "tools/artwork/ThemeArt.h"
 
+#include <algorithm>
 #include <cairo.h>
 #include <cmath>
 #include <fstream>
@@ -158,11 +159,13 @@ void ThemeArt::drawMaterial(ArtCanvas& canvas, double x, double y, double width,
 
     if (face == Face::Focused) {
         // A glow of the accent colour along the border.
-        for (int ring = 0; ring < 6; ++ring) {
-            const double inset = width * 0.012 * (ring + 0.5);
+        constexpr int kRings = 8;
+        const double step = std::min(width, height) * 0.015;
+        for (int ring = 0; ring < kRings; ++ring) {
+            const double inset = step * (ring + 0.5);
             cairo_rectangle(cr, x + inset, y + inset, width - 2 * inset, height - 2 * inset);
-            canvas.setColour(accent.shaded(0.2), 0.35 * (6 - ring) / 6);
-            cairo_set_line_width(cr, width * 0.014);
+            canvas.setColour(accent.shaded(0.5), 0.7 * (kRings - ring) / kRings);
+            cairo_set_line_width(cr, step);
             cairo_stroke(cr);
         }
     }
