@@ -50,20 +50,35 @@ void CTagsModel::SetNativeEncoding(uint32_t slot)
     m_index.reset();
 }
 
+void CTagsModel::AddListener(CTagsModelListener& listener)
+{
+    m_listeners.push_back(&listener);
+}
+
+void CTagsModel::RemoveListener(CTagsModelListener& listener)
+{
+    std::erase(m_listeners, &listener);
+}
+
+void CTagsModel::Notify(void (CTagsModelListener::*change)())
+{
+    // A copy, so a listener may come or go while it is told.
+    for (CTagsModelListener* listener : std::vector(m_listeners))
+        (listener->*change)();
+}
+
 void CTagsModel::RowsReset()
 {
     m_index.reset();
     CDocumentHost::Get().SetProjectModified();
-    if (m_listener)
-        m_listener->OnTagRowsReset();
+    Notify(&CTagsModelListener::OnTagRowsReset);
 }
 
 void CTagsModel::ValuesChanged()
 {
     m_index.reset();
     CDocumentHost::Get().SetProjectModified();
-    if (m_listener)
-        m_listener->OnTagValuesChanged();
+    Notify(&CTagsModelListener::OnTagValuesChanged);
 }
 
 int CTagsModel::AddNumericTag()
@@ -153,8 +168,8 @@ void CTagsModel::MergeIdenticalTags(std::span<const int> selected, int current)
         joined.push_back(row);
     }
     DeleteTags(joined);
-    if (m_listener)
-        m_listener->OnTagsMerged(merges);
+    for (CTagsModelListener* listener : std::vector(m_listeners))
+        listener->OnTagsMerged(merges);
 }
 
 bool CTagsModel::CanMove(int row, TagMove move, GridSorting sorting, int selectedCount) const
@@ -314,16 +329,14 @@ void CTagsModel::ValidateAddresses(int editedRow)
     for (int i = 0; i < RowCount(); ++i)
         if (i != editedRow && !m_rows[std::size_t(i)].warning.empty())
             ValidateRow(i);
-    if (m_listener)
-        m_listener->OnTagValuesChanged();
+    Notify(&CTagsModelListener::OnTagValuesChanged);
 }
 
 std::u16string CTagsModel::AllocateMemoryTags()
 {
     std::u16string listing = CTagAllocation::Run(m_rows, m_tagMemorySize);
     m_index.reset();
-    if (m_listener)
-        m_listener->OnTagValuesChanged();
+    Notify(&CTagsModelListener::OnTagValuesChanged);
     return listing;
 }
 

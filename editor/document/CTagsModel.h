@@ -46,7 +46,9 @@ public:
     CTagsModel(const CTagsModel&) = delete;
     CTagsModel& operator=(const CTagsModel&) = delete;
 
-    void SetListener(CTagsModelListener* listener) { m_listener = listener; }
+    // Listeners stay registered until removed; the caller keeps them alive.
+    void AddListener(CTagsModelListener& listener);
+    void RemoveListener(CTagsModelListener& listener);
     // The project's "tagMemorySize" and the slot of its native encoding.
     void SetTagMemorySize(uint32_t bytes);
     uint32_t GetTagMemorySize() const { return m_tagMemorySize; }
@@ -103,13 +105,14 @@ private:
     const CTagReferenceIndex& Index() const;
     bool IsTaken(std::u16string_view text, TagColumn column, int exceptRow) const;
     void ValidateRow(int row);
+    void Notify(void (CTagsModelListener::*change)());
     void RowsReset();
     void ValuesChanged();
 
     std::vector<CTagRow> m_rows;
     uint32_t m_tagMemorySize = kDefaultTagMemorySize;
     uint32_t m_nativeEncoding;
-    CTagsModelListener* m_listener = nullptr;
+    std::vector<CTagsModelListener*> m_listeners;
     // Built on the first resolution after a change; a compile resolves many names.
     mutable std::unique_ptr<CTagReferenceIndex> m_index;
 };

@@ -20,12 +20,12 @@ std::u16string fromQString(const QString& text)
 
 CTagsTableModel::CTagsTableModel(CTagsModel& tags, QObject* parent) : QAbstractTableModel(parent), m_tags(tags)
 {
-    m_tags.SetListener(this);
+    m_tags.AddListener(*this);
 }
 
 CTagsTableModel::~CTagsTableModel()
 {
-    m_tags.SetListener(nullptr);
+    m_tags.RemoveListener(*this);
 }
 
 QColor CTagsTableModel::ToQColor(uint32_t color)

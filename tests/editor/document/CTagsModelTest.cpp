@@ -263,7 +263,7 @@ TEST(CTagsModel, MergeJoinsIdenticalSelectedRows)
 {
     CTagsModel model;
     MergeListener listener;
-    model.SetListener(&listener);
+    model.AddListener(listener);
     fill(model, {{u"Speed", u"integer", 4, u"10"},
                  {u"Speed_copy", u"integer", 4, u"10"},
                  {u"Other", u"short", 2, u"10"},

@@ -198,9 +198,15 @@ TEST_F(TagsPane, SortingTheViewLeavesTheModelOrder)
         run("Add new numeric tag");
         enter(tags.RowCount() - 1, TagColumn::Name, name);
     }
+    for (int row = 0; row < tags.RowCount(); ++row)
+        tags.SetAddress(row, u"memory");
     grid().sortByColumn(int(TagColumn::Name), Qt::AscendingOrder);
     EXPECT_EQ(grid().model()->index(0, 0).data().toString(), "a");
     EXPECT_EQ(tags.Row(0).name, u"b");
+    // The listing, as the target, places in the model's order.
+    const std::u16string listing = tags.AllocateMemoryTags();
+    EXPECT_LT(listing.find(u"   b        0"), listing.find(u"   c        4"));
+    EXPECT_LT(listing.find(u"   c        4"), listing.find(u"   a        8"));
     // Moves are off while sorted.
     grid().setCurrentIndex(grid().ViewIndex(1, TagColumn::Name));
     const std::unique_ptr<QMenu> menu = grid().CreateContextMenu();
@@ -230,4 +236,29 @@ TEST_F(TagsPane, DuplicateAndDeleteWorkOnTheSelection)
     run("Delete tags");
     ASSERT_EQ(tags.RowCount(), 2);
     EXPECT_EQ(tags.Row(1).name, u"Level:3");
+}
+
+TEST_F(TagsPane, AWarnedAddressIsDrawnInRed)
+{
+    run("Add new numeric tag");
+    run("Add new numeric tag");
+    tags.SetAddress(0, u"10");
+    tags.SetAddress(1, u"10");
+    ASSERT_EQ(tags.Row(1).warning, u"overlapping");
+    grid().clearSelection();
+    grid().setCurrentIndex({});
+    const QImage picture = grid().viewport()->grab().toImage();
+    auto redPixels = [&](int row) {
+        const QRect cell = grid().visualRect(grid().ViewIndex(row, TagColumn::Address));
+        int count = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor pixel = picture.pixelColor(x * picture.width() / grid().viewport()->width(),
+                                                        y * picture.height() / grid().viewport()->height());
+                count += pixel.red() > 160 && pixel.green() < 90 && pixel.blue() < 90;
+            }
+        return count;
+    };
+    EXPECT_EQ(redPixels(0), 0);
+    EXPECT_GT(redPixels(1), 10);
 }
