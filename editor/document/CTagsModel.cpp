@@ -115,10 +115,15 @@ int CTagsModel::AddTag(CTagRow row, IdenticalTags identical)
 void CTagsModel::DeleteTags(std::span<const int> rows)
 {
     const std::set<int, std::greater<>> doomed(rows.begin(), rows.end());
-    for (const int row : doomed)
-        if (row >= 0 && row < RowCount())
+    bool removed = false;
+    for (const int row : doomed) {
+        if (row >= 0 && row < RowCount()) {
             m_rows.erase(m_rows.begin() + row);
-    RowsReset();
+            removed = true;
+        }
+    }
+    if (removed)
+        RowsReset();
 }
 
 std::vector<int> CTagsModel::DuplicateTags(std::span<const int> rows)
@@ -135,7 +140,8 @@ std::vector<int> CTagsModel::DuplicateTags(std::span<const int> rows)
         m_rows.push_back(std::move(copy));
         copies.push_back(RowCount() - 1);
     }
-    RowsReset();
+    if (!copies.empty())
+        RowsReset();
     return copies;
 }
 
