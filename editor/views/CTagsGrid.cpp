@@ -1,6 +1,7 @@
 #include "editor/views/CTagsGrid.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <set>
@@ -44,8 +45,10 @@ CTagsGrid::CTagsGrid(CTagsModel& tags, QWidget* parent)
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     // Rows stand in the model's order until a header is clicked.
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    setSortingEnabled(true);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &CTagsGrid::OnHeaderClicked);
 }
 
 CTagsGrid::~CTagsGrid()
@@ -74,7 +77,19 @@ int CTagsGrid::CurrentRow() const
 
 GridSorting CTagsGrid::Sorting() const
 {
-    return m_sorted.sortColumn() >= 0 ? GridSorting::Sorted : GridSorting::Unsorted;
+    return m_sorted.Keys().empty() ? GridSorting::Unsorted : GridSorting::Sorted;
+}
+
+void CTagsGrid::OnHeaderClicked(int column)
+{
+    const bool addKey = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    m_sorted.SortBy(column, addKey ? CTagsSortModel::Extend::AddKey : CTagsSortModel::Extend::Replace);
+    if (m_sorted.Keys().empty()) {
+        horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    const CTagsSortModel::Key& first = m_sorted.Keys().front();
+    horizontalHeader()->setSortIndicator(first.column, first.order);
 }
 
 void CTagsGrid::SelectRow(int row)

@@ -2,12 +2,12 @@
 // The tags grid: a table over the tags model with a delegate per column, sortable by its
 // header (the model's row order stays as it is), and the row commands in its context menu.
 
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <memory>
 #include <vector>
 
 #include "editor/document/CTagsModel.h"
+#include "editor/views/CTagsSortModel.h"
 #include "editor/views/CTagsTableModel.h"
 
 class QMenu;
@@ -37,13 +37,15 @@ public:
     std::vector<int> SelectedRows() const;
     int CurrentRow() const;
     GridSorting Sorting() const;
+    CTagsSortModel& SortModel() { return m_sorted; }
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void SelectRow(int row);
+    void OnHeaderClicked(int column);
 
     std::unique_ptr<CTagsTableModel> m_table;
-    QSortFilterProxyModel m_sorted;
+    CTagsSortModel m_sorted;
 };

@@ -71,6 +71,23 @@ protected:
         return QTest::qWaitFor([&] { return grid().indexWidget(grid().ViewIndex(row, column)) == nullptr; });
     }
 
+    // A click on a column's header, with Shift to sort by a further column.
+    void clickHeader(TagColumn column, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QHeaderView* header = grid().horizontalHeader();
+        const int x = header->sectionViewportPosition(int(column)) + header->sectionSize(int(column)) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, modifiers, QPoint(x, header->height() / 2));
+    }
+
+    // The names from the top of the view down.
+    QStringList viewNames()
+    {
+        QStringList names;
+        for (int row = 0; row < grid().model()->rowCount(); ++row)
+            names << grid().model()->index(row, int(TagColumn::Name)).data().toString();
+        return names;
+    }
+
     QVariant shown(int row, TagColumn column, int role = Qt::DisplayRole)
     {
         return grid().model()->data(grid().ViewIndex(row, column), role);
@@ -200,8 +217,8 @@ TEST_F(TagsPane, SortingTheViewLeavesTheModelOrder)
     }
     for (int row = 0; row < tags.RowCount(); ++row)
         tags.SetAddress(row, u"memory");
-    grid().sortByColumn(int(TagColumn::Name), Qt::AscendingOrder);
-    EXPECT_EQ(grid().model()->index(0, 0).data().toString(), "a");
+    clickHeader(TagColumn::Name);
+    EXPECT_EQ(viewNames(), (QStringList{"a", "b", "c"}));
     EXPECT_EQ(tags.Row(0).name, u"b");
     // The listing, as the target, places in the model's order.
     const std::u16string listing = tags.AllocateMemoryTags();
@@ -212,8 +229,11 @@ TEST_F(TagsPane, SortingTheViewLeavesTheModelOrder)
     const std::unique_ptr<QMenu> menu = grid().CreateContextMenu();
     EXPECT_FALSE(command(*menu, "Move up")->isEnabled());
 
-    // Back in model order a move goes through.
-    grid().sortByColumn(-1, Qt::AscendingOrder);
+    // A second click turns the order round, a third gives the model's order back.
+    clickHeader(TagColumn::Name);
+    EXPECT_EQ(viewNames(), (QStringList{"c", "b", "a"}));
+    clickHeader(TagColumn::Name);
+    EXPECT_EQ(viewNames(), (QStringList{"b", "c", "a"}));
     EXPECT_EQ(grid().Sorting(), GridSorting::Unsorted);
     grid().setCurrentIndex(grid().ViewIndex(2, TagColumn::Name));
     run("Move to top");
@@ -261,4 +281,21 @@ TEST_F(TagsPane, AWarnedAddressIsDrawnInRed)
     };
     EXPECT_EQ(redPixels(0), 0);
     EXPECT_GT(redPixels(1), 10);
+}
+
+TEST_F(TagsPane, SortsBySeveralColumns)
+{
+    const std::pair<const char*, const char16_t*> rows[] = {{"d", u"integer"}, {"c", u"short"}, {"b", u"integer"}, {"a", u"short"}};
+    for (const auto& [name, type] : rows) {
+        run("Add new numeric tag");
+        enter(tags.RowCount() - 1, TagColumn::Name, name);
+        tags.SetType(tags.RowCount() - 1, type);
+    }
+    clickHeader(TagColumn::Type);
+    clickHeader(TagColumn::Name, Qt::ShiftModifier);
+    EXPECT_EQ(viewNames(), (QStringList{"b", "d", "a", "c"}));
+    clickHeader(TagColumn::Name, Qt::ShiftModifier); // the further key turns round
+    EXPECT_EQ(viewNames(), (QStringList{"d", "b", "c", "a"}));
+    EXPECT_EQ(tags.Row(0).name, u"d");
+    EXPECT_EQ(tags.Row(3).name, u"a");
 }
