@@ -327,7 +327,14 @@ TEST_F(CompilerFixture, AScriptPropertyCompilesThroughItsJson)
     entries[1].parameters = u"S1 = \u00e9t\u00e9";
     SetProperty(*slider, u"Data", u"Value tag", u"T1");
     SetProperty(*slider, u"Behavior", u"_Action script", utf8ToWide(CActionScript::Store(entries)));
-    EXPECT_EQ(h.CompileScript(*slider).words(),
-              concat({{2, kPress, 1, n(ActionNumber::SetStringTag), 16}, ref(s1), text(u"\u00e9t\u00e9"),
-                      {kKeyDown, 5, 1, n(ActionNumber::IncrementTagWithLimit), 16}, ref(t1), {1, 10}}));
+    const std::vector<uint32_t> expected =
+        concat({{2, kPress, 1, n(ActionNumber::SetStringTag), 16}, ref(s1), text(u"\u00e9t\u00e9"),
+                {kKeyDown, 5, 1, n(ActionNumber::IncrementTagWithLimit), 16}, ref(t1), {1, 10}});
+    EXPECT_EQ(h.CompileScript(*slider).words(), expected);
+    // The owner's own entry point writes the same block.
+    const vx::test::CompiledBlock own = h.Run([&](CActionCompiler&, DRIFFFile& file) {
+        CActionCompileContext context = h.Context();
+        return slider->CompileActions(file, context);
+    });
+    EXPECT_EQ(own.words(), expected);
 }
