@@ -304,7 +304,8 @@ void CTagsModel::ValidateRow(int row)
         return;
     }
     const uint64_t a = tag.address.start;
-    const uint64_t s = uint64_t(std::max(tag.size, 0));
+    // A size below 1 (only a damaged file gives one) still occupies its start byte.
+    const uint64_t s = uint64_t(std::max(tag.size, 1));
     const uint64_t u = uint64_t(CTagType::Alignment(tag.type, tag.size));
     if (a + s > m_tagMemorySize) {
         tag.warning = u"out of memory";
@@ -319,7 +320,7 @@ void CTagsModel::ValidateRow(int row)
         if (i == row || !other.warning.empty() || other.address.kind != CTagAddress::Kind::Fixed)
             continue;
         const uint64_t b = other.address.start;
-        const uint64_t t = uint64_t(std::max(other.size, 0));
+        const uint64_t t = uint64_t(std::max(other.size, 1));
         if (a + s - 1 >= b && b + t - 1 >= a) {
             tag.warning = u"overlapping";
             return;
