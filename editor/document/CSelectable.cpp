@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "editor/document/CActionCompiler.h"
 #include "editor/document/CDocumentHost.h"
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/document/CResourceIndex.h"
@@ -295,4 +296,9 @@ bool CSelectable::ApplyPropertyChangeHook(std::u16string_view category, std::u16
     if (caption == u"_Action script")
         changed = host.RenameScriptReferences(text) || changed;
     return changed;
+}
+
+int CSelectable::CompileActions(DRIFFFile& target, CActionCompileContext& context) const
+{
+    return CActionCompiler(context).CompileActions(target, *this);
 }

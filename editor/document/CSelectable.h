@@ -16,6 +16,7 @@
 #include "editor/document/CPropertySelectedList.h"
 
 class CDiagramEntityContainer;
+struct CActionCompileContext;
 class CResourceIndex;
 class CWinFreeImage;
 class DFontFileDescriptor;
@@ -99,6 +100,10 @@ public:
     // that is none, or a file that cannot be read or is empty, appends 0.
     static uint32_t CollectFont(DRIFFFile& target, CResourceIndex& resources, const DFontFileDescriptor* face);
     static uint32_t CollectFont(DRIFFFile& target, CResourceIndex& resources, const std::filesystem::path& fontFile);
+
+    // Writes the action block of the owner's "_Action script"; 0, or the code of the
+    // error that stopped it.
+    int CompileActions(DRIFFFile& target, CActionCompileContext& context) const;
 
     // Runs a value read from a document past the panes that rename references;
     // true when the text changed.

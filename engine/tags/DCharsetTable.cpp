@@ -5,60 +5,11 @@
 #include <langinfo.h>
 
 #include "foundation/DCharsetConverter.h"
+#include "foundation/target/TargetTagTypes.h"
+
+static_assert(DCharsetTable::kRowCount == target::TagTypes::kCount);
 
 namespace {
-
-using Rows = std::array<std::string_view, DCharsetTable::kRowCount>;
-
-constexpr Rows makeRows()
-{
-    Rows rows{};
-    rows[0] = "short";
-    rows[1] = "integer";
-    rows[9] = "native-encoding";
-    rows[10] = "UTF-8";
-    rows[11] = "UTF-16LE";
-    rows[12] = "UTF-16BE";
-    rows[13] = "UCS-2LE";
-    rows[14] = "UCS-2BE";
-    rows[15] = "UTF-32LE";
-    rows[16] = "UTF-32BE";
-    rows[17] = "UCS-4LE";
-    rows[18] = "UCS-4BE";
-    rows[22] = "ASCII";
-    rows[23] = "ISO-8859-1";
-    rows[24] = "ISO-8859-2";
-    rows[25] = "ISO-8859-3";
-    rows[26] = "ISO-8859-4";
-    rows[27] = "ISO-8859-5";
-    rows[28] = "ISO-8859-7";
-    rows[29] = "ISO-8859-9";
-    rows[30] = "ISO-8859-10";
-    rows[31] = "ISO-8859-13";
-    rows[32] = "ISO-8859-14";
-    rows[33] = "ISO-8859-15";
-    rows[34] = "ISO-8859-16";
-    rows[35] = "KOI8-R";
-    rows[36] = "KOI8-U";
-    rows[37] = "KOI8-RU";
-    rows[38] = "CP1250";
-    rows[39] = "CP1251";
-    rows[40] = "CP1252";
-    rows[41] = "CP1253";
-    rows[42] = "CP1254";
-    rows[43] = "CP1257";
-    rows[44] = "CP850";
-    rows[45] = "CP866";
-    rows[46] = "CP1131";
-    rows[47] = "ISO-8859-6";
-    rows[48] = "ISO-8859-8";
-    rows[49] = "CP1255";
-    rows[50] = "CP1256";
-    rows[51] = "CP862";
-    return rows;
-}
-
-constexpr Rows kRows = makeRows();
 
 // Telling a pair this C library lacks from a conversion that stopped at once: a flush
 // with nothing to write opens the converter and produces nothing.
@@ -73,17 +24,12 @@ bool canOpen(const char* toName, const char* fromName)
 
 std::string_view DCharsetTable::name(uint32_t type)
 {
-    return type < kRowCount ? kRows[type] : std::string_view();
+    return target::TagTypes::name(type);
 }
 
 int DCharsetTable::find(std::string_view name)
 {
-    if (name.empty())
-        return -1;
-    for (uint32_t row = 0; row < kRowCount; ++row)
-        if (kRows[row] == name)
-            return int(row);
-    return -1;
+    return target::TagTypes::find(name);
 }
 
 const char* DCharsetTable::converterName(uint32_t type)
