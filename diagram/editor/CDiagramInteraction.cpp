@@ -434,7 +434,6 @@ void CDiagramInteraction::LeftButtonUp(const DiagramMouseEvent& event, DiagramRe
         response.handled = Handled::No;
         return;
     }
-    m_buttonDown = false;
     if (IsHeld(m_clickCandidate)) {
         m_clickCandidate->SetLastClickPoint({-100, 0});
         if (!m_dragStarted && m_clickCandidate == m_editor.GetSelectedObject()) {
@@ -448,6 +447,7 @@ void CDiagramInteraction::LeftButtonUp(const DiagramMouseEvent& event, DiagramRe
     if (mode == kModeRubberBand)
         SelectInBand();
 
+    m_buttonDown = false;
     m_dragStarted = false;
     m_pendingSnapshot = nullptr;
     m_anchor = m_target = m_clickCandidate = nullptr;
