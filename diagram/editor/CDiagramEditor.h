@@ -85,6 +85,8 @@ public:
 
     CDiagramEntityContainer& GetContainer() const { return *m_container; }
     CDiagramWindow* GetWindow() const { return m_window; }
+    // The window going away (none) or a new one; nothing else changes.
+    void SetWindow(CDiagramWindow* window) { m_window = window; }
 
     // Painting: the whole client area into dc (client coordinates).
     void Paint(gfx::DeviceContext& dc);
