@@ -43,6 +43,7 @@ enum EntityPopupCommand : int32_t {
     CMD_FRONT = 106,
     CMD_BOTTOM = 107,
     CMD_SELECT_GROUP = 108,
+    CMD_LAST = 200, // the editor passes 100 up to here on to its entities
 };
 
 // The pointer shape the view shows over a hit code.

@@ -512,7 +512,7 @@ void CDiagramEditor::OnCommand(int32_t command)
         return;
     default: break;
     }
-    if (command >= CMD_CUT && command <= 200) {
+    if (command >= CMD_CUT && command <= CMD_LAST) {
         EndInteraction();
         const bool marks = command != CMD_COPY && command != CMD_PROPERTIES && command != CMD_SELECT_GROUP;
         m_container->SendMessageToObjects(command, MessageTargets::SelectedOnly, nullptr, m_window,

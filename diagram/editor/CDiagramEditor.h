@@ -139,12 +139,12 @@ public:
     // A command from the context menus: the canvas menu's or an entity popup's.
     void OnCommand(int32_t command);
 
-    // Interaction state.
+    // Interaction state. The mode and the tick are read by the background worker on
+    // its own thread (it skips re-rendering large objects while they are resized).
     int32_t GetInteractionMode() const { return m_interaction.GetMode(); }
     int32_t GetInteractionSubMode() const { return m_interaction.GetSubMode(); }
     virtual void SetInteractionMode(int32_t mode, int32_t subMode = 0);
-    // The tick of the last mouse move with a button down; read by the background
-    // worker on its own thread.
+    // The tick of the last mouse move of a drag.
     uint32_t GetInteractionTick() const { return m_interaction.GetInteractionTick(); }
     CDiagramEntity* GetInsertObject() const { return m_insertTemplate.get(); }
     const CDiagramInteraction& GetInteraction() const { return m_interaction; }

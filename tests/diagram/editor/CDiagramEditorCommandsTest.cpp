@@ -273,3 +273,30 @@ TEST_F(Commands, MenuGreysWhatCannotAct)
     EXPECT_EQ(container.GetSize(), 2);
     EXPECT_EQ(editor.GetSelectionRect().left, 80);
 }
+
+TEST(CDiagramEditor, UnsetPaperTakesTheWindowSizeAndNewStartsAfresh)
+{
+    RecordingHost host;
+    CDiagramEntityContainer container;
+    CDiagramEditor editor;
+    editor.Create(&container, nullptr, {640, 400});
+    EXPECT_EQ(container.GetPaperSize(), (CDiagramPoint{640, 400}));
+    EXPECT_EQ(editor.GetVirtualSize(), (CDiagramPoint{640, 400}));
+
+    container.Add(makeEntity(1, 1, 20, 20));
+    container.Snapshot(u"x");
+    editor.SetZoom(3);
+    editor.StartInsert(std::make_unique<TestEntity>());
+    editor.New();
+    EXPECT_EQ(container.GetSize(), 0);
+    EXPECT_FALSE(container.CanUndo());
+    EXPECT_FALSE(container.IsModified());
+    EXPECT_DOUBLE_EQ(editor.GetZoom(), 1.0);
+    EXPECT_EQ(editor.GetInteractionMode(), kModeNone);
+    EXPECT_EQ(editor.GetInsertObject(), nullptr);
+
+    // Without a container of its own given, the editor makes one.
+    CDiagramEditor standalone;
+    standalone.Create(nullptr, nullptr, {100, 80});
+    EXPECT_EQ(standalone.GetContainer().GetPaperSize(), (CDiagramPoint{100, 80}));
+}
