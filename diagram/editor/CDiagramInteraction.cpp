@@ -191,13 +191,12 @@ void CDiagramInteraction::LeftButtonDown(const DiagramMouseEvent& event, Diagram
     }
 
     if (!started)
-        started = StartRubberBandOrPaper(canvas, page);
+        StartRubberBandOrPaper(canvas);
     m_editor.RedrawWindow();
 }
 
-bool CDiagramInteraction::StartRubberBandOrPaper(CDiagramPoint canvas, CDiagramPoint page)
+void CDiagramInteraction::StartRubberBandOrPaper(CDiagramPoint canvas)
 {
-    (void)page;
     CDiagramEntityContainer& container = m_editor.GetContainer();
     if (container.GetSelectCount() == 0 && m_editor.m_paperResize) {
         const CDiagramRect paper = m_editor.GetScaledPaper();
@@ -210,7 +209,7 @@ bool CDiagramInteraction::StartRubberBandOrPaper(CDiagramPoint canvas, CDiagramP
         if (isResizeMarker(code)) {
             container.Snapshot(DiagramUndoLabel::kPaperResize);
             SetMode(kModePaperResize, code);
-            return true;
+            return;
         }
         if (!nearEdge)
             m_editor.m_paperSelected = false;
@@ -219,7 +218,6 @@ bool CDiagramInteraction::StartRubberBandOrPaper(CDiagramPoint canvas, CDiagramP
     }
     SetMode(kModeRubberBand);
     m_bandStart = m_bandEnd = canvas;
-    return true;
 }
 
 void CDiagramInteraction::MouseMove(const DiagramMouseEvent& event, DiagramResponse& response)

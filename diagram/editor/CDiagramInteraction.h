@@ -84,7 +84,8 @@ private:
         ZoomOut,
     };
     KeyAction Classify(const DiagramKeyEvent& event) const;
-    bool StartRubberBandOrPaper(CDiagramPoint canvas, CDiagramPoint page);
+    // A press on nothing: the paper (near its far edges or on a marker) or a rubber band.
+    void StartRubberBandOrPaper(CDiagramPoint canvas);
     void MoveSelection(CDiagramPoint page, bool keepRestraint);
     void ResizeTarget(CDiagramPoint page, bool keepRatio);
     void ResizePaper(CDiagramPoint page, CDiagramPoint client);

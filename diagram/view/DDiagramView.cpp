@@ -118,6 +118,8 @@ void DDiagramView::InvalidateRect(const CDiagramRect& rect)
 
 void DDiagramView::ScrollLayoutChanged()
 {
+    // Showing or hiding a bar resizes the viewport, which may come back here.
+    const bool outer = m_syncingBars;
     m_syncingBars = true;
     const auto sync = [](QScrollBar* bar, const ScrollBarState& state) {
         bar->setRange(0, state.shown ? std::max(state.range - state.page, 0) : 0);
@@ -126,7 +128,7 @@ void DDiagramView::ScrollLayoutChanged()
     };
     sync(horizontalScrollBar(), m_editor.GetViewport().GetBar(ScrollAxis::Horizontal));
     sync(verticalScrollBar(), m_editor.GetViewport().GetBar(ScrollAxis::Vertical));
-    m_syncingBars = false;
+    m_syncingBars = outer;
 }
 
 void DDiagramView::SetPanTimer(bool running)
