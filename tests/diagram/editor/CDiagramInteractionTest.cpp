@@ -399,25 +399,25 @@ TEST_F(Interaction, WindowShortcutsAreLeftToTheWindow)
 TEST_F(Interaction, WheelScrollsOnePositionPerNotchOrZooms)
 {
     editor.SetScrollPosition(ScrollAxis::Vertical, 50);
-    editor.OnMouseWheel({-40});
-    editor.OnMouseWheel({-40});
+    wheel(-40);
+    wheel(-40);
     EXPECT_EQ(editor.GetViewport().GetScrollPosition().y, 50);
-    editor.OnMouseWheel({-40});
+    wheel(-40);
     EXPECT_EQ(editor.GetViewport().GetScrollPosition().y, 51);
-    editor.OnMouseWheel({240});
+    wheel(240);
     EXPECT_EQ(editor.GetViewport().GetScrollPosition().y, 49);
 
     editor.SetWheelMode(WheelMode::Zoom);
-    editor.OnMouseWheel({-120});
+    wheel(-120);
     EXPECT_DOUBLE_EQ(editor.GetZoom(), 1.01);
-    editor.OnMouseWheel({120});
-    editor.OnMouseWheel({120});
+    wheel(120);
+    wheel(120);
     EXPECT_DOUBLE_EQ(editor.GetZoom(), 0.99);
 
     // Without a vertical bar the wheel is not the editor's.
     editor.SetWheelMode(WheelMode::Scroll);
     editor.SetZoom(0.1);
-    EXPECT_EQ(editor.OnMouseWheel({-120}).handled, Handled::No);
+    EXPECT_EQ(wheel(-120).handled, Handled::No);
 }
 
 TEST_F(Interaction, MovesRecordTheInteractionTick)

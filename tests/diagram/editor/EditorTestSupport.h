@@ -88,6 +88,7 @@ protected:
     {
         return editor.OnKeyDown({k, character, modifiers});
     }
+    DiagramResponse wheel(int32_t delta) { return editor.OnMouseWheel({delta, {0, 0}, kModifierNone}); }
     DiagramResponse ctrl(char16_t character) { return key(DiagramKey::Character, kModifierControl, character); }
 
     std::vector<std::u16string> undoLabels() const
