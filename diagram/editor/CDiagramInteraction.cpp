@@ -70,16 +70,6 @@ void CDiagramInteraction::Abandon()
         SetMode(kModeNone);
 }
 
-void CDiagramInteraction::Forget(const CDiagramEntity& entity)
-{
-    if (m_anchor == &entity)
-        m_anchor = nullptr;
-    if (m_target == &entity)
-        m_target = nullptr;
-    if (m_clickCandidate == &entity)
-        m_clickCandidate = nullptr;
-}
-
 void CDiagramInteraction::StopPanning()
 {
     if (!m_panning)

@@ -60,8 +60,6 @@ public:
     // points at; the entities may be about to go.
     void Abandon();
     void StopPanning();
-    // The entity the controller points at was removed or replaced: let go of it.
-    void Forget(const CDiagramEntity& entity);
 
 private:
     // Which key-table row a key event is, and the mask group it belongs to.
@@ -104,7 +102,8 @@ private:
     bool m_dragStarted = false;
     CDiagramPoint m_pressClient;
     const char16_t* m_pendingSnapshot = nullptr;
-    // Borrowed from the container while a press lasts; Forget and Abandon drop them.
+    // Borrowed from the container while a press lasts, checked against it before each
+    // use; Abandon drops them.
     CDiagramEntity* m_anchor = nullptr;      // moving several: the one the offsets belong to
     CDiagramEntity* m_target = nullptr;      // moving or resizing one
     CDiagramEntity* m_clickCandidate = nullptr;

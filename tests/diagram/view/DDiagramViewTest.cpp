@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
@@ -78,5 +79,32 @@ TEST_F(DiagramView, KeysReachTheEditor)
     QTest::keyClick(surface(), Qt::Key_Delete);
     EXPECT_EQ(container.GetSize(), 0);
     QTest::keyClick(surface(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(container.GetSize(), 1);
+}
+
+TEST_F(DiagramView, OneKeyPressGivesOneUndo)
+{
+    int windowUndos = 0;
+    QAction undo(view.get());
+    undo.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undo.setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(&undo, &QAction::triggered, [&] { ++windowUndos; });
+    view->addAction(&undo);
+
+    editor.SelectAll();
+    editor.DeleteSelected();
+    editor.SelectAll(); // nothing: the page is empty
+    ASSERT_EQ(container.GetSize(), 0);
+
+    // The window owns Ctrl+Z: its action runs and the editor leaves the key alone.
+    editor.SetWindowShortcuts({{DiagramKey::Character, u'Z', kModifierControl}});
+    QTest::keyClick(surface(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(windowUndos, 1);
+    EXPECT_EQ(container.GetSize(), 0);
+
+    // Without that, the editor takes the key before the window's shortcut can.
+    editor.SetWindowShortcuts({});
+    QTest::keyClick(surface(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(windowUndos, 1);
     EXPECT_EQ(container.GetSize(), 1);
 }
