@@ -388,6 +388,7 @@ DiagramResponse CDiagramEditor::Handle(const Event& event,
     m_repaint.clear();
     DiagramResponse response;
     (m_interaction.*handler)(event, response);
+    Respond(response);
     return response;
 }
 
@@ -396,7 +397,6 @@ DiagramResponse CDiagramEditor::OnLButtonDown(const DiagramMouseEvent& event)
     DiagramResponse response = Handle(event, &CDiagramInteraction::LeftButtonDown);
     if (response.cursor == DiagramCursor::None)
         response.cursor = GetCursorAt(event.point);
-    Respond(response);
     return response;
 }
 
@@ -411,64 +411,47 @@ DiagramResponse CDiagramEditor::OnMouseMove(const DiagramMouseEvent& event)
         default: break;
         }
     }
-    Respond(response);
     return response;
 }
 
 DiagramResponse CDiagramEditor::OnLButtonUp(const DiagramMouseEvent& event)
 {
-    DiagramResponse response = Handle(event, &CDiagramInteraction::LeftButtonUp);
-    Respond(response);
-    return response;
+    return Handle(event, &CDiagramInteraction::LeftButtonUp);
 }
 
 DiagramResponse CDiagramEditor::OnLButtonDblClk(const DiagramMouseEvent& event)
 {
-    DiagramResponse response = Handle(event, &CDiagramInteraction::LeftButtonDoubleClick);
-    Respond(response);
-    return response;
+    return Handle(event, &CDiagramInteraction::LeftButtonDoubleClick);
 }
 
 DiagramResponse CDiagramEditor::OnRButtonDown(const DiagramMouseEvent& event)
 {
-    DiagramResponse response = Handle(event, &CDiagramInteraction::RightButtonDown);
-    Respond(response);
-    return response;
+    return Handle(event, &CDiagramInteraction::RightButtonDown);
 }
 
 DiagramResponse CDiagramEditor::OnRButtonUp(const DiagramMouseEvent& event)
 {
-    DiagramResponse response = Handle(event, &CDiagramInteraction::RightButtonUp);
-    Respond(response);
-    return response;
+    return Handle(event, &CDiagramInteraction::RightButtonUp);
 }
 
 DiagramResponse CDiagramEditor::OnMButtonDown(const DiagramMouseEvent& event)
 {
-    DiagramResponse response = Handle(event, &CDiagramInteraction::MiddleButtonDown);
-    Respond(response);
-    return response;
+    return Handle(event, &CDiagramInteraction::MiddleButtonDown);
 }
 
 DiagramResponse CDiagramEditor::OnKeyDown(const DiagramKeyEvent& event)
 {
-    DiagramResponse response = Handle(event, &CDiagramInteraction::KeyDown);
-    Respond(response);
-    return response;
+    return Handle(event, &CDiagramInteraction::KeyDown);
 }
 
 DiagramResponse CDiagramEditor::OnMouseWheel(const DiagramWheelEvent& event)
 {
-    DiagramResponse response = Handle(event, &CDiagramInteraction::Wheel);
-    Respond(response);
-    return response;
+    return Handle(event, &CDiagramInteraction::Wheel);
 }
 
 DiagramResponse CDiagramEditor::OnPanTimer(CDiagramPoint cursor)
 {
-    DiagramResponse response = Handle(cursor, &CDiagramInteraction::PanTimer);
-    Respond(response);
-    return response;
+    return Handle(cursor, &CDiagramInteraction::PanTimer);
 }
 
 DiagramCursor CDiagramEditor::GetCursorAt(CDiagramPoint client) const
