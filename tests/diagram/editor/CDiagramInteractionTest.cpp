@@ -490,3 +490,26 @@ TEST_F(Interaction, CursorsFollowWhatIsUnderThePointer)
     EXPECT_EQ(move(230, 125).cursor, DiagramCursor::SizeWE);
     release(230, 125);
 }
+
+TEST_F(Interaction, BandAndArrowStepsFollowTheZoom)
+{
+    CDiagramEntity& entity = add(100, 100, 150, 150);
+    editor.SetZoom(2.0);
+    drag({190, 190}, {310, 310}); // the drawn 200..300, in page pixels 95..155
+    EXPECT_TRUE(entity.IsSelected());
+
+    struct Case {
+        double zoom;
+        Toggle snap;
+        double step;
+    };
+    const Case cases[] = {{0.5, Toggle::Off, 2}, {2.0, Toggle::Off, 1}, {2.0, Toggle::On, 4}, {0.5, Toggle::On, 16}};
+    for (const Case& c : cases) {
+        entity.SetRect(96, 96, 146, 146);
+        editor.SetZoom(c.zoom);
+        editor.SetSnapToGrid(c.snap);
+        key(DiagramKey::Right);
+        const double expected = c.snap == Toggle::On ? editor.SnapX(96 + c.step) : 96 + c.step;
+        EXPECT_DOUBLE_EQ(entity.GetLeft(), expected) << c.zoom;
+    }
+}
