@@ -1,6 +1,7 @@
 #include "diagram/CDiagramEntity.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "diagram/CDiagramEntityContainer.h"
 #include "diagram/EntityTextLine.h"
@@ -213,13 +214,24 @@ void CDiagramEntity::SetBottom(double bottom) { m_bottom = bottom; }
 
 namespace {
 
+// A paper dimension that limits: none without a container or while the paper is unset.
+std::optional<int32_t> paperLimit(const CDiagramEntityContainer* container, bool horizontal)
+{
+    if (!container)
+        return std::nullopt;
+    const int32_t size = horizontal ? container->GetPaperSize().x : container->GetPaperSize().y;
+    if (size <= 0)
+        return std::nullopt;
+    return size;
+}
+
 // Where a side of the given extent may start so that the entity stays on the paper.
-double onPaper(double start, double extent, int32_t paper)
+double onPaper(double start, double extent, std::optional<int32_t> paper)
 {
     if (start < 0)
         return 0;
-    if (start + extent > paper)
-        return paper - extent;
+    if (paper && start + extent > *paper)
+        return *paper - extent;
     return start;
 }
 
@@ -227,32 +239,28 @@ double onPaper(double start, double extent, int32_t paper)
 
 void CDiagramEntity::MoveToX(double x)
 {
-    if (m_container)
-        MoveRect(onPaper(x, m_right - m_left, m_container->GetPaperSize().x) - m_left, 0);
+    MoveRect(onPaper(x, m_right - m_left, paperLimit(m_container, true)) - m_left, 0);
 }
 
 void CDiagramEntity::MoveToY(double y)
 {
-    if (m_container)
-        MoveRect(0, onPaper(y, m_bottom - m_top, m_container->GetPaperSize().y) - m_top);
+    MoveRect(0, onPaper(y, m_bottom - m_top, paperLimit(m_container, false)) - m_top);
 }
 
 void CDiagramEntity::SetWidth(double width)
 {
-    if (!m_container)
-        return;
     if (width < 0)
         width = m_minimumWidth;
-    SetRight(std::min(m_left + width, double(m_container->GetPaperSize().x)));
+    const std::optional<int32_t> paper = paperLimit(m_container, true);
+    SetRight(paper ? std::min(m_left + width, double(*paper)) : m_left + width);
 }
 
 void CDiagramEntity::SetHeight(double height)
 {
-    if (!m_container)
-        return;
     if (height < 0)
         height = m_minimumHeight;
-    SetBottom(std::min(m_top + height, double(m_container->GetPaperSize().y)));
+    const std::optional<int32_t> paper = paperLimit(m_container, false);
+    SetBottom(paper ? std::min(m_top + height, double(*paper)) : m_top + height);
 }
 
 void CDiagramEntity::SetMinimumSize(int32_t width, int32_t height)
@@ -370,6 +378,11 @@ void CDiagramEntity::ShowPopup(int32_t x, int32_t y, CDiagramWindow* parent)
 }
 
 DiagramCursor CDiagramEntity::GetCursor(int32_t hitCode) const
+{
+    return CursorFor(hitCode);
+}
+
+DiagramCursor CDiagramEntity::CursorFor(int32_t hitCode)
 {
     switch (hitCode) {
     case DEHT_BODY: return DiagramCursor::SizeAll;

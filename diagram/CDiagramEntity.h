@@ -12,6 +12,7 @@
 #include "diagram/CDiagramHost.h"
 #include "diagram/DiagramGeometry.h"
 
+class CDiagramEditor;
 class CDiagramEntityContainer;
 namespace gfx {
 class DeviceContext;
@@ -42,10 +43,12 @@ enum EntityPopupCommand : int32_t {
     CMD_FRONT = 106,
     CMD_BOTTOM = 107,
     CMD_SELECT_GROUP = 108,
+    CMD_LAST = 200, // the editor passes 100 up to here on to its entities
 };
 
 // The pointer shape the view shows over a hit code.
-enum class DiagramCursor { None, SizeAll, SizeNWSE, SizeNS, SizeNESW, SizeWE };
+// None leaves the choice to the window (the arrow).
+enum class DiagramCursor { None, SizeAll, SizeNWSE, SizeNS, SizeNESW, SizeWE, Arrow, Cross };
 
 class CDiagramEntity {
 public:
@@ -72,7 +75,8 @@ public:
     virtual void SetRight(double right);
     virtual void SetTop(double top);
     virtual void SetBottom(double bottom);
-    // Keep the entity on the container's paper; without a container they do nothing.
+    // Keep the entity on the container's paper; without a container, or on a paper
+    // dimension of 0, there is no far limit.
     virtual void MoveToX(double x);
     virtual void MoveToY(double y);
     virtual void SetWidth(double width);
@@ -106,6 +110,8 @@ public:
     // The base draws a white rectangle with a one-pixel black outline.
     virtual void Draw(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom);
     virtual DiagramCursor GetCursor(int32_t hitCode) const;
+    // The cursor table the base answers with.
+    static DiagramCursor CursorFor(int32_t hitCode);
     virtual void DrawObject(gfx::DeviceContext& dc, double zoom);
 
     virtual std::u16string GetName() const;
@@ -132,6 +138,13 @@ public:
     std::unique_ptr<CDiagramEntity> CloneDetached() const;
     // Marks a cached picture stale; the base keeps none.
     virtual void Invalidate() {}
+    // A logical object has no area on the page: it is not drawn and not selected with
+    // the visible ones.
+    virtual bool IsLogical() const { return false; }
+    // The class's natural size; a width of 0 means it has none.
+    virtual CDiagramPoint GetOriginalSize() const { return {0, 0}; }
+    // The editor that is about to insert clones of this template.
+    virtual void PrepareInsert(CDiagramEditor& /*editor*/) {}
 
     const std::u16string& GetType() const { return m_type; }
     void SetType(std::u16string_view type) { m_type = type; }

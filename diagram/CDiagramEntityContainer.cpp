@@ -171,8 +171,8 @@ void CDiagramEntityContainer::Snapshot(std::u16string_view label)
     while (int32_t(m_undo.size()) >= m_maximumUndo)
         m_undo.erase(m_undo.begin());
     PushState(m_undo, label);
-    UpdateUndoButtonList(m_undo, kUndoButtonCommand);
-    UpdateUndoButtonList(m_redo, kRedoButtonCommand);
+    UpdateUndoButtonList(m_undo, CommandId::EditUndo);
+    UpdateUndoButtonList(m_redo, CommandId::EditRedo);
 }
 
 void CDiagramEntityContainer::ClearStack(UndoStack& stack)
@@ -227,7 +227,7 @@ void CDiagramEntityContainer::Restore(UndoStack& stack)
     SetPaperSize(item->paperWidth, item->paperHeight);
 }
 
-void CDiagramEntityContainer::UpdateUndoButtonList(const UndoStack& stack, int32_t command)
+void CDiagramEntityContainer::UpdateUndoButtonList(const UndoStack& stack, CommandId command)
 {
     std::vector<std::u16string> labels;
     labels.reserve(stack.size());

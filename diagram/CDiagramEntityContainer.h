@@ -13,14 +13,12 @@
 #include "diagram/CDiagramClipboardHandler.h"
 #include "diagram/CDiagramEntity.h"
 #include "diagram/CUndoItem.h"
+#include "diagram/CommandId.h"
 
 // Which entities SendMessageToObjects reaches.
 enum class MessageTargets { All, SelectedOnly };
 enum class MarkModified { No, Yes };
 
-// The ribbon commands whose drop-down lists show the undo and redo labels.
-inline constexpr int32_t kUndoButtonCommand = 57643;
-inline constexpr int32_t kRedoButtonCommand = 57644;
 
 class CDiagramEntityContainer {
 public:
@@ -102,7 +100,7 @@ public:
     // Replaces the entities by fresh clones of the newest snapshot and drops it.
     void Restore(UndoStack& stack);
     // Shows the stack's labels in the ribbon button's list.
-    void UpdateUndoButtonList(const UndoStack& stack, int32_t command);
+    void UpdateUndoButtonList(const UndoStack& stack, CommandId command);
 
 private:
     enum class MovePlace { Top, Bottom };

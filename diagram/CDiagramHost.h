@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "diagram/CommandId.h"
+
 class CDiagramEntity;
 class CDiagramEntityContainer;
 class CDiagramWindow; // a window of the editing view, opaque to the model
@@ -30,11 +32,15 @@ public:
     // An entity leaves the container (deleted or handed out); whatever points at it
     // (the objects pane's tree) lets go before it goes.
     virtual void EntityRemoved(CDiagramEntityContainer& /*container*/, const CDiagramEntity& /*entity*/) {}
-    // The ribbon's undo (57643) or redo (57644) button lists these labels, newest first.
-    virtual void UpdateUndoButtonList(int32_t /*command*/, std::span<const std::u16string> /*labels*/) {}
-    // Tracks the context menu at a screen point; the chosen command goes to parent.
-    virtual void TrackPopup(std::span<const CEntityPopupItem> /*items*/, int32_t /*x*/, int32_t /*y*/,
-                            CDiagramWindow* /*parent*/) {}
+    // The ribbon's undo or redo button lists these labels, newest first.
+    virtual void UpdateUndoButtonList(CommandId /*command*/, std::span<const std::u16string> /*labels*/) {}
+    // Tracks an entity's context menu at a client point of parent; the chosen command
+    // goes to parent. The default lets the window show it.
+    virtual void TrackPopup(std::span<const CEntityPopupItem> items, int32_t x, int32_t y, CDiagramWindow* parent);
+    // The main frame refreshes its property panes from the selection.
+    virtual void RefreshPropertyPanes() {}
+    // Milliseconds of a monotonic clock, wrapping at 32 bits.
+    virtual uint32_t TickCount();
 
     // The host in use: the installed one, or the do-nothing default.
     static CDiagramHost& Get();

@@ -29,5 +29,16 @@ struct CDiagramRect {
         if (r.top > r.bottom) { r.top = bottom; r.bottom = top; }
         return r;
     }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    // The smallest rectangle holding both; an empty one adds nothing.
+    CDiagramRect United(const CDiagramRect& other) const
+    {
+        if (IsEmpty())
+            return other;
+        if (other.IsEmpty())
+            return *this;
+        return {left < other.left ? left : other.left, top < other.top ? top : other.top,
+                right > other.right ? right : other.right, bottom > other.bottom ? bottom : other.bottom};
+    }
     bool operator==(const CDiagramRect&) const = default;
 };

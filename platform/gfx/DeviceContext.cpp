@@ -1,6 +1,7 @@
 #include "platform/gfx/DeviceContext.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cairo.h>
 #include <vector>
 
@@ -129,6 +130,151 @@ void DeviceContext::fillRect(const Rect& rect, Colour colour)
         }
     }
     endPixelAccess();
+}
+
+namespace {
+
+// On and off runs of GDI's cosmetic pens, repeating; solid has none.
+struct DashPattern {
+    int32_t runs[6];
+    int32_t count;
+};
+constexpr DashPattern kDashPatterns[] = {
+    {{}, 0}, {{18, 6}, 2}, {{3, 3}, 2}, {{9, 6, 3, 6}, 4}, {{9, 3, 3, 3, 3, 3}, 6},
+};
+
+// Whether the step-th pixel of a line is drawn.
+bool dashOn(const DashPattern& pattern, int64_t step)
+{
+    if (pattern.count == 0)
+        return true;
+    int64_t period = 0;
+    for (int32_t i = 0; i < pattern.count; ++i)
+        period += pattern.runs[i];
+    int64_t at = step % period;
+    for (int32_t i = 0; i < pattern.count; ++i) {
+        if (at < pattern.runs[i])
+            return i % 2 == 0;
+        at -= pattern.runs[i];
+    }
+    return false;
+}
+
+constexpr bool contains(const Rect& rect, int32_t x, int32_t y)
+{
+    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+}
+
+// The colour channels mirrored within alpha: for opaque pixels a plain inversion, and a
+// premultiplied pixel stays valid. Doing it twice gives the pixel back.
+constexpr uint32_t invertPixel(uint32_t pixel)
+{
+    const uint32_t a = pixel >> 24;
+    return a << 24 | (a - (pixel >> 16 & 0xFF)) << 16 | (a - (pixel >> 8 & 0xFF)) << 8 | (a - (pixel & 0xFF));
+}
+
+} // namespace
+
+void DeviceContext::drawLine(Point from, Point to, Colour colour, LineStyle style)
+{
+    const uint32_t source = colour.premultiplied();
+    if (!isValid() || source == 0 || from == to)
+        return;
+    const DashPattern& pattern = kDashPatterns[static_cast<int>(style)];
+    const Point start{from.x + m_origin.x, from.y + m_origin.y};
+    const Point end{to.x + m_origin.x, to.y + m_origin.y};
+    // A solid straight line is a one-pixel rectangle.
+    if (pattern.count == 0 && (start.x == end.x || start.y == end.y)) {
+        const Rect line = start.x == end.x
+                              ? Rect{start.x, std::min(start.y, end.y + 1), start.x + 1, std::max(start.y + 1, end.y)}
+                              : Rect{std::min(start.x, end.x + 1), start.y, std::max(start.x + 1, end.x), start.y + 1};
+        fillRect(line.translated(-m_origin.x, -m_origin.y), colour);
+        return;
+    }
+    const int64_t dx = std::abs(int64_t(end.x) - start.x);
+    const int64_t dy = std::abs(int64_t(end.y) - start.y);
+    const int32_t sx = start.x < end.x ? 1 : -1;
+    const int32_t sy = start.y < end.y ? 1 : -1;
+    const int64_t steps = std::max(dx, dy);
+    const PixelBuffer target = beginPixelAccess();
+    int64_t error = dx - dy;
+    int64_t x = start.x;
+    int64_t y = start.y;
+    for (int64_t step = 0; step < steps; ++step) {
+        if (dashOn(pattern, step) && contains(m_clip, int32_t(x), int32_t(y))) {
+            uint32_t& pixel = target.row(int32_t(y))[x];
+            pixel = blendOver(source, pixel);
+        }
+        const int64_t twice = 2 * error;
+        if (twice > -dy) {
+            error -= dy;
+            x += sx;
+        }
+        if (twice < dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+    endPixelAccess();
+}
+
+void DeviceContext::drawFocusRect(const Rect& rect)
+{
+    const Rect placed = toDevice(rect);
+    if (!isValid() || placed.isEmpty() || placed.intersected(m_clip).isEmpty())
+        return;
+    const PixelBuffer target = beginPixelAccess();
+    auto invert = [&](int32_t x, int32_t y) {
+        if (((x - placed.left) + (y - placed.top)) % 2 == 0 && contains(m_clip, x, y)) {
+            uint32_t& pixel = target.row(y)[x];
+            pixel = invertPixel(pixel);
+        }
+    };
+    for (int32_t x = placed.left; x < placed.right; ++x) {
+        invert(x, placed.top);
+        if (placed.bottom - 1 > placed.top)
+            invert(x, placed.bottom - 1);
+    }
+    for (int32_t y = placed.top + 1; y < placed.bottom - 1; ++y) {
+        invert(placed.left, y);
+        if (placed.right - 1 > placed.left)
+            invert(placed.right - 1, y);
+    }
+    endPixelAccess();
+}
+
+void DeviceContext::drawEllipse(const Rect& rect, Colour pen, Colour fill)
+{
+    if (!isValid() || rect.isEmpty())
+        return;
+    auto setSource = [this](Colour colour) {
+        cairo_set_source_rgba(m_cairo, (colour.argb >> 16 & 0xFF) / 255.0, (colour.argb >> 8 & 0xFF) / 255.0,
+                              (colour.argb & 0xFF) / 255.0, colour.alpha() / 255.0);
+    };
+    // The outline runs through the centres of the outermost pixels, so it stays inside.
+    const double cx = (rect.left + rect.right) / 2.0;
+    const double cy = (rect.top + rect.bottom) / 2.0;
+    const double rx = std::max(rect.width() - 1, 0) / 2.0;
+    const double ry = std::max(rect.height() - 1, 0) / 2.0;
+    cairo_save(m_cairo);
+    cairo_new_path(m_cairo);
+    cairo_save(m_cairo);
+    cairo_translate(m_cairo, cx, cy);
+    cairo_scale(m_cairo, std::max(rx, 0.5), std::max(ry, 0.5));
+    cairo_arc(m_cairo, 0, 0, 1, 0, 2 * 3.14159265358979323846);
+    cairo_restore(m_cairo);
+    if (fill.alpha() != 0) {
+        setSource(fill);
+        cairo_fill_preserve(m_cairo);
+    }
+    if (pen.alpha() != 0) {
+        setSource(pen);
+        cairo_set_line_width(m_cairo, 1.0);
+        cairo_stroke(m_cairo);
+    }
+    cairo_new_path(m_cairo);
+    cairo_restore(m_cairo);
+    cairo_surface_flush(m_surface);
 }
 
 int DeviceContext::bitBlt(Point destination, const ConstPixelBuffer& source, const Rect& sourceRect)

@@ -21,6 +21,9 @@ namespace gfx {
 
 class Surface;
 
+// Cosmetic pen styles, in GDI's order.
+enum class LineStyle { Solid, Dash, Dot, DashDot, DashDotDot };
+
 class DeviceContext {
 public:
     explicit DeviceContext(Surface& surface);
@@ -45,6 +48,18 @@ public:
 
     // Opaque colours replace the pixels; others are blended over them.
     void fillRect(const Rect& rect, Colour colour);
+
+    // A one-pixel line from 'from' towards 'to', the end point left out as GDI's LineTo
+    // does. Dashed styles follow GDI's cosmetic pen patterns.
+    void drawLine(Point from, Point to, Colour colour, LineStyle style = LineStyle::Solid);
+
+    // GDI's focus rectangle: every other pixel of the outline inverted (colour bits only),
+    // so drawing it twice restores the pixels.
+    void drawFocusRect(const Rect& rect);
+
+    // An ellipse inside the rectangle (right and bottom excluded): filled with fill when
+    // its alpha is not 0, then outlined one pixel wide with pen. Anti-aliased.
+    void drawEllipse(const Rect& rect, Colour pen, Colour fill);
 
     // Copies the source rectangle of a bitmap to (x, y), alpha included.
     [[nodiscard]] int bitBlt(Point destination, const ConstPixelBuffer& source, const Rect& sourceRect);

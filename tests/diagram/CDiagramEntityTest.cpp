@@ -151,11 +151,19 @@ TEST(CDiagramEntity, StaysOnThePaper)
     entity.SetHeight(50);
     EXPECT_DOUBLE_EQ(entity.GetBottom(), 430);
 
-    CDiagramEntity loose; // no container: nothing to measure against
+    // No container, or a paper not set yet: no far limit, and nothing read from nowhere.
+    CDiagramEntity loose;
     loose.SetRect(10, 10, 20, 20);
     loose.MoveToX(-5);
+    EXPECT_EQ(loose.GetRect(), (CDiagramRect{0, 10, 10, 20}));
+    loose.MoveToX(5000);
     loose.SetWidth(100);
-    EXPECT_EQ(loose.GetRect(), (CDiagramRect{10, 10, 20, 20}));
+    EXPECT_EQ(loose.GetRect(), (CDiagramRect{5000, 10, 5100, 20}));
+    CDiagramEntityContainer unsized;
+    unsized.Add(makeEntity(10, 10, 20, 20));
+    unsized.GetAt(0)->MoveToY(900);
+    unsized.GetAt(0)->SetHeight(40);
+    EXPECT_EQ(unsized.GetAt(0)->GetRect(), (CDiagramRect{10, 900, 20, 940}));
 }
 
 TEST(CDiagramEntity, HitCodesPreferMarkersAndTheHigherCode)

@@ -39,9 +39,9 @@ public:
     void SetProjectModified() override { ++projectModified; }
     void ShowSelection() override { ++selectionShown; }
     void RefreshObjects(CDiagramEntityContainer&) override { ++refreshed; }
-    void UpdateUndoButtonList(int32_t command, std::span<const std::u16string> labels) override
+    void UpdateUndoButtonList(CommandId command, std::span<const std::u16string> labels) override
     {
-        (command == 57643 ? undoLabels : redoLabels).assign(labels.begin(), labels.end());
+        (command == CommandId::EditUndo ? undoLabels : redoLabels).assign(labels.begin(), labels.end());
     }
     void EntityRemoved(CDiagramEntityContainer&, const CDiagramEntity& entity) override
     {

@@ -227,3 +227,68 @@ TEST(DeviceContext, DrawsIntoCallerPixels)
     DeviceContext narrow(PixelBuffer{pixels.data(), 3, 2, 8});
     EXPECT_FALSE(narrow.isValid());
 }
+
+TEST(DeviceContext, LinesLeaveOutTheirEndPoint)
+{
+    struct Case {
+        Point from, to;
+        LineStyle style;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{1, 1}, {4, 1}, LineStyle::Solid, "......\n.###..\n......\n......\n"},
+        {{4, 2}, {1, 2}, LineStyle::Solid, "......\n......\n..###.\n......\n"}, // right to left
+        {{0, 0}, {0, 3}, LineStyle::Solid, "#.....\n#.....\n#.....\n......\n"},
+        {{5, 3}, {5, 0}, LineStyle::Solid, "......\n.....#\n.....#\n.....#\n"},
+        {{0, 0}, {3, 3}, LineStyle::Solid, "#.....\n.#....\n..#...\n......\n"},
+        {{2, 2}, {2, 2}, LineStyle::Solid, "......\n......\n......\n......\n"},
+        {{0, 0}, {6, 0}, LineStyle::Dot, "###...\n......\n......\n......\n"},
+    };
+    for (const Case& c : cases) {
+        Surface surface(6, 4);
+        DeviceContext dc(surface);
+        dc.drawLine(c.from, c.to, Colour::fromArgb(0xFF00FF00), c.style);
+        EXPECT_EQ(mask(surface, 0xFF00FF00), c.expected) << c.from.x << "," << c.from.y << " -> " << c.to.x << ","
+                                                         << c.to.y;
+    }
+}
+
+TEST(DeviceContext, LinesKeepToOriginAndClip)
+{
+    Surface surface(5, 3);
+    DeviceContext dc(surface);
+    dc.setViewportOrigin({1, 1});
+    dc.intersectClipRect({0, 0, 2, 2});
+    dc.drawLine({-1, 0}, {4, 0}, Colour::fromArgb(0xFF0000FF), LineStyle::Solid);
+    dc.drawLine({-1, 1}, {4, 1}, Colour::fromArgb(0xFF0000FF), LineStyle::DashDot);
+    EXPECT_EQ(mask(surface, 0xFF0000FF), ".....\n.##..\n.##..\n");
+}
+
+TEST(DeviceContext, FocusRectInvertsEveryOtherOutlinePixelAndUndoesItself)
+{
+    Surface surface(6, 5);
+    DeviceContext dc(surface);
+    dc.fillRect({0, 0, 6, 5}, Colour::fromArgb(0xFFFFFFFF));
+    dc.drawFocusRect({1, 1, 6, 5});
+    EXPECT_EQ(mask(surface, 0xFF000000), "??????\n?#?#?#\n??????\n?#???#\n??#?#?\n");
+    dc.drawFocusRect({1, 1, 6, 5});
+    EXPECT_EQ(mask(surface, 0xFFFFFFFF), "######\n######\n######\n######\n######\n");
+
+    // A translucent pixel stays a valid premultiplied one.
+    Surface glass(1, 1);
+    DeviceContext glassDc(glass);
+    glassDc.fillRect({0, 0, 1, 1}, Colour::fromArgb(0x80FF0000));
+    glassDc.drawFocusRect({0, 0, 1, 1});
+    EXPECT_EQ(glass.pixel(0, 0), 0x80008080u);
+}
+
+TEST(DeviceContext, EllipseStaysInsideItsRectangle)
+{
+    Surface surface(11, 11);
+    DeviceContext dc(surface);
+    dc.drawEllipse({0, 0, 11, 11}, Colour::fromArgb(0xFF808080), Colour::fromArgb(0xFFC0C0C0));
+    EXPECT_EQ(surface.pixel(5, 5), 0xFFC0C0C0u);
+    EXPECT_EQ(surface.pixel(0, 0), 0u);
+    EXPECT_NE(surface.pixel(5, 0), 0u); // the outline touches the top edge
+    dc.drawEllipse({20, 20, 20, 30}, Colour::fromArgb(0xFF000000), Colour::fromArgb(0xFF000000)); // empty: nothing
+}
