@@ -669,7 +669,8 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event)
         const bool columns = mode == MouseMode::SizeColumn;
         const QRect rect = cellRect(columns ? CGridCellId{0, m_sizing} : CGridCellId{m_sizing, 0});
         if (point != m_pressPoint) {
-            const int size = (columns ? point.x() - rect.left() : point.y() - rect.top());
+            // The boundary line, the cell's last pixel, follows the pointer.
+            const int size = (columns ? point.x() - rect.left() : point.y() - rect.top()) + 1;
             const uint32_t least = m_model.settings().allowZeroSizes ? 0 : 1;
             const uint32_t chosen = std::max<uint32_t>(uint32_t(std::max(size, 0)), least);
             if (columns)
