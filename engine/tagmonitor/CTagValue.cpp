@@ -6,6 +6,7 @@
 
 #include "engine/tagmonitor/CTagNumber.h"
 #include "engine/tags/DCharsetTable.h"
+#include "engine/tags/DLittleEndian.h"
 
 namespace {
 
@@ -28,21 +29,7 @@ bool isListedType(int typeIndex)
     return typeIndex >= 0 && !DCharsetTable::name(uint32_t(typeIndex)).empty();
 }
 
-uint32_t readLittleEndian(const uint8_t* at, uint32_t count)
-{
-    uint32_t value = 0;
-    for (uint32_t i = 0; i < count; ++i)
-        value |= uint32_t(at[i]) << (8 * i);
-    return value;
-}
-
-void writeLittleEndian(uint8_t* at, uint32_t value, uint32_t count)
-{
-    for (uint32_t i = 0; i < count; ++i)
-        at[i] = uint8_t(value >> (8 * i));
-}
-
-void appendDecimal(std::u16string& text, int64_t value)
+void setDecimal(std::u16string& text, int64_t value)
 {
     char digits[24];
     const int length = std::snprintf(digits, sizeof digits, "%lld", static_cast<long long>(value));
@@ -57,11 +44,11 @@ bool CTagValue::format(const CTagMemory& memory, const CTagPlace& place, std::u1
         return false;
     const uint8_t* at = memory.base + place.address;
     if (place.typeIndex == kShort) {
-        appendDecimal(text, readLittleEndian(at, kShortBytes));
+        setDecimal(text, readLittleEndian(at, kShortBytes));
         return true;
     }
     if (place.typeIndex == kInteger) {
-        appendDecimal(text, int32_t(readLittleEndian(at, kIntegerBytes)));
+        setDecimal(text, int32_t(readLittleEndian(at, kIntegerBytes)));
         return true;
     }
     // UTF-16 holds any set's character in at most two units per source byte; the

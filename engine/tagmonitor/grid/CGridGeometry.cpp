@@ -11,6 +11,13 @@ uint64_t room(int size, uint64_t fixed)
     return size > 0 && uint64_t(size) > fixed ? uint64_t(size) - fixed : 0;
 }
 
+// What the non-fixed part of total exceeds the room beside the fixed part by.
+uint64_t excess(uint64_t total, uint64_t fixed, int size)
+{
+    const uint64_t scrolled = total - fixed, shown = room(size, fixed);
+    return scrolled > shown ? scrolled - shown : 0;
+}
+
 } // namespace
 
 int CGridGeometry::topRow(const CGridModel& model, const CGridViewport& viewport)
@@ -90,14 +97,10 @@ CGridViewport CGridGeometry::scrolledTo(const CGridModel& model, const CGridView
 
 uint64_t CGridGeometry::maxScrollY(const CGridModel& model, int height)
 {
-    const uint64_t fixed = model.fixedRowHeight(), total = model.totalHeight() - fixed;
-    const uint64_t shown = room(height, fixed);
-    return total > shown ? total - shown : 0;
+    return excess(model.totalHeight(), model.fixedRowHeight(), height);
 }
 
 uint64_t CGridGeometry::maxScrollX(const CGridModel& model, int width)
 {
-    const uint64_t fixed = model.fixedColumnWidth(), total = model.totalWidth() - fixed;
-    const uint64_t shown = room(width, fixed);
-    return total > shown ? total - shown : 0;
+    return excess(model.totalWidth(), model.fixedColumnWidth(), width);
 }
