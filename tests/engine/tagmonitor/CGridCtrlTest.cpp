@@ -2,6 +2,8 @@
 // mouse, the clipboard, painting and printing.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QPrinter>
@@ -90,6 +92,11 @@ struct FirstKeyCase {
     const char* text;
     const char* editor;
 };
+
+void PrintTo(const FirstKeyCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class FirstKey : public GridCtrlTest, public testing::WithParamInterface<FirstKeyCase> {};
 

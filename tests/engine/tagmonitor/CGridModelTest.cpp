@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -152,6 +154,11 @@ struct MoveCase {
     int rowsScrolled;
     std::optional<CGridCellId> to;
 };
+
+void PrintTo(const MoveCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class GridNavigation : public GridModelTest, public testing::WithParamInterface<MoveCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -81,6 +83,11 @@ struct MalformedCase {
     std::string text;
     std::size_t rows;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class MalformedTagsFile : public testing::TestWithParam<MalformedCase> {};
 
