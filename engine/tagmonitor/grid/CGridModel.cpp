@@ -690,7 +690,7 @@ void CGridModel::sortByColumn(int column, SortOrder order)
     clearSelection();
     setFocusCell({});
     m_selectionStart = {};
-    const auto compare = [this, column](const CGridCell& a, const CGridCell& b) {
+    const auto compare = [this](const CGridCell& a, const CGridCell& b) {
         if (m_compare)
             return m_compare(a, b);
         return a.text.compare(b.text); // ordinal, unit by unit
