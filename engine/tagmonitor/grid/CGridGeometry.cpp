@@ -11,6 +11,17 @@ uint64_t room(int size, uint64_t fixed)
     return size > 0 && uint64_t(size) > fixed ? uint64_t(size) - fixed : 0;
 }
 
+// The scroll position nearest to current that shows size pixels from start in shown
+// pixels (their start when they do not fit), at most most.
+uint64_t showing(uint64_t current, uint64_t start, uint64_t size, uint64_t shown, uint64_t most)
+{
+    if (start < current)
+        current = start;
+    else if (start + size > current + shown)
+        current = std::min(start, start + size - shown);
+    return std::min(current, most);
+}
+
 // What the non-fixed part of total exceeds the room beside the fixed part by.
 uint64_t excess(uint64_t total, uint64_t fixed, int size)
 {
@@ -74,23 +85,13 @@ CGridViewport CGridGeometry::scrolledTo(const CGridModel& model, const CGridView
         return moved;
     if (cell.row >= model.fixedRowCount()) {
         const uint64_t fixed = model.fixedRowHeight();
-        const uint64_t top = model.rowTop(cell.row) - fixed, bottom = top + model.rowHeight(cell.row);
-        const uint64_t shown = room(viewport.height, fixed);
-        if (top < moved.scrollY)
-            moved.scrollY = top;
-        else if (bottom > moved.scrollY + shown)
-            moved.scrollY = std::min(top, bottom - shown);
-        moved.scrollY = std::min(moved.scrollY, maxScrollY(model, viewport.height));
+        moved.scrollY = showing(moved.scrollY, model.rowTop(cell.row) - fixed, model.rowHeight(cell.row),
+                                room(viewport.height, fixed), maxScrollY(model, viewport.height));
     }
     if (cell.column >= model.fixedColumnCount()) {
         const uint64_t fixed = model.fixedColumnWidth();
-        const uint64_t left = model.columnLeft(cell.column) - fixed, right = left + model.columnWidth(cell.column);
-        const uint64_t shown = room(viewport.width, fixed);
-        if (left < moved.scrollX)
-            moved.scrollX = left;
-        else if (right > moved.scrollX + shown)
-            moved.scrollX = std::min(left, right - shown);
-        moved.scrollX = std::min(moved.scrollX, maxScrollX(model, viewport.width));
+        moved.scrollX = showing(moved.scrollX, model.columnLeft(cell.column) - fixed, model.columnWidth(cell.column),
+                                room(viewport.width, fixed), maxScrollX(model, viewport.width));
     }
     return moved;
 }
