@@ -96,6 +96,9 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_metrics(f
     setFrameShape(QFrame::Box);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted
     viewport()->setMouseTracking(true);
+    // Drops are taken only while the drag and drop setting is on (dragEnterEvent).
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     m_model.setObserver(this);
     const QPalette colours = palette();
     for (auto kind : {CGridModel::CellKind::Normal, CGridModel::CellKind::FixedColumn, CGridModel::CellKind::FixedRow,

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
 #include <QPrinter>
 #include <QTest>
 #include <QWheelEvent>
@@ -235,6 +237,57 @@ TEST_F(GridCtrlTest, ClipboardKeysCopyCutAndPaste)
     EXPECT_EQ(model.itemText(5, 2), u"a");
     EXPECT_EQ(model.itemText(6, 3), u"d");
     EXPECT_EQ(model.itemText(7, 2), u"old");
+}
+
+TEST_F(GridCtrlTest, HeaderClicksSortAndDropsPaste)
+{
+    CGridModel& model = grid->model();
+    model.settings().sortOnHeaderClick = true;
+    for (int row = 1; row < kRows; ++row)
+        (void)model.setItemText(row, 2, std::u16string(1, char16_t(u'z' - row % 26)));
+    const QPoint header = grid->cellRect({0, 2}).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, header);
+    EXPECT_EQ(model.sortColumn(), 2);
+    EXPECT_EQ(model.itemText(1, 2), u"a");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, header, 500);
+    EXPECT_EQ(model.sortOrder(), CGridModel::SortOrder::Descending);
+    EXPECT_EQ(model.itemText(1, 2), u"z");
+
+    // Dropped text is pasted at the cell under the pointer.
+    model.settings().dragAndDrop = true;
+    QMimeData data;
+    data.setText(QStringLiteral("p\tq"));
+    const QPoint at = grid->cellRect({3, 1}).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    EXPECT_TRUE(model.itemState(3, 1) & CGridCell::kDropHighlighted);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &drop);
+    EXPECT_EQ(model.itemText(3, 1), u"p");
+    EXPECT_EQ(model.itemText(3, 2), u"q");
+    EXPECT_FALSE(model.itemState(3, 1) & CGridCell::kDropHighlighted);
+}
+
+TEST_F(GridCtrlTest, ATextTooLongForItsCellShowsInATip)
+{
+    (void)grid->model().setItemText(2, 1, u"a text far too long for a column of sixty pixels");
+    const QPoint over = grid->cellRect({2, 1}).center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(over), grid->viewport()->mapToGlobal(QPointF(over)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    auto* tip = grid->findChild<QLabel*>(QStringLiteral("ZTitleTip"));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->text(), "a text far too long for a column of sixty pixels");
+    EXPECT_GT(tip->width(), grid->cellRect({2, 1}).width());
+    // A short text shows none; a key hides it.
+    QMouseEvent elsewhere(QEvent::MouseMove, QPointF(grid->cellRect({3, 1}).center()),
+                          grid->viewport()->mapToGlobal(QPointF(grid->cellRect({3, 1}).center())), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &elsewhere);
+    EXPECT_FALSE(tip->isVisible());
 }
 
 TEST_F(GridCtrlTest, DestroyingTheGridCancelsTheEditSilently)
