@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <cstring>
 
+#include "engine/core/DApplication.h"
 #include "engine/render/DBitmap.h"
 #include "engine/core/DProject.h"
 #include "engine/render/DRenderer.h"
@@ -149,6 +150,7 @@ int DDisplay_Qt::initRenderer()
 
 void DDisplay_Qt::close()
 {
+    m_tagsDialog.close();
     if (m_project)
         m_project->unload();
     if (m_renderer) {
@@ -206,8 +208,17 @@ void DDisplay_Qt::presentPixels(const DBitmap& composed, const DRect& rect)
 
 void DDisplay_Qt::showTagsDialog()
 {
-    if (m_tagsHandler)
+    if (m_tagsHandler) {
         m_tagsHandler();
+        return;
+    }
+    const DApplication* application = DApplication::instance();
+    if (!application)
+        return;
+    DController_Mem* memory = application->memoryController();
+    m_tagsDialog.show(application->options().tagsFilePath, [memory] {
+        return memory ? CTagMemory{memory->image(), memory->imageSize()} : CTagMemory{};
+    });
 }
 
 void DDisplay_Qt::showAbout()

@@ -11,6 +11,7 @@
 
 #include "engine/render/DDisplay.h"
 #include "engine/core/DInputSink.h"
+#include "engine/tagmonitor/qt/CTagsDialogSlot.h"
 
 class DDisplay_Qt;
 
@@ -61,7 +62,7 @@ public:
     ~DDisplay_Qt() override;
 
     void setRendererFactory(RendererFactory factory) { m_rendererFactory = std::move(factory); }
-    // What "Tags..." (Ctrl+T) does; the tags dialog sets it.
+    // What "Tags..." (Ctrl+T) does instead of opening the tags dialog, for tests.
     void setTagsHandler(std::function<void()> handler) { m_tagsHandler = std::move(handler); }
 
     int open(DProject* project, int width, int height) override;
@@ -78,8 +79,9 @@ public:
     DInputSink* input() const { return m_input; }
     void setInputSink(DInputSink* input) { m_input = input; }
 
-    // Commands of the menu.
+    // Commands of the menu. The tags dialog shows the application's tag memory.
     void showTagsDialog();
+    [[nodiscard]] CDlgTags* tagsDialog() const { return m_tagsDialog.dialog(); }
     void showAbout();
     void quit();
 
@@ -92,4 +94,5 @@ private:
     DRenderer* m_renderer = nullptr;
     RendererFactory m_rendererFactory;
     std::function<void()> m_tagsHandler;
+    CTagsDialogSlot m_tagsDialog;
 };

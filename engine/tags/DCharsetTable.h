@@ -27,6 +27,16 @@ public:
     // The name the converter is opened with: the locale's character set for
     // "native-encoding", else the row's name; null when the row opens no converter.
     [[nodiscard]] static const char* converterName(uint32_t type);
+    // The width of the zero unit that ends a text in this set: 2 for UTF-16 and UCS-2,
+    // 4 for UTF-32 and UCS-4, else 1.
+    [[nodiscard]] static uint32_t unitBytes(uint32_t type)
+    {
+        if (type >= 11 && type <= 14)
+            return 2;
+        if (type >= 15 && type <= 18)
+            return 4;
+        return 1;
+    }
 };
 
 // Converts sourceBytes bytes in the set of row fromType into target (room for targetBytes

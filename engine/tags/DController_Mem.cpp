@@ -3,25 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/tags/DLittleEndian.h"
 #include "foundation/DMemory.h"
-
-namespace {
-
-uint32_t readLittleEndian(const uint8_t* bytes, uint32_t count)
-{
-    uint32_t value = 0;
-    for (uint32_t i = 0; i < count; ++i)
-        value |= uint32_t(bytes[i]) << (8 * i);
-    return value;
-}
-
-void writeLittleEndian(uint8_t* bytes, uint32_t value, uint32_t count)
-{
-    for (uint32_t i = 0; i < count; ++i)
-        bytes[i] = uint8_t(value >> (8 * i));
-}
-
-} // namespace
 
 DController_Mem::DController_Mem(uint32_t imageSize, Growth growth) : DController(Kind::Memory), m_growth(growth)
 {

@@ -7,16 +7,6 @@
 
 namespace {
 
-// The width of a zero unit that ends a text in this set.
-uint32_t unitBytes(uint32_t type)
-{
-    if (type >= 11 && type <= 14)
-        return 2; // UTF-16 and UCS-2
-    if (type >= 15 && type <= 18)
-        return 4; // UTF-32 and UCS-4
-    return 1;
-}
-
 template <typename T>
 int sign(T a, T b)
 {
@@ -129,7 +119,7 @@ void DValue::putString(const DValue& source, uint32_t offset)
 
 uint32_t DValue::contentBytes() const
 {
-    const uint32_t width = unitBytes(m_type);
+    const uint32_t width = DCharsetTable::unitBytes(m_type);
     uint32_t offset = 0;
     for (; offset + width <= m_size; offset += width) {
         bool zero = true;

@@ -257,4 +257,13 @@ bool XvfbSession::sendKey(unsigned long window, const std::string& key)
         runTool({"xdotool", "key", key}, environment, 10000) == 0;
 }
 
+bool XvfbSession::xdotool(const std::vector<std::string>& arguments)
+{
+    if (!isRunning())
+        return false;
+    std::vector<std::string> argv{"xdotool"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return runTool(argv, {"DISPLAY=" + display()}, 10000) == 0;
+}
+
 } // namespace vx::test

@@ -31,6 +31,9 @@ public:
     // Gives window the input focus and presses key ("Return", "Escape", ...) on the
     // server's keyboard; true on success.
     bool sendKey(unsigned long window, const std::string& key);
+    // Runs xdotool with arguments on this display ("mousemove", "windowmove", ...); true
+    // when it succeeded.
+    bool xdotool(const std::vector<std::string>& arguments);
 
 private:
     int m_number = -1;

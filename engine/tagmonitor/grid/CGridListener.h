@@ -1,0 +1,37 @@
+#pragma once
+// What the grid tells its parent, and what it tells its view. A notification's answer
+// is an int; a negative answer cancels what was about to happen.
+
+#include "engine/tagmonitor/grid/CGridCellId.h"
+
+enum class CGridCode : int {
+    Click = -2,
+    DoubleClick = -3,
+    RightClick = -5,
+    SelectionChanging = -100,
+    SelectionChanged = -101,
+    BeginDrag = -109,
+    BeginEdit = -175,
+    EndEdit = -176,
+};
+
+struct CGridNotification {
+    CGridCode code;
+    CGridCellId cell;
+};
+
+class CGridListener {
+public:
+    virtual ~CGridListener() = default;
+    [[nodiscard]] virtual int onGridNotify(const CGridNotification& notification) = 0;
+};
+
+// The view over a model: told what to recompute and what to redraw.
+class CGridModelObserver {
+public:
+    virtual ~CGridModelObserver() = default;
+    // Counts, sizes or the row order changed: scroll bars and the whole window.
+    virtual void onGridLayoutChanged() = 0;
+    // One cell's text or state changed.
+    virtual void onGridCellChanged(CGridCellId cell) = 0;
+};

@@ -1,0 +1,121 @@
+#pragma once
+// The grid window: paints a CGridModel, scrolls it by pixels, lets the mouse resize rows
+// and columns, moves the focus by keys, edits a cell in place, and copies, cuts, pastes,
+// drags and prints. Everything the parent must hear goes through the model's listener.
+
+#include <QAbstractScrollArea>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "engine/tagmonitor/grid/CGridGeometry.h"
+#include "engine/tagmonitor/grid/CGridModel.h"
+#include "engine/tagmonitor/grid/CGridNavigation.h"
+#include "engine/tagmonitor/grid/CGridPrintLayout.h"
+#include "engine/tagmonitor/qt/CGridTextMetrics_Qt.h"
+#include "engine/tagmonitor/qt/CInPlaceEdit.h"
+
+class CTitleTip;
+class QPainter;
+class QPrinter;
+
+class CGridCtrl : public QAbstractScrollArea, private CGridModelObserver {
+    Q_OBJECT
+public:
+    // Selecting with the mouse scrolls every this many milliseconds beyond the window.
+    static constexpr int kAutoScrollMs = 25;
+    // A row or column boundary can be dragged from this many pixels either side.
+    static constexpr int kResizeCaptureZone = 3;
+    static constexpr int kWheelLines = 3;
+    // One notch of a mouse wheel.
+    static constexpr int kWheelNotch = 120;
+
+    explicit CGridCtrl(QWidget* parent = nullptr);
+    ~CGridCtrl() override;
+
+    CGridModel& model() { return m_model; }
+    [[nodiscard]] const CGridModel& model() const { return m_model; }
+    // The scroll positions and the window's size as the model's geometry takes them.
+    [[nodiscard]] CGridViewport gridViewport() const;
+    [[nodiscard]] QRect cellRect(CGridCellId cell) const;
+    // Lines per wheel notch; -1 scrolls a page per notch.
+    void setWheelLines(int lines) { m_wheelLines = lines; }
+
+    // Scrolls so that the cell shows.
+    void ensureVisible(CGridCellId cell);
+    // Starts an in-place edit of the cell, when the model and the parent allow it.
+    void editCell(CGridCellId cell, CInPlaceEdit::Start start, const QString& character = {});
+    [[nodiscard]] CInPlaceEdit* editor() const { return m_editor.data(); }
+    // Ends an open edit without a notification.
+    void cancelEdit();
+
+    void copy();
+    void cut();
+    void paste();
+    // Prints every page of the grid on printer (a PDF file in tests).
+    void print(QPrinter& printer);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    enum class MouseMode { None, SelectAll, SelectColumns, SelectRows, SelectCells, SizeRow, SizeColumn, EditOnRelease,
+                           PrepareDrag };
+    enum class Printing { No, Yes };
+
+    void onGridLayoutChanged() override;
+    void onGridCellChanged(CGridCellId cell) override;
+    void resetScrollBars();
+    void lineScroll(Qt::Orientation orientation, int lines);
+    void pageScroll(int pages);
+    // A grid key: moves the focus; false when the key is not the grid's.
+    bool handleNavigation(CGridNavigation::Key key, Qt::KeyboardModifiers modifiers);
+    void onEditorEnded(const QString& text, CInPlaceEdit::EndKey key);
+    void autoScrollTick();
+    // The column (row) whose right (bottom) boundary lies within the capture zone of the
+    // point in a fixed row (column); -1 for none.
+    [[nodiscard]] int columnBoundaryAt(QPoint point) const;
+    [[nodiscard]] int rowBoundaryAt(QPoint point) const;
+    [[nodiscard]] bool isInTextArea(CGridCellId cell, QPoint point) const;
+    void updateTitleTip(QPoint point);
+    void hideTitleTip();
+    void setDropHighlight(CGridCellId cell);
+    void startDrag();
+
+    void drawGrid(QPainter& painter, const QRect& clip, const CGridViewport& viewport, Printing printing);
+    void drawCell(QPainter& painter, CGridCellId id, const CGridRect& rect, Printing printing);
+    void printPage(QPainter& painter, const QRect& page, int number, int count, const CGridPrintPage& rows,
+                   const QFont& printFont);
+
+    CGridTextMetrics_Qt m_metrics;
+    CGridModel m_model;
+    QPointer<CInPlaceEdit> m_editor;
+    CGridCellId m_editCell;
+    QTimer m_autoScroll;
+    CTitleTip* m_titleTip = nullptr;
+    MouseMode m_mouseMode = MouseMode::None;
+    QPoint m_lastPoint;
+    QPoint m_pressPoint;
+    CGridCellId m_pressCell;
+    int m_sizing = -1;       // the row or column being resized
+    int m_sizingLine = -1;   // where its boundary line is drawn
+    CGridCellId m_dropCell;
+    int m_wheelLines = kWheelLines;
+    bool m_destroying = false;
+};

@@ -1,0 +1,338 @@
+// The grid window on the offscreen platform: keys, the in-place editor, the wheel, the
+// mouse, the clipboard, painting and printing.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTest>
+#include <QWheelEvent>
+#include <memory>
+
+#include "engine/tagmonitor/qt/CGridCtrl.h"
+#include "tests/engine/tagmonitor/GridTestSupport.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+using vx::test::RecordingListener;
+
+constexpr int kRows = 60, kColumns = 4, kRowHeight = 20, kColumnWidth = 60;
+
+class GridCtrlTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        grid = std::make_unique<CGridCtrl>();
+        CGridModel& model = grid->model();
+        model.setListener(&listener);
+        ASSERT_TRUE(model.setColumnCount(kColumns));
+        ASSERT_TRUE(model.setRowCount(kRows));
+        ASSERT_TRUE(model.setFixedRowCount(1));
+        ASSERT_TRUE(model.setFixedColumnCount(1));
+        for (int row = 0; row < kRows; ++row) {
+            (void)model.setRowHeight(row, kRowHeight);
+            for (int column = 0; column < kColumns; ++column)
+                (void)model.setItemText(row, column, u"old");
+        }
+        for (int column = 0; column < kColumns; ++column)
+            (void)model.setColumnWidth(column, kColumnWidth);
+        grid->resize(300, 200);
+        grid->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+        grid->setFocus();
+        listener.seen.clear();
+    }
+
+    void focus(CGridCellId cell) { grid->model().moveFocus(cell, CGridModel::Extend::No); }
+    QString editorText() const { return grid->editor() ? grid->editor()->text() : QStringLiteral("<none>"); }
+
+    RecordingListener listener;
+    std::unique_ptr<CGridCtrl> grid;
+};
+
+TEST_F(GridCtrlTest, ADigitOpensTheEditorAndReturnCommits)
+{
+    focus({1, 2});
+    QTest::keyClick(grid.get(), Qt::Key_5, Qt::NoModifier);
+    ASSERT_NE(grid->editor(), nullptr);
+    EXPECT_EQ(editorText(), "5");
+    EXPECT_EQ(listener.count(CGridCode::BeginEdit), 1);
+    QTest::keyClick(grid->editor(), Qt::Key_Return);
+    EXPECT_EQ(grid->editor(), nullptr);
+    EXPECT_EQ(grid->model().itemText(1, 2), u"5");
+    ASSERT_EQ(listener.count(CGridCode::EndEdit), 1);
+    EXPECT_EQ(listener.seen.back().cell, (CGridCellId{1, 2}));
+    EXPECT_TRUE(grid->model().itemState(1, 2) & CGridCell::kModified);
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+TEST_F(GridCtrlTest, EscapeRestoresTheTextAndTellsNoOne)
+{
+    focus({1, 2});
+    QTest::keyClick(grid.get(), Qt::Key_7, Qt::NoModifier);
+    ASSERT_NE(grid->editor(), nullptr);
+    QTest::keyClick(grid->editor(), Qt::Key_Escape);
+    EXPECT_EQ(grid->editor(), nullptr);
+    EXPECT_EQ(grid->model().itemText(1, 2), u"old");
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
+    // An edit ended without a change sends nothing either.
+    QTest::keyClick(grid.get(), Qt::Key_F2);
+    ASSERT_NE(grid->editor(), nullptr);
+    EXPECT_EQ(editorText(), "old");
+    QTest::keyClick(grid->editor(), Qt::Key_Return);
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
+}
+
+struct FirstKeyCase {
+    const char* name;
+    int key;
+    const char* text;
+    const char* editor;
+};
+
+void PrintTo(const FirstKeyCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class FirstKey : public GridCtrlTest, public testing::WithParamInterface<FirstKeyCase> {};
+
+TEST_P(FirstKey, IsTypedNotLost)
+{
+    const FirstKeyCase& c = GetParam();
+    focus({2, 1});
+    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, QString::fromUtf8(c.text));
+    QApplication::sendEvent(grid.get(), &press);
+    EXPECT_EQ(editorText(), QString::fromUtf8(c.editor));
+}
+
+INSTANTIATE_TEST_SUITE_P(, FirstKey,
+                         testing::Values(FirstKeyCase{"Space", Qt::Key_Space, " ", " "},
+                                         FirstKeyCase{"Exclamation", Qt::Key_Exclam, "!", "!"},
+                                         FirstKeyCase{"Parenthesis", Qt::Key_ParenLeft, "(", "("},
+                                         FirstKeyCase{"Dollar", Qt::Key_Dollar, "$", "$"},
+                                         FirstKeyCase{"Letter", Qt::Key_A, "a", "a"},
+                                         FirstKeyCase{"Umlaut", Qt::Key_Adiaeresis, "\xc3\xa4", "\xc3\xa4"},
+                                         FirstKeyCase{"Enter", Qt::Key_Return, "\r", "old"},
+                                         FirstKeyCase{"Backspace", Qt::Key_Backspace, "\b", "ol"},
+                                         FirstKeyCase{"F2", Qt::Key_F2, "", "old"}),
+                         [](const testing::TestParamInfo<FirstKeyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GridCtrlTest, KeysThatEndAnEditMoveOnAndEditTheNextCell)
+{
+    focus({1, 2});
+    QTest::keyClick(grid.get(), Qt::Key_1);
+    QTest::keyClick(grid->editor(), Qt::Key_Tab);
+    EXPECT_EQ(grid->model().itemText(1, 2), u"1");
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{1, 3}));
+    ASSERT_NE(grid->editor(), nullptr);
+    EXPECT_EQ(grid->editor()->selectedText(), "old"); // selected, to be typed over
+    QTest::keyClick(grid->editor(), Qt::Key_2);
+    QTest::keyClick(grid->editor(), Qt::Key_Down);
+    EXPECT_EQ(grid->model().itemText(1, 3), u"2");
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{2, 3}));
+    ASSERT_NE(grid->editor(), nullptr);
+    QTest::keyClick(grid->editor(), Qt::Key_Escape);
+    // An edit begun with F2 (as with the mouse) keeps the arrows for the caret.
+    QTest::keyClick(grid.get(), Qt::Key_F2);
+    QTest::keyClick(grid->editor(), Qt::Key_Left);
+    ASSERT_NE(grid->editor(), nullptr);
+    EXPECT_EQ(grid->editor()->cursorPosition(), 2);
+    QTest::keyClick(grid->editor(), Qt::Key_Escape);
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{2, 3}));
+}
+
+TEST_F(GridCtrlTest, TabWalksTheCellsAndStaysAtTheLast)
+{
+    focus({1, 3});
+    QTest::keyClick(grid.get(), Qt::Key_Tab);
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{2, 1}));
+    QTest::keyClick(grid.get(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{1, 3}));
+    focus({kRows - 1, kColumns - 1});
+    QTest::keyClick(grid.get(), Qt::Key_Tab);
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{kRows - 1, kColumns - 1}));
+}
+
+TEST_F(GridCtrlTest, ArrowsScrollTheFocusIntoView)
+{
+    focus({1, 1});
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(grid.get(), Qt::Key_Down);
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{21, 1}));
+    const QRect rect = grid->cellRect({21, 1});
+    EXPECT_TRUE(grid->viewport()->rect().contains(rect)) << rect.y();
+    QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(grid->model().selectedRange(), (CGridCellRange{21, 1, 22, 1}));
+}
+
+TEST_F(GridCtrlTest, TheWheelScrollsThreeRowsANotch)
+{
+    QWheelEvent wheel(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_EQ(grid->gridViewport().scrollY, uint64_t(3 * kRowHeight));
+    QWheelEvent back(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &back);
+    EXPECT_EQ(grid->gridViewport().scrollY, 0u);
+    // A setting of -1 scrolls a page per notch.
+    grid->setWheelLines(-1);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_EQ(grid->gridViewport().scrollY, uint64_t(grid->viewport()->height() - kRowHeight));
+}
+
+TEST_F(GridCtrlTest, AClickOnTheFocusCellEditsOnRelease)
+{
+    const QPoint centre = grid->cellRect({2, 2}).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{2, 2}));
+    EXPECT_EQ(grid->editor(), nullptr);
+    EXPECT_EQ(listener.count(CGridCode::Click), 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centre);
+    ASSERT_NE(grid->editor(), nullptr);
+    EXPECT_EQ(grid->editor()->cursorPosition(), 3); // the caret at the end, nothing selected
+    EXPECT_TRUE(grid->editor()->selectedText().isEmpty());
+}
+
+TEST_F(GridCtrlTest, DraggingAHeaderBoundaryResizesTheColumn)
+{
+    const QRect header = grid->cellRect({0, 1});
+    const QPoint boundary(header.right() + 1, header.center().y());
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, boundary);
+    QMouseEvent move(QEvent::MouseMove, QPointF(boundary + QPoint(25, 0)),
+                     grid->viewport()->mapToGlobal(QPointF(boundary + QPoint(25, 0))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, boundary + QPoint(25, 0));
+    EXPECT_EQ(grid->model().columnWidth(1), uint32_t(kColumnWidth + 25));
+    // Dragged past its left edge the column keeps one pixel.
+    const QRect again = grid->cellRect({0, 1});
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, QPoint(again.right() + 1, 5));
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, QPoint(again.left() - 10, 5));
+    EXPECT_EQ(grid->model().columnWidth(1), 1u);
+}
+
+TEST_F(GridCtrlTest, ClipboardKeysCopyCutAndPaste)
+{
+    CGridModel& model = grid->model();
+    (void)model.setItemText(1, 1, u"a");
+    (void)model.setItemText(1, 2, u"b");
+    (void)model.setItemText(2, 1, u"c");
+    (void)model.setItemText(2, 2, u"d");
+    focus({1, 1});
+    QTest::keyClick(grid.get(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid.get(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid.get(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "a\tb\r\nc\td");
+    QTest::keyClick(grid.get(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(model.itemText(2, 2), u"");
+    focus({5, 2});
+    QTest::keyClick(grid.get(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(model.itemText(5, 2), u"a");
+    EXPECT_EQ(model.itemText(6, 3), u"d");
+    EXPECT_EQ(model.itemText(7, 2), u"old");
+}
+
+TEST_F(GridCtrlTest, HeaderClicksSortAndDropsPaste)
+{
+    CGridModel& model = grid->model();
+    model.settings().sortOnHeaderClick = true;
+    for (int row = 1; row < kRows; ++row)
+        (void)model.setItemText(row, 2, std::u16string(1, char16_t(u'z' - row % 26)));
+    const QPoint header = grid->cellRect({0, 2}).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, header);
+    EXPECT_EQ(model.sortColumn(), 2);
+    EXPECT_EQ(model.itemText(1, 2), u"a");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, header, 500);
+    EXPECT_EQ(model.sortOrder(), CGridModel::SortOrder::Descending);
+    EXPECT_EQ(model.itemText(1, 2), u"z");
+
+    // Dropped text is pasted at the cell under the pointer.
+    model.settings().dragAndDrop = true;
+    QMimeData data;
+    data.setText(QStringLiteral("p\tq"));
+    const QPoint at = grid->cellRect({3, 1}).center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    EXPECT_TRUE(model.itemState(3, 1) & CGridCell::kDropHighlighted);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &drop);
+    EXPECT_EQ(model.itemText(3, 1), u"p");
+    EXPECT_EQ(model.itemText(3, 2), u"q");
+    EXPECT_FALSE(model.itemState(3, 1) & CGridCell::kDropHighlighted);
+}
+
+TEST_F(GridCtrlTest, ATextTooLongForItsCellShowsInATip)
+{
+    (void)grid->model().setItemText(2, 1, u"a text far too long for a column of sixty pixels");
+    const QPoint over = grid->cellRect({2, 1}).center();
+    QMouseEvent move(QEvent::MouseMove, QPointF(over), grid->viewport()->mapToGlobal(QPointF(over)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &move);
+    auto* tip = grid->findChild<QLabel*>(QStringLiteral("ZTitleTip"));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->text(), "a text far too long for a column of sixty pixels");
+    EXPECT_GT(tip->width(), grid->cellRect({2, 1}).width());
+    // A short text shows none; a key hides it.
+    QMouseEvent elsewhere(QEvent::MouseMove, QPointF(grid->cellRect({3, 1}).center()),
+                          grid->viewport()->mapToGlobal(QPointF(grid->cellRect({3, 1}).center())), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &elsewhere);
+    EXPECT_FALSE(tip->isVisible());
+}
+
+TEST_F(GridCtrlTest, DestroyingTheGridCancelsTheEditSilently)
+{
+    focus({1, 2});
+    QTest::keyClick(grid.get(), Qt::Key_9);
+    ASSERT_NE(grid->editor(), nullptr);
+    grid.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
+}
+
+TEST_F(GridCtrlTest, PaintsCellsGridLinesAndTheBackgroundBeyond)
+{
+    grid->model().setFocusCell({});
+    grid->model().clearSelection();
+    (void)grid->model().setRowCount(3);
+    const QImage picture = grid->viewport()->grab().toImage();
+    const QRect cell = grid->cellRect({1, 1});
+    // The grid line at the cell's right edge and its bottom.
+    EXPECT_EQ(picture.pixel(cell.right() + 1, cell.center().y()) & 0xFFFFFF, 0xC0C0C0u);
+    EXPECT_EQ(picture.pixel(cell.center().x(), cell.bottom() + 1) & 0xFFFFFF, 0xC0C0C0u);
+    // Normal cells on the window colour, the area below the last row in the shadow colour.
+    EXPECT_EQ(picture.pixel(cell.left() + 1, cell.top() + 1), grid->palette().color(QPalette::Base).rgb());
+    EXPECT_EQ(picture.pixel(5, grid->viewport()->height() - 3), grid->palette().color(QPalette::Dark).rgb());
+    // The header is drawn raised: light on its top edge.
+    EXPECT_EQ(picture.pixel(grid->cellRect({0, 2}).center().x(), 0), grid->palette().color(QPalette::Light).rgb());
+}
+
+TEST_F(GridCtrlTest, PrintsEveryPageToAFile)
+{
+    vx::test::TempDir dir;
+    const std::string path = (dir / "grid.pdf").string();
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    grid->print(printer);
+    const std::string pdf = vx::test::readFile(path);
+    ASSERT_GT(pdf.size(), 100u);
+    EXPECT_EQ(pdf.substr(0, 4), "%PDF");
+    // 60 rows of 20 pixels, scaled to the page's width, take more than one page.
+    std::size_t pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
+    EXPECT_GT(pages, 1u);
+}
+
+} // namespace

@@ -1,0 +1,366 @@
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <string>
+#include <vector>
+
+#include "engine/tagmonitor/grid/CGridGeometry.h"
+#include "engine/tagmonitor/grid/CGridModel.h"
+#include "engine/tagmonitor/grid/CGridNavigation.h"
+#include "engine/tagmonitor/grid/CGridPrintLayout.h"
+#include "tests/engine/tagmonitor/GridTestSupport.h"
+
+namespace {
+
+using vx::test::FixedMetrics;
+using vx::test::RecordingListener;
+using Key = CGridNavigation::Key;
+constexpr uint32_t kFixedRowBits = CGridCell::kFixed | CGridCell::kFixedRow;
+constexpr uint32_t kFixedColumnBits = CGridCell::kFixed | CGridCell::kFixedColumn;
+
+// rows x columns of normal cells under one fixed row and beside one fixed column, every
+// cell holding "r,c", rows 20 and columns 50 pixels.
+class GridModelTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        model.setListener(&listener);
+        ASSERT_TRUE(model.setRowCount(5));
+        ASSERT_TRUE(model.setColumnCount(4));
+        ASSERT_TRUE(model.setFixedRowCount(1));
+        ASSERT_TRUE(model.setFixedColumnCount(1));
+        for (int row = 0; row < 5; ++row) {
+            (void)model.setRowHeight(row, 20);
+            for (int column = 0; column < 4; ++column)
+                (void)model.setItemText(row, column, text(row, column));
+        }
+        for (int column = 0; column < 4; ++column)
+            (void)model.setColumnWidth(column, 50);
+    }
+    static std::u16string text(int row, int column)
+    {
+        return std::u16string(1, char16_t(u'0' + row)) + u',' + char16_t(u'0' + column);
+    }
+
+    FixedMetrics metrics;
+    CGridModel model{&metrics};
+    RecordingListener listener;
+};
+
+TEST(GridModel, CountsGiveCellsTheirFixedBits)
+{
+    CGridModel model;
+    ASSERT_TRUE(model.setColumnCount(4));
+    ASSERT_TRUE(model.setFixedColumnCount(3));
+    ASSERT_TRUE(model.setRowCount(1));
+    ASSERT_TRUE(model.setFixedRowCount(1));
+    for (int column = 0; column < 4; ++column)
+        EXPECT_EQ(model.itemState(0, column), kFixedRowBits | (column < 3 ? kFixedColumnBits : 0u)) << column;
+    // New rows below are fixed only in the fixed columns.
+    EXPECT_EQ(model.insertRow(u"name"), 1);
+    EXPECT_EQ(model.itemState(1, 0) & ~CGridCell::kModified, kFixedColumnBits);
+    EXPECT_EQ(model.itemState(1, 3), 0u);
+    // A fixed row count above the row count raises it.
+    ASSERT_TRUE(model.setFixedRowCount(4));
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.itemState(3, 3), kFixedRowBits);
+    // Rows that stop being fixed lose the bits again, but keep the fixed column's.
+    ASSERT_TRUE(model.setFixedRowCount(1));
+    EXPECT_EQ(model.itemState(3, 3), 0u);
+    EXPECT_EQ(model.itemState(3, 1), kFixedColumnBits);
+}
+
+TEST(GridModel, SizesComeFromTheFontOrTheFallback)
+{
+    CGridModel plain;
+    const CGridDefaultCell& fallback = plain.defaultCell(CGridModel::CellKind::Normal);
+    EXPECT_EQ(fallback.width, 40u);
+    EXPECT_EQ(fallback.height, 16u);
+    EXPECT_EQ(fallback.margin, 3);
+
+    FixedMetrics metrics;
+    CGridModel model(&metrics);
+    const CGridDefaultCell& measured = model.defaultCell(CGridModel::CellKind::FixedColumn);
+    EXPECT_EQ(measured.width, 14u * FixedMetrics::kUnitWidth);
+    EXPECT_EQ(measured.height, uint32_t(FixedMetrics::kLineHeight * 3 / 2));
+    EXPECT_EQ(measured.margin, FixedMetrics::kUnitWidth);
+    // Appending to a grid without columns gives it one; the row is as high as its heading.
+    EXPECT_EQ(model.insertRow(u"heading"), 0);
+    EXPECT_EQ(model.columnCount(), 1);
+    EXPECT_EQ(model.rowHeight(0), uint32_t(FixedMetrics::kLineHeight + 2 * FixedMetrics::kUnitWidth));
+    EXPECT_EQ(model.itemText(0, 0), u"heading");
+    EXPECT_EQ(model.insertRow(u""), 1);
+    EXPECT_EQ(model.rowHeight(1), model.defaultCell(CGridModel::CellKind::FixedRow).height);
+}
+
+TEST_F(GridModelTest, OutOfRangeChangesNothing)
+{
+    EXPECT_FALSE(model.setItemText(5, 0, u"x"));
+    EXPECT_FALSE(model.setItemData(0, -1, 1));
+    EXPECT_FALSE(model.setColumnWidth(4, 10));
+    EXPECT_FALSE(model.setRowCount(-1));
+    EXPECT_EQ(model.itemText(9, 9), u"");
+    EXPECT_EQ(model.itemData(-1, 0), 0u);
+    EXPECT_EQ(model.cell(5, 0), nullptr);
+}
+
+TEST_F(GridModelTest, RunningSumsFollowEverySizeChange)
+{
+    EXPECT_EQ(model.totalHeight(), 100u);
+    EXPECT_EQ(model.rowTop(3), 60u);
+    (void)model.setRowHeight(1, 0); // hidden
+    (void)model.setColumnWidth(2, 80);
+    EXPECT_EQ(model.rowTop(3), 40u);
+    EXPECT_EQ(model.columnLeft(3), 180u);
+    EXPECT_EQ(model.rowAt(20), 2); // the hidden row holds no pixel
+    EXPECT_EQ(model.rowAt(79), 4);
+    EXPECT_EQ(model.rowAt(80), 5);
+    EXPECT_EQ(model.columnAt(179), 2);
+    // A hidden row keeps its cells.
+    EXPECT_EQ(model.itemText(1, 1), u"1,1");
+}
+
+TEST_F(GridModelTest, GeometryPlacesFixedAndScrolledCells)
+{
+    const CGridViewport view{50, 40, 120, 70};
+    EXPECT_EQ(CGridGeometry::topRow(model, view), 3);
+    EXPECT_EQ(CGridGeometry::leftColumn(model, view), 2);
+    const CGridRect fixed = CGridGeometry::cellRect(model, view, {0, 0});
+    EXPECT_EQ(fixed.left, 0);
+    EXPECT_EQ(fixed.right, 49); // one short of the next cell: the grid line
+    const CGridRect scrolled = CGridGeometry::cellRect(model, view, {3, 2});
+    EXPECT_EQ(scrolled.left, 50);
+    EXPECT_EQ(scrolled.top, 20);
+    EXPECT_EQ(CGridGeometry::cellAt(model, view, 10, 10), (CGridCellId{0, 0}));
+    EXPECT_EQ(CGridGeometry::cellAt(model, view, 60, 25), (CGridCellId{3, 2}));
+    EXPECT_EQ(CGridGeometry::cellAt(model, view, 119, 59), (CGridCellId{4, 3}));
+    EXPECT_FALSE(CGridGeometry::cellAt(model, view, 119, 60).isValid()); // below the last row
+    EXPECT_FALSE(CGridGeometry::cellAt(model, view, 120, 10).isValid());
+    EXPECT_EQ(CGridGeometry::visibleRange(model, view), (CGridCellRange{3, 2, 4, 3}));
+    EXPECT_EQ(CGridGeometry::maxScrollY(model, 70), 30u);
+    // Bringing a cell above the view into it moves as little as needed.
+    EXPECT_EQ(CGridGeometry::scrolledTo(model, view, {1, 1}).scrollY, 0u);
+    EXPECT_EQ(CGridGeometry::scrolledTo(model, view, {1, 1}).scrollX, 0u);
+    EXPECT_EQ(CGridGeometry::scrolledTo(model, {0, 0, 120, 70}, {4, 3}).scrollY, 30u);
+}
+
+struct MoveCase {
+    const char* name;
+    CGridCellId from;
+    Key key;
+    CGridNavigation::Direction direction;
+    CGridNavigation::Control control;
+    int rowsScrolled;
+    std::optional<CGridCellId> to;
+};
+
+void PrintTo(const MoveCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class GridNavigation : public GridModelTest, public testing::WithParamInterface<MoveCase> {};
+
+TEST_P(GridNavigation, MovesTheFocusSkippingHiddenAndFixedCells)
+{
+    (void)model.setColumnWidth(2, 0);
+    (void)model.setRowHeight(3, 0);
+    const MoveCase& c = GetParam();
+    EXPECT_EQ(CGridNavigation::move(model, c.from, c.key, c.direction, c.control, c.rowsScrolled), c.to);
+}
+
+using D = CGridNavigation::Direction;
+using C = CGridNavigation::Control;
+INSTANTIATE_TEST_SUITE_P(
+    , GridNavigation,
+    testing::Values(
+        MoveCase{"DownSkipsHiddenRow", {2, 1}, Key::Down, D::Forward, C::Up, 0, CGridCellId{4, 1}},
+        MoveCase{"DownAtBottomStays", {4, 1}, Key::Down, D::Forward, C::Up, 0, CGridCellId{4, 1}},
+        MoveCase{"UpNeverIntoFixedRow", {1, 1}, Key::Up, D::Forward, C::Up, 0, CGridCellId{1, 1}},
+        MoveCase{"RightSkipsHiddenColumn", {1, 1}, Key::Right, D::Forward, C::Up, 0, CGridCellId{1, 3}},
+        MoveCase{"LeftNeverIntoFixedColumn", {1, 1}, Key::Left, D::Forward, C::Up, 0, CGridCellId{1, 1}},
+        MoveCase{"HomeFirstColumn", {2, 3}, Key::Home, D::Forward, C::Up, 0, CGridCellId{2, 1}},
+        MoveCase{"CtrlEndLastCell", {1, 1}, Key::End, D::Forward, C::Down, 0, CGridCellId{4, 3}},
+        MoveCase{"TabWrapsToNextRow", {1, 3}, Key::Tab, D::Forward, C::Up, 0, CGridCellId{2, 1}},
+        MoveCase{"TabOverHiddenRow", {2, 3}, Key::Tab, D::Forward, C::Up, 0, CGridCellId{4, 1}},
+        MoveCase{"TabAtLastCellLeaves", {4, 3}, Key::Tab, D::Forward, C::Up, 0, std::nullopt},
+        MoveCase{"BacktabWrapsBack", {2, 1}, Key::Tab, D::Backward, C::Up, 0, CGridCellId{1, 3}},
+        MoveCase{"BacktabAtFirstLeaves", {1, 1}, Key::Tab, D::Backward, C::Up, 0, std::nullopt},
+        MoveCase{"PageDownUnmovedGoesLast", {1, 1}, Key::PageDown, D::Forward, C::Up, 0, CGridCellId{4, 1}},
+        MoveCase{"PageUpByRowsScrolled", {4, 1}, Key::PageUp, D::Forward, C::Up, -2, CGridCellId{2, 1}},
+        MoveCase{"NoFocusNoMove", {-1, -1}, Key::Down, D::Forward, C::Up, 0, std::nullopt}),
+    [](const testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GridModelTest, ShrinkingClearsFocusAndSelectionThatWent)
+{
+    model.moveFocus({4, 3}, CGridModel::Extend::No);
+    model.selectRange({2, 2, 4, 3}, CGridModel::SelectMode::Replace);
+    ASSERT_EQ(model.selectedCells().size(), 6u);
+    ASSERT_TRUE(model.setRowCount(3));
+    EXPECT_FALSE(model.focusCell().isValid());
+    EXPECT_EQ(model.selectedCells().size(), 2u);
+    EXPECT_EQ(model.selectedRange(), (CGridCellRange{2, 2, 2, 3}));
+    ASSERT_TRUE(model.setColumnCount(3));
+    EXPECT_EQ(model.selectedRange(), (CGridCellRange{2, 2, 2, 2}));
+    EXPECT_TRUE(model.copyText() == u"2,2"); // nothing of what went is reached
+    model.deleteAllItems();
+    EXPECT_TRUE(model.selectedCells().empty());
+    EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST_F(GridModelTest, MovingTheFocusSelectsAndTellsTheParent)
+{
+    model.moveFocus({1, 1}, CGridModel::Extend::No);
+    model.moveFocus({2, 2}, CGridModel::Extend::FromStart);
+    EXPECT_EQ(model.focusCell(), (CGridCellId{2, 2}));
+    EXPECT_EQ(model.selectedRange(), (CGridCellRange{1, 1, 2, 2}));
+    EXPECT_TRUE(model.itemState(1, 1) & CGridCell::kSelected);
+    EXPECT_TRUE(model.itemState(2, 2) & CGridCell::kFocused);
+    EXPECT_EQ(listener.count(CGridCode::SelectionChanging), 2);
+    EXPECT_EQ(listener.count(CGridCode::SelectionChanged), 2);
+    // The fixed cells are never selected.
+    model.selectAll();
+    EXPECT_EQ(model.selectedCells().size(), 12u);
+}
+
+TEST_F(GridModelTest, CopyGivesTabsBetweenCellsAndLineBreaksBetweenRows)
+{
+    (void)model.setItemText(1, 1, u"a");
+    (void)model.setItemText(1, 2, u"b");
+    (void)model.setItemText(2, 1, u"c");
+    (void)model.setItemText(2, 2, u"d");
+    model.selectRange({1, 1, 2, 2}, CGridModel::SelectMode::Replace);
+    EXPECT_TRUE(model.copyText() == u"a\tb\r\nc\td");
+    // Hidden rows and columns are left out.
+    (void)model.setColumnWidth(2, 0);
+    EXPECT_TRUE(model.copyText() == u"a\t\r\nc\t");
+}
+
+TEST_F(GridModelTest, PasteFillsABlockFromTheTarget)
+{
+    model.pasteText(u"a, b\r\n c\td\r\n", {1, 1});
+    EXPECT_EQ(model.itemText(1, 1), u"a");
+    EXPECT_EQ(model.itemText(1, 2), u"b");
+    EXPECT_EQ(model.itemText(2, 1), u"c");
+    EXPECT_EQ(model.itemText(2, 2), u"d");
+    // The final line feed starts no empty line: the row below keeps its text.
+    EXPECT_EQ(model.itemText(3, 1), u"3,1");
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 4);
+    // Past the last column the line is dropped; past the last row, the rest.
+    model.pasteText(u"x,y,z\nlast\nnone", {3, 2});
+    EXPECT_EQ(model.itemText(3, 2), u"x");
+    EXPECT_EQ(model.itemText(3, 3), u"y");
+    EXPECT_EQ(model.itemText(4, 2), u"last");
+    // Hidden columns are skipped.
+    (void)model.setColumnWidth(2, 0);
+    model.pasteText(u"p,q", {1, 1});
+    EXPECT_EQ(model.itemText(1, 2), u"b");
+    EXPECT_EQ(model.itemText(1, 3), u"q");
+    // The target: the selection's top-left, then the focus cell.
+    EXPECT_EQ(model.pasteTarget({1, 1}), (CGridCellId{1, 1}));
+    model.moveFocus({3, 3}, CGridModel::Extend::No);
+    model.clearSelection();
+    EXPECT_EQ(model.pasteTarget({1, 1}), (CGridCellId{3, 3}));
+}
+
+TEST_F(GridModelTest, EditsCommitOnlyChangedTextTheParentAccepts)
+{
+    const CGridCellId cell{1, 1};
+    ASSERT_TRUE(model.beginEdit(cell));
+    EXPECT_TRUE(model.cell(cell)->editing);
+    model.endEdit(cell, u"new", u"1,1", CGridModel::EditEnd::Cancel);
+    EXPECT_EQ(model.itemText(1, 1), u"1,1"); // Escape never commits
+    EXPECT_FALSE(model.cell(cell)->editing);
+    // The cell changed meanwhile, the editor's text did not: no edit.
+    (void)model.setItemText(1, 1, u"refreshed");
+    model.endEdit(cell, u"1,1", u"1,1", CGridModel::EditEnd::Commit);
+    EXPECT_EQ(model.itemText(1, 1), u"refreshed");
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
+    model.endEdit(cell, u"typed", u"1,1", CGridModel::EditEnd::Commit);
+    EXPECT_EQ(model.itemText(1, 1), u"typed");
+    ASSERT_EQ(listener.count(CGridCode::EndEdit), 1);
+    EXPECT_EQ(listener.seen.back().cell, cell);
+    // A negative answer puts the old text back.
+    listener.answer = [](const CGridNotification& n) { return n.code == CGridCode::EndEdit ? -1 : 0; };
+    model.endEdit(cell, u"refused", u"typed", CGridModel::EditEnd::Commit);
+    EXPECT_EQ(model.itemText(1, 1), u"typed");
+    // Fixed, read-only and refused cells do not start.
+    listener.answer = [](const CGridNotification& n) { return n.code == CGridCode::BeginEdit ? -1 : 0; };
+    EXPECT_FALSE(model.beginEdit(cell));
+    listener.answer = nullptr;
+    EXPECT_FALSE(model.beginEdit({0, 1}));
+    (void)model.setItemState(2, 2, CGridCell::kReadOnly);
+    EXPECT_FALSE(model.beginEdit({2, 2}));
+    EXPECT_FALSE(model.setTextAsEdit({2, 2}, u"x"));
+    model.settings().editable = false;
+    EXPECT_FALSE(model.beginEdit(cell));
+}
+
+TEST_F(GridModelTest, CutEmptiesTheSelectedCellsAsEdits)
+{
+    model.selectRange({1, 1, 1, 2}, CGridModel::SelectMode::Replace);
+    model.cutSelection();
+    EXPECT_EQ(model.itemText(1, 1), u"");
+    EXPECT_EQ(model.itemText(1, 2), u"");
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 2);
+}
+
+TEST_F(GridModelTest, SortingMovesWholeRows)
+{
+    const std::u16string keys[] = {u"b", u"d", u"a", u"c"};
+    for (int row = 1; row < 5; ++row) {
+        (void)model.setItemText(row, 2, keys[row - 1]);
+        (void)model.setRowHeight(row, uint32_t(10 + row));
+    }
+    model.moveFocus({1, 1}, CGridModel::Extend::No);
+    model.sortByHeaderClick(2);
+    EXPECT_EQ(model.sortColumn(), 2);
+    EXPECT_EQ(model.sortOrder(), CGridModel::SortOrder::Ascending);
+    std::u16string order;
+    for (int row = 1; row < 5; ++row)
+        order += model.itemText(row, 2);
+    EXPECT_EQ(order, u"abcd");
+    EXPECT_EQ(model.itemText(1, 1), u"3,1"); // the rest of the row came along
+    EXPECT_EQ(model.rowHeight(1), 13u);
+    EXPECT_EQ(model.itemText(0, 2), u"0,2"); // the header stays
+    EXPECT_FALSE(model.focusCell().isValid());
+    EXPECT_TRUE(model.selectedCells().empty());
+    // The second click sorts descending.
+    model.sortByHeaderClick(2);
+    EXPECT_EQ(model.sortOrder(), CGridModel::SortOrder::Descending);
+    EXPECT_EQ(model.itemText(1, 2), u"d");
+    // Marking a cell of the sort column modified ends the sort.
+    model.setModified({3, 2});
+    EXPECT_EQ(model.sortColumn(), -1);
+    // Ordinal: upper case before lower case.
+    (void)model.setItemText(1, 2, u"Z");
+    model.sortByColumn(2, CGridModel::SortOrder::Ascending);
+    EXPECT_EQ(model.itemText(1, 2), u"Z");
+}
+
+TEST_F(GridModelTest, PrintingCutsRowsIntoPages)
+{
+    std::vector<CGridPrintPage> pages = CGridPrintLayout::paginate(model, 1000);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].firstRow, 1);
+    EXPECT_EQ(pages[0].lastRow, 4);
+    EXPECT_EQ(CGridPrintLayout::footerText(1, int(pages.size())), u"Page 1 of 1");
+    pages = CGridPrintLayout::paginate(model, 45);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(pages[0].lastRow, 2);
+    EXPECT_EQ(pages[1].firstRow, 3);
+    // A row taller than a page still gets a page of its own, and the count ends.
+    (void)model.setRowHeight(2, 5000);
+    pages = CGridPrintLayout::paginate(model, 1);
+    ASSERT_EQ(pages.size(), 4u);
+    for (const CGridPrintPage& page : pages)
+        EXPECT_EQ(page.firstRow, page.lastRow);
+    // A grid of header rows only prints one page.
+    (void)model.setRowCount(1);
+    EXPECT_EQ(CGridPrintLayout::paginate(model, 10).size(), 1u);
+    EXPECT_EQ(CGridPrintLayout::bodyHeight(model, 100, 10), 100u - 60u - 20u);
+    EXPECT_EQ(CGridPrintLayout::bodyHeight(model, 50, 10), 1u);
+}
+
+} // namespace
