@@ -9,6 +9,7 @@
 #include "engine/core/DProject.h"
 #include "engine/widgets/DScaledWords.h"
 #include "engine/primitives/DWidgetMath.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_Bargraph::DCompositeObject_Bargraph() = default;
 DCompositeObject_Bargraph::~DCompositeObject_Bargraph() = default;
@@ -16,8 +17,11 @@ DCompositeObject_Bargraph::~DCompositeObject_Bargraph() = default;
 int DCompositeObject_Bargraph::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    Words words;
-    const int status = readScaledWords(file, words, m_tag, DStepWord::Absent, m_scale);
+    target::BarGraphClassData data;
+    const int status = target::readClassData(file, data).status;
+    const Words& words = data.words;
+    m_tag = DItemDescriptor::fromReference(data.valueTag);
+    m_scale = scaleOf(words);
     m_direction = words.direction;
     m_alarms.setLimits(words.lowLimit, words.highLimit);
 

@@ -10,6 +10,7 @@
 #include "engine/core/DProject.h"
 #include "engine/widgets/DScaledWords.h"
 #include "engine/primitives/DWidgetMath.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 // Differs from every angle a value gives, so the first value after show always draws.
@@ -22,8 +23,11 @@ DCompositeObject_Meter::~DCompositeObject_Meter() = default;
 int DCompositeObject_Meter::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    Words words;
-    const int status = readScaledWords(file, words, m_tag, DStepWord::Follows, m_scale);
+    target::MeterClassData data;
+    const int status = target::readClassData(file, data).status;
+    const Words& words = data.words;
+    m_tag = DItemDescriptor::fromReference(data.valueTag);
+    m_scale = scaleOf(words, data.step);
     m_alarms.setLimits(words.lowLimit, words.highLimit);
     m_direction = words.direction;
     m_start = radiansOf(words.startDegrees());

@@ -12,6 +12,7 @@
 #include "engine/widgets/DScaledWords.h"
 #include "engine/core/DStatus.h"
 #include "engine/widgets/DWidgetTags.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 
@@ -25,8 +26,12 @@ DCompositeObject_Trend::~DCompositeObject_Trend() = default;
 int DCompositeObject_Trend::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
+    target::TrendClassData data;
+    const int status = target::readClassData(file, data).status;
+    m_words = data.words;
+    m_valueTag = DItemDescriptor::fromReference(data.valueTag);
     // The class step word is the plot's, not the value's.
-    const int status = readScaledWords(file, m_words, m_valueTag, DStepWord::Absent, m_scale);
+    m_scale = scaleOf(m_words);
     m_alarms.setLimits(m_words.lowLimit, m_words.highLimit);
     DImageSet::referTo(m_frameImage, file, m_words.frameImage);
     m_graph = dynamic_cast<DBaseObject_Graph*>(loadPrimitive(file));

@@ -9,6 +9,7 @@
 #include "engine/widgets/DScaledWords.h"
 #include "engine/primitives/DWidgetMath.h"
 #include "engine/widgets/DWidgetTags.h"
+#include "foundation/target/TargetClassData.h"
 
 DThumbWidget::DThumbWidget() = default;
 DThumbWidget::~DThumbWidget() = default;
@@ -16,8 +17,11 @@ DThumbWidget::~DThumbWidget() = default;
 int DThumbWidget::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    Words words;
-    const int status = readScaledWords(file, words, m_tag, DStepWord::Follows, m_scale);
+    target::SliderClassData data;
+    const int status = target::readClassData(file, data).status;
+    const Words& words = data.words;
+    m_tag = DItemDescriptor::fromReference(data.valueTag);
+    m_scale = scaleOf(words, data.step);
     m_direction = words.direction;
 
     m_thumb = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
