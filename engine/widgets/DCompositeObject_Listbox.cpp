@@ -18,7 +18,7 @@ namespace {
 
 enum Background { Normal = 0, Selected = 1, FocusedSelected = 2 };
 
-// A row count past the record ends the load with the file's own status for it.
+// The class data reports a row count past the record as the file reports a read past it.
 static_assert(target::TargetSpanReader::kBeyondLimit == DStatus::BeyondLimit);
 
 } // namespace

@@ -91,8 +91,8 @@ inline void textElement(TargetBuilder::Page& page, int32_t left, int32_t top, in
     target::writeRecord(page.file(), words);
 }
 
-// Numeric (3, 4), text (5, 6) and date/time (7) fields: the format words of the kind, the
-// value tag, the text element and a placeholder for the frame picture.
+// Numeric (3, 4), text (5, 6) and date/time (7) fields: the class data of the kind, the
+// text element and a placeholder for the frame picture.
 struct FieldRecord {
     target::WidgetType type = target::WidgetType::NumericField;
     DCompositeObject_NumericField::Format format{};
@@ -161,8 +161,8 @@ inline void writeBarGraph(TargetBuilder::Page& page, const BarGraphRecord& bar,
         actions);
 }
 
-// A meter: its words, value tag and step; the needle (a solid triangle, a rotating
-// picture or a placeholder) and the dial picture over the area.
+// A meter: its class data; the needle (a solid triangle, a rotating picture or a
+// placeholder) and the dial picture over the area.
 struct MeterRecord {
     DCompositeObject_Meter::Words words;
     target::TagReference tag = target::TagReference::none();
@@ -281,7 +281,7 @@ inline void writeScrollingList(TargetBuilder::Page& page, const ScrollingListRec
     target::writeRecord(page.file(), words);
 }
 
-// A list box of row images: its three backgrounds, the rows, the selection tag, the list.
+// A list box of row images: its class data and the list.
 struct ListboxRecord {
     uint32_t normal = 0, selected = 0, focusedSelected = 0;
     std::vector<uint32_t> rows;
@@ -302,8 +302,7 @@ inline void writeListbox(TargetBuilder::Page& page, const ListboxRecord& box,
         actions);
 }
 
-// A trend: its words and value tag; the graph over the plot, the frame picture over its
-// own area.
+// A trend: its class data; the graph over the plot, the frame picture over its own area.
 struct TrendRecord {
     DCompositeObject_Trend::ClassWords words;
     target::TagReference tag = target::TagReference::none();
@@ -396,9 +395,8 @@ struct ButtonFaces {
              decoration2 = 0;
 };
 
-// A button (17) or indicator button (11): mode, faces, state and enable tags (and the
-// indicators with their tag); then decoration 2 and 1 over the face (placeholders where
-// absent), the indicator picture, the face.
+// A button (17) or indicator button (11): its class data; then decoration 2 and 1 over
+// the face (placeholders where absent), the indicator picture, the face.
 struct ButtonRecord {
     target::WidgetType type = target::WidgetType::Button;
     uint32_t mode = 0;
@@ -447,7 +445,7 @@ inline void writeButton(TargetBuilder::Page& page, const ButtonRecord& button,
         actions);
 }
 
-// A slider (18) or knob (19): its words, value tag and step; the thumb, then the track or dial.
+// A slider (18) or knob (19): its class data; the thumb, then the track or dial.
 struct ThumbWidgetRecord {
     target::WidgetType type = target::WidgetType::Slider;
     DThumbWidget::Words words;
@@ -471,8 +469,8 @@ inline void writeThumbWidget(TargetBuilder::Page& page, const ThumbWidgetRecord&
         actions);
 }
 
-// A dynamic list box: backgrounds, separator, items and selection tags, the list, then
-// the text template over the list's area.
+// A dynamic list box: its class data, the list, then the text template over the list's
+// area.
 struct DynamicListboxRecord {
     uint32_t normal = 0, selected = 0, focusedSelected = 0;
     char16_t separator = 0;
@@ -497,8 +495,7 @@ inline void writeDynamicListbox(TargetBuilder::Page& page, const DynamicListboxR
         actions);
 }
 
-// A timer (24): mode, start, stop, step time, value and enable tags, and the editor's
-// placeholder.
+// A timer (24): its class data and the editor's placeholder.
 struct TimerRecord {
     uint32_t mode = 0;
     int32_t start = 0, stop = 0, stepTime = 0;
