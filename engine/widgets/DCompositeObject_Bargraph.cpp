@@ -9,7 +9,6 @@
 #include "engine/core/DProject.h"
 #include "engine/widgets/DScaledWords.h"
 #include "engine/primitives/DWidgetMath.h"
-#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_Bargraph::DCompositeObject_Bargraph() = default;
 DCompositeObject_Bargraph::~DCompositeObject_Bargraph() = default;
@@ -18,10 +17,8 @@ int DCompositeObject_Bargraph::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::BarGraphClassData data;
-    const int status = target::readClassData(file, data).status;
+    const int status = readScaledClassData(file, data, m_tag, m_scale);
     const Words& words = data.words;
-    m_tag = DItemDescriptor::fromReference(data.valueTag);
-    m_scale = scaleOf(words);
     m_direction = words.direction;
     m_alarms.setLimits(words.lowLimit, words.highLimit);
 

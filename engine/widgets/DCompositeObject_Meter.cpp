@@ -10,7 +10,6 @@
 #include "engine/core/DProject.h"
 #include "engine/widgets/DScaledWords.h"
 #include "engine/primitives/DWidgetMath.h"
-#include "foundation/target/TargetClassData.h"
 
 namespace {
 // Differs from every angle a value gives, so the first value after show always draws.
@@ -24,10 +23,8 @@ int DCompositeObject_Meter::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::MeterClassData data;
-    const int status = target::readClassData(file, data).status;
+    const int status = readScaledClassData(file, data, m_tag, m_scale);
     const Words& words = data.words;
-    m_tag = DItemDescriptor::fromReference(data.valueTag);
-    m_scale = scaleOf(words, data.step);
     m_alarms.setLimits(words.lowLimit, words.highLimit);
     m_direction = words.direction;
     m_start = radiansOf(words.startDegrees());

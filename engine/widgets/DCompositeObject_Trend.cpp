@@ -12,7 +12,6 @@
 #include "engine/widgets/DScaledWords.h"
 #include "engine/core/DStatus.h"
 #include "engine/widgets/DWidgetTags.h"
-#include "foundation/target/TargetClassData.h"
 
 namespace {
 
@@ -27,11 +26,9 @@ int DCompositeObject_Trend::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::TrendClassData data;
-    const int status = target::readClassData(file, data).status;
-    m_words = data.words;
-    m_valueTag = DItemDescriptor::fromReference(data.valueTag);
     // The class step word is the plot's, not the value's.
-    m_scale = scaleOf(m_words);
+    const int status = readScaledClassData(file, data, m_valueTag, m_scale);
+    m_words = data.words;
     m_alarms.setLimits(m_words.lowLimit, m_words.highLimit);
     DImageSet::referTo(m_frameImage, file, m_words.frameImage);
     m_graph = dynamic_cast<DBaseObject_Graph*>(loadPrimitive(file));

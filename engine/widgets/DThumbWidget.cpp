@@ -9,7 +9,6 @@
 #include "engine/widgets/DScaledWords.h"
 #include "engine/primitives/DWidgetMath.h"
 #include "engine/widgets/DWidgetTags.h"
-#include "foundation/target/TargetClassData.h"
 
 DThumbWidget::DThumbWidget() = default;
 DThumbWidget::~DThumbWidget() = default;
@@ -18,10 +17,8 @@ int DThumbWidget::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::SliderClassData data;
-    const int status = target::readClassData(file, data).status;
+    const int status = readScaledClassData(file, data, m_tag, m_scale);
     const Words& words = data.words;
-    m_tag = DItemDescriptor::fromReference(data.valueTag);
-    m_scale = scaleOf(words, data.step);
     m_direction = words.direction;
 
     m_thumb = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
