@@ -3,8 +3,8 @@
 // its element records. A class data record lists its parts in file order once, in its
 // parts() function; writeClassData and readClassData both walk that one list.
 //
-//   struct MeterClassData {
-//       MeterWords words; TagReference valueTag; uint32_t step = 1;
+//   struct StepperClassData {   // words read whole, a tag, a step word
+//       StepperWords words; TagReference valueTag; uint32_t step = 1;
 //       template <class Self, class P> static constexpr void parts(Self& r, P&& part)
 //       { part(r.words, PartRead::Whole); part(r.valueTag); part(r.step); }
 //   };
@@ -34,8 +34,9 @@ enum class PartRead {
 enum class ListCount {
     // Cut to the words left in the record; every entry is read, a failed one reads 0.
     CutToRecord,
-    // The reading ends there when the count could not be read or the record cannot hold
-    // the entries; else entries are read up to the first that fails, which reads 0.
+    // The reading ends there when the part before the list (which holds the count) failed
+    // or the record cannot hold the entries; else entries are read up to the first that
+    // fails, which reads 0.
     StopsBeyondRecord,
 };
 
