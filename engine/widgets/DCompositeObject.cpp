@@ -40,14 +40,6 @@ int DCompositeObject::load(DFile& file)
     return status;
 }
 
-int DCompositeObject::readItemDescriptor(DFile& file, DItemDescriptor& descriptor)
-{
-    target::TagReference reference;
-    const int status = target::readRecordWords(file, reference);
-    descriptor = DItemDescriptor::fromReference(reference);
-    return status;
-}
-
 int DCompositeObject::loadActions(DFile& file)
 {
     m_actions.reset(new DActionList(m_project));

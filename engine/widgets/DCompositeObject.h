@@ -44,8 +44,6 @@ public:
     virtual void tick(uint32_t now);
     virtual void flush() {}
 
-    // Reads a tag reference (two words); the all-ones word means no tag.
-    [[nodiscard]] static int readItemDescriptor(DFile& file, DItemDescriptor& descriptor);
     // Reads the object's action list (after the class data).
     [[nodiscard]] int loadActions(DFile& file);
     // Runs the triggers of an event; key events carry the key code.

@@ -16,8 +16,9 @@ DCompositeObject_Bargraph::~DCompositeObject_Bargraph() = default;
 int DCompositeObject_Bargraph::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    Words words;
-    const int status = readScaledWords(file, words, m_tag, DStepWord::Absent, m_scale);
+    target::BarGraphClassData data;
+    const int status = readScaledClassData(file, data, m_tag, m_scale);
+    const Words& words = data.words;
     m_direction = words.direction;
     m_alarms.setLimits(words.lowLimit, words.highLimit);
 

@@ -17,7 +17,7 @@ class DBitmap;
 
 class DCompositeObject_Bargraph : public DCompositeObject {
 public:
-    // The class words before the value tag; the bar and the frame records follow the tag.
+    // The words of target::BarGraphClassData.
     using Words = target::BarGraphWords;
     // Where the bar grows to from its start edge.
     enum Direction : uint32_t {

@@ -6,6 +6,7 @@
 #include "engine/widgets/DImageSet.h"
 #include "engine/widgets/DWidgetTags.h"
 #include "foundation/target/TargetActions.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 constexpr uint32_t kPress = uint32_t(target::TriggerNumber::Press), kRelease = uint32_t(target::TriggerNumber::Release);
@@ -14,10 +15,8 @@ constexpr uint32_t kPress = uint32_t(target::TriggerNumber::Press), kRelease = u
 DCompositeObject_Button::DCompositeObject_Button() = default;
 DCompositeObject_Button::~DCompositeObject_Button() = default;
 
-int DCompositeObject_Button::loadButtonWords(DFile& file)
+void DCompositeObject_Button::takeButtonWords(DFile& file, const target::ButtonWords& words)
 {
-    target::ButtonWords words;
-    const int status = target::readRecordWords(file, words);
     m_mode = words.mode;
     DImageSet::referTo(m_releasedImage, file, words.releasedImage);
     DImageSet::referTo(m_pressedImage, file, words.pressedImage);
@@ -28,7 +27,6 @@ int DCompositeObject_Button::loadButtonWords(DFile& file)
     DImageSet::referTo(m_decoration2Image, file, words.textImage);
     m_stateTag = DItemDescriptor::fromReference(words.stateTag);
     m_enableTag = DItemDescriptor::fromReference(words.disableTag);
-    return status;
 }
 
 void DCompositeObject_Button::loadDecorations(DFile& file)
@@ -47,7 +45,9 @@ void DCompositeObject_Button::loadFace(DFile& file)
 int DCompositeObject_Button::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    const int status = loadButtonWords(file);
+    target::ButtonWords words;
+    const int status = target::readClassData(file, words).status;
+    takeButtonWords(file, words);
     loadDecorations(file);
     loadFace(file);
     return status;

@@ -36,8 +36,8 @@ public:
     bool isDisabled() const { return m_disabled; }
 
 protected:
-    // The words from the mode up to and including the enable tag; the status of the last.
-    int loadButtonWords(DFile& file);
+    // The words from the mode up to and including the enable tag.
+    void takeButtonWords(DFile& file, const target::ButtonWords& words);
     void loadDecorations(DFile& file);
     // The face is the last primitive; it decides whether the focus shows on the face.
     void loadFace(DFile& file);

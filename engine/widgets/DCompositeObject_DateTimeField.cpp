@@ -9,6 +9,7 @@
 #include "engine/tags/DItem.h"
 #include "engine/core/DStatus.h"
 #include "foundation/target/TargetFieldWords.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 
@@ -145,7 +146,7 @@ int DCompositeObject_DateTimeField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::DateTimeFieldWords words;
-    const int status = target::readRecordWords(file, words);
+    const int status = target::readClassData(file, words).status;
     m_code = words.formatCode;
     // The editor writes the separator in the Windows code page; at most 3 characters of it.
     const std::string_view narrow = words.separator.text();

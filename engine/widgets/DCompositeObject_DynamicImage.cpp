@@ -4,6 +4,7 @@
 #include "engine/core/DFile.h"
 #include "engine/widgets/DWidgetTags.h"
 #include "foundation/target/TargetImageWords.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_DynamicImage::DCompositeObject_DynamicImage() = default;
 DCompositeObject_DynamicImage::~DCompositeObject_DynamicImage() = default;
@@ -11,12 +12,10 @@ DCompositeObject_DynamicImage::~DCompositeObject_DynamicImage() = default;
 int DCompositeObject_DynamicImage::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    target::DynamicImageHead head;
-    (void)target::readRecordWords(file, head);
-    (void)m_images.load(file, head.count);
-    target::DynamicImageTail tail;
-    const int status = target::readRecordWords(file, tail);
-    m_tag = DItemDescriptor::fromReference(tail.valueTag);
+    target::DynamicImageClassData data;
+    const int status = target::readClassData(file, data).status;
+    m_images.referTo(file, data.images);
+    m_tag = DItemDescriptor::fromReference(data.tail.valueTag);
     m_picture = DImageSet::asPicture(loadPrimitive(file));
     return status;
 }

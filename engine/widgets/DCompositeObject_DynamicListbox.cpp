@@ -10,6 +10,7 @@
 #include "engine/tags/DItem.h"
 #include "engine/core/DStatus.h"
 #include "foundation/target/TargetListBoxWords.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_DynamicListbox::DCompositeObject_DynamicListbox() = default;
 DCompositeObject_DynamicListbox::~DCompositeObject_DynamicListbox() = default;
@@ -17,9 +18,10 @@ DCompositeObject_DynamicListbox::~DCompositeObject_DynamicListbox() = default;
 int DCompositeObject_DynamicListbox::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)loadBackgrounds(file);
-    target::DynamicListboxWords words;
-    const int status = target::readRecordWords(file, words);
+    target::DynamicListboxClassData data;
+    const int status = target::readClassData(file, data).status;
+    takeBackgrounds(file, data.backgrounds);
+    const target::DynamicListboxWords& words = data.words;
     m_separator = words.separatorUnit();
     m_itemsTag = DItemDescriptor::fromReference(words.itemsTag);
     m_selectionTag = DItemDescriptor::fromReference(words.selectionTag);

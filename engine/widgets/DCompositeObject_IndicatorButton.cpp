@@ -3,6 +3,7 @@
 #include "engine/core/DFile.h"
 #include "engine/widgets/DWidgetTags.h"
 #include "foundation/target/TargetButtonWords.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_IndicatorButton::DCompositeObject_IndicatorButton() = default;
 DCompositeObject_IndicatorButton::~DCompositeObject_IndicatorButton() = default;
@@ -10,11 +11,11 @@ DCompositeObject_IndicatorButton::~DCompositeObject_IndicatorButton() = default;
 int DCompositeObject_IndicatorButton::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)loadButtonWords(file);
-    target::IndicatorImagesHead head;
-    (void)target::readRecordWords(file, head);
-    (void)m_indicatorImages.load(file, head.count);
-    const int status = readItemDescriptor(file, m_indicatorTag);
+    target::IndicatorButtonClassData data;
+    const int status = target::readClassData(file, data).status;
+    takeButtonWords(file, data.button);
+    m_indicatorImages.referTo(file, data.indicators.images);
+    m_indicatorTag = DItemDescriptor::fromReference(data.indicators.tail);
     loadDecorations(file);
     m_indicator = DImageSet::asPicture(loadPrimitive(file));
     loadFace(file);

@@ -6,6 +6,7 @@
 #include "engine/widgets/DImageSet.h"
 #include "engine/widgets/DWidgetTags.h"
 #include "foundation/target/TargetLightWords.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_IndicatorLight::DCompositeObject_IndicatorLight() = default;
 DCompositeObject_IndicatorLight::~DCompositeObject_IndicatorLight() = default;
@@ -13,15 +14,13 @@ DCompositeObject_IndicatorLight::~DCompositeObject_IndicatorLight() = default;
 int DCompositeObject_IndicatorLight::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    target::IndicatorLightHead head;
-    (void)target::readRecordWords(file, head);
-    DImageSet::referTo(m_frameImage, file, head.frameImage);
-    (void)m_stateImages.load(file, head.count);
-    target::IndicatorLightTail tail;
-    const int status = target::readRecordWords(file, tail);
-    m_tag = DItemDescriptor::fromReference(tail.valueTag);
-    DImageSet::referTo(m_overlay1Image, file, tail.iconImage);
-    DImageSet::referTo(m_overlay2Image, file, tail.textImage);
+    target::IndicatorLightClassData data;
+    const int status = target::readClassData(file, data).status;
+    DImageSet::referTo(m_frameImage, file, data.head.frameImage);
+    m_stateImages.referTo(file, data.images);
+    m_tag = DItemDescriptor::fromReference(data.tail.valueTag);
+    DImageSet::referTo(m_overlay1Image, file, data.tail.iconImage);
+    DImageSet::referTo(m_overlay2Image, file, data.tail.textImage);
     m_overlay2Picture = DImageSet::asPicture(loadPrimitive(file));
     m_overlay1Picture = DImageSet::asPicture(loadPrimitive(file));
     m_statePicture = DImageSet::asPicture(loadPrimitive(file));

@@ -12,24 +12,25 @@
 #include "engine/core/DStatus.h"
 #include "engine/widgets/DWidgetTags.h"
 #include "foundation/target/TargetListBoxWords.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 
 enum Background { Normal = 0, Selected = 1, FocusedSelected = 2 };
+
+// The class data reports a row count past the record as the file reports a read past it.
+static_assert(target::TargetSpanReader::kBeyondLimit == DStatus::BeyondLimit);
 
 } // namespace
 
 DCompositeObject_Listbox::DCompositeObject_Listbox() = default;
 DCompositeObject_Listbox::~DCompositeObject_Listbox() = default;
 
-int DCompositeObject_Listbox::loadBackgrounds(DFile& file)
+void DCompositeObject_Listbox::takeBackgrounds(DFile& file, const target::ListboxBackgroundWords& words)
 {
-    target::ListboxBackgroundWords words;
-    const int status = target::readRecord(file, words);
     DImageSet::referTo(m_backgrounds[Normal], file, words.row);
     DImageSet::referTo(m_backgrounds[Selected], file, words.selected);
     DImageSet::referTo(m_backgrounds[FocusedSelected], file, words.focusedSelected);
-    return status;
 }
 
 void DCompositeObject_Listbox::loadList(DFile& file)
@@ -42,30 +43,25 @@ void DCompositeObject_Listbox::loadList(DFile& file)
 int DCompositeObject_Listbox::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    (void)loadBackgrounds(file);
-    target::ListboxRowsHead rows;
-    int status = target::readRecordWords(file, rows);
-    const uint32_t count = rows.count;
-    // The offsets must lie in the record before a slot is made for any of them.
-    if (status != DStatus::Ok || count > DImageSet::bytesLeft(file) / target::kWordSize)
-        return status != DStatus::Ok ? status : DStatus::BeyondLimit;
-    m_rowImages.reserve(count);
-    for (uint32_t i = 0; i < count && status == DStatus::Ok; ++i) {
-        m_rowImages.emplace_back();
-        status = DImageSet::readImage(file, m_rowImages.back());
-    }
-    status = readItemDescriptor(file, m_selectionTag);
+    target::ListboxClassData data;
+    const target::ClassDataRead read = target::readClassData(file, data);
+    takeBackgrounds(file, data.backgrounds);
+    m_rowImages.referTo(file, data.rows);
+    // A row count the record cannot hold ends the load before the selection tag and the list.
+    if (read.stopped)
+        return read.status;
+    m_selectionTag = DItemDescriptor::fromReference(data.selectionTag);
     loadList(file);
-    return status;
+    return read.status;
 }
 
 void DCompositeObject_Listbox::show()
 {
     if (m_list) {
-        const uint32_t shown = std::min<uint32_t>(uint32_t(m_rowImages.size()), m_list->maximumRows());
+        const uint32_t shown = std::min<uint32_t>(m_rowImages.count(), m_list->maximumRows());
         for (uint32_t i = 0; i < shown; ++i)
-            m_list->setRowImage(i, m_rowImages[i].get());
-        m_list->setRowCount(uint32_t(m_rowImages.size()));
+            m_list->setRowImage(i, m_rowImages.image(i));
+        m_list->setRowCount(m_rowImages.count());
     }
     showSelection();
 }

@@ -8,6 +8,8 @@
 
 #include "engine/render/DBitmap.h"
 #include "engine/widgets/DCompositeObject.h"
+#include "engine/widgets/DImageSet.h"
+#include "foundation/target/TargetListBoxWords.h"
 
 class DBaseObject_ScrollingList;
 
@@ -34,7 +36,7 @@ public:
 
 protected:
     // The three row backgrounds: normal, selected, selected while focused.
-    [[nodiscard]] int loadBackgrounds(DFile& file);
+    void takeBackgrounds(DFile& file, const target::ListboxBackgroundWords& words);
     // The list primitive; tracks the focus for its pictures when the list asks for it.
     void loadList(DFile& file);
     // What both list boxes do on show, after their rows are set.
@@ -46,7 +48,7 @@ protected:
     void unbind(DItemDescriptor& descriptor);
 
     std::unique_ptr<DBitmap> m_backgrounds[3];
-    std::vector<std::unique_ptr<DBitmap>> m_rowImages;
+    DImageSet m_rowImages;
     DItemDescriptor m_selectionTag;
     DBaseObject_ScrollingList* m_list = nullptr;
     bool m_dragging = false;

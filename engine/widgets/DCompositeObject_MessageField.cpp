@@ -4,6 +4,7 @@
 #include "engine/render/DBitmap.h"
 #include "engine/core/DFile.h"
 #include "foundation/target/TargetTextWords.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_MessageField::DCompositeObject_MessageField() = default;
 DCompositeObject_MessageField::~DCompositeObject_MessageField() = default;
@@ -11,11 +12,11 @@ DCompositeObject_MessageField::~DCompositeObject_MessageField() = default;
 int DCompositeObject_MessageField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    target::MessageFieldHead head;
-    (void)target::readRecordWords(file, head);
-    DImageSet::referTo(m_frameImage, file, head.frameImage);
-    (void)m_images.load(file, head.count);
-    const int status = readItemDescriptor(file, m_tag);
+    target::MessageFieldClassData data;
+    const int status = target::readClassData(file, data).status;
+    DImageSet::referTo(m_frameImage, file, data.head.frameImage);
+    m_images.referTo(file, data.images);
+    m_tag = DItemDescriptor::fromReference(data.tail);
     m_picture = DImageSet::asPicture(loadPrimitive(file));
     m_framePicture = DImageSet::asPicture(loadPrimitive(file));
     return status;

@@ -22,8 +22,9 @@ DCompositeObject_Meter::~DCompositeObject_Meter() = default;
 int DCompositeObject_Meter::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    Words words;
-    const int status = readScaledWords(file, words, m_tag, DStepWord::Follows, m_scale);
+    target::MeterClassData data;
+    const int status = readScaledClassData(file, data, m_tag, m_scale);
+    const Words& words = data.words;
     m_alarms.setLimits(words.lowLimit, words.highLimit);
     m_direction = words.direction;
     m_start = radiansOf(words.startDegrees());

@@ -17,8 +17,7 @@ class DBitmap;
 
 class DCompositeObject_Meter : public DCompositeObject {
 public:
-    // The class words before the value tag; the step word follows the tag, then the
-    // needle and the dial records.
+    // The words of target::MeterClassData.
     using Words = target::MeterWords;
     // Direction 1 turns the needle clockwise with growing values; any other counterclockwise.
     static constexpr uint32_t kClockwise = uint32_t(target::TurnDirection::Clockwise);

@@ -8,6 +8,7 @@
 #include "engine/core/DStatus.h"
 #include "engine/tags/DValue.h"
 #include "foundation/target/TargetFieldWords.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int DCompositeObject_NumericField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::NumericFieldWords words;
-    const int status = target::readRecordWords(file, words);
+    const int status = target::readClassData(file, words).status;
     m_format.decimals = words.decimals();
     m_format.digits = words.digits();
     m_format.leadingZeros = words.leadingZeros();

@@ -6,6 +6,7 @@
 #include "engine/widgets/DImageSet.h"
 #include "engine/core/DProject.h"
 #include "foundation/target/TargetImageWords.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_StaticImage::DCompositeObject_StaticImage() = default;
 DCompositeObject_StaticImage::~DCompositeObject_StaticImage() = default;
@@ -14,7 +15,7 @@ int DCompositeObject_StaticImage::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::StaticImageWords words;
-    const int status = target::readRecordWords(file, words);
+    const int status = target::readClassData(file, words).status;
     DImageSet::referTo(m_image, file, words.image);
     m_picture = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));
     return status;

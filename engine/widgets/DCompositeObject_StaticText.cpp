@@ -5,6 +5,7 @@
 #include "engine/core/DFile.h"
 #include "engine/widgets/DImageSet.h"
 #include "foundation/target/TargetTextWords.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_StaticText::DCompositeObject_StaticText() = default;
 DCompositeObject_StaticText::~DCompositeObject_StaticText() = default;
@@ -13,7 +14,7 @@ int DCompositeObject_StaticText::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::StaticTextWords words;
-    const int status = target::readRecordWords(file, words);
+    const int status = target::readClassData(file, words).status;
     DImageSet::referTo(m_frameImage, file, words.frameImage);
     DImageSet::referTo(m_textImage, file, words.textImage);
     m_textPicture = DImageSet::asPicture(loadPrimitive(file));

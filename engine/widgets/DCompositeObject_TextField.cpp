@@ -8,12 +8,13 @@
 #include "engine/tags/DItem.h"
 #include "engine/tags/DValue.h"
 #include "foundation/target/TargetFieldWords.h"
+#include "foundation/target/TargetClassData.h"
 
 int DCompositeObject_TextField::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::TextFieldWords words;
-    const int status = target::readRecordWords(file, words);
+    const int status = target::readClassData(file, words).status;
     loadField(file, words.frameImage, words.valueTag);
     // Entry needs room in the tag to write to.
     takeFocusOnText(m_valueTag.size ? entryKind() : Entry::None);

@@ -7,6 +7,7 @@
 #include "engine/core/DFile.h"
 #include "engine/widgets/DImageSet.h"
 #include "foundation/target/TargetTickerWords.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ DCompositeObject_Ticker::~DCompositeObject_Ticker() = default;
 int DCompositeObject_Ticker::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    target::TickerWords words;
-    const int status = target::readRecord(file, words);
+    target::TickerClassData data;
+    const int status = target::readClassData(file, data).status;
+    const target::TickerWords& words = data.words;
     m_speed = words.speed;
     m_period = words.period;
     m_overflow = uint32_t(std::min<int64_t>(words.overflow, kLargestOverflow));

@@ -8,6 +8,7 @@
 #include "engine/tags/DItem.h"
 #include "engine/tags/DValue.h"
 #include "engine/widgets/DWidgetTags.h"
+#include "foundation/target/TargetClassData.h"
 
 DCompositeObject_Timer::DCompositeObject_Timer() = default;
 DCompositeObject_Timer::~DCompositeObject_Timer() = default;
@@ -16,7 +17,7 @@ int DCompositeObject_Timer::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::TimerWords words;
-    const int status = target::readRecordWords(file, words);
+    const int status = target::readClassData(file, words).status;
     m_mode = words.mode;
     m_start = words.start;
     m_stop = words.stop;

@@ -25,8 +25,10 @@ DCompositeObject_Trend::~DCompositeObject_Trend() = default;
 int DCompositeObject_Trend::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
+    target::TrendClassData data;
     // The class step word is the plot's, not the value's.
-    const int status = readScaledWords(file, m_words, m_valueTag, DStepWord::Absent, m_scale);
+    const int status = readScaledClassData(file, data, m_valueTag, m_scale);
+    m_words = data.words;
     m_alarms.setLimits(m_words.lowLimit, m_words.highLimit);
     DImageSet::referTo(m_frameImage, file, m_words.frameImage);
     m_graph = dynamic_cast<DBaseObject_Graph*>(loadPrimitive(file));

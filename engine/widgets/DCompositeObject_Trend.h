@@ -17,7 +17,7 @@ class DBaseObject_UnscaledBitmap;
 
 class DCompositeObject_Trend : public DCompositeObject {
 public:
-    // The class words before the value tag.
+    // The words of target::TrendClassData.
     using ClassWords = target::TrendWords;
 
     // Samples taken while no frame is drawn wait here; the oldest go when it is full.

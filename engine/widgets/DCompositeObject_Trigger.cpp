@@ -8,6 +8,7 @@
 #include "engine/widgets/DWidgetTags.h"
 #include "foundation/target/TargetActions.h"
 #include "foundation/target/TargetImageWords.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace {
 constexpr uint32_t kTagChange = uint32_t(target::TriggerNumber::TagChange);
@@ -24,7 +25,7 @@ int DCompositeObject_Trigger::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
     target::TriggerWords words;
-    const int status = target::readRecordWords(file, words);
+    const int status = target::readClassData(file, words).status;
     m_tag = DItemDescriptor::fromReference(words.valueTag);
     // The editor's placeholder element: read past, neither kept nor drawn.
     std::unique_ptr<DBaseObject> unused(DBaseObject::create(this, nullptr, file));

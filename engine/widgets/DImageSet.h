@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "engine/render/DBitmap.h"
@@ -22,18 +23,13 @@ public:
 
     // The image reference of an offset from a record; an offset of 0 leaves none.
     static void referTo(std::unique_ptr<DBitmap>& image, DFile& file, uint32_t offset);
-    // Reads one image offset into an image reference; the status of the read.
-    [[nodiscard]] static int readImage(DFile& file, std::unique_ptr<DBitmap>& image);
     // The primitive as a picture, or null when it is none (a placeholder or another kind).
     [[nodiscard]] static DBaseObject_UnscaledBitmap* asPicture(DBaseObject* primitive);
     // Gives the picture the image when there is a picture.
     static void showImage(DBaseObject_UnscaledBitmap* picture, DBitmap* image);
-    // Bytes from the file's position to the end of the record being read.
-    [[nodiscard]] static uint64_t bytesLeft(const DFile& file);
 
-    // Reads count offsets. A count the record cannot hold is cut to the words left in it,
-    // so a damaged count never sizes the list. The status of the last read.
-    [[nodiscard]] int load(DFile& file, uint32_t count);
+    // One image reference per offset of a list read with the class data.
+    void referTo(DFile& file, std::span<const uint32_t> offsets);
 
     uint32_t count() const { return uint32_t(m_images.size()); }
     // Null past the end or for an offset of 0.

@@ -16,8 +16,9 @@ DThumbWidget::~DThumbWidget() = default;
 int DThumbWidget::load(DFile& file)
 {
     (void)DCompositeObject::load(file);
-    Words words;
-    const int status = readScaledWords(file, words, m_tag, DStepWord::Follows, m_scale);
+    target::SliderClassData data;
+    const int status = readScaledClassData(file, data, m_tag, m_scale);
+    const Words& words = data.words;
     m_direction = words.direction;
 
     m_thumb = dynamic_cast<DBaseObject_UnscaledBitmap*>(loadPrimitive(file));

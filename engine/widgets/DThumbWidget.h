@@ -17,8 +17,7 @@ class DBitmap;
 
 class DThumbWidget : public DCompositeObject {
 public:
-    // The class words before the value tag; the step word follows the tag, then the
-    // thumb and the track (or dial) records.
+    // The words of target::SliderClassData.
     using Words = target::SliderWords;
 
     DThumbWidget();

@@ -1,7 +1,7 @@
 #pragma once
-// Bar graph class words (image bar 12, colour bar 13), in file order: BarGraphWords, the
-// value tag (TagReference); then the element records: the bar (kind 3 for an image bar,
-// kind 2 for a colour bar) and the frame picture (kind 3, or 6 without ticks).
+// Bar graph (image bar 12, colour bar 13): BarGraphClassData; then the element records:
+// the bar (kind 3 for an image bar, kind 2 for a colour bar) and the frame picture (kind
+// 3, or 6 without ticks).
 
 #include <cstdint>
 
@@ -30,5 +30,7 @@ struct BarGraphWords : AlarmedScaleWords<12> {
     }
 };
 static_assert(fieldsTileRecord<BarGraphWords>());
+
+using BarGraphClassData = ScaledClassData<BarGraphWords>;
 
 } // namespace target

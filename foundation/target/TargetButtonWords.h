@@ -1,13 +1,13 @@
 #pragma once
-// Button (17) and indicator button (11) class words, in file order: ButtonWords; the
-// indicator button then adds IndicatorImagesHead, its indicator image offsets (one word
-// each) and the indicator tag (TagReference). Then the element records: the text
-// picture (decoration 2), the icon picture (decoration 1), each kind 3 or a kind 6
-// placeholder when absent; the indicator picture (indicator button only); the face.
+// Class data of the button (17): ButtonWords; of the indicator button (11):
+// IndicatorButtonClassData. Then the element records: the text picture (decoration 2),
+// the icon picture (decoration 1), each kind 3 or a kind 6 placeholder when absent; the
+// indicator picture (indicator button only); the face.
 
 #include <cstdint>
 
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetTag.h"
 
 namespace target {
@@ -77,5 +77,19 @@ struct IndicatorImagesHead {
     }
 };
 static_assert(fieldsTileRecord<IndicatorImagesHead>());
+
+// The indicator images follow the button's words, in value order; the tail is the
+// indicator tag.
+struct IndicatorButtonClassData {
+    ButtonWords button;
+    ImageListClassData<IndicatorImagesHead, TagReference> indicators;
+
+    template <class Self, class P>
+    static constexpr void parts(Self& r, P&& part)
+    {
+        part(r.button);
+        part(r.indicators);
+    }
+};
 
 } // namespace target

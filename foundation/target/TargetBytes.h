@@ -11,7 +11,8 @@
 //   };
 //
 // Fields are 32-bit words (signed or unsigned), std::array<uint8_t, N> byte fields,
-// std::array<char16_t, N> fields of UTF-16LE units, or records nested whole.
+// std::array<char16_t, N> fields of UTF-16LE units, or records nested whole. A widget's
+// class data, which strings records and counted lists together, is in TargetClassData.h.
 
 #include <array>
 #include <concepts>

@@ -1,5 +1,5 @@
 #pragma once
-// Field class words, in file order: NumericFieldWords (3, 4), TextFieldWords (5, 6) or
+// Class data of the fields: NumericFieldWords (3, 4), TextFieldWords (5, 6) or
 // DateTimeFieldWords (7); then the element records: the text (kind 5) and, in the place
 // of the frame picture, a kind 6 placeholder.
 

@@ -1,14 +1,14 @@
 #pragma once
-// Class words of the image objects, in file order:
+// Class data of the image objects, then their element records:
 //   static image (1): StaticImageWords; the picture (kind 3).
-//   dynamic image (9): DynamicImageHead, the image offsets (one word each),
-//     DynamicImageTail; the picture (kind 3).
+//   dynamic image (9): DynamicImageClassData; the picture (kind 3).
 //   tag trigger (23): TriggerWords; a kind 6 placeholder.
 //   timer (24): TimerWords; a kind 6 placeholder.
 
 #include <cstdint>
 
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetTag.h"
 
 namespace target {
@@ -57,6 +57,8 @@ struct DynamicImageTail {
     }
 };
 static_assert(fieldsTileRecord<DynamicImageTail>());
+
+using DynamicImageClassData = ImageListClassData<DynamicImageHead, DynamicImageTail>;
 
 struct TriggerWords {
     static constexpr uint32_t kSize = 8;

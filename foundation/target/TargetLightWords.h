@@ -1,12 +1,12 @@
 #pragma once
-// Indicator light class words (10), in file order: IndicatorLightHead, the state image
-// offsets (one word each), IndicatorLightTail. Then the element records: the text
+// Indicator light (10): IndicatorLightClassData. Then the element records: the text
 // picture (overlay 2) and the icon picture (overlay 1), each kind 3 or a kind 6
 // placeholder when absent; the state picture (kind 3); the body (kind 3).
 
 #include <cstdint>
 
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetTag.h"
 
 namespace target {
@@ -50,5 +50,8 @@ struct IndicatorLightTail {
     }
 };
 static_assert(fieldsTileRecord<IndicatorLightTail>());
+
+// The images are the state (colour) images, in value order.
+using IndicatorLightClassData = ImageListClassData<IndicatorLightHead, IndicatorLightTail>;
 
 } // namespace target

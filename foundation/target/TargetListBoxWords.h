@@ -1,14 +1,14 @@
 #pragma once
-// List box class words, in file order:
-//   list box (20): ListboxBackgroundWords, ListboxRowsHead, the row image offsets (one
-//     word each), the selection tag (TagReference); the list (kind 11).
-//   dynamic list box (21): ListboxBackgroundWords, DynamicListboxWords; the list (kind
-//     11) and the text template (kind 5), which is not drawn and not counted in the
-//     page's element count.
+// Class data of the list boxes, then their element records:
+//   list box (20): ListboxClassData; the list (kind 11).
+//   dynamic list box (21): DynamicListboxClassData; the list (kind 11) and the text
+//     template (kind 5), which is not drawn and not counted in the page's element count.
 
 #include <cstdint>
+#include <vector>
 
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetTag.h"
 
 namespace target {
@@ -71,5 +71,34 @@ struct DynamicListboxWords {
     }
 };
 static_assert(fieldsTileRecord<DynamicListboxWords>());
+
+// A row count the record cannot hold ends the load: the list is not made.
+struct ListboxClassData {
+    ListboxBackgroundWords backgrounds;
+    ListboxRowsHead head;
+    std::vector<uint32_t> rows;   // row image offsets, in item order
+    TagReference selectionTag;
+
+    template <class Self, class P>
+    static constexpr void parts(Self& r, P&& part)
+    {
+        part(r.backgrounds, PartRead::Whole);
+        part(r.head);
+        part(CountedWords{r.head.count, r.rows, ListCount::StopsBeyondRecord});
+        part(r.selectionTag);
+    }
+};
+
+struct DynamicListboxClassData {
+    ListboxBackgroundWords backgrounds;
+    DynamicListboxWords words;
+
+    template <class Self, class P>
+    static constexpr void parts(Self& r, P&& part)
+    {
+        part(r.backgrounds, PartRead::Whole);
+        part(r.words);
+    }
+};
 
 } // namespace target

@@ -1,7 +1,6 @@
 #pragma once
-// Meter class words (14), in file order: MeterWords, the value tag (TagReference), the
-// step word ("Discrete value step"); then the element records: the needle (kind 8, a
-// turned picture, or kind 7, a drawn triangle) and the dial picture (kind 3).
+// Meter (14): MeterClassData; then the element records: the needle (kind 8, a turned
+// picture, or kind 7, a drawn triangle) and the dial picture (kind 3).
 
 #include <cstdint>
 
@@ -59,5 +58,7 @@ struct MeterWords : AlarmedScaleWords<28> {
     }
 };
 static_assert(fieldsTileRecord<MeterWords>());
+
+using MeterClassData = SteppedClassData<MeterWords>;
 
 } // namespace target

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
+#include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetFormat.h"
+#include "foundation/target/TargetTag.h"
 
 namespace target {
 
@@ -87,6 +89,33 @@ struct AlarmedScaleWords {
         field(kMultiplierOffset, r.multiplier);
         field(kDivisorOffset, r.divisor);
         field(kOffsetOffset, r.offset);
+    }
+};
+
+// The class data of the scaled-value classes: their words (read whole) and the value tag;
+// the meter, the slider and the knob add the step word ("Discrete value step").
+template <class Words>
+struct ScaledClassData {
+    Words words;
+    TagReference valueTag;
+
+    template <class Self, class P>
+    static constexpr void parts(Self& r, P&& part)
+    {
+        part(r.words, PartRead::Whole);
+        part(r.valueTag);
+    }
+};
+
+template <class Words>
+struct SteppedClassData : ScaledClassData<Words> {
+    uint32_t step = 1;
+
+    template <class Self, class P>
+    static constexpr void parts(Self& r, P&& part)
+    {
+        ScaledClassData<Words>::parts(r, part);
+        part(r.step);
     }
 };
 

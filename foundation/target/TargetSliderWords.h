@@ -1,7 +1,6 @@
 #pragma once
-// Slider (18) and knob (19) class words, in file order: SliderWords, the value tag
-// (TagReference), the step word ("Discrete value step"); then the element records: the
-// thumb (kind 3) and the track or dial (kind 3).
+// Slider (18) and knob (19): SliderClassData; then the element records: the thumb (kind
+// 3) and the track or dial (kind 3).
 
 #include <cstdint>
 
@@ -43,5 +42,7 @@ struct SliderWords : ScaleWords<24> {
     }
 };
 static_assert(fieldsTileRecord<SliderWords>());
+
+using SliderClassData = SteppedClassData<SliderWords>;
 
 } // namespace target

@@ -1,13 +1,15 @@
 #pragma once
-// Class words of the text objects, in file order:
+// Class data of the text objects, then their element records:
 //   static text (2): StaticTextWords; the text picture (kind 3) and, in the place of
 //     the frame picture, a kind 6 placeholder.
-//   message field (8): MessageFieldHead, the message image offsets (one word each), the
-//     value tag (TagReference); the message picture (kind 3) and a kind 6 placeholder.
+//   message field (8): MessageFieldClassData; the message picture (kind 3) and a kind 6
+//     placeholder.
 
 #include <cstdint>
 
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
+#include "foundation/target/TargetTag.h"
 
 namespace target {
 
@@ -44,5 +46,8 @@ struct MessageFieldHead {
     }
 };
 static_assert(fieldsTileRecord<MessageFieldHead>());
+
+// The images are the messages, in value order; the tail is the value tag.
+using MessageFieldClassData = ImageListClassData<MessageFieldHead, TagReference>;
 
 } // namespace target

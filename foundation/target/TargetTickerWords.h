@@ -1,10 +1,11 @@
 #pragma once
-// Ticker class words (16), in file order: TickerWords; then the element record: the
-// scroller (kind 10, its scroll mode from "Scrolling type").
+// Ticker (16): TickerClassData; then the element record: the scroller (kind 10, its
+// scroll mode from "Scrolling type").
 
 #include <cstdint>
 
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
 
 namespace target {
 
@@ -30,5 +31,15 @@ struct TickerWords {
     }
 };
 static_assert(fieldsTileRecord<TickerWords>());
+
+struct TickerClassData {
+    TickerWords words;
+
+    template <class Self, class P>
+    static constexpr void parts(Self& r, P&& part)
+    {
+        part(r.words, PartRead::Whole);
+    }
+};
 
 } // namespace target

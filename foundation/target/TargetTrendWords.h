@@ -1,6 +1,6 @@
 #pragma once
-// Trend graph class words (15), in file order: TrendWords, the value tag (TagReference);
-// then the element records: the plot (kind 9) and the background picture (kind 3).
+// Trend graph (15): TrendClassData; then the element records: the plot (kind 9) and the
+// background picture (kind 3).
 
 #include <cstdint>
 
@@ -49,5 +49,7 @@ struct TrendWords : AlarmedScaleWords<20> {
     }
 };
 static_assert(fieldsTileRecord<TrendWords>());
+
+using TrendClassData = ScaledClassData<TrendWords>;
 
 } // namespace target

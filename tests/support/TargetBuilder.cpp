@@ -1,6 +1,7 @@
 #include "tests/support/TargetBuilder.h"
 
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetFormat.h"
 #include "foundation/target/TargetImageWords.h"
 
@@ -100,7 +101,7 @@ void TargetBuilder::Page::backgroundColour(uint32_t argb, int32_t width, int32_t
 {
     object(uint32_t(WidgetType::Rectangle),
            [&](DRIFFFile& file) {
-               writeRecord(file, RectangleWords{argb});
+               writeClassData(file, RectangleWords{argb});
                element(ElementKind::SolidRect, 0, 0, width, height, PageBackground::kFlagsOpaque);
            },
            actions);
@@ -110,7 +111,7 @@ void TargetBuilder::Page::backgroundImage(uint32_t offset, int32_t width, int32_
 {
     object(uint32_t(WidgetType::StaticImage),
            [&](DRIFFFile& file) {
-               writeRecord(file, StaticImageWords{offset});
+               writeClassData(file, StaticImageWords{offset});
                element(ElementKind::UnscaledBitmap, 0, 0, width, height, PageBackground::kFlagsOpaque);
            },
            actions);

@@ -1,8 +1,8 @@
 #pragma once
-// Object records of the engine's widgets on a built page: each writer fills the class word
-// records of foundation/target and writes them, with the element records, in the order
-// their header lays down. Tests and benchmarks share them. Rectangles are exclusive
-// (right and bottom one past the edge), as the builder's elements take them.
+// Object records of the engine's widgets on a built page: each writer fills the class data
+// record of foundation/target and writes it, then the element records in the order their
+// header lays down. Tests and benchmarks share them. Rectangles are exclusive (right and
+// bottom one past the edge), as the builder's elements take them.
 
 #include <cstdint>
 #include <fstream>
@@ -19,6 +19,7 @@
 #include "foundation/DGeometry.h"
 #include "foundation/target/TargetButtonWords.h"
 #include "foundation/target/TargetBytes.h"
+#include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetElement.h"
 #include "foundation/target/TargetFieldWords.h"
 #include "foundation/target/TargetFields.h"
@@ -28,7 +29,9 @@
 #include "foundation/target/TargetPage.h"
 #include "foundation/target/TargetTag.h"
 #include "foundation/target/TargetTextWords.h"
+#include "foundation/target/TargetSliderWords.h"
 #include "foundation/target/TargetTickerWords.h"
+#include "foundation/target/TargetTrendWords.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace vx::test {
@@ -88,8 +91,8 @@ inline void textElement(TargetBuilder::Page& page, int32_t left, int32_t top, in
     target::writeRecord(page.file(), words);
 }
 
-// Numeric (3, 4), text (5, 6) and date/time (7) fields: the format words of the kind, the
-// value tag, the text element and a placeholder for the frame picture.
+// Numeric (3, 4), text (5, 6) and date/time (7) fields: the class data of the kind, the
+// text element and a placeholder for the frame picture.
 struct FieldRecord {
     target::WidgetType type = target::WidgetType::NumericField;
     DCompositeObject_NumericField::Format format{};
@@ -118,11 +121,11 @@ inline void writeField(TargetBuilder::Page& page, uint32_t font, const FieldReco
                 words.offset = field.format.offset;
                 words.access = target::NumericFieldWords::kAccessRead;
                 words.valueTag = field.tag;
-                target::writeRecord(file, words);
+                target::writeClassData(file, words);
             } else if (field.type == target::WidgetType::DateTimeField) {
-                target::writeRecord(file, target::DateTimeFieldWords{0, field.dateCode, field.separator, field.tag});
+                target::writeClassData(file, target::DateTimeFieldWords{0, field.dateCode, field.separator, field.tag});
             } else {
-                target::writeRecord(file, target::TextFieldWords{0, field.tag});
+                target::writeClassData(file, target::TextFieldWords{0, field.tag});
             }
             TextWords words;
             words.font = font;
@@ -149,8 +152,7 @@ inline void writeBarGraph(TargetBuilder::Page& page, const BarGraphRecord& bar,
     page.object(
         uint32_t(bar.type),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, bar.words);
-            target::writeRecord(file, bar.tag);
+            target::writeClassData(file, target::BarGraphClassData{bar.words, bar.tag});
             const bool image = bar.type == target::WidgetType::ImageBar;
             writeElement(page, image ? target::ElementKind::UnscaledBitmap : target::ElementKind::SolidRect,
                          bar.area, target::kElementFlagVisible);
@@ -159,8 +161,8 @@ inline void writeBarGraph(TargetBuilder::Page& page, const BarGraphRecord& bar,
         actions);
 }
 
-// A meter: its words, value tag and step; the needle (a solid triangle, a rotating
-// picture or a placeholder) and the dial picture over the area.
+// A meter: its class data; the needle (a solid triangle, a rotating picture or a
+// placeholder) and the dial picture over the area.
 struct MeterRecord {
     DCompositeObject_Meter::Words words;
     target::TagReference tag = target::TagReference::none();
@@ -174,9 +176,7 @@ inline void writeMeter(TargetBuilder::Page& page, const MeterRecord& meter, cons
     page.object(
         uint32_t(target::WidgetType::Meter),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, meter.words);
-            target::writeRecord(file, meter.tag);
-            target::writeWord(file, meter.step);
+            target::writeClassData(file, target::MeterClassData{{meter.words, meter.tag}, meter.step});
             writeElement(page, meter.needle, meter.area, target::kElementFlagVisible);
             writeElement(page, target::ElementKind::UnscaledBitmap, meter.area, target::kElementFlagVisible);
         },
@@ -197,9 +197,7 @@ inline void writeDynamicImage(TargetBuilder::Page& page, const DynamicImageRecor
     page.object(
         uint32_t(target::WidgetType::DynamicImage),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::DynamicImageHead{dynamic.count});
-            target::writeWords(file, dynamic.images);
-            target::writeRecord(file, target::DynamicImageTail{0, dynamic.tag});
+            target::writeClassData(file, target::DynamicImageClassData{{dynamic.count}, dynamic.images, {0, dynamic.tag}});
             writeElement(page, target::ElementKind::UnscaledBitmap, dynamic.area, target::kElementFlagVisible);
         },
         actions);
@@ -221,9 +219,8 @@ inline void writeMessageField(TargetBuilder::Page& page, const MessageFieldRecor
     page.object(
         uint32_t(target::WidgetType::MessageField),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::MessageFieldHead{field.frame, field.count});
-            target::writeWords(file, field.messages);
-            target::writeRecord(file, field.tag);
+            target::writeClassData(file,
+                                   target::MessageFieldClassData{{field.frame, field.count}, field.messages, field.tag});
             writeElement(page, target::ElementKind::UnscaledBitmap, field.area, target::kElementFlagVisible);
             writePictureOrPlaceholder(page, field.frame, field.area);
         },
@@ -248,9 +245,8 @@ inline void writeIndicatorLight(TargetBuilder::Page& page, const IndicatorLightR
     page.object(
         uint32_t(target::WidgetType::IndicatorLight),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::IndicatorLightHead{light.frame, light.count, 0});
-            target::writeWords(file, light.states);
-            target::writeRecord(file, target::IndicatorLightTail{light.tag, light.overlay1, light.overlay2});
+            target::writeClassData(file, target::IndicatorLightClassData{{light.frame, light.count, 0}, light.states,
+                                                                         {light.tag, light.overlay1, light.overlay2}});
             for (const uint32_t overlay : {light.overlay2, light.overlay1})
                 writePictureOrPlaceholder(page, overlay, light.area);
             writeElement(page, target::ElementKind::UnscaledBitmap, light.area, target::kElementFlagVisible);
@@ -285,7 +281,7 @@ inline void writeScrollingList(TargetBuilder::Page& page, const ScrollingListRec
     target::writeRecord(page.file(), words);
 }
 
-// A list box of row images: its three backgrounds, the rows, the selection tag, the list.
+// A list box of row images: its class data and the list.
 struct ListboxRecord {
     uint32_t normal = 0, selected = 0, focusedSelected = 0;
     std::vector<uint32_t> rows;
@@ -299,17 +295,14 @@ inline void writeListbox(TargetBuilder::Page& page, const ListboxRecord& box,
     page.object(
         uint32_t(target::WidgetType::Listbox),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::ListboxBackgroundWords{box.normal, box.selected, box.focusedSelected});
-            target::writeRecord(file, target::ListboxRowsHead{uint32_t(box.rows.size())});
-            target::writeWords(file, box.rows);
-            target::writeRecord(file, box.selectionTag);
+            target::writeClassData(file, target::ListboxClassData{{box.normal, box.selected, box.focusedSelected},
+                                                                  {uint32_t(box.rows.size())}, box.rows, box.selectionTag});
             writeScrollingList(page, box.list);
         },
         actions);
 }
 
-// A trend: its words and value tag; the graph over the plot, the frame picture over its
-// own area.
+// A trend: its class data; the graph over the plot, the frame picture over its own area.
 struct TrendRecord {
     DCompositeObject_Trend::ClassWords words;
     target::TagReference tag = target::TagReference::none();
@@ -322,8 +315,7 @@ inline void writeTrend(TargetBuilder::Page& page, const TrendRecord& trend, cons
     page.object(
         uint32_t(target::WidgetType::Trend),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, trend.words);
-            target::writeRecord(file, trend.tag);
+            target::writeClassData(file, target::TrendClassData{trend.words, trend.tag});
             writeElement(page, target::ElementKind::Graph, trend.plot, target::kElementFlagVisible);
             writeElement(page, target::ElementKind::UnscaledBitmap, trend.frameArea, target::kElementFlagVisible);
         },
@@ -346,7 +338,8 @@ inline void writeTicker(TargetBuilder::Page& page, const TickerRecord& ticker,
     page.object(
         uint32_t(target::WidgetType::Ticker),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::TickerWords{ticker.speed, ticker.period, ticker.overflow, ticker.strip});
+            target::writeClassData(file, target::TickerClassData{
+                                             {ticker.speed, ticker.period, ticker.overflow, ticker.strip}});
             writeElement(page, target::ElementKind::ScrollingBitmap, ticker.area, target::kElementFlagVisible);
             target::ScrollingWords words;
             words.mode = ticker.mode;
@@ -362,7 +355,7 @@ inline void writeStaticImage(TargetBuilder::Page& page, uint32_t image, const DR
     page.object(
         uint32_t(target::WidgetType::StaticImage),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::StaticImageWords{image});
+            target::writeClassData(file, target::StaticImageWords{image});
             writeElement(page, target::ElementKind::UnscaledBitmap, area, target::kElementFlagVisible);
         },
         actions);
@@ -376,7 +369,7 @@ inline void writeStaticText(TargetBuilder::Page& page, uint32_t text, const DRec
     page.object(
         uint32_t(target::WidgetType::StaticText),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::StaticTextWords{0, text});
+            target::writeClassData(file, target::StaticTextWords{0, text});
             writeElement(page, target::ElementKind::UnscaledBitmap, area, target::kElementFlagVisible);
             writePlaceholder(page);
         },
@@ -390,7 +383,7 @@ inline void writeRectangle(TargetBuilder::Page& page, uint32_t argb, const DRect
     page.object(
         uint32_t(target::WidgetType::Rectangle),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::RectangleWords{argb});
+            target::writeClassData(file, target::RectangleWords{argb});
             writeElement(page, target::ElementKind::SolidRect, area, target::kElementFlagVisible);
         },
         actions);
@@ -402,9 +395,8 @@ struct ButtonFaces {
              decoration2 = 0;
 };
 
-// A button (17) or indicator button (11): mode, faces, state and enable tags (and the
-// indicators with their tag); then decoration 2 and 1 over the face (placeholders where
-// absent), the indicator picture, the face.
+// A button (17) or indicator button (11): its class data; then decoration 2 and 1 over
+// the face (placeholders where absent), the indicator picture, the face.
 struct ButtonRecord {
     target::WidgetType type = target::WidgetType::Button;
     uint32_t mode = 0;
@@ -437,12 +429,12 @@ inline void writeButton(TargetBuilder::Page& page, const ButtonRecord& button,
             words.textImage = f.decoration2;
             words.stateTag = button.state;
             words.disableTag = button.enable;
-            target::writeRecord(file, words);
-            if (indicator) {
-                target::writeRecord(file, target::IndicatorImagesHead{uint32_t(button.indicators.size()), 0});
-                target::writeWords(file, button.indicators);
-                target::writeRecord(file, button.indicatorTag);
-            }
+            if (indicator)
+                target::writeClassData(file, target::IndicatorButtonClassData{
+                                                 words, {{uint32_t(button.indicators.size()), 0}, button.indicators,
+                                                         button.indicatorTag}});
+            else
+                target::writeClassData(file, words);
             writePictureOrPlaceholder(page, f.decoration2, button.area);
             writePictureOrPlaceholder(page, f.decoration1, button.area);
             if (indicator)
@@ -453,7 +445,7 @@ inline void writeButton(TargetBuilder::Page& page, const ButtonRecord& button,
         actions);
 }
 
-// A slider (18) or knob (19): its words, value tag and step; the thumb, then the track or dial.
+// A slider (18) or knob (19): its class data; the thumb, then the track or dial.
 struct ThumbWidgetRecord {
     target::WidgetType type = target::WidgetType::Slider;
     DThumbWidget::Words words;
@@ -470,17 +462,15 @@ inline void writeThumbWidget(TargetBuilder::Page& page, const ThumbWidgetRecord&
     page.object(
         uint32_t(widget.type),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, widget.words);
-            target::writeRecord(file, widget.tag);
-            target::writeWord(file, widget.step);
+            target::writeClassData(file, target::SliderClassData{{widget.words, widget.tag}, widget.step});
             writeElement(page, target::ElementKind::UnscaledBitmap, widget.thumb, widget.thumbFlags);
             writeElement(page, target::ElementKind::UnscaledBitmap, widget.track, widget.trackFlags);
         },
         actions);
 }
 
-// A dynamic list box: backgrounds, separator, items and selection tags, the list, then
-// the text template over the list's area.
+// A dynamic list box: its class data, the list, then the text template over the list's
+// area.
 struct DynamicListboxRecord {
     uint32_t normal = 0, selected = 0, focusedSelected = 0;
     char16_t separator = 0;
@@ -496,8 +486,8 @@ inline void writeDynamicListbox(TargetBuilder::Page& page, const DynamicListboxR
     page.object(
         uint32_t(target::WidgetType::DynamicListbox),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::ListboxBackgroundWords{box.normal, box.selected, box.focusedSelected});
-            target::writeRecord(file, target::DynamicListboxWords{box.separator, box.items, box.selectionTag});
+            target::writeClassData(file, target::DynamicListboxClassData{{box.normal, box.selected, box.focusedSelected},
+                                                                         {box.separator, box.items, box.selectionTag}});
             writeScrollingList(page, box.list);
             writeElement(page, target::ElementKind::Text, box.list.area, target::kElementFlagVisible);
             target::writeRecord(file, box.text);
@@ -505,8 +495,7 @@ inline void writeDynamicListbox(TargetBuilder::Page& page, const DynamicListboxR
         actions);
 }
 
-// A timer (24): mode, start, stop, step time, value and enable tags, and the editor's
-// placeholder.
+// A timer (24): its class data and the editor's placeholder.
 struct TimerRecord {
     uint32_t mode = 0;
     int32_t start = 0, stop = 0, stepTime = 0;
@@ -519,8 +508,8 @@ inline void writeTimer(TargetBuilder::Page& page, const TimerRecord& timer, cons
     page.object(
         uint32_t(target::WidgetType::Timer),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::TimerWords{timer.mode, timer.start, timer.stop, timer.stepTime,
-                                                          timer.value, timer.enable});
+            target::writeClassData(file, target::TimerWords{timer.mode, timer.start, timer.stop, timer.stepTime,
+                                                             timer.value, timer.enable});
             writePlaceholder(page);
         },
         actions);
@@ -533,7 +522,7 @@ inline void writeTrigger(TargetBuilder::Page& page, const target::TagReference& 
     page.object(
         uint32_t(target::WidgetType::Trigger),
         [&](DRIFFFile& file) {
-            target::writeRecord(file, target::TriggerWords{watched});
+            target::writeClassData(file, target::TriggerWords{watched});
             writePlaceholder(page);
         },
         actions);
