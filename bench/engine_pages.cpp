@@ -15,10 +15,11 @@ constexpr int32_t kWidth = 800, kHeight = 480;
 
 class BenchPlatform : public DPlatform {
 public:
-    void start() override {}
+    void start(DEngineServices&) override {}
     void tick() override {}
     void sleep(uint32_t) override {}
     uint32_t ticks() override { return 1; }
+    int64_t wallClockSeconds() override { return 0; }
     void setProjectPath(const DString&) override {}
     const DString& buildProjectPath(uint32_t) override { return m_path; }
     void setInputOrigin(int, int) override {}

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "engine/actions/DAction.h"
-#include "engine/core/DApplication.h"
+#include "engine/core/DEngineServices.h"
 #include "engine/primitives/DBaseObject_Text.h"
 #include "engine/widgets/DCompositeObject.h"
 #include "engine/render/DDisplay.h"
@@ -64,34 +64,28 @@ int initialPage(const Row&, DActionOperands& run)
 
 int reloadProject(const Row&, DActionOperands& run)
 {
-    if (DApplication* application = DApplication::instance())
-        application->requestReload(uint32_t(run.action.a()));
+    run.services.requestReload(uint32_t(run.action.a()));
     return 0;
 }
 
 int sleep(const Row&, DActionOperands& run)
 {
     const int32_t milliseconds = run.action.a();
-    run.project.platform().sleep(milliseconds <= 0 ? 0u : std::min(uint32_t(milliseconds), kLongestSleep));
+    if (DPlatform* platform = run.services.platform())
+        platform->sleep(milliseconds <= 0 ? 0u : std::min(uint32_t(milliseconds), kLongestSleep));
     return 0;
-}
-
-DDisplay* display()
-{
-    DApplication* application = DApplication::instance();
-    return application ? application->display() : nullptr;
 }
 
 int showLayer(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->showLayer(run.action.a(), 1);
     return 0;
 }
 
 int hideLayer(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->showLayer(run.action.a(), 0);
     return 0;
 }
@@ -104,17 +98,19 @@ int inputOffset(int32_t position)
 
 int setLayerX(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->setLayerX(run.action.a(), run.action.b());
-    run.project.platform().setInputOriginX(inputOffset(run.action.a()));
+    if (DPlatform* platform = run.services.platform())
+        platform->setInputOriginX(inputOffset(run.action.a()));
     return 0;
 }
 
 int setLayerY(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->setLayerY(run.action.a(), run.action.b());
-    run.project.platform().setInputOriginY(inputOffset(run.action.a()));
+    if (DPlatform* platform = run.services.platform())
+        platform->setInputOriginY(inputOffset(run.action.a()));
     return 0;
 }
 
