@@ -25,7 +25,10 @@ public:
     void setInputOrigin(int, int) override {}
     void setInputOriginX(int) override {}
     void setInputOriginY(int) override {}
-    DFile* createFile() override { return new DFile_Memory(bytes, DFile_Memory::Borrow::InPlace); }
+    std::unique_ptr<DFile> createFile() override
+    {
+        return std::make_unique<DFile_Memory>(bytes, DFile_Memory::Borrow::InPlace);
+    }
     std::vector<uint8_t> bytes;
 
 private:

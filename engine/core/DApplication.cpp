@@ -26,17 +26,17 @@ DApplication::~DApplication()
 int DApplication::init(int width, int height)
 {
     // The project reads through the platform's files, so the platform comes first.
-    m_platform.reset(m_parts.createPlatform());
+    m_platform = m_parts.createPlatform();
     if (!m_platform)
         return DStatus::Failed;
-    m_systemController.reset(new DController_System(*this));
-    m_localController.reset(new DController_Local());
-    m_memoryController.reset(new DController_Mem(m_options.memoryImageSize, m_options.memoryImageSizeFixed
-                                                                                ? DController_Mem::Growth::Fixed
-                                                                                : DController_Mem::Growth::Grows));
+    m_systemController = std::make_unique<DController_System>(*this);
+    m_localController = std::make_unique<DController_Local>();
+    m_memoryController = std::make_unique<DController_Mem>(
+        m_options.memoryImageSize,
+        m_options.memoryImageSizeFixed ? DController_Mem::Growth::Fixed : DController_Mem::Growth::Grows);
     if (!m_systemController || !m_localController || !m_memoryController)
         return DStatus::Failed;
-    m_project.reset(new DProject(*m_platform));
+    m_project = std::make_unique<DProject>(*m_platform);
     if (!m_project)
         return DStatus::Failed;
     m_project->setServices(this);
@@ -44,7 +44,7 @@ int DApplication::init(int width, int height)
     m_project->addController(*m_systemController);
     m_project->addController(*m_localController);
     m_project->addController(*m_memoryController);
-    m_display.reset(m_parts.createDisplay());
+    m_display = m_parts.createDisplay();
     if (!m_display)
         return DStatus::Failed;
     if (m_display->open(m_project.get(), width > 0 ? width : 640, height > 0 ? height : 480) != DStatus::Ok)

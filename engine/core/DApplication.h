@@ -28,8 +28,9 @@ struct DEngineOptions {
 class DEngineParts {
 public:
     virtual ~DEngineParts() = default;
-    [[nodiscard]] virtual DPlatform* createPlatform() = 0;
-    [[nodiscard]] virtual DDisplay* createDisplay() = 0;
+    // Null when there is no memory for it.
+    [[nodiscard]] virtual std::unique_ptr<DPlatform> createPlatform() = 0;
+    [[nodiscard]] virtual std::unique_ptr<DDisplay> createDisplay() = 0;
 };
 
 // The engine lends itself to its actions and platform as their services.

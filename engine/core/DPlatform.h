@@ -30,6 +30,6 @@ public:
     virtual void setInputOriginX(int x) = 0;
     virtual void setInputOriginY(int y) = 0;
 
-    // A new closed file of this platform, owned by the caller.
-    [[nodiscard]] virtual DFile* createFile() = 0;
+    // A new closed file of this platform; null when there is no memory for it.
+    [[nodiscard]] virtual std::unique_ptr<DFile> createFile() = 0;
 };

@@ -65,7 +65,7 @@ const DString& DPlatform_posix::buildProjectPath(uint32_t number)
     return m_projectPath;
 }
 
-DFile* DPlatform_posix::createFile()
+std::unique_ptr<DFile> DPlatform_posix::createFile()
 {
-    return new DFile_posix();
+    return std::make_unique<DFile_posix>();
 }

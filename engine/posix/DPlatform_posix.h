@@ -22,7 +22,7 @@ public:
     void setInputOrigin(int, int) override {}
     void setInputOriginX(int) override {}
     void setInputOriginY(int) override {}
-    DFile* createFile() override;
+    std::unique_ptr<DFile> createFile() override;
 
     const DString& projectPath() const { return m_projectPath; }
     // The mask of long-press keys held now; the display reports the Left arrow.

@@ -525,12 +525,8 @@ void DRendererBitmap::evictUnmarked()
 
 DBitmap* DRendererBitmap::createBitmap(int width, int height, uint32_t)
 {
-    auto* bitmap = new DBitmap();
-    if (!bitmap)
+    auto bitmap = std::make_unique<DBitmap>();
+    if (!bitmap || bitmap->allocate({width, height}, 4) != DStatus::Ok)
         return nullptr;
-    if (bitmap->allocate({width, height}, 4) != DStatus::Ok) {
-        delete bitmap;
-        return nullptr;
-    }
-    return bitmap;
+    return bitmap.release();
 }

@@ -50,7 +50,7 @@ int DCompositeObject::readItemDescriptor(DFile& file, DItemDescriptor& descripto
 
 int DCompositeObject::loadActions(DFile& file)
 {
-    m_actions.reset(new DActionList(m_project));
+    m_actions = std::make_unique<DActionList>(m_project);
     if (!m_actions)
         return DStatus::Failed;
     return m_actions->load(file);

@@ -11,6 +11,7 @@
 #include "engine/posix/DPlatform_posix.h"
 #include "foundation/TextHelpers.h"
 #include "tests/support/engine/FakePlatform.h"
+#include "tests/support/engine/KeptPart.h"
 #include "tests/support/engine/RecordingObserver.h"
 #include "tests/support/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
@@ -21,12 +22,8 @@ namespace {
 class NullParts : public DEngineParts {
 public:
     explicit NullParts(int frames) : m_frames(frames) {}
-    DPlatform* createPlatform() override { return new DPlatform_posix(); }
-    DDisplay* createDisplay() override
-    {
-        display = new DDisplay_Null(m_frames);
-        return display;
-    }
+    std::unique_ptr<DPlatform> createPlatform() override { return std::make_unique<DPlatform_posix>(); }
+    std::unique_ptr<DDisplay> createDisplay() override { return vx::test::keep(display, m_frames); }
     DDisplay_Null* display = nullptr;
 
 private:
@@ -36,12 +33,8 @@ private:
 // The engine on a clock the test sets.
 class FakeParts : public DEngineParts {
 public:
-    DPlatform* createPlatform() override
-    {
-        platform = new FakePlatform(1);
-        return platform;
-    }
-    DDisplay* createDisplay() override { return new DDisplay_Null(0); }
+    std::unique_ptr<DPlatform> createPlatform() override { return vx::test::keep(platform, 1u); }
+    std::unique_ptr<DDisplay> createDisplay() override { return std::make_unique<DDisplay_Null>(0); }
     FakePlatform* platform = nullptr;
 };
 

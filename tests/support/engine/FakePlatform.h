@@ -2,6 +2,7 @@
 // A platform whose clocks the test sets, and whose files are memory files.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/core/DFile_Memory.h"
@@ -21,7 +22,7 @@ public:
     void setInputOrigin(int, int) override {}
     void setInputOriginX(int) override {}
     void setInputOriginY(int) override {}
-    DFile* createFile() override { return new DFile_Memory(fileBytes); }
+    std::unique_ptr<DFile> createFile() override { return std::make_unique<DFile_Memory>(fileBytes); }
 
     uint32_t now;
     // Seconds since 1970: 14 November 2023, 22:13:20 UTC unless the test says otherwise.
