@@ -284,7 +284,7 @@ DBitmap* DRendererBitmap::engineGlyph(const DTextTexture& texture, uint32_t byte
     const GlyphKey key{texture.pixels.get(), bytesPerPixel};
     if (const auto found = m_engineGlyphs.find(key); found != m_engineGlyphs.end())
         return found->second.bitmap.get();
-    std::unique_ptr<DBitmap> bitmap(new DBitmap());
+    auto bitmap = std::make_unique<DBitmap>();
     if (!bitmap || bitmap->allocate({texture.width, texture.rows}, bytesPerPixel) != DStatus::Ok)
         return nullptr;
     for (int32_t y = 0; y < texture.rows; ++y) {
