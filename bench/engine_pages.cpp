@@ -15,16 +15,20 @@ constexpr int32_t kWidth = 800, kHeight = 480;
 
 class BenchPlatform : public DPlatform {
 public:
-    void start() override {}
+    void start(DEngineServices&) override {}
     void tick() override {}
     void sleep(uint32_t) override {}
     uint32_t ticks() override { return 1; }
+    int64_t wallClockSeconds() override { return 0; }
     void setProjectPath(const DString&) override {}
     const DString& buildProjectPath(uint32_t) override { return m_path; }
     void setInputOrigin(int, int) override {}
     void setInputOriginX(int) override {}
     void setInputOriginY(int) override {}
-    DFile* createFile() override { return new DFile_Memory(bytes, DFile_Memory::Borrow::InPlace); }
+    std::unique_ptr<DFile> createFile() override
+    {
+        return std::make_unique<DFile_Memory>(bytes, DFile_Memory::Borrow::InPlace);
+    }
     std::vector<uint8_t> bytes;
 
 private:

@@ -9,17 +9,17 @@
 #include "engine/core/DFile_Memory.h"
 #include "engine/core/DPlatform.h"
 #include "tests/support/engine/FakePlatform.h"
+#include "tests/support/engine/KeptPart.h"
 
 namespace {
 
 class FuzzParts : public DEngineParts {
 public:
-    DPlatform* createPlatform() override
+    std::unique_ptr<DPlatform> createPlatform() override { return vx::test::keep(platform); }
+    std::unique_ptr<DDisplay> createDisplay() override
     {
-        platform = new FakePlatform();
-        return platform;
+        return std::make_unique<DDisplay_Null>(0, DDisplay_Null::Drawing::Software);
     }
-    DDisplay* createDisplay() override { return new DDisplay_Null(0, DDisplay_Null::Drawing::Software); }
     FakePlatform* platform = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "engine/actions/DActionList.h"
 #include "engine/actions/DActionTable.h"
 #include "engine/tags/DCharsetTable.h"
+#include "engine/core/DEngineServices.h"
 #include "engine/core/DFile.h"
 #include "engine/core/DProject.h"
 #include "engine/core/DStatus.h"
@@ -43,6 +44,21 @@ constexpr bool hasText(uint32_t type)
 
 struct FreeBlock {
     void operator()(uint8_t* block) const { dFree(block); }
+};
+
+// A project run on its own (tools, tests) has no display and nothing to reload it; it
+// keeps its own platform.
+class DProjectOnlyServices final : public DEngineServices {
+public:
+    explicit DProjectOnlyServices(DProject& project) : m_project(project) {}
+    DDisplay* display() const override { return nullptr; }
+    void requestReload(uint32_t) override {}
+    DPlatform* platform() const override { return &m_project.platform(); }
+    DInputSink* input() const override { return &m_project; }
+    uint32_t optionFlags() const override { return 0; }
+
+private:
+    DProject& m_project;
 };
 
 bool isOfKind(const DValue& value, DActionRow::Tags tags)
@@ -143,7 +159,9 @@ int DAction::execute(int runNow)
         return 0;
     }
     const DActionRow& row = actionRow(m_type);
-    DActionOperands run{*this, *m_project};
+    DProjectOnlyServices standalone(*m_project);
+    DEngineServices* services = m_project->services();
+    DActionOperands run{*this, *m_project, services ? *services : standalone};
     if (row.tags != DActionRow::Tags::None) {
         run.tag = m_project->findTag(m_tag);
         if (!run.tag || !isOfKind(*run.tag, row.tags))

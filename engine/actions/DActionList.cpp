@@ -35,7 +35,7 @@ int DActionList::load(DFile& file)
     if (count > bytesLeftInRecord(file) / target::TriggerGroupHeader::kSmallestSize)
         return DStatus::BeyondLimit;
     for (uint32_t i = 0; i < count; ++i) {
-        std::unique_ptr<DActionTrigger> trigger(new DActionTrigger(this));
+        auto trigger = std::make_unique<DActionTrigger>(this);
         if (!trigger)
             return DStatus::Failed;
         if (const int status = trigger->load(file); status != DStatus::Ok)

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "engine/actions/DAction.h"
-#include "engine/core/DApplication.h"
+#include "engine/core/DEngineServices.h"
 #include "engine/primitives/DBaseObject_Text.h"
 #include "engine/widgets/DCompositeObject.h"
 #include "engine/render/DDisplay.h"
@@ -13,6 +13,7 @@
 #include "engine/core/DPlatform.h"
 #include "engine/core/DProject.h"
 #include "engine/tags/DValue.h"
+#include "foundation/DIdTable.h"
 #include "foundation/target/TargetActions.h"
 
 namespace {
@@ -64,34 +65,28 @@ int initialPage(const Row&, DActionOperands& run)
 
 int reloadProject(const Row&, DActionOperands& run)
 {
-    if (DApplication* application = DApplication::instance())
-        application->requestReload(uint32_t(run.action.a()));
+    run.services.requestReload(uint32_t(run.action.a()));
     return 0;
 }
 
 int sleep(const Row&, DActionOperands& run)
 {
     const int32_t milliseconds = run.action.a();
-    run.project.platform().sleep(milliseconds <= 0 ? 0u : std::min(uint32_t(milliseconds), kLongestSleep));
+    if (DPlatform* platform = run.services.platform())
+        platform->sleep(milliseconds <= 0 ? 0u : std::min(uint32_t(milliseconds), kLongestSleep));
     return 0;
-}
-
-DDisplay* display()
-{
-    DApplication* application = DApplication::instance();
-    return application ? application->display() : nullptr;
 }
 
 int showLayer(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->showLayer(run.action.a(), 1);
     return 0;
 }
 
 int hideLayer(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->showLayer(run.action.a(), 0);
     return 0;
 }
@@ -104,17 +99,19 @@ int inputOffset(int32_t position)
 
 int setLayerX(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->setLayerX(run.action.a(), run.action.b());
-    run.project.platform().setInputOriginX(inputOffset(run.action.a()));
+    if (DPlatform* platform = run.services.platform())
+        platform->setInputOriginX(inputOffset(run.action.a()));
     return 0;
 }
 
 int setLayerY(const Row&, DActionOperands& run)
 {
-    if (DDisplay* target = display())
+    if (DDisplay* target = run.services.display())
         (void)target->setLayerY(run.action.a(), run.action.b());
-    run.project.platform().setInputOriginY(inputOffset(run.action.a()));
+    if (DPlatform* platform = run.services.platform())
+        platform->setInputOriginY(inputOffset(run.action.a()));
     return 0;
 }
 
@@ -293,57 +290,61 @@ constexpr Row arithmeticRow(Tags tags, Source source, Row::Combine combine, Limi
 
 constexpr Row kNothing{nothing};
 
-constexpr std::array<Row, target::kActionRowCount> kRows{
-    kNothing,                                                      // 0 unknown
-    Row{nextPage},                                                 // 1
-    Row{previousPage},                                             // 2
-    Row{goToPage},                                                 // 3
-    Row{lastVisitedPage},                                          // 4
-    Row{initialPage},                                              // 5
-    Row{reloadProject},                                            // 6
-    Row{sleep},                                                    // 7
-    kNothing,                                                      // 8 LED on: no LED here
-    kNothing,                                                      // 9 LED off
-    Row{showLayer},                                                // 10
-    Row{hideLayer},                                                // 11
-    Row{setLayerX},                                                // 12
-    Row{setLayerY},                                                // 13
-    arithmeticRow(Tags::Number, Source::A, assign),                // 14
-    arithmeticRow(Tags::NumberPair, Source::Tag2, assign),         // 15
-    arithmeticRow(Tags::Number, Source::A, add),                   // 16
-    arithmeticRow(Tags::Number, Source::A, subtract),              // 17
-    arithmeticRow(Tags::Number, Source::A, add, Limit::Upper),     // 18
-    arithmeticRow(Tags::Number, Source::A, subtract, Limit::Lower), // 19
-    arithmeticRow(Tags::NumberPair, Source::Tag2, add),            // 20
-    arithmeticRow(Tags::NumberPair, Source::Tag2, subtract),       // 21
-    arithmeticRow(Tags::NumberPair, Source::Tag2, add, Limit::Upper),      // 22
-    arithmeticRow(Tags::NumberPair, Source::Tag2, subtract, Limit::Lower), // 23
-    arithmeticRow(Tags::Number, Source::A, multiply),              // 24
-    arithmeticRow(Tags::Number, Source::A, divide),                // 25
-    arithmeticRow(Tags::Number, Source::A, multiply, Limit::Upper), // 26
-    arithmeticRow(Tags::Number, Source::A, divide, Limit::Lower),  // 27
-    arithmeticRow(Tags::NumberPair, Source::Tag2, multiply),       // 28
-    arithmeticRow(Tags::NumberPair, Source::Tag2, divide),         // 29
-    arithmeticRow(Tags::NumberPair, Source::Tag2, multiply, Limit::Upper), // 30
-    arithmeticRow(Tags::NumberPair, Source::Tag2, divide, Limit::Lower),   // 31
-    Row{bitwise, Tags::Number, Structure::None, Source::A},        // 32
-    Row{bitwise, Tags::NumberPair, Structure::None, Source::Tag2}, // 33
-    Row{compare, Tags::NumberCompare, Structure::If, Source::A},   // 34
-    Row{compare, Tags::Compare, Structure::If, Source::Tag2},      // 35
-    Row{nothing, Tags::None, Structure::Else},                     // 36
-    Row{nothing, Tags::None, Structure::End},                      // 37
-    kNothing,                                                      // 38
-    kNothing,                                                      // 39
-    Row{setObjectFocus},                                           // 40
-    Row{compare, Tags::NumberCompare, Structure::Else, Source::A}, // 41
-    Row{compare, Tags::Compare, Structure::Else, Source::Tag2},    // 42
-    Row{setStringTag, Tags::String},                               // 43
-    Row{copyStringTag, Tags::StringPair},                          // 44
-    Row{concatenateText, Tags::String},                            // 45
-    Row{concatenateStringTag, Tags::StringPair},                   // 46
-    Row{sendKey},                                                  // 47
-    Row{changePageFocus},                                          // 48
-};
+using A = target::ActionNumber;
+
+constexpr auto kRows = DIdTable<A, Row, target::kActionRowCount>::build(
+    {
+        {A::Unknown, kNothing},
+        {A::GoToNextPage, Row{nextPage}},
+        {A::GoToPreviousPage, Row{previousPage}},
+        {A::GoToPage, Row{goToPage}},
+        {A::GoToLastVisitedPage, Row{lastVisitedPage}},
+        {A::GoToInitialPage, Row{initialPage}},
+        {A::ExitAndLoadProject, Row{reloadProject}},
+        {A::Sleep, Row{sleep}},
+        {A::TurnLedOn, kNothing}, // no LED here
+        {A::TurnLedOff, kNothing},
+        {A::ShowLayer, Row{showLayer}},
+        {A::HideLayer, Row{hideLayer}},
+        {A::SetLayerHorizontalPosition, Row{setLayerX}},
+        {A::SetLayerVerticalPosition, Row{setLayerY}},
+        {A::SetTag, arithmeticRow(Tags::Number, Source::A, assign)},
+        {A::SetTagFromTag, arithmeticRow(Tags::NumberPair, Source::Tag2, assign)},
+        {A::IncrementTag, arithmeticRow(Tags::Number, Source::A, add)},
+        {A::DecrementTag, arithmeticRow(Tags::Number, Source::A, subtract)},
+        {A::IncrementTagWithLimit, arithmeticRow(Tags::Number, Source::A, add, Limit::Upper)},
+        {A::DecrementTagWithLimit, arithmeticRow(Tags::Number, Source::A, subtract, Limit::Lower)},
+        {A::IncrementTagByTag, arithmeticRow(Tags::NumberPair, Source::Tag2, add)},
+        {A::DecrementTagByTag, arithmeticRow(Tags::NumberPair, Source::Tag2, subtract)},
+        {A::IncrementTagByTagWithLimit, arithmeticRow(Tags::NumberPair, Source::Tag2, add, Limit::Upper)},
+        {A::DecrementTagByTagWithLimit, arithmeticRow(Tags::NumberPair, Source::Tag2, subtract, Limit::Lower)},
+        {A::MultiplyTag, arithmeticRow(Tags::Number, Source::A, multiply)},
+        {A::DivideTag, arithmeticRow(Tags::Number, Source::A, divide)},
+        {A::MultiplyTagWithLimit, arithmeticRow(Tags::Number, Source::A, multiply, Limit::Upper)},
+        {A::DivideTagWithLimit, arithmeticRow(Tags::Number, Source::A, divide, Limit::Lower)},
+        {A::MultiplyTagByTag, arithmeticRow(Tags::NumberPair, Source::Tag2, multiply)},
+        {A::DivideTagByTag, arithmeticRow(Tags::NumberPair, Source::Tag2, divide)},
+        {A::MultiplyTagByTagWithLimit, arithmeticRow(Tags::NumberPair, Source::Tag2, multiply, Limit::Upper)},
+        {A::DivideTagByTagWithLimit, arithmeticRow(Tags::NumberPair, Source::Tag2, divide, Limit::Lower)},
+        {A::BitwiseTag, Row{bitwise, Tags::Number, Structure::None, Source::A}},
+        {A::BitwiseTagWithTag, Row{bitwise, Tags::NumberPair, Structure::None, Source::Tag2}},
+        {A::CompareTag, Row{compare, Tags::NumberCompare, Structure::If, Source::A}},
+        {A::CompareTagWithTag, Row{compare, Tags::Compare, Structure::If, Source::Tag2}},
+        {A::Else, Row{nothing, Tags::None, Structure::Else}},
+        {A::End, Row{nothing, Tags::None, Structure::End}},
+        {A::NewAction, kNothing},
+        {A::Empty, kNothing},
+        {A::SetFocusToObject, Row{setObjectFocus}},
+        {A::ElseCompareTag, Row{compare, Tags::NumberCompare, Structure::Else, Source::A}},
+        {A::ElseCompareTagWithTag, Row{compare, Tags::Compare, Structure::Else, Source::Tag2}},
+        {A::SetStringTag, Row{setStringTag, Tags::String}},
+        {A::CopyStringTag, Row{copyStringTag, Tags::StringPair}},
+        {A::ConcatenateTag, Row{concatenateText, Tags::String}},
+        {A::ConcatenateStringTag, Row{concatenateStringTag, Tags::StringPair}},
+        {A::SendKey, Row{sendKey}},
+        {A::ChangePageFocus, Row{changePageFocus}},
+    },
+    kNothing);
 
 } // namespace
 

@@ -6,13 +6,16 @@
 #include <cstdint>
 
 class DAction;
+class DEngineServices;
 class DProject;
 class DValue;
 
-// An action about to run: its tags are found and of the kinds its row asks for.
+// An action about to run: its tags are found and of the kinds its row asks for; the
+// engine's display, reload and clocks come through the services.
 struct DActionOperands {
     const DAction& action;
     DProject& project;
+    DEngineServices& services;
     DValue* tag = nullptr;
     DValue* tag2 = nullptr;
 };

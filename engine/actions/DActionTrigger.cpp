@@ -29,7 +29,7 @@ int DActionTrigger::load(DFile& file)
     DProject* project = m_owner ? m_owner->project() : nullptr;
     uint32_t depth = 0;
     for (uint32_t i = 0; i < header.actionCount; ++i) {
-        std::unique_ptr<DAction> action(new DAction(this, project));
+        auto action = std::make_unique<DAction>(this, project);
         if (!action)
             return DStatus::Failed;
         if (const int status = action->load(file); status != DStatus::Ok)

@@ -1,14 +1,11 @@
 #include "engine/core/DApplication.h"
 
-#include <ctime>
-
 #include "engine/tags/DCharsetTable.h"
 #include "engine/core/DStatus.h"
 
 DApplication::DApplication(DEngineParts& parts, DEngineOptions options)
     : m_parts(parts), m_options(std::move(options)), m_previousNarrowConversion(DString::narrowConversion())
 {
-    s_instance = this;
     // Narrow text goes through the same character-set rows as the tag values.
     DString::setNarrowConversion(&engineNarrowConversion);
 }
@@ -24,36 +21,35 @@ DApplication::~DApplication()
     m_memoryController.reset();
     m_platform.reset();
     DString::setNarrowConversion(m_previousNarrowConversion);
-    if (s_instance == this)
-        s_instance = nullptr;
 }
 
 int DApplication::init(int width, int height)
 {
     // The project reads through the platform's files, so the platform comes first.
-    m_platform.reset(m_parts.createPlatform());
+    m_platform = m_parts.createPlatform();
     if (!m_platform)
         return DStatus::Failed;
-    m_systemController.reset(new DController_System(*this));
-    m_localController.reset(new DController_Local());
-    m_memoryController.reset(new DController_Mem(m_options.memoryImageSize, m_options.memoryImageSizeFixed
-                                                                                ? DController_Mem::Growth::Fixed
-                                                                                : DController_Mem::Growth::Grows));
+    m_systemController = std::make_unique<DController_System>(*this);
+    m_localController = std::make_unique<DController_Local>();
+    m_memoryController = std::make_unique<DController_Mem>(
+        m_options.memoryImageSize,
+        m_options.memoryImageSizeFixed ? DController_Mem::Growth::Fixed : DController_Mem::Growth::Grows);
     if (!m_systemController || !m_localController || !m_memoryController)
         return DStatus::Failed;
-    m_project.reset(new DProject(*m_platform));
+    m_project = std::make_unique<DProject>(*m_platform);
     if (!m_project)
         return DStatus::Failed;
+    m_project->setServices(this);
     // Their positions are the controller indexes of tag references.
     m_project->addController(*m_systemController);
     m_project->addController(*m_localController);
     m_project->addController(*m_memoryController);
-    m_display.reset(m_parts.createDisplay());
+    m_display = m_parts.createDisplay();
     if (!m_display)
         return DStatus::Failed;
     if (m_display->open(m_project.get(), width > 0 ? width : 640, height > 0 ? height : 480) != DStatus::Ok)
         return DStatus::Failed;
-    m_platform->start();
+    m_platform->start(*this);
     return DStatus::Ok;
 }
 
@@ -64,7 +60,7 @@ int32_t DApplication::currentPageIndex() const
 
 uint32_t DApplication::clockSeconds() const
 {
-    return uint32_t(std::time(nullptr));
+    return m_platform ? uint32_t(m_platform->wallClockSeconds()) : 0;
 }
 
 int DApplication::run()

@@ -10,6 +10,7 @@
 #include "engine/tags/DController_Mem.h"
 #include "engine/tags/DController_System.h"
 #include "engine/render/DDisplay.h"
+#include "engine/core/DEngineServices.h"
 #include "engine/core/DObject.h"
 #include "engine/core/DPlatform.h"
 #include "engine/core/DProject.h"
@@ -27,11 +28,13 @@ struct DEngineOptions {
 class DEngineParts {
 public:
     virtual ~DEngineParts() = default;
-    [[nodiscard]] virtual DPlatform* createPlatform() = 0;
-    [[nodiscard]] virtual DDisplay* createDisplay() = 0;
+    // Null when there is no memory for it.
+    [[nodiscard]] virtual std::unique_ptr<DPlatform> createPlatform() = 0;
+    [[nodiscard]] virtual std::unique_ptr<DDisplay> createDisplay() = 0;
 };
 
-class DApplication : public DSystemTagSource {
+// The engine lends itself to its actions and platform as their services.
+class DApplication : public DEngineServices, public DSystemTagSource {
 public:
     DECLARE_ENGINE_ALLOCATION()
 
@@ -39,9 +42,6 @@ public:
     ~DApplication() override;
     DApplication(const DApplication&) = delete;
     DApplication& operator=(const DApplication&) = delete;
-
-    // The process-wide application, or null.
-    static DApplication* instance() { return s_instance; }
 
     // Creates the platform, the controllers, the project with its controller list and the
     // display (width by height, 640 by 480 for 0), attaches the project and starts the
@@ -53,32 +53,29 @@ public:
     void tick();
 
     // Action 6 asks for another project file at the end of the frame.
-    void requestReload(uint32_t number)
+    void requestReload(uint32_t number) override
     {
         m_reloadRequested = 1;
         m_reloadArgument = number;
     }
 
     DProject* project() const { return m_project.get(); }
-    DDisplay* display() const { return m_display.get(); }
-    DPlatform* platform() const { return m_platform.get(); }
+    DDisplay* display() const override { return m_display.get(); }
+    DPlatform* platform() const override { return m_platform.get(); }
+    DInputSink* input() const override { return m_project.get(); }
     DController_System* systemController() const { return m_systemController.get(); }
     DController_Local* localController() const { return m_localController.get(); }
     // Its image is the tag memory that the tags dialog shows and edits.
     DController_Mem* memoryController() const { return m_memoryController.get(); }
     const DEngineOptions& options() const { return m_options; }
-    uint32_t optionFlags() const { return m_optionFlags; }
+    uint32_t optionFlags() const override { return m_optionFlags; }
     void setOptionFlags(uint32_t flags) { m_optionFlags = flags; }
     uint32_t frameCount() const { return m_frames; }
-
-    static constexpr uint32_t kPollLongPressKeys = 2;
 
     int32_t currentPageIndex() const override;
     uint32_t clockSeconds() const override;
 
 private:
-    static inline DApplication* s_instance = nullptr;
-
     DEngineParts& m_parts;
     DEngineOptions m_options;
     uint32_t m_reloadRequested = 0;

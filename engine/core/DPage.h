@@ -10,20 +10,21 @@
 #include "engine/widgets/DCompositeObject.h"
 #include "foundation/DGeometry.h"
 #include "engine/core/DObject.h"
+#include "foundation/target/TargetPage.h"
 
 class DBaseObject;
 class DProject;
 
 class DPage : public DObject {
 public:
-    enum Type : uint32_t {
-        Normal = 1,
-        Initial = 2,
-        Global = 3,
-        ScreenSaver = 4,
-        Dialog = 5,
-        Window = 6,
-    };
+    // The page types the engine tells apart, as the target file numbers them; the page
+    // keeps the type word it read, so types without a name here behave as Normal.
+    static constexpr uint32_t Normal = uint32_t(target::PageType::Normal);
+    static constexpr uint32_t Initial = uint32_t(target::PageType::Initial);
+    static constexpr uint32_t Global = uint32_t(target::PageType::Global);
+    static constexpr uint32_t ScreenSaver = uint32_t(target::PageType::ScreenSaver);
+    static constexpr uint32_t Dialog = uint32_t(target::PageType::Dialog);
+    static constexpr uint32_t Window = uint32_t(target::PageType::Window);
 
     DPage(DProject* project, uint32_t chunkOffset) : m_project(project), m_chunkOffset(chunkOffset) {}
     ~DPage() override;
@@ -32,7 +33,7 @@ public:
     uint32_t chunkOffset() const { return m_chunkOffset; }
     uint32_t type() const { return m_type; }
     void setType(uint32_t type) { m_type = type; }
-    bool isPopup() const { return m_type == Dialog || m_type == Window; }
+    bool isPopup() const { return target::isPopUpPage(m_type); }
     int32_t initialFocus() const { return m_initialFocus; }
     void setInitialFocus(int32_t index) { m_initialFocus = index; }
 

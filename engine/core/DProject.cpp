@@ -107,7 +107,7 @@ int DProject::bindTag(DItemDescriptor& descriptor, DItemObserver& observer, Bind
 int DProject::load(const DString& path)
 {
     closeFile();
-    m_file.reset(m_platform.createFile());
+    m_file = m_platform.createFile();
     if (!m_file) {
         std::printf("Failed opening file!\n");
         return DStatus::Failed;

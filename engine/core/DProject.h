@@ -20,6 +20,7 @@ class DAction;
 class DBaseObject;
 class DDisplay;
 class DController;
+class DEngineServices;
 class DItemObserver;
 class DPage;
 class DPlatform;
@@ -76,6 +77,9 @@ public:
     bool isLoaded() const { return m_loaded; }
     DFile* file() const { return m_file.get(); }
     DPlatform& platform() const { return m_platform; }
+    // The engine that runs the project, for its actions; null for a project run on its own.
+    DEngineServices* services() const { return m_services; }
+    void setServices(DEngineServices* services) { m_services = services; }
     const target::ProjectHeader& header() const { return m_header; }
     DSize pageSize() const { return {int32_t(m_header.pageWidth), int32_t(m_header.pageHeight)}; }
     std::size_t pageCount() const { return m_pages.size(); }
@@ -103,6 +107,7 @@ private:
     int32_t widgetNumberOn(DPage& page, const DBaseObject& primitive) const;
 
     DPlatform& m_platform;
+    DEngineServices* m_services = nullptr;
     std::vector<std::unique_ptr<DPage>> m_pages;
     DRenderer* m_renderer = nullptr;
     DDisplay* m_display = nullptr;

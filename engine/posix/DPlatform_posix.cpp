@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "engine/core/DApplication.h"
+#include "engine/core/DEngineServices.h"
 #include "engine/posix/DFile_posix.h"
 
 namespace {
@@ -21,10 +21,10 @@ DPlatform_posix::DPlatform_posix() : m_clockOrigin(monotonicMilliseconds()) {}
 
 void DPlatform_posix::tick()
 {
-    DApplication* application = DApplication::instance();
-    if (!application || !(application->optionFlags() & DApplication::kPollLongPressKeys) || !application->project())
+    if (!m_services || !(m_services->optionFlags() & DEngineServices::kPollLongPressKeys))
         return;
-    m_longPress.poll(ticks(), m_heldKeys ? m_heldKeys() : 0, *application->project());
+    if (DInputSink* input = m_services->input())
+        m_longPress.poll(ticks(), m_heldKeys ? m_heldKeys() : 0, *input);
 }
 
 void DPlatform_posix::sleep(uint32_t milliseconds)
@@ -39,6 +39,11 @@ uint32_t DPlatform_posix::ticks()
     // Starts at 1 and skips 0 when it wraps: 0 stands for "never" in stored due times.
     const uint32_t value = uint32_t(monotonicMilliseconds() - m_clockOrigin + 1);
     return value ? value : 1;
+}
+
+int64_t DPlatform_posix::wallClockSeconds()
+{
+    return int64_t(std::time(nullptr));
 }
 
 void DPlatform_posix::setProjectPath(const DString& path)
@@ -60,7 +65,7 @@ const DString& DPlatform_posix::buildProjectPath(uint32_t number)
     return m_projectPath;
 }
 
-DFile* DPlatform_posix::createFile()
+std::unique_ptr<DFile> DPlatform_posix::createFile()
 {
-    return new DFile_posix();
+    return std::make_unique<DFile_posix>();
 }

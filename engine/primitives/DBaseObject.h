@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/render/DBitmap.h"
+#include "engine/render/DRenderer.h"
 #include "foundation/DGeometry.h"
 #include "engine/core/DObject.h"
 #include "foundation/target/TargetElement.h"
@@ -13,7 +14,6 @@
 class DCompositeObject;
 class DFile;
 class DPage;
-class DRenderer;
 
 class DBaseObject : public DObject {
 public:
@@ -65,8 +65,11 @@ public:
     void invalidate(const DRect& rect) const;
     void invalidate() const { invalidate(m_bounds); }
 
-    // The draw flags handed to the renderer: 4 when focused, 1 for the grey flag.
-    uint32_t drawFlags() const { return (m_focused ? 4u : 0u) | ((m_flags & kGreyDraw) ? 1u : 0u); }
+    // The draw mode handed to the renderer: a grey primitive is copied, not blended.
+    uint32_t drawFlags() const
+    {
+        return (m_focused ? DDrawMode::Focused : 0u) | ((m_flags & kGreyDraw) ? DDrawMode::Copy : 0u);
+    }
 
 protected:
     // The one-pixel focus frame along the bounds' edges that lie inside clip.

@@ -14,10 +14,12 @@
 #include "engine/primitives/DBaseObject_UnscaledBitmap.h"
 #include "engine/core/DFile.h"
 #include "engine/core/DStatus.h"
+#include "foundation/DIdTable.h"
 #include "foundation/target/TargetElement.h"
 
 namespace {
 
+using target::ElementKind;
 using Creator = DBaseObject* (*)(uint32_t typeId, DCompositeObject* owner, DPage* page);
 
 template <class Kind>
@@ -26,21 +28,18 @@ DBaseObject* make(uint32_t typeId, DCompositeObject* owner, DPage* page)
     return new Kind(typeId, owner, page);
 }
 
-// Ids 4 and 6 (the editor's placeholder) have no class.
-constexpr std::array<Creator, 12> kKinds{
-    nullptr,                           // 0
-    &make<DBaseObject_InvisibleRect>,  // 1
-    &make<DBaseObject_SolidRect>,      // 2
-    &make<DBaseObject_UnscaledBitmap>, // 3
-    nullptr,                           // 4
-    &make<DBaseObject_Text>,           // 5 text
-    nullptr,                           // 6 placeholder
-    &make<DBaseObject_SolidTriangle>,   // 7
-    &make<DBaseObject_RotatingBitmap>,  // 8
-    &make<DBaseObject_Graph>,           // 9
-    &make<DBaseObject_ScrollingBitmap>, // 10
-    &make<DBaseObject_ScrollingList>,   // 11
-};
+// Id 4 and the editor's placeholder have no class.
+constexpr auto kKinds = DIdTable<ElementKind, Creator, uint32_t(ElementKind::ScrollingList) + 1>::build({
+    {ElementKind::InvisibleRect, &make<DBaseObject_InvisibleRect>},
+    {ElementKind::SolidRect, &make<DBaseObject_SolidRect>},
+    {ElementKind::UnscaledBitmap, &make<DBaseObject_UnscaledBitmap>},
+    {ElementKind::Text, &make<DBaseObject_Text>},
+    {ElementKind::SolidTriangle, &make<DBaseObject_SolidTriangle>},
+    {ElementKind::RotatingBitmap, &make<DBaseObject_RotatingBitmap>},
+    {ElementKind::Graph, &make<DBaseObject_Graph>},
+    {ElementKind::ScrollingBitmap, &make<DBaseObject_ScrollingBitmap>},
+    {ElementKind::ScrollingList, &make<DBaseObject_ScrollingList>},
+});
 
 } // namespace
 

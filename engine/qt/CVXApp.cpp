@@ -14,12 +14,13 @@ namespace {
 
 class DEngineParts_Qt : public DEngineParts {
 public:
-    DPlatform* createPlatform() override { return new DPlatform_posix(); }
-    DDisplay* createDisplay() override
+    std::unique_ptr<DPlatform> createPlatform() override { return std::make_unique<DPlatform_posix>(); }
+    std::unique_ptr<DDisplay> createDisplay() override
     {
-        auto* display = new DDisplay_Qt();
+        auto display = std::make_unique<DDisplay_Qt>();
         if (display)
-            display->setRendererFactory([](DPresentTarget& window) { return new DRendererComposed(window); });
+            display->setRendererFactory(
+                [](DPresentTarget& window) { return std::make_unique<DRendererComposed>(window); });
         return display;
     }
 };
@@ -74,7 +75,7 @@ int CVXApp::run(std::span<const std::u16string> args, DEngineParts& parts)
         options.tagsFilePath.assign(tagsFilePathFor(line.path));
         const DString path(line.path);
 
-        std::unique_ptr<DApplication> application(new DApplication(parts, std::move(options)));
+        auto application = std::make_unique<DApplication>(parts, std::move(options));
         if (application && application->init(line.width, line.height) == 0) {
             application->platform()->setProjectPath(path);
             if (application->project()->load(path) != 0)

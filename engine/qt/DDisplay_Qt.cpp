@@ -115,6 +115,8 @@ void DEngineWindow::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+DDisplay_Qt::DDisplay_Qt() = default;
+
 DDisplay_Qt::~DDisplay_Qt()
 {
     close();
@@ -126,14 +128,14 @@ int DDisplay_Qt::open(DProject* project, int width, int height)
     if (!m_input)
         m_input = project;
     m_size = {width > 0 ? width : m_size.width, height > 0 ? height : m_size.height};
-    m_window = new DEngineWindow(*this);
+    m_window = std::make_unique<DEngineWindow>(*this);
     m_window->setClientSize(m_size.width, m_size.height);
     m_window->show();
     m_window->canvas()->setFocus();
     if (initRenderer() != DStatus::Ok)
         return DStatus::Failed;
     if (m_project)
-        (void)m_project->attach(m_renderer, this);
+        (void)m_project->attach(m_renderer.get(), this);
     return m_window ? DStatus::Ok : DStatus::Failed;
 }
 
@@ -155,13 +157,11 @@ void DDisplay_Qt::close()
         m_project->unload();
     if (m_renderer) {
         m_renderer->release();
-        delete m_renderer;
-        m_renderer = nullptr;
+        m_renderer.reset();
     }
     if (m_project)
         m_project->detachRenderer();
-    delete m_window.data();
-    m_window = nullptr;
+    m_window.reset();
 }
 
 int DDisplay_Qt::setSize(DSize size)
@@ -223,7 +223,7 @@ void DDisplay_Qt::showTagsDialog()
 
 void DDisplay_Qt::showAbout()
 {
-    Prompts::message(m_window, {QStringLiteral("VX-Engine"), QStringLiteral("VX-Engine version 1.50"),
+    Prompts::message(m_window.get(), {QStringLiteral("VX-Engine"), QStringLiteral("VX-Engine version 1.50"),
                                 Prompts::Icon::Information, Prompts::Buttons::Ok});
 }
 

@@ -6,8 +6,8 @@
 
 #include <QImage>
 #include <QMainWindow>
-#include <QPointer>
 #include <functional>
+#include <memory>
 
 #include "engine/render/DDisplay.h"
 #include "engine/core/DInputSink.h"
@@ -56,9 +56,9 @@ private:
 class DDisplay_Qt : public DDisplay, public DPresentTarget {
 public:
     // Makes the renderer that draws for this display and presents to it.
-    using RendererFactory = std::function<DRenderer*(DPresentTarget&)>;
+    using RendererFactory = std::function<std::unique_ptr<DRenderer>(DPresentTarget&)>;
 
-    DDisplay_Qt() = default;
+    DDisplay_Qt();
     ~DDisplay_Qt() override;
 
     void setRendererFactory(RendererFactory factory) { m_rendererFactory = std::move(factory); }
@@ -70,10 +70,10 @@ public:
     int setSize(DSize size) override;
     int processMessages() override;
     DBitmap* targetBitmap() override;
-    DRenderer* renderer() override { return m_renderer; }
+    DRenderer* renderer() override { return m_renderer.get(); }
     void presentPixels(const DBitmap& composed, const DRect& rect) override;
 
-    DEngineWindow* window() const { return m_window.data(); }
+    DEngineWindow* window() const { return m_window.get(); }
     DProject* project() const { return m_project; }
     // Where pointer and keys go: the project, unless a test listens instead.
     DInputSink* input() const { return m_input; }
@@ -88,10 +88,10 @@ public:
 private:
     [[nodiscard]] int initRenderer();
 
-    QPointer<DEngineWindow> m_window;
+    std::unique_ptr<DEngineWindow> m_window;
     DProject* m_project = nullptr;
     DInputSink* m_input = nullptr;
-    DRenderer* m_renderer = nullptr;
+    std::unique_ptr<DRenderer> m_renderer;
     RendererFactory m_rendererFactory;
     std::function<void()> m_tagsHandler;
     CTagsDialogSlot m_tagsDialog;

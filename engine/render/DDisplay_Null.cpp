@@ -20,7 +20,7 @@ const std::vector<DRect> kNothing;
 DDisplay_Null::DDisplay_Null(int frames, Drawing drawing) : m_framesLeft(frames)
 {
     if (drawing == Drawing::Software)
-        m_renderer.reset(new DRendererRecording());
+        m_renderer = std::make_unique<DRendererRecording>();
 }
 
 // The owner closes the display while the project still exists; the destructor only

@@ -115,8 +115,7 @@ uint32_t DEngineFontSource::loadFonts(DTextRenderer& renderer, DFile& file, uint
             }
             count = std::min<FT_Long>(count, FT_Long(bytes / kSmallestFaceBytes));
             for (FT_Long index = 0; index < count; ++index) {
-                std::unique_ptr<DEngineFontDescriptor> descriptor(
-                    new DEngineFontDescriptor(&file, uint32_t(position), uint32_t(bytes)));
+                auto descriptor = std::make_unique<DEngineFontDescriptor>(&file, uint32_t(position), uint32_t(bytes));
                 if (!descriptor)
                     break;
                 face = nullptr;

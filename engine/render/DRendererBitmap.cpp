@@ -284,7 +284,7 @@ DBitmap* DRendererBitmap::engineGlyph(const DTextTexture& texture, uint32_t byte
     const GlyphKey key{texture.pixels.get(), bytesPerPixel};
     if (const auto found = m_engineGlyphs.find(key); found != m_engineGlyphs.end())
         return found->second.bitmap.get();
-    std::unique_ptr<DBitmap> bitmap(new DBitmap());
+    auto bitmap = std::make_unique<DBitmap>();
     if (!bitmap || bitmap->allocate({texture.width, texture.rows}, bytesPerPixel) != DStatus::Ok)
         return nullptr;
     for (int32_t y = 0; y < texture.rows; ++y) {
@@ -525,12 +525,8 @@ void DRendererBitmap::evictUnmarked()
 
 DBitmap* DRendererBitmap::createBitmap(int width, int height, uint32_t)
 {
-    auto* bitmap = new DBitmap();
-    if (!bitmap)
+    auto bitmap = std::make_unique<DBitmap>();
+    if (!bitmap || bitmap->allocate({width, height}, 4) != DStatus::Ok)
         return nullptr;
-    if (bitmap->allocate({width, height}, 4) != DStatus::Ok) {
-        delete bitmap;
-        return nullptr;
-    }
-    return bitmap;
+    return bitmap.release();
 }

@@ -26,7 +26,7 @@ void DController::writeItem(DItem& item)
 
 DItem* DController::appendItem(uint32_t address, uint32_t type, uint16_t size)
 {
-    std::unique_ptr<DItem> item(new DItem(address, type, size));
+    auto item = std::make_unique<DItem>(address, type, size);
     if (!item)
         return nullptr;
     // A string whose buffer could not be had is no item either.

@@ -16,6 +16,19 @@ constexpr uint32_t kTouchDown = uint32_t(TriggerNumber::TouchDown), kTouchUp = u
                    kTouchHold = uint32_t(TriggerNumber::TouchHold), kKeyDown = uint32_t(TriggerNumber::KeyDown),
                    kKeyUp = uint32_t(TriggerNumber::KeyUp), kKeyHold = uint32_t(TriggerNumber::KeyHold),
                    kFocusGained = uint32_t(TriggerNumber::FocusGained), kFocusLost = uint32_t(TriggerNumber::FocusLost);
+
+// The neighbour an arrow key moves the focus to; -1 for any other key.
+int arrowDirection(uint32_t key)
+{
+    using target::KeyCode;
+    switch (KeyCode(key)) {
+    case KeyCode::Left: return DCompositeObject::Left;
+    case KeyCode::Right: return DCompositeObject::Right;
+    case KeyCode::Up: return DCompositeObject::Up;
+    case KeyCode::Down: return DCompositeObject::Down;
+    default: return -1;
+    }
+}
 } // namespace
 
 DCompositeObject::DCompositeObject() = default;
@@ -42,7 +55,7 @@ int DCompositeObject::load(DFile& file)
 
 int DCompositeObject::loadActions(DFile& file)
 {
-    m_actions.reset(new DActionList(m_project));
+    m_actions = std::make_unique<DActionList>(m_project);
     if (!m_actions)
         return DStatus::Failed;
     return m_actions->load(file);
@@ -120,7 +133,7 @@ void DCompositeObject::onKey(uint32_t key)
         return;
     if (m_actions && (m_actions->fire(kKeyHold, key, true) == 0 || m_actions->fire(kKeyUp, key, true) == 0))
         return;
-    const int direction = key == 1 ? Left : key == 2 ? Right : key == 5 ? Up : key == 6 ? Down : -1;
+    const int direction = arrowDirection(key);
     if (direction >= 0 && m_page && m_neighbours[direction] != -1)
         m_page->setFocus(m_neighbours[direction]);
 }

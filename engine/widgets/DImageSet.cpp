@@ -7,7 +7,7 @@ DImageSet::~DImageSet() = default;
 
 void DImageSet::referTo(std::unique_ptr<DBitmap>& image, DFile& file, uint32_t offset)
 {
-    image.reset(offset ? new DBitmap(&file, offset) : nullptr);
+    image = offset ? std::make_unique<DBitmap>(&file, offset) : nullptr;
 }
 
 DBaseObject_UnscaledBitmap* DImageSet::asPicture(DBaseObject* primitive)

@@ -1,6 +1,9 @@
 // The widget classes by their widget type id.
 #include <array>
 
+#include "foundation/DIdTable.h"
+#include "foundation/target/TargetPage.h"
+
 #include "engine/widgets/DCompositeObject.h"
 #include "engine/widgets/DCompositeObject_Bargraph.h"
 #include "engine/widgets/DCompositeObject_Button.h"
@@ -26,6 +29,7 @@
 
 namespace {
 
+using target::WidgetType;
 using Creator = DCompositeObject* (*)();
 
 template <class Kind>
@@ -34,36 +38,34 @@ DCompositeObject* make()
     return new Kind();
 }
 
-// Ids 22, 25 and 27 onwards have no class: the page reader skips their records.
-constexpr std::array<Creator, 27> kWidgets{
-    nullptr,                              // 0
-    &make<DCompositeObject_StaticImage>,  // 1 static image, page background with an image
-    &make<DCompositeObject_StaticText>,   // 2 static text
-    &make<DCompositeObject_NumericField>, // 3 numeric field
-    &make<DCompositeObject_NumericField>, // 4 editable numeric field
-    &make<DCompositeObject_TextField>,    // 5 text field
-    &make<DCompositeObject_TextField>,    // 6 editable text field
-    &make<DCompositeObject_DateTimeField>, // 7 date/time field
-    &make<DCompositeObject_MessageField>, // 8 message field
-    &make<DCompositeObject_DynamicImage>, // 9 dynamic image
-    &make<DCompositeObject_IndicatorLight>, // 10 indicator light
-    &make<DCompositeObject_IndicatorButton>, // 11 indicator button
-    &make<DCompositeObject_Bargraph>,     // 12 image bar
-    &make<DCompositeObject_Bargraph>,     // 13 colour bar
-    &make<DCompositeObject_Meter>,        // 14 meter
-    &make<DCompositeObject_Trend>,        // 15 trend
-    &make<DCompositeObject_Ticker>,       // 16 ticker
-    &make<DCompositeObject_Button>,       // 17 button
-    &make<DCompositeObject_Slider>,       // 18 slider
-    &make<DCompositeObject_Knob>,         // 19 knob
-    &make<DCompositeObject_Listbox>,      // 20 list box
-    &make<DCompositeObject_DynamicListbox>, // 21 dynamic list box
-    nullptr,                              // 22
-    &make<DCompositeObject_Trigger>,      // 23 tag trigger
-    &make<DCompositeObject_Timer>,        // 24 timer
-    nullptr,                              // 25
-    &make<DCompositeObject_Rectangle>,    // 26 page background rectangle
-};
+// Window (22), Semaphore (25) and ids past the rectangle have no class: the page reader
+// skips their records.
+constexpr auto kWidgets = DIdTable<WidgetType, Creator, uint32_t(WidgetType::Rectangle) + 1>::build({
+    {WidgetType::StaticImage, &make<DCompositeObject_StaticImage>}, // also a page background with an image
+    {WidgetType::StaticText, &make<DCompositeObject_StaticText>},
+    {WidgetType::NumericField, &make<DCompositeObject_NumericField>},
+    {WidgetType::EditableNumericField, &make<DCompositeObject_NumericField>},
+    {WidgetType::TextField, &make<DCompositeObject_TextField>},
+    {WidgetType::EditableTextField, &make<DCompositeObject_TextField>},
+    {WidgetType::DateTimeField, &make<DCompositeObject_DateTimeField>},
+    {WidgetType::MessageField, &make<DCompositeObject_MessageField>},
+    {WidgetType::DynamicImage, &make<DCompositeObject_DynamicImage>},
+    {WidgetType::IndicatorLight, &make<DCompositeObject_IndicatorLight>},
+    {WidgetType::IndicatorButton, &make<DCompositeObject_IndicatorButton>},
+    {WidgetType::ImageBar, &make<DCompositeObject_Bargraph>},
+    {WidgetType::ColorBar, &make<DCompositeObject_Bargraph>},
+    {WidgetType::Meter, &make<DCompositeObject_Meter>},
+    {WidgetType::Trend, &make<DCompositeObject_Trend>},
+    {WidgetType::Ticker, &make<DCompositeObject_Ticker>},
+    {WidgetType::Button, &make<DCompositeObject_Button>},
+    {WidgetType::Slider, &make<DCompositeObject_Slider>},
+    {WidgetType::Knob, &make<DCompositeObject_Knob>},
+    {WidgetType::Listbox, &make<DCompositeObject_Listbox>},
+    {WidgetType::DynamicListbox, &make<DCompositeObject_DynamicListbox>},
+    {WidgetType::Trigger, &make<DCompositeObject_Trigger>},
+    {WidgetType::Timer, &make<DCompositeObject_Timer>},
+    {WidgetType::Rectangle, &make<DCompositeObject_Rectangle>}, // the page background without an image
+});
 
 } // namespace
 

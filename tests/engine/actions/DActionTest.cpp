@@ -4,6 +4,7 @@
 
 #include "engine/actions/DAction.h"
 #include "engine/actions/DActionTrigger.h"
+#include "engine/core/DEngineServices.h"
 #include "tests/support/engine/DActionTestHarness.h"
 
 using namespace action_test;
@@ -153,6 +154,51 @@ TEST_F(Actions, LayerActionsReachTheDisplayAndMoveTheInputOrigin)
     EXPECT_EQ(parts.display->calls, (std::vector<std::string>{"show 2 1", "show 2 0", "x 3 7", "y -4 9"}));
     EXPECT_EQ(parts.platform->originX, 0xFFFD);
     EXPECT_EQ(parts.platform->originY, 4);
+}
+
+namespace {
+
+// An engine other than the application, recording what the actions ask of it.
+class RecordingServices : public DEngineServices {
+public:
+    DDisplay* display() const override { return &shown; }
+    void requestReload(uint32_t number) override { reloads.push_back(number); }
+    DPlatform* platform() const override { return &clock; }
+    DInputSink* input() const override { return nullptr; }
+    uint32_t optionFlags() const override { return 0; }
+
+    mutable LayerDisplay shown;
+    mutable TestPlatform clock;
+    std::vector<uint32_t> reloads;
+};
+
+} // namespace
+
+TEST_F(Actions, ActionsReachTheServicesTheirProjectIsHanded)
+{
+    loadPage(onRelease({{A::ShowLayer, {4}}, {A::Sleep, {30}}, {A::ExitAndLoadProject, {9}}}));
+    parts.display->calls.clear();
+    const uint32_t start = parts.platform->now;
+
+    RecordingServices other;
+    project().setServices(&other);
+    release();
+    application.tick(); // the reload request is deferred past the frame
+    EXPECT_EQ(other.shown.calls, (std::vector<std::string>{"show 4 1"}));
+    EXPECT_EQ(other.clock.now, 31u);
+    EXPECT_EQ(other.reloads, (std::vector<uint32_t>{9}));
+    EXPECT_TRUE(parts.display->calls.empty());
+    EXPECT_EQ(parts.platform->projectPath().view(), u"/panels/main.ddd");
+
+    // A project run on its own has no display and nothing to reload it; it sleeps on its
+    // own platform.
+    project().setServices(nullptr);
+    release();
+    application.tick();
+    EXPECT_EQ(parts.platform->now - start, 30u);
+    EXPECT_TRUE(parts.display->calls.empty());
+    EXPECT_EQ(parts.platform->projectPath().view(), u"/panels/main.ddd");
+    project().setServices(&application);
 }
 
 // Compares the tag with A by every operator; then-branch sets 1, else-branch 2.

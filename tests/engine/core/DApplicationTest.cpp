@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "engine/core/DApplication.h"
+#include "engine/core/DPage.h"
+#include "engine/primitives/DBaseObject_Text.h"
 #include "engine/tags/DCharsetTable.h"
+#include "engine/widgets/DCompositeObject_DateTimeField.h"
 #include "engine/render/DDisplay_Null.h"
 #include "engine/core/DStatus.h"
 #include "engine/posix/DMemory_CRT.h"
 #include "engine/posix/DPlatform_posix.h"
 #include "foundation/TextHelpers.h"
 #include "tests/support/engine/FakePlatform.h"
+#include "tests/support/engine/KeptPart.h"
 #include "tests/support/engine/RecordingObserver.h"
+#include "tests/support/engine/WidgetRecords.h"
+#include "tests/support/TargetBuilder.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -16,12 +22,8 @@ namespace {
 class NullParts : public DEngineParts {
 public:
     explicit NullParts(int frames) : m_frames(frames) {}
-    DPlatform* createPlatform() override { return new DPlatform_posix(); }
-    DDisplay* createDisplay() override
-    {
-        display = new DDisplay_Null(m_frames);
-        return display;
-    }
+    std::unique_ptr<DPlatform> createPlatform() override { return std::make_unique<DPlatform_posix>(); }
+    std::unique_ptr<DDisplay> createDisplay() override { return vx::test::keep(display, m_frames); }
     DDisplay_Null* display = nullptr;
 
 private:
@@ -31,12 +33,8 @@ private:
 // The engine on a clock the test sets.
 class FakeParts : public DEngineParts {
 public:
-    DPlatform* createPlatform() override
-    {
-        platform = new FakePlatform(1);
-        return platform;
-    }
-    DDisplay* createDisplay() override { return new DDisplay_Null(0); }
+    std::unique_ptr<DPlatform> createPlatform() override { return vx::test::keep(platform, 1u); }
+    std::unique_ptr<DDisplay> createDisplay() override { return std::make_unique<DDisplay_Null>(0); }
     FakePlatform* platform = nullptr;
 };
 
@@ -59,8 +57,9 @@ TEST(DApplication, RunsTheLoopHeadlessForItsFrames)
     {
         NullParts parts(25);
         DApplication application(parts, {});
-        EXPECT_EQ(DApplication::instance(), &application);
         ASSERT_EQ(application.init(0, 0), 0);
+        // No process-wide application: the project's actions reach this one through it.
+        EXPECT_EQ(application.project()->services(), &application);
         EXPECT_EQ(parts.display->width(), 640);
         EXPECT_EQ(parts.display->height(), 480);
         EXPECT_EQ(parts.display->project(), application.project());
@@ -68,7 +67,6 @@ TEST(DApplication, RunsTheLoopHeadlessForItsFrames)
         EXPECT_EQ(application.frameCount(), 25u);
         EXPECT_EQ(parts.display->messagePasses(), 26);
     }
-    EXPECT_EQ(DApplication::instance(), nullptr);
     DMemory::setGlobal(nullptr);
     EXPECT_EQ(memory.liveBlocks(), 0u);
 }
@@ -184,6 +182,69 @@ TEST(DApplication, EachFrameUpdatesTheSystemTagsFromThePlatformClock)
     application.tick();
     EXPECT_EQ(project.findTag(counter)->number(), 1);
     EXPECT_EQ(project.findTag(page)->number(), -1);
+}
+
+namespace {
+
+// A date field and a time field on the clock tag, over a white background.
+std::vector<uint8_t> clockPage()
+{
+    vx::test::TargetBuilder builder(120, 60, 1);
+    const uint32_t font = builder.font(vx::test::sansBytes());
+    const auto clock = target::TagReference::make(target::Controller::System, DController_System::kTime,
+                                                  target::kValueType32, 4);
+    builder.page(uint32_t(target::PageType::Normal), -1, [&](vx::test::TargetBuilder::Page& page) {
+        vx::test::FieldRecord date;
+        date.type = target::WidgetType::DateTimeField;
+        date.tag = clock;
+        date.dateCode = 3; // day, month and four-digit year, two digits each
+        date.separator.bytes = {'/', 0, 0, 0};
+        vx::test::FieldRecord time = date;
+        time.dateCode = 65537; // hours, minutes, seconds
+        time.separator.bytes = {':', 0, 0, 0};
+        time.rect = {0, 30, 60, 50};
+        vx::test::writeField(page, font, date);
+        vx::test::writeField(page, font, time);
+        page.backgroundColour(0xFFFFFFFFu, 120, 60);
+    });
+    return builder.finish();
+}
+
+std::u16string fieldText(DProject& project, std::size_t number)
+{
+    auto* field = dynamic_cast<DCompositeObject_DateTimeField*>(project.currentPage()->widgets().at(number));
+    if (!field || !field->textPrimitive())
+        return u"(no field)";
+    return std::u16string(field->textPrimitive()->text().view());
+}
+
+} // namespace
+
+TEST(DApplication, TheClockTagAndTheFieldsOnItReadThePlatformWallClock)
+{
+    FakeParts parts;
+    DApplication application(parts, {});
+    ASSERT_EQ(application.init(0, 0), 0);
+    parts.platform->fileBytes = clockPage();
+    ASSERT_EQ(application.project()->load(DString(u"clock.ddd")), 0);
+    DProject& project = *application.project();
+    auto clock = tagAt(DItemDescriptor::kSystem, DController_System::kTime);
+
+    parts.platform->wallClock = 1709251198; // 29 February 2024, 23:59:58 UTC
+    application.tick();
+    EXPECT_EQ(project.findTag(clock)->number(), 1709251198);
+    EXPECT_EQ(fieldText(project, 0), u"29/02/2024");
+    EXPECT_EQ(fieldText(project, 1), u"23:59:58");
+
+    // The millisecond clock alone does not move it.
+    parts.platform->now += 5000;
+    application.tick();
+    EXPECT_EQ(fieldText(project, 1), u"23:59:58");
+
+    parts.platform->wallClock += 2;
+    application.tick();
+    EXPECT_EQ(fieldText(project, 0), u"01/03/2024");
+    EXPECT_EQ(fieldText(project, 1), u"00:00:00");
 }
 
 TEST(DApplication, AReloadStartsTagsAfreshButKeepsTheMemoryImage)

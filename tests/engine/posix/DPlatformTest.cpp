@@ -1,7 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include "tests/support/engine/RecordingInput.h"
+#include "engine/core/DEngineServices.h"
 #include "engine/posix/DPlatform_posix.h"
+
+namespace {
+
+// An engine that only takes input, with the option bits the test gives it.
+class InputServices : public DEngineServices {
+public:
+    DDisplay* display() const override { return nullptr; }
+    void requestReload(uint32_t) override {}
+    DPlatform* platform() const override { return nullptr; }
+    DInputSink* input() const override { return &sink; }
+    uint32_t optionFlags() const override { return flags; }
+
+    mutable vx::test::RecordingInput sink;
+    uint32_t flags = 0;
+};
+
+class SteppedPlatform : public DPlatform_posix {
+public:
+    uint32_t ticks() override { return now; }
+    uint32_t now = 1000;
+};
+
+} // namespace
 
 TEST(DPlatform_posix, BuildProjectPathKeepsTheFolder)
 {
@@ -38,6 +64,32 @@ TEST(DPlatform_posix, ProjectPathIsBoundedAndClockNeverReadsZero)
     EXPECT_GE(first, 1u);
     platform.sleep(2);
     EXPECT_GE(platform.ticks() - first, 2u);
+}
+
+TEST(DPlatform_posix, TickPollsTheLongPressKeysOfTheEngineItServesWhenItsOptionIsSet)
+{
+    for (const uint32_t flags : {0u, DEngineServices::kPollLongPressKeys}) {
+        SCOPED_TRACE(flags);
+        SteppedPlatform platform;
+        InputServices engine;
+        engine.flags = flags;
+        platform.setHeldKeysSource([] { return DLongPressKeys::kLeftMask; });
+        platform.tick(); // started by no engine yet: nothing to poll for
+        platform.start(engine);
+        platform.tick();
+        platform.now += DLongPressKeys::kHoldMilliseconds;
+        platform.tick();
+        EXPECT_EQ(engine.sink.lastKeyDown, flags ? 1u : 0u);
+    }
+}
+
+TEST(DPlatform_posix, WallClockIsTheSystemTime)
+{
+    DPlatform_posix platform;
+    const int64_t before = int64_t(std::time(nullptr));
+    const int64_t read = platform.wallClockSeconds();
+    EXPECT_GE(read, before);
+    EXPECT_LE(read, int64_t(std::time(nullptr)));
 }
 
 TEST(DLongPressKeys, HoldSendsDownOnceAndUpAfterRelease)

@@ -14,8 +14,8 @@ namespace {
 
 class HeadlessParts : public DEngineParts {
 public:
-    DPlatform* createPlatform() override { return new DPlatform_posix(); }
-    DDisplay* createDisplay() override { return new DDisplay_Null(3); }
+    std::unique_ptr<DPlatform> createPlatform() override { return std::make_unique<DPlatform_posix>(); }
+    std::unique_ptr<DDisplay> createDisplay() override { return std::make_unique<DDisplay_Null>(3); }
 };
 
 int runEngine(std::vector<std::u16string> args)

@@ -26,6 +26,7 @@
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetPage.h"
 #include "tests/support/SampleTarget.h"
+#include "tests/support/engine/KeptPart.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace vx::test;
@@ -46,12 +47,12 @@ public:
 
 class SampleParts : public DEngineParts {
 public:
-    DPlatform* createPlatform() override { return platform = new SteppedPlatform(); }
-    DDisplay* createDisplay() override
+    std::unique_ptr<DPlatform> createPlatform() override { return vx::test::keep(platform); }
+    std::unique_ptr<DDisplay> createDisplay() override
     {
-        display = new DDisplay_Qt();
-        display->setRendererFactory([](DPresentTarget& window) { return new DRendererComposed(window); });
-        return display;
+        auto made = vx::test::keep(display);
+        made->setRendererFactory([](DPresentTarget& window) { return std::make_unique<DRendererComposed>(window); });
+        return made;
     }
     SteppedPlatform* platform = nullptr;
     DDisplay_Qt* display = nullptr;

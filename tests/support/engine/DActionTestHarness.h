@@ -20,6 +20,7 @@
 #include "engine/posix/DPlatform_posix.h"
 #include "foundation/target/TargetBytes.h"
 #include "tests/support/engine/EngineHarness.h"
+#include "tests/support/engine/KeptPart.h"
 #include "tests/support/TargetBuilder.h"
 
 namespace action_test {
@@ -34,7 +35,7 @@ public:
     uint32_t ticks() override { return now; }
     void setInputOriginX(int x) override { originX = x; }
     void setInputOriginY(int y) override { originY = y; }
-    DFile* createFile() override { return new DFile_Memory(fileBytes); }
+    std::unique_ptr<DFile> createFile() override { return std::make_unique<DFile_Memory>(fileBytes); }
 
     uint32_t now = 1;
     int originX = 0;
@@ -61,8 +62,8 @@ private:
 
 class Parts : public DEngineParts {
 public:
-    DPlatform* createPlatform() override { return platform = new TestPlatform(); }
-    DDisplay* createDisplay() override { return display = new LayerDisplay(); }
+    std::unique_ptr<DPlatform> createPlatform() override { return vx::test::keep(platform); }
+    std::unique_ptr<DDisplay> createDisplay() override { return vx::test::keep(display); }
     TestPlatform* platform = nullptr;
     LayerDisplay* display = nullptr;
 };
