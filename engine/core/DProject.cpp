@@ -110,10 +110,11 @@ void DProject::render()
 {
     DPage* lower = m_pages.lowerPage();
     DPage* upper = m_pages.upperPage();
-    for (DPage* page : {lower, upper})
+    // The page under a pop-up flushes after the pop-up's own widgets.
+    for (DPage* page : {lower, upper, upper ? upper->pageUnder() : nullptr})
         if (page)
-            for (std::size_t i = 0, count = page->widgetCount(); i < count; ++i)
-                if (DCompositeObject* widget = page->widgetAt(i))
+            for (DCompositeObject* widget : page->widgets())
+                if (widget)
                     widget->flush();
     DRect united{};
     if (lower) {
