@@ -9,10 +9,9 @@ class DAction;
 
 class DDeferredActions {
 public:
+    // Out of line, where an action is a complete type.
     DDeferredActions();
     ~DDeferredActions();
-    DDeferredActions(const DDeferredActions&) = delete;
-    DDeferredActions& operator=(const DDeferredActions&) = delete;
 
     // Takes the clone; none is ignored.
     void defer(DAction* clone);

@@ -60,10 +60,13 @@ public:
     DCompositeObject* focusedWidget() const;
     // Moves the focus to index; -1, an index outside the list and the focused index are ignored.
     void setFocus(int32_t index);
-    void takeFocusAway();
+    // The widget that was pressed while it edited, or -1.
     int32_t pressedIndex() const { return m_pressedIndex; }
     void setPressedIndex(int32_t index) { m_pressedIndex = index; }
+    // A widget that edits leaves editing and becomes the pressed widget; any other is told it lost the focus.
+    void takeFocusAway();
 
+    // Whether the capture came from a press on this page, and the primitive that has the pointer.
     bool isPressed() const { return m_pressed; }
     void setPressed(bool pressed) { m_pressed = pressed; }
     DBaseObject* capture() const { return m_capture; }

@@ -129,36 +129,6 @@ void DProject::render()
     m_dirty.present(m_renderer, united);
 }
 
-void DProject::onPointerDown(DPoint point)
-{
-    m_input.onPointerDown(point);
-    afterInput();
-}
-
-void DProject::onPointerMove(DPoint point)
-{
-    m_input.onPointerMove(point);
-    afterInput();
-}
-
-void DProject::onPointerUp(DPoint point)
-{
-    m_input.onPointerUp(point);
-    afterInput();
-}
-
-void DProject::onKeyDown(uint32_t key)
-{
-    m_input.onKeyDown(key);
-    afterInput();
-}
-
-void DProject::onKeyUp(uint32_t key)
-{
-    m_input.onKeyUp(key);
-    afterInput();
-}
-
 void DProject::afterInput()
 {
     if (currentPage() && currentPage()->type() == DPage::ScreenSaver)

@@ -65,11 +65,12 @@ public:
     void showPage(int32_t number, Jump jump) { m_pages.showPage(number, jump); }
     void changePageFocus() { m_pages.changePageFocus(); }
 
-    void onPointerDown(DPoint point) override;
-    void onPointerMove(DPoint point) override;
-    void onPointerUp(DPoint point) override;
-    void onKeyDown(uint32_t key) override;
-    void onKeyUp(uint32_t key) override;
+    // The input router takes the input; then the screen saver goes or its time-out restarts.
+    void onPointerDown(DPoint point) override { routed(&DInputRouter::onPointerDown, point); }
+    void onPointerMove(DPoint point) override { routed(&DInputRouter::onPointerMove, point); }
+    void onPointerUp(DPoint point) override { routed(&DInputRouter::onPointerUp, point); }
+    void onKeyDown(uint32_t key) override { routed(&DInputRouter::onKeyDown, key); }
+    void onKeyUp(uint32_t key) override { routed(&DInputRouter::onKeyUp, key); }
     // The screen-saver time-out, pointer hold and key repeat, then the pages' ticks.
     void tickTime(uint32_t now);
     // The screen saver waits the header's time-out from now again.
@@ -98,6 +99,12 @@ public:
 private:
     // Display size and layer, and the input origin, from the project header.
     void applyHeader();
+    template <class Input>
+    void routed(void (DInputRouter::*handler)(Input), Input input)
+    {
+        (m_input.*handler)(input);
+        afterInput();
+    }
     void afterInput();
 
     DPlatform& m_platform;
