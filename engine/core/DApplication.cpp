@@ -1,6 +1,7 @@
 #include "engine/core/DApplication.h"
 
 #include "engine/tags/DCharsetTable.h"
+#include "engine/core/DFrame.h"
 #include "engine/core/DStatus.h"
 
 DApplication::DApplication(DEngineParts& parts, DEngineOptions options)
@@ -73,15 +74,7 @@ int DApplication::run()
 void DApplication::tick()
 {
     ++m_frames;
-    // Observers hear of changed tags, and written items go through, before anything draws.
-    const uint32_t now = m_platform->ticks();
-    m_systemController->update(now);
-    m_localController->update(now);
-    m_memoryController->update(now);
-    m_project->render();
-    m_project->runDeferred();
-    m_platform->tick();
-    m_project->tickTime(m_platform->ticks());
+    runFrame(*m_project);
     if (m_reloadRequested) {
         m_reloadRequested = 0;
         m_project->unload();

@@ -69,6 +69,8 @@ public:
     DController_Mem* memoryController() const { return m_memoryController.get(); }
     const DEngineOptions& options() const { return m_options; }
     uint32_t optionFlags() const override { return m_optionFlags; }
+    DController_Mem* tagMemory() const override { return m_memoryController.get(); }
+    const DString* tagsFilePath() const override { return &m_options.tagsFilePath; }
     void setOptionFlags(uint32_t flags) { m_optionFlags = flags; }
     uint32_t frameCount() const { return m_frames; }
 

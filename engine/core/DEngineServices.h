@@ -6,9 +6,11 @@
 
 #include <cstdint>
 
+class DController_Mem;
 class DDisplay;
 class DInputSink;
 class DPlatform;
+class DString;
 
 class DEngineServices {
 public:
@@ -25,4 +27,7 @@ public:
     // Where polled keys go: the project, or null before there is one.
     [[nodiscard]] virtual DInputSink* input() const = 0;
     [[nodiscard]] virtual uint32_t optionFlags() const = 0;
+    // The tag memory and the tags file that the tags dialog shows; none by default.
+    [[nodiscard]] virtual DController_Mem* tagMemory() const { return nullptr; }
+    [[nodiscard]] virtual const DString* tagsFilePath() const { return nullptr; }
 };

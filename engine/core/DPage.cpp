@@ -48,24 +48,33 @@ void DPage::hideAndDelete()
     leaving.swap(m_owned);
     m_primitives.clear();
     m_widgets.clear();
+    m_under = nullptr;
     for (auto& widget : leaving)
         widget->fireEvent(kLeavingPage);
     for (auto& widget : leaving)
         widget->hide();
     leaving.clear();
-    m_ownPrimitives = 0;
-    m_ownWidgets = 0;
     m_capture = nullptr;
     m_pressed = false;
     m_focusIndex = -1;
     m_pressedIndex = -1;
 }
 
+std::size_t DPage::widgetCount() const
+{
+    return m_widgets.size() + (m_under ? m_under->widgetCount() : 0);
+}
+
+DCompositeObject* DPage::widgetAt(std::size_t index) const
+{
+    if (index < m_widgets.size())
+        return m_widgets[index];
+    return m_under ? m_under->widgetAt(index - m_widgets.size()) : nullptr;
+}
+
 DCompositeObject* DPage::focusedWidget() const
 {
-    if (m_focusIndex < 0 || std::size_t(m_focusIndex) >= m_widgets.size())
-        return nullptr;
-    return m_widgets[std::size_t(m_focusIndex)];
+    return m_focusIndex < 0 ? nullptr : widgetAt(std::size_t(m_focusIndex));
 }
 
 void DPage::takeFocusAway()
@@ -84,17 +93,14 @@ void DPage::takeFocusAway()
 
 void DPage::setFocus(int32_t index)
 {
-    if (index < 0 || std::size_t(index) >= m_widgets.size() || index == m_focusIndex || !m_widgets[std::size_t(index)])
+    if (index < 0 || index == m_focusIndex)
+        return;
+    if (!widgetAt(std::size_t(index)))
         return;
     takeFocusAway();
-    if (m_widgets[std::size_t(index)]->setFocus(1))
+    // Looked up again: the widget that lost the focus may have taken the page down.
+    if (DCompositeObject* widget = widgetAt(std::size_t(index)); widget && widget->setFocus(1))
         m_focusIndex = index;
-}
-
-void DPage::clampFocus()
-{
-    if (m_focusIndex >= 0 && std::size_t(m_focusIndex) >= m_widgets.size())
-        m_focusIndex = -1;
 }
 
 void DPage::tick(uint32_t now)
@@ -104,4 +110,6 @@ void DPage::tick(uint32_t now)
             widget->tick(now);
             widget->scheduleNextTick(now);
         }
+    if (m_under)
+        m_under->tick(now);
 }

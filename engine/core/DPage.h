@@ -1,6 +1,9 @@
 #pragma once
 // One page of the target file: its header, and while it is shown its widgets, its
-// primitives (index 0 is the topmost), its key focus and its pointer capture.
+// primitives (index 0 is the topmost), its key focus and its pointer capture. A pop-up
+// shown over another page keeps that page under it: the page under it is hit and drawn
+// below the pop-up's own primitives, and its widgets follow the pop-up's own in the
+// pop-up's focus numbering.
 
 #include <array>
 #include <cstdint>
@@ -37,12 +40,15 @@ public:
     int32_t initialFocus() const { return m_initialFocus; }
     void setInitialFocus(int32_t index) { m_initialFocus = index; }
 
+    // The page's own primitives and widgets.
     std::vector<DBaseObject*>& primitives() { return m_primitives; }
     std::vector<DCompositeObject*>& widgets() { return m_widgets; }
-    uint32_t ownPrimitiveCount() const { return m_ownPrimitives; }
-    uint32_t ownWidgetCount() const { return m_ownWidgets; }
-    void setOwnPrimitiveCount(uint32_t count) { m_ownPrimitives = count; }
-    void setOwnWidgetCount(uint32_t count) { m_ownWidgets = count; }
+
+    DPage* pageUnder() const { return m_under; }
+    void setPageUnder(DPage* page) { m_under = page; }
+    // The widgets a focus index reaches: the own ones, then those of the page under it.
+    std::size_t widgetCount() const;
+    DCompositeObject* widgetAt(std::size_t index) const;
 
     // Takes the widget of record number; records without a widget leave a null entry,
     // so a widget's place in the list is always its number.
@@ -55,17 +61,19 @@ public:
     DCompositeObject* focusedWidget() const;
     // Moves the focus to index; -1, an index outside the list and the focused index are ignored.
     void setFocus(int32_t index);
-    void takeFocusAway();
+    // The widget that was pressed while it edited, or -1.
     int32_t pressedIndex() const { return m_pressedIndex; }
     void setPressedIndex(int32_t index) { m_pressedIndex = index; }
-    void clampFocus();
+    // A widget that edits leaves editing and becomes the pressed widget; any other is told it lost the focus.
+    void takeFocusAway();
 
+    // Whether the capture came from a press on this page, and the primitive that has the pointer.
     bool isPressed() const { return m_pressed; }
     void setPressed(bool pressed) { m_pressed = pressed; }
     DBaseObject* capture() const { return m_capture; }
     void setCapture(DBaseObject* primitive) { m_capture = primitive; }
 
-    // Every widget whose tick is due gets it.
+    // Every widget whose tick is due gets it, the page under it's after the own ones.
     void tick(uint32_t now);
 
 private:
@@ -73,8 +81,7 @@ private:
     uint32_t m_chunkOffset;
     uint32_t m_type = Normal;
     int32_t m_initialFocus = -1;
-    uint32_t m_ownPrimitives = 0;
-    uint32_t m_ownWidgets = 0;
+    DPage* m_under = nullptr;
     std::vector<DBaseObject*> m_primitives;   // borrowed from the widgets
     std::vector<DCompositeObject*> m_widgets; // by number; entries may be null
     std::vector<std::unique_ptr<DCompositeObject>> m_owned;

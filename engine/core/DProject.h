@@ -1,23 +1,26 @@
 #pragma once
-// The loaded target file at run time: the project header and the page table, the pages
-// (read each time they are shown), page switching with the base page, pop-ups and the
-// screen saver, input routing, the dirty rectangles of each frame, the time-driven work
-// and the queue of deferred actions.
+// The loaded target file at run time. The project ties its parts together: the reader
+// of the file, the page stack (base page, current page and pop-ups, focus page), the
+// input router, the dirty region of each frame and the queue of deferred actions; it
+// keeps the tag controllers and does the time work of each frame.
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
+#include "engine/core/DDeferredActions.h"
+#include "engine/core/DDirtyRegion.h"
 #include "engine/core/DFile.h"
-#include "foundation/DGeometry.h"
+#include "engine/core/DInputRouter.h"
 #include "engine/core/DInputSink.h"
-#include "engine/tags/DItemDescriptor.h"
 #include "engine/core/DObject.h"
+#include "engine/core/DPageStack.h"
+#include "engine/core/DProjectReader.h"
+#include "engine/tags/DItemDescriptor.h"
+#include "foundation/DGeometry.h"
 #include "foundation/DString.h"
 #include "foundation/target/TargetProject.h"
 
 class DAction;
-class DBaseObject;
 class DDisplay;
 class DController;
 class DEngineServices;
@@ -36,7 +39,7 @@ public:
     // prints its diagnostic line.
     [[nodiscard]] int load(const DString& path);
     // Reads a page's chunk: its header and its widgets.
-    int loadPage(DPage& page);
+    int loadPage(DPage& page) { return m_reader.loadPage(page); }
     // Keeps the display and its renderer and initialises every controller in list order.
     [[nodiscard]] int attach(DRenderer* renderer, DDisplay* display);
     void unload();
@@ -56,78 +59,69 @@ public:
 
     // Each frame: flush the widgets, redraw the dirty rectangles, present their union.
     void render();
-    void invalidate(const DRect& rect);
-    const std::vector<DRect>& dirtyRectangles() const { return m_dirty; }
+    void invalidate(const DRect& rect) { m_dirty.invalidate(rect); }
+    const std::vector<DRect>& dirtyRectangles() const { return m_dirty.rectangles(); }
 
-    enum class Jump { Relative = 0, Absolute = 1 };
-    void showPage(int32_t number, Jump jump);
-    void changePageFocus();
+    using Jump = DPageJump;
+    void showPage(int32_t number, Jump jump) { m_pages.showPage(number, jump); }
+    void changePageFocus() { m_pages.changePageFocus(); }
 
-    void onPointerDown(DPoint point) override;
-    void onPointerMove(DPoint point) override;
-    void onPointerUp(DPoint point) override;
-    void onKeyDown(uint32_t key) override;
-    void onKeyUp(uint32_t key) override;
+    // The input router takes the input; then the screen saver goes or its time-out restarts.
+    void onPointerDown(DPoint point) override { routed(&DInputRouter::onPointerDown, point); }
+    void onPointerMove(DPoint point) override { routed(&DInputRouter::onPointerMove, point); }
+    void onPointerUp(DPoint point) override { routed(&DInputRouter::onPointerUp, point); }
+    void onKeyDown(uint32_t key) override { routed(&DInputRouter::onKeyDown, key); }
+    void onKeyUp(uint32_t key) override { routed(&DInputRouter::onKeyUp, key); }
+    // The screen-saver time-out, pointer hold and key repeat, then the pages' ticks.
     void tickTime(uint32_t now);
+    // The screen saver waits the header's time-out from now again.
+    void restartInactivity();
 
     // Takes a clone of a page change or reload to run after the frame is drawn.
-    void defer(DAction* clone);
-    void runDeferred();
+    void defer(DAction* clone) { m_deferred.defer(clone); }
+    void runDeferred() { m_deferred.run(); }
 
     bool isLoaded() const { return m_loaded; }
-    DFile* file() const { return m_file.get(); }
+    DFile* file() const { return m_reader.file(); }
     DPlatform& platform() const { return m_platform; }
     // The engine that runs the project, for its actions; null for a project run on its own.
     DEngineServices* services() const { return m_services; }
     void setServices(DEngineServices* services) { m_services = services; }
-    const target::ProjectHeader& header() const { return m_header; }
-    DSize pageSize() const { return {int32_t(m_header.pageWidth), int32_t(m_header.pageHeight)}; }
-    std::size_t pageCount() const { return m_pages.size(); }
-    DPage* page(std::size_t index) const { return index < m_pages.size() ? m_pages[index].get() : nullptr; }
-    DPage* basePage() const { return m_basePage; }
-    DPage* currentPage() const { return m_currentPage; }
-    DPage* focusPage() const { return m_focusPage; }
-    int32_t currentIndex() const { return m_currentIndex; }
-    int32_t previousIndex() const { return m_previousIndex; }
+    const target::ProjectHeader& header() const { return m_reader.header(); }
+    DSize pageSize() const { return {int32_t(header().pageWidth), int32_t(header().pageHeight)}; }
+    std::size_t pageCount() const { return m_pages.count(); }
+    DPage* page(std::size_t index) const { return m_pages.page(index); }
+    DPage* basePage() const { return m_pages.basePage(); }
+    DPage* currentPage() const { return m_pages.currentPage(); }
+    DPage* focusPage() const { return m_pages.focusPage(); }
+    int32_t currentIndex() const { return m_pages.currentIndex(); }
+    int32_t previousIndex() const { return m_pages.previousIndex(); }
     // 2 while the base page redraws, 1 while the current page redraws, 4 otherwise.
     uint32_t drawingPhase() const { return m_drawingPhase; }
     void setDrawingPhase(uint32_t phase) { m_drawingPhase = phase; }
 
 private:
-    void closeFile();
-    void redraw(DPage& page, DRect& united);
-    // 1 when the press was taken (or swallowed), 0 when nothing was hit.
-    int hitTest(DPage& page, DPoint point);
-    void moveFocusTo(DPage* page);
-    void makeRoomFor(uint32_t pageType);
-    // A page that can lie under a pop-up: in the table, not a pop-up, not the base page.
-    bool isPageUnderPopup(int32_t index) const;
+    // Display size and layer, and the input origin, from the project header.
+    void applyHeader();
+    template <class Input>
+    void routed(void (DInputRouter::*handler)(Input), Input input)
+    {
+        (m_input.*handler)(input);
+        afterInput();
+    }
     void afterInput();
-    void restartInactivity();
-    int32_t widgetNumberOn(DPage& page, const DBaseObject& primitive) const;
 
     DPlatform& m_platform;
     DEngineServices* m_services = nullptr;
-    std::vector<std::unique_ptr<DPage>> m_pages;
     DRenderer* m_renderer = nullptr;
     DDisplay* m_display = nullptr;
     std::vector<DController*> m_controllers;
-    DPage* m_basePage = nullptr;
-    DPage* m_currentPage = nullptr;
-    DPage* m_focusPage = nullptr;
-    int32_t m_currentIndex = -1;
-    int32_t m_previousIndex = -1;
-    bool m_pointerPressed = false;
-    DPoint m_lastPointer{};
-    uint32_t m_holdDue = 0;
-    bool m_keyPressed = false;
-    uint32_t m_lastKey = 0;
-    uint32_t m_keyDue = 0;
-    std::unique_ptr<DFile> m_file;
+    DPageStack m_pages{*this};
+    DProjectReader m_reader{*this, m_pages};
+    DInputRouter m_input{m_pages};
+    DDirtyRegion m_dirty;
+    DDeferredActions m_deferred;
     uint32_t m_drawingPhase = 4;
-    std::vector<DRect> m_dirty;
     uint32_t m_inactivityDue = 0;
-    std::vector<std::unique_ptr<DAction>> m_deferred;
-    target::ProjectHeader m_header{};
     bool m_loaded = false;
 };

@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <cstring>
 
-#include "engine/core/DApplication.h"
+#include "engine/core/DEngineServices.h"
+#include "engine/tags/DController_Mem.h"
 #include "engine/render/DBitmap.h"
 #include "engine/core/DProject.h"
 #include "engine/render/DRenderer.h"
@@ -212,11 +213,11 @@ void DDisplay_Qt::showTagsDialog()
         m_tagsHandler();
         return;
     }
-    const DApplication* application = DApplication::instance();
-    if (!application)
+    const DEngineServices* services = m_project ? m_project->services() : nullptr;
+    if (!services || !services->tagsFilePath())
         return;
-    DController_Mem* memory = application->memoryController();
-    m_tagsDialog.show(application->options().tagsFilePath, [memory] {
+    DController_Mem* memory = services->tagMemory();
+    m_tagsDialog.show(*services->tagsFilePath(), [memory] {
         return memory ? CTagMemory{memory->image(), memory->imageSize()} : CTagMemory{};
     });
 }

@@ -118,8 +118,10 @@ TEST_F(ProjectTest, DialogTakesOnlyAReturnAndBlocksThePageUnderIt)
     project.showPage(3, DProject::Jump::Absolute);
     ASSERT_TRUE(project.currentPage()->isPopup());
     EXPECT_EQ(project.previousIndex(), 0);
-    const std::size_t own = project.currentPage()->ownPrimitiveCount();
-    EXPECT_GT(project.currentPage()->primitives().size(), own); // the page under is drawn too
+    EXPECT_EQ(project.currentPage()->pageUnder(), project.page(0)); // the page under is drawn too
+    project.render();
+    EXPECT_EQ(pixel(15, 15), 0xFF0000FFu);
+    EXPECT_EQ(pixel(5, 5), 0xFFFF0000u);
 
     project.showPage(1, DProject::Jump::Relative); // ignored while the dialog is up
     EXPECT_EQ(project.currentIndex(), 3);
@@ -137,7 +139,48 @@ TEST_F(ProjectTest, DialogTakesOnlyAReturnAndBlocksThePageUnderIt)
     project.showPage(0, DProject::Jump::Absolute); // the previous index closes it
     EXPECT_EQ(project.currentIndex(), 0);
     EXPECT_FALSE(project.currentPage()->widgets().empty()); // not read again: still shown
-    EXPECT_EQ(project.currentPage()->primitives().size(), project.currentPage()->ownPrimitiveCount());
+    EXPECT_EQ(project.page(3)->pageUnder(), nullptr);
+}
+
+// Pages: 0 Normal (a red strip over its background), 1 Window (a blue square).
+std::vector<uint8_t> pageAndWindow()
+{
+    TargetBuilder builder(kWidth, kHeight, 2);
+    builder.page(uint32_t(PageType::Normal), -1, [](auto& page) {
+        touchArea(page, 0xFFFF0000, 0, 0, kWidth, 20);
+        page.backgroundColour(0xFF800000, kWidth, kHeight);
+    });
+    builder.page(uint32_t(PageType::Window), -1, [](auto& page) { touchArea(page, 0xFF0000FF, 10, 10, 20, 20); });
+    return builder.finish();
+}
+
+TEST_F(ProjectTest, AWindowLiesOverThePageUnderItWhichStillTakesPresses)
+{
+    ASSERT_EQ(load(pageAndWindow()), 0);
+    project.render();
+    project.showPage(1, DProject::Jump::Absolute);
+    DPage& window = *project.currentPage();
+    ASSERT_EQ(window.pageUnder(), project.page(0));
+    EXPECT_EQ(window.widgetCount(), window.widgets().size() + project.page(0)->widgets().size());
+    EXPECT_EQ(window.widgetAt(window.widgets().size()), project.page(0)->widgets()[0]);
+    project.render();
+    EXPECT_EQ(pixel(15, 15), 0xFF0000FFu); // the window over the strip
+    EXPECT_EQ(pixel(40, 5), 0xFFFF0000u);  // the strip beside it
+    EXPECT_EQ(pixel(40, 30), 0xFF800000u); // the background under both
+
+    // A press beside the window reaches the strip of the page under it.
+    project.onPointerDown({40, 5});
+    ASSERT_NE(window.capture(), nullptr);
+    EXPECT_EQ(window.capture()->owner()->page(), project.page(0));
+    project.onPointerUp({40, 5});
+    EXPECT_EQ(window.capture(), nullptr);
+
+    project.showPage(0, DProject::Jump::Absolute); // closes the window over the page still shown
+    EXPECT_EQ(project.currentPage(), project.page(0));
+    EXPECT_EQ(window.pageUnder(), nullptr);
+    EXPECT_FALSE(project.page(0)->widgets().empty());
+    project.render();
+    EXPECT_EQ(pixel(15, 15), 0xFFFF0000u);
 }
 
 TEST_F(ProjectTest, PressesReachThePageOnTopThenTheBasePage)

@@ -18,7 +18,7 @@ using vx::test::TargetBuilder;
 namespace {
 
 constexpr uint32_t kBackground = 0xFF204060;
-const TagReference kValue = ScrollingWidgetHarness::localTag(7);
+const TagReference kValue = localTag(7);
 
 // A picture of width x height whose pixel (x, y) is colour(x, y), uncompressed.
 uint32_t pattern(TargetBuilder& builder, uint32_t width, uint32_t height,

@@ -40,7 +40,7 @@ std::vector<uint8_t> barPage(DCompositeObject_Bargraph::Words words, std::span<c
         words.bar = builder.image(kRight - kLeft, kBottom - kTop, barImage);
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         vx::test::writeBarGraph(page, {image ? WidgetType::ImageBar : WidgetType::ColorBar, words,
-                                       WidgetHarness::localTag(kValueTag), {kLeft, kTop, kRight, kBottom}});
+                                       localTag(kValueTag), {kLeft, kTop, kRight, kBottom}});
         page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
     return builder.finish();

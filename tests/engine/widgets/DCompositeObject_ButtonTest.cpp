@@ -56,7 +56,7 @@ Faces fiveFaces(TargetBuilder& builder)
     return f;
 }
 
-class ButtonHarness : public WidgetHarness {
+class ButtonHarness : public EventHarness {
 public:
     // One page with the buttons over a black background; face i is primitive faceIndex.
     void loadButtons(const std::function<void(TargetBuilder&, std::vector<ButtonSpec>&)>& make,

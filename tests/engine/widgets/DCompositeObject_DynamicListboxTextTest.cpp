@@ -10,7 +10,7 @@ using vx::test::TargetBuilder;
 
 namespace {
 
-const TagReference kRowTexts = ScrollingWidgetHarness::localTag(2, 11 /* UTF-16LE */, 16);
+const TagReference kRowTexts = localTag(2, 11 /* UTF-16LE */, 16);
 
 struct AlignmentCase {
     uint32_t alignment;

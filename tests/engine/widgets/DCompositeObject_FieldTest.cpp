@@ -24,10 +24,6 @@ namespace {
 constexpr int32_t kWidth = 120, kHeight = 60;
 constexpr uint32_t kWhite = 0xFFFFFFFFu;
 
-TagReference localTag(uint32_t address, uint32_t type, uint32_t size)
-{
-    return TagReference::make(target::Controller::Local, address, type, size);
-}
 const TagReference kNumber = localTag(1, target::kValueType32, 4);
 const TagReference kOther = localTag(2, target::kValueType32, 4);
 
@@ -86,10 +82,10 @@ public:
     }
     void setString(const TagReference& reference, std::vector<uint8_t> bytes)
     {
-        DValue& value = item(reference).value();
+        DValue& value = item(reference)->value();
         value.setBytes(bytes);
         value.markWritten();
-        local.update(platform.now);
+        settle();
     }
 };
 
@@ -209,9 +205,9 @@ TEST(Fields, NumericFieldShowsItsTagAndDrawsIt)
     field.type = WidgetType::NumericField;
     field.format = format(2, 3);
     ASSERT_EQ(f.load(fieldPage({field})), 0);
-    f.setNumber(kNumber, 5);
+    f.setTag(kNumber, 5);
     EXPECT_EQ(f.textOf(0), u"0.05");
-    f.setNumber(kNumber, -1234);
+    f.setTag(kNumber, -1234);
     EXPECT_EQ(f.textOf(0), u"-12.34");
 
     f.project.render();
@@ -235,12 +231,12 @@ TEST(Fields, SettingTheSameTextCausesNoRedraw)
     FieldSpec field;
     field.format = format(0, 5);
     ASSERT_EQ(f.load(fieldPage({field})), 0);
-    f.setNumber(kNumber, 17);
+    f.setTag(kNumber, 17);
     f.project.render();
     ASSERT_TRUE(f.project.dirtyRectangles().empty());
-    f.item(kNumber).notify();
+    f.item(kNumber)->notify();
     EXPECT_TRUE(f.project.dirtyRectangles().empty());
-    f.setNumber(kNumber, 18);
+    f.setTag(kNumber, 18);
     EXPECT_FALSE(f.project.dirtyRectangles().empty());
 }
 
@@ -282,7 +278,7 @@ std::unique_ptr<Fields> editable(WidgetType type, bool rightToLeft, const std::v
     field.tag = type == WidgetType::EditableNumericField ? kNumber : kText;
     EXPECT_EQ(f->load(fieldPage({field})), 0);
     if (type == WidgetType::EditableNumericField)
-        f->setNumber(kNumber, number);
+        f->setTag(kNumber, number);
     else
         f->setString(kText, text);
     f->project.currentPage()->setFocus(0);
@@ -328,14 +324,14 @@ TEST(Fields, EnterCommitsTheNumberThroughTheInverseScale)
     ASSERT_EQ(f->textOf(0), u"0.05");
     f->keys({13, 8, '7', 13});
     EXPECT_FALSE(f->text(0).isEditing());
-    DValue& value = f->item(kNumber).value();
+    DValue& value = f->item(kNumber)->value();
     EXPECT_TRUE(value.isWritten());
     EXPECT_EQ(value.number(), 7);
 
     auto scaled = editable(WidgetType::EditableNumericField, false, {}, 5, format(0, 3, false, 2, 1, 10));
     ASSERT_EQ(scaled->textOf(0), u"20");
     scaled->keys({13, 8, 8, '3', '0', 13});
-    EXPECT_EQ(scaled->item(kNumber).value().number(), 10);
+    EXPECT_EQ(scaled->item(kNumber)->value().number(), 10);
     scaled->local.update(scaled->platform.now);
     EXPECT_EQ(scaled->textOf(0), u"30");
 }
@@ -348,15 +344,15 @@ TEST(Fields, EscapeWritesBackOnlyWhatChanged)
     f->key(27);
     EXPECT_EQ(f->textOf(0), u"12");
     EXPECT_FALSE(f->text(0).isEditing());
-    EXPECT_FALSE(f->item(kNumber).value().isWritten());
-    EXPECT_EQ(f->item(kNumber).value().number(), 12);
+    EXPECT_FALSE(f->item(kNumber)->value().isWritten());
+    EXPECT_EQ(f->item(kNumber)->value().number(), 12);
 
     // The tag changed while the text was edited: escape puts the old text back into it.
     f->keys({13, '4'});
-    f->item(kNumber).value().setNumber(99);
+    f->item(kNumber)->value().setNumber(99);
     f->key(27);
-    EXPECT_TRUE(f->item(kNumber).value().isWritten());
-    EXPECT_EQ(f->item(kNumber).value().number(), 12);
+    EXPECT_TRUE(f->item(kNumber)->value().isWritten());
+    EXPECT_EQ(f->item(kNumber)->value().number(), 12);
 }
 
 TEST(Fields, FocusMovingAwayKeepsTheCursorAndAReleaseElsewhereCommits)
@@ -368,7 +364,7 @@ TEST(Fields, FocusMovingAwayKeepsTheCursorAndAReleaseElsewhereCommits)
     second.tag = kOther;
     second.rect = {0, 30, 60, 50};
     ASSERT_EQ(f.load(fieldPage({first, second})), 0);
-    f.setNumber(kNumber, 4);
+    f.setTag(kNumber, 4);
     DPage& page = *f.project.currentPage();
     page.setFocus(0);
     f.keys({13, '5', 1});
@@ -378,7 +374,7 @@ TEST(Fields, FocusMovingAwayKeepsTheCursorAndAReleaseElsewhereCommits)
     page.setFocus(1);
     EXPECT_FALSE(f.text(0).isEditing());
     EXPECT_EQ(f.text(0).savedCursor(), 1);
-    EXPECT_FALSE(f.item(kNumber).value().isWritten());
+    EXPECT_FALSE(f.item(kNumber)->value().isWritten());
     page.setFocus(0);
     f.key(13);
     EXPECT_EQ(f.text(0).cursor(), 1);
@@ -388,8 +384,8 @@ TEST(Fields, FocusMovingAwayKeepsTheCursorAndAReleaseElsewhereCommits)
     f.project.onPointerDown({10, 40});
     f.project.onPointerUp({10, 40});
     EXPECT_EQ(page.focusIndex(), 1);
-    EXPECT_TRUE(f.item(kNumber).value().isWritten());
-    EXPECT_EQ(f.item(kNumber).value().number(), 45);
+    EXPECT_TRUE(f.item(kNumber)->value().isWritten());
+    EXPECT_EQ(f.item(kNumber)->value().number(), 45);
     EXPECT_EQ(f.text(0).savedCursor(), -1);
     // The release on the second field started its editing.
     EXPECT_TRUE(f.text(1).isEditing());
@@ -446,7 +442,7 @@ TEST(Fields, StringTagsAreShownAndWrittenInTheirOwnCharacterSet)
     f.setString(field.tag, {0xC3, 0xA9, 't', 0xC3, 0xA9});
     f.project.currentPage()->setFocus(0);
     f.keys({13, 0x00E9, 13});
-    DValue& value = f.item(field.tag).value();
+    DValue& value = f.item(field.tag)->value();
     EXPECT_TRUE(value.isWritten());
     const std::vector<uint8_t> expected{0xC3, 0xA9, 't', 0xC3, 0xA9, 0xC3, 0xA9, 0};
     EXPECT_EQ(std::vector<uint8_t>(value.bytes().begin(), value.bytes().begin() + 8), expected);
@@ -489,7 +485,7 @@ TEST(Fields, DateTimeFieldReadsItsSeparatorWithinItsBounds)
         field.dateCode = test.code;
         field.separator.bytes = test.separator;
         ASSERT_EQ(f.load(fieldPage({field})), 0);
-        f.setNumber(kNumber, k1305);
+        f.setTag(kNumber, k1305);
         EXPECT_EQ(f.textOf(0), std::u16string(test.expected));
         // It takes no focus.
         f.project.currentPage()->setFocus(0);
@@ -521,7 +517,7 @@ TEST(Fields, TheTextRecordsNameFieldNeedsNoTerminator)
     ASSERT_EQ(f.load(builder.finish()), 0);
     EXPECT_EQ(std::u16string(f.text(0).descriptor().family.view()), name);
     // The reference still finds the face, so the text draws.
-    f.setNumber(kNumber, 345);
+    f.setTag(kNumber, 345);
     f.project.render();
     EXPECT_NE(f.text(0).descriptor().face, nullptr);
 }

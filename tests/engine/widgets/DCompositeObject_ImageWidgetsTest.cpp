@@ -63,7 +63,7 @@ TEST_F(ImageWidgetsTest, DynamicImageShowsThePictureOfTheValue)
 {
     for (const ChoiceCase& c : kChoices) {
         SCOPED_TRACE(testing::Message() << c.value << " type " << c.type);
-        WidgetHarness run;
+        EventHarness run;
         TargetBuilder builder(kWidth, kHeight, 1);
         const std::vector<uint32_t> images = threeImages(builder);
         builder.page(uint32_t(PageType::Normal), -1, [&](auto& page) {
@@ -209,7 +209,7 @@ TEST_F(ImageWidgetsTest, ImageCountsAreBoundedByTheRecord)
 {
     for (const uint32_t count : {0xFFFFFFFFu, 0x40000000u, 0x10000u, 4u}) {
         SCOPED_TRACE(count);
-        WidgetHarness run;
+        EventHarness run;
         TargetBuilder builder(kWidth, kHeight, 1);
         const uint32_t image = solidImage(builder, 0xFFFF0000);
         builder.page(uint32_t(PageType::Normal), -1, [&](auto& page) {

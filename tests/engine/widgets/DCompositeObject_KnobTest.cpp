@@ -42,7 +42,7 @@ std::vector<uint8_t> knobPage(DThumbWidget::Words words, uint32_t step, bool pic
         vx::test::ThumbWidgetRecord knob;
         knob.type = WidgetType::Knob;
         knob.words = words;
-        knob.tag = WidgetHarness::localTag(kValueTag);
+        knob.tag = localTag(kValueTag);
         knob.step = step;
         knob.thumb = {20, 20, 28, 28};
         knob.track = {0, 0, 48, 48};

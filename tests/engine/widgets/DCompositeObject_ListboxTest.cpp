@@ -16,7 +16,7 @@ namespace {
 // The list lies over (0, 0, 40, 30): three rows of 10 pixels are seen at a time.
 constexpr int32_t kListWidth = 40, kListHeight = 30, kRowHeight = 10;
 constexpr uint32_t kNormal = 0xFF404040, kSelected = 0xFF0000FF, kFocusedSelected = 0xFF00FF00;
-const TagReference kSelection = ScrollingWidgetHarness::localTag(1);
+const TagReference kSelection = localTag(1);
 
 // Row image i is the left half of its row in this colour.
 uint32_t rowColour(uint32_t index)
@@ -365,7 +365,7 @@ TEST_F(ListboxTest, RowCountBeyondTheRecordStopsTheLoad)
 
 namespace {
 
-const TagReference kItems = ScrollingWidgetHarness::localTag(2, DCharsetTable::kUtf16LE, 64);
+const TagReference kItems = localTag(2, DCharsetTable::kUtf16LE, 64);
 
 std::vector<uint8_t> dynamicPage(const TagReference& items, uint32_t maximum = 12)
 {

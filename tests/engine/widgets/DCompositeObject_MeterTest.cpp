@@ -53,7 +53,7 @@ std::vector<uint8_t> meterPage(DCompositeObject_Meter::Words words, NeedleKind k
         const ElementKind needle = kind == NeedleKind::Triangle ? ElementKind::SolidTriangle
                                    : kind == NeedleKind::Picture ? ElementKind::RotatingBitmap
                                                                  : ElementKind::Placeholder;
-        vx::test::writeMeter(page, {words, WidgetHarness::localTag(kValueTag), step, needle, {0, 0, 48, 48}});
+        vx::test::writeMeter(page, {words, localTag(kValueTag), step, needle, {0, 0, 48, 48}});
         page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
     return builder.finish();
@@ -219,7 +219,7 @@ TEST_F(MeterTest, MalformedRecordsLoadWithoutCrashing)
         // A needle primitive larger than the page: no picture is made for it.
         page.object(uint32_t(WidgetType::Meter), [&](DRIFFFile& file) {
             writeRecord(file, meterWords());
-            writeRecord(file, WidgetHarness::localTag(kValueTag));
+            writeRecord(file, localTag(kValueTag));
             writeWord(file, 1);
             page.element(ElementKind::SolidTriangle, 0, 0, 3000, 3000, kElementFlagVisible);
             page.element(ElementKind::UnscaledBitmap, 0, 0, 48, 48, kElementFlagVisible);
@@ -235,7 +235,7 @@ TEST_F(MeterTest, MalformedRecordsLoadWithoutCrashing)
             words.pivot = packHalves(INT16_MIN, INT16_MAX);
             words.needlePivot = packHalves(-1, -1);
             writeRecord(file, words);
-            writeRecord(file, WidgetHarness::localTag(kValueTag));
+            writeRecord(file, localTag(kValueTag));
             writeWord(file, 1);
             page.element(ElementKind::SolidTriangle, 60, 0, 108, 48, kElementFlagVisible);
             page.element(ElementKind::UnscaledBitmap, 60, 0, 108, 48, kElementFlagVisible);

@@ -63,7 +63,7 @@ std::vector<uint8_t> sliderPage(DThumbWidget::Words words, const Layout& layout,
     builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
         vx::test::ThumbWidgetRecord slider;
         slider.words = words;
-        slider.tag = WidgetHarness::localTag(kValueTag);
+        slider.tag = localTag(kValueTag);
         slider.step = step;
         slider.thumb = layout.thumb;
         slider.track = layout.track;

@@ -72,7 +72,7 @@ TEST_F(TimerTest, PatternsCountTheTagEveryStepTime)
 {
     for (const PatternCase& pattern : kPatterns) {
         SCOPED_TRACE(pattern.name);
-        WidgetHarness run;
+        EventHarness run;
         TimerSpec spec;
         spec.mode = pattern.mode;
         spec.start = pattern.start;
@@ -139,7 +139,7 @@ TEST_F(TimerTest, StepTimesFromTheFileAreNeverZeroNorOverflow)
     };
     for (const Case& c : {Case{0, 1}, Case{-50, 50}, Case{250, 250}, Case{INT32_MIN, 0x80000000u}}) {
         SCOPED_TRACE(c.written);
-        WidgetHarness run;
+        EventHarness run;
         TimerSpec spec;
         spec.stepTime = c.written;
         spec.stop = 1000;

@@ -15,7 +15,7 @@ namespace {
 // The plot lies over (0, 0, 20, 10) on a frame picture of the same size.
 constexpr int32_t kPlotWidth = 20, kPlotHeight = 10;
 constexpr uint32_t kLine = 0xFFFF0000, kFrame = 0xFF101010;
-const TagReference kValue = ScrollingWidgetHarness::localTag(5);
+const TagReference kValue = localTag(5);
 
 struct TrendSetup {
     uint32_t mode = 0;

@@ -1,23 +1,14 @@
 #pragma once
-// Target files with fonts and text elements, and a project that loads them with two
-// local controllers (indexes 0 and 1) whose tags the tests set.
+// Target files with fonts and text elements, and the engine harness that loads them.
 
 #include <cstdint>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "engine/widgets/DCompositeObject.h"
-#include "engine/tags/DController_Local.h"
-#include "engine/render/DDisplay_Null.h"
-#include "engine/tags/DItem.h"
-#include "engine/core/DPage.h"
-#include "engine/core/DProject.h"
-#include "engine/render/DRendererBitmap.h"
 #include "foundation/target/TargetElement.h"
 #include "foundation/target/TargetTag.h"
 #include "tests/support/engine/EngineHarness.h"
-#include "tests/support/engine/FakePlatform.h"
 #include "tests/support/engine/WidgetRecords.h"
 #include "tests/support/TargetBuilder.h"
 
@@ -40,53 +31,17 @@ inline void tag(vx::test::TargetBuilder::Page& page, const target::TagReference&
 
 constexpr uint32_t kEditableFlags = target::kElementFlagVisible | target::kElementFlagTouchable;
 
-// Loads a built target file with local controllers at indexes 0 and 1 and draws into a
-// width x height target.
-class ProjectHarness {
+// The engine harness on a 120 x 60 target with local controllers at indexes 0 and 1,
+// whose tags the tests set.
+class ProjectHarness : public EngineHarness<120, 60, 2> {
 public:
-    int load(std::vector<uint8_t> bytes, int width = 120, int height = 60)
-    {
-        platform.fileBytes = std::move(bytes);
-        project.addController(first);
-        project.addController(local);
-        EXPECT_EQ(display.open(&project, 640, 480), 0);
-        EXPECT_EQ(renderer.init(&display, &project, width, height), 0);
-        EXPECT_EQ(project.attach(&renderer, &display), 0);
-        return project.load(DString(u"memory.ddd"));
-    }
-    // The item of a tag reference (made on first use by the local controller).
-    DItem& item(const target::TagReference& reference)
-    {
-        DItemDescriptor descriptor = DItemDescriptor::fromReference(reference);
-        EXPECT_NE(project.findTag(descriptor), nullptr);
-        return *descriptor.item;
-    }
-    // Sets a number and lets the controller tell the widgets.
-    void setNumber(const target::TagReference& reference, int32_t number)
-    {
-        DValue& value = item(reference).value();
-        value.setNumber(number);
-        value.markWritten();
-        local.update(platform.now);
-    }
-    template <class Widget>
-    Widget* widget(std::size_t number)
-    {
-        return currentWidget<Widget>(project, number);
-    }
     void key(uint32_t code)
     {
         project.onKeyDown(code);
         project.onKeyUp(code);
     }
-    uint32_t pixel(int x, int y) { return reinterpret_cast<const uint32_t*>(renderer.target()->row(y))[x]; }
 
-    FakePlatform platform;
-    DRendererBitmap renderer;
-    DDisplay_Null display{0};
-    DController_Local first;
-    DController_Local local;
-    DProject project{platform};
+    DController_Local& first = controllers[0];
 };
 
 } // namespace texttest

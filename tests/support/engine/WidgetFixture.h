@@ -1,7 +1,7 @@
 #pragma once
-// A project over a built target file with local tags, a software renderer and a null
-// display, for widget tests on a fake clock. Events are counted by action blocks that
-// increment one local tag per event, where the engine's action list runs them.
+// The engine harness on a 64 x 48 target for widget tests on a fake clock. Events are
+// counted by action blocks that increment one local tag per event, where the engine's
+// action list runs them.
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,7 @@
 #include <vector>
 
 #include "engine/primitives/DBaseObject_UnscaledBitmap.h"
-#include "engine/widgets/DCompositeObject.h"
-#include "engine/tags/DItem.h"
 #include "foundation/target/TargetActions.h"
-#include "foundation/target/TargetTag.h"
 #include "tests/support/engine/EngineHarness.h"
 #include "tests/support/TargetBuilder.h"
 
@@ -23,11 +20,6 @@ namespace widgettest {
 constexpr int32_t kWidth = 64, kHeight = 48;
 // Event n is counted in local tag kEventCounterBase + n.
 constexpr uint32_t kEventCounterBase = 1000;
-
-inline target::TagReference localTag(uint32_t address, uint32_t type = target::kValueType32)
-{
-    return target::TagReference::make(target::Controller::Local, address, type, type == target::kValueType16 ? 2 : 4);
-}
 
 // An action block that counts each of the events.
 inline vx::test::TargetBuilder::Actions countEvents(std::initializer_list<uint32_t> events)
@@ -50,34 +42,24 @@ inline uint32_t solidImage(vx::test::TargetBuilder& builder, uint32_t argb, uint
     return builder.image(width, height, pixels);
 }
 
-// The project and its helpers; a table test makes one per case.
-class WidgetHarness : public EngineHarness<kWidth, kHeight, 2> {
+// The harness with tags by address, pictures by primitive and counted events; a table
+// test makes one per case.
+class EventHarness : public EngineHarness<kWidth, kHeight, 2> {
 public:
-    DItem* item(uint32_t address, uint32_t type = target::kValueType32)
-    {
-        DItemDescriptor descriptor = DItemDescriptor::fromReference(localTag(address, type));
-        (void)project.findTag(descriptor);
-        return descriptor.item;
-    }
+    using EngineHarness::item;
+    DItem* item(uint32_t address, uint32_t type = target::kValueType32) { return item(localTag(address, type)); }
     int32_t tag(uint32_t address) { return item(address)->value().number(); }
-    // Sets a tag as the tags dialog or an action would: written through at the next update.
+    using EngineHarness::setTag;
     void setTag(uint32_t address, int32_t value, uint32_t type = target::kValueType32)
     {
-        DItem* target = item(address, type);
-        target->value().setNumber(value);
-        target->value().markWritten();
-        settle();
+        setTag(localTag(address, type), value);
     }
-    // The controllers' update of a frame: what widgets wrote reaches the observers.
-    void settle() { local.update(platform.now); }
-    // One frame's time work and tag update, millisecond by millisecond up to the time.
+    // Frames of one millisecond up to the time.
     void runUntil(uint32_t time)
     {
-        while (int32_t(time - platform.now) > 0) {
-            ++platform.now;
-            project.tickTime(platform.now);
-            settle();
-        }
+        while (int32_t(time - platform.now) > 0)
+            frame(1);
+        settle();
     }
 
     DCompositeObject* widget(std::size_t number) { return project.currentPage()->widgets().at(number); }
@@ -97,10 +79,8 @@ public:
         return primitive && primitive->bitmap() ? primitive->bitmap()->sourceOffset() : 0;
     }
     int32_t events(uint32_t event) { return tag(kEventCounterBase + event); }
-
-    DController_Local& local = controllers[1]; // controller 0 stands in for the system one: no test uses it
 };
 
-class WidgetFixture : public testing::Test, public WidgetHarness {};
+class WidgetFixture : public testing::Test, public EventHarness {};
 
 } // namespace widgettest

@@ -1,7 +1,6 @@
 #pragma once
-// A project of one built page on a fake clock, a memory file, a bitmap renderer and a
-// null display, with a local tag controller: set a tag, let the controller tell the
-// widgets, draw, and probe the pixels.
+// The engine harness on a 128 x 64 target and a display of the same size, for the
+// widgets that show a tag's value: set a tag, draw, and probe the pixels.
 
 #include <gtest/gtest.h>
 
@@ -10,45 +9,19 @@
 #include <utility>
 #include <vector>
 
-#include "foundation/target/TargetTag.h"
 #include "tests/support/engine/EngineHarness.h"
 
 class WidgetHarness : public testing::Test, public EngineHarness<128, 64, 2> {
-public:
-
-    static target::TagReference localTag(uint32_t address)
-    {
-        return target::TagReference::make(target::Controller::Local, address, target::kValueType32, 4);
-    }
-
 protected:
     // The display is the target's size.
     int load(std::vector<uint8_t> bytes) { return EngineHarness::load(std::move(bytes), {kWidth, kHeight}); }
 
-    template <class Widget>
-    Widget* widget(std::size_t number)
-    {
-        return currentWidget<Widget>(project, number);
-    }
-
-    DItem* tag(uint32_t address)
-    {
-        DItemDescriptor descriptor;
-        descriptor.controller = DItemDescriptor::kLocal;
-        descriptor.address = address;
-        descriptor.type = uint8_t(DValue::kInteger);
-        descriptor.size = 4;
-        return local.findItem(descriptor);
-    }
-
-    // Writes the tag as the tags dialog or an action would; the next update tells the widgets.
+    DItem* tag(uint32_t address) { return item(localTag(address)); }
+    using EngineHarness::setTag;
     void setTag(uint32_t address, int32_t value)
     {
-        DItem* item = tag(address);
-        ASSERT_NE(item, nullptr);
-        item->value().setNumber(value);
-        item->value().markWritten();
-        local.update(platform.now);
+        ASSERT_NE(tag(address), nullptr);
+        setTag(localTag(address), value);
     }
 
     // A thumb moved by setting its tag or by a click at a point.
@@ -83,6 +56,4 @@ protected:
             EXPECT_EQ(wrong, 0);
         }
     }
-
-    DController_Local& local = controllers[1];
 };
