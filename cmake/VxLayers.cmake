@@ -47,15 +47,19 @@ vx_layer(editor/shell LIBRARY vx_editor_shell QT Widgets
          USES editor/views editor/project editor/objects editor/document diagram/view diagram foundation
               platform/gfx platform/sys platform/ui)
 
-# The theme plug-ins: the image wrapper and the profile reader.
-vx_layer(themes QT None USES foundation platform/sys)
+# The theme plug-ins: the image wrapper, the profile reader and the device context they draw on.
+vx_layer(themes QT None USES foundation platform/gfx platform/sys)
 
 # VX-Engine: the runtime core reaches the machine only through its own interfaces.
 vx_layer(engine LIBRARY vx_engine QT None USES foundation)
 vx_layer(engine/posix LIBRARY vx_engine_posix QT None USES engine foundation)
-# The window and the tags dialog make up the program's desktop side together.
-vx_layer(engine/qt LIBRARY vx_engine_qt QT Widgets USES engine/tagmonitor engine/posix engine foundation platform/ui)
-vx_layer(engine/tagmonitor QT Widgets USES engine/qt engine/posix engine foundation platform/ui)
+# The tags dialog's file reader, values and grid model are headless; its window is not.
+vx_layer(engine/tagmonitor LIBRARY vx_engine_tagmonitor QT None USES engine foundation)
+vx_layer(engine/tagmonitor/qt LIBRARY vx_engine_tagmonitor_qt QT Widgets
+         USES engine/tagmonitor engine/posix engine foundation platform/ui)
+# The window opens the tags dialog.
+vx_layer(engine/qt LIBRARY vx_engine_qt QT Widgets
+         USES engine/tagmonitor/qt engine/tagmonitor engine/posix engine foundation platform/ui)
 
 # The layer a path of the tree lies in (the longest layer folder it starts with), or "".
 function(vx_layer_of path out)

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QTest>
+#include <memory>
 #include <string>
 
 #include "engine/core/DApplication.h"
@@ -24,12 +25,14 @@ namespace {
 
 class EngineParts : public DEngineParts {
 public:
-    DPlatform* createPlatform() override { return new DPlatform_posix(); }
-    DDisplay* createDisplay() override
+    std::unique_ptr<DPlatform> createPlatform() override { return std::make_unique<DPlatform_posix>(); }
+    std::unique_ptr<DDisplay> createDisplay() override
     {
-        display = new DDisplay_Qt();
-        display->setRendererFactory([](DPresentTarget& window) { return new DRendererComposed(window); });
-        return display;
+        auto made = std::make_unique<DDisplay_Qt>();
+        made->setRendererFactory(
+            [](DPresentTarget& window) { return std::make_unique<DRendererComposed>(window); });
+        display = made.get();
+        return made;
     }
     DDisplay_Qt* display = nullptr;
 };
