@@ -159,16 +159,16 @@ void DBaseObject_Graph::drawSamples(DRenderer& renderer)
         const bool inside = sample.valid && sample.y >= 0 && sample.y < height;
         if (m_style == Dots) {
             if (sample.dirty)
-                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), 1);
+                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), DFillMode::Opaque);
             if (inside)
                 renderer.setPixel(own, m_colour, point);
         } else if (sample.dirty) {
             if (hasPrevious) {
-                renderer.fillRectOn(own, 0, columnRect(int64_t(previous.x) + 1, x + m_step, height), 1);
+                renderer.fillRectOn(own, 0, columnRect(int64_t(previous.x) + 1, x + m_step, height), DFillMode::Opaque);
                 if (previousValid && sample.valid)
                     renderer.drawLine(own, m_colour, previous, point);
             } else {
-                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), 1);
+                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), DFillMode::Opaque);
                 if (inside)
                     renderer.setPixel(own, m_colour, point);
             }

@@ -351,12 +351,13 @@ void DBaseObject_ScrollingList::drawRow(DRenderer& renderer, uint32_t index)
     const DRect rect{0, top, int32_t(windowWidth()) - 1, top + m_rowHeight - 1};
     DBitmap* background = index + 1 == m_selected ? m_selectedBackground : m_normalBackground;
     // Layers blend over a cleared row, so a row image without a background is a plain copy.
-    renderer.fillRectOn(m_own.get(), 0, rect, 1);
+    renderer.fillRectOn(m_own.get(), 0, rect, DFillMode::Opaque);
     if (background)
         renderer.blit(m_own.get(), background, rect, {0, 0}, 0);
     if (row.image)
         renderer.blit(m_own.get(), row.image, rect, {0, 0}, 0);
     else if (m_textDescriptor && !row.text.isEmpty())
-        (void)renderer.drawText(m_own.get(), *m_textDescriptor, rect, m_textStyle, row.text, background ? 0 : 1, -1, 0);
+        (void)renderer.drawText(m_own.get(), *m_textDescriptor, rect, m_textStyle, row.text,
+                                background ? DTextClear::Keep : DTextClear::ClearFirst, -1, DCaretBlink::Off);
     row.dirty = false;
 }

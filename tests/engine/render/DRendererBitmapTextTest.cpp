@@ -34,8 +34,8 @@ protected:
     DBitmap& draw(std::u16string_view text, TextStyle style, int32_t width = 100, int32_t height = 30,
                   int32_t cursor = -1, uint32_t blink = 0)
     {
-        bitmap.reset(renderer.drawText(nullptr, descriptor, {0, 0, width - 1, height - 1}, style.word(), DString(text),
-                                       1, cursor, blink));
+        bitmap = renderer.drawText(nullptr, descriptor, {0, 0, width - 1, height - 1}, style.word(), DString(text),
+                                   DTextClear::ClearFirst, cursor, blinkPhase(blink));
         return *bitmap;
     }
     uint32_t at(int x, int y) const { return reinterpret_cast<const uint32_t*>(bitmap->row(y))[x]; }
@@ -190,6 +190,8 @@ TEST_F(DrawTextTest, WithoutAMatchingFaceNothingIsDrawn)
     // A rect outside the bitmap draws nothing and does not fail.
     descriptor.size = 20;
     DBitmap& target = draw(u"", aligned(0));
-    EXPECT_EQ(renderer.drawText(&target, descriptor, {200, 200, 300, 300}, 0, DString(u"ab"), 1, -1, 0), &target);
+    EXPECT_EQ(renderer.drawText(&target, descriptor, {200, 200, 300, 300}, 0, DString(u"ab"), DTextClear::ClearFirst, -1,
+                                DCaretBlink::Off),
+              nullptr);
     EXPECT_EQ(inked().right, INT32_MIN);
 }
