@@ -10,30 +10,30 @@
 
 namespace {
 
-// c + ((256 - a) * d >> 8) in 16-bit lanes, low byte kept; inverse holds 256 - a per channel.
-VX_AVX2 inline __m256i blendLanes(__m256i colour, __m256i inverse, __m256i destination)
+// The channels stay in place: blue and red in the low bytes of the 16-bit lanes, green
+// and alpha in the high ones, so no unpacking is needed. Per channel c + ((256 - a) * d
+// >> 8), low byte kept; inverse holds 256 - a in both lanes of each pixel, colourLow
+// and colourHigh the source's blue/red and green/alpha bytes where they stand.
+VX_AVX2 inline __m256i blendInPlace(__m256i colourLow, __m256i colourHigh, __m256i inverse, __m256i destination)
 {
-    const __m256i product = _mm256_srli_epi16(_mm256_mullo_epi16(inverse, destination), 8);
-    return _mm256_and_si256(_mm256_add_epi16(colour, product), _mm256_set1_epi16(0x00FF));
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    const __m256i low = _mm256_mullo_epi16(_mm256_and_si256(destination, lowBytes), inverse);
+    const __m256i high = _mm256_mullo_epi16(_mm256_srli_epi16(destination, 8), inverse);
+    // The high product's low byte adds nothing to the colour's high byte: no carry crosses.
+    const __m256i blendedLow = _mm256_and_si256(_mm256_add_epi16(_mm256_srli_epi16(low, 8), colourLow), lowBytes);
+    const __m256i blendedHigh = _mm256_andnot_si256(lowBytes, _mm256_add_epi16(high, colourHigh));
+    return _mm256_or_si256(blendedLow, blendedHigh);
 }
 
-// 256 - alpha in all four lanes of each pixel.
-VX_AVX2 inline __m256i inverseAlpha(__m256i pixels)
-{
-    const __m256i alpha = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(pixels, 0xFF), 0xFF);
-    return _mm256_sub_epi16(_mm256_set1_epi16(256), alpha);
-}
-
-// Eight source pixels over eight destination ones; a transparent source keeps the
-// destination. Unpacking and packing stay within each 128-bit half, so the order holds.
+// Eight source pixels over eight destination ones; a transparent source keeps the destination.
 VX_AVX2 inline __m256i blendEight(__m256i source, __m256i destination)
 {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i sourceLow = _mm256_unpacklo_epi8(source, zero), sourceHigh = _mm256_unpackhi_epi8(source, zero);
-    const __m256i low = blendLanes(sourceLow, inverseAlpha(sourceLow), _mm256_unpacklo_epi8(destination, zero));
-    const __m256i high = blendLanes(sourceHigh, inverseAlpha(sourceHigh), _mm256_unpackhi_epi8(destination, zero));
-    const __m256i blended = _mm256_packus_epi16(low, high);
-    const __m256i transparent = _mm256_cmpeq_epi32(_mm256_srli_epi32(source, 24), zero);
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    const __m256i alpha = _mm256_srli_epi32(source, 24);
+    const __m256i inverse = _mm256_sub_epi16(_mm256_set1_epi16(256), _mm256_or_si256(alpha, _mm256_slli_epi32(alpha, 16)));
+    const __m256i blended = blendInPlace(_mm256_and_si256(source, lowBytes), _mm256_andnot_si256(lowBytes, source),
+                                         inverse, destination);
+    const __m256i transparent = _mm256_cmpeq_epi32(alpha, _mm256_setzero_si256());
     return _mm256_blendv_epi8(blended, destination, transparent);
 }
 
@@ -71,16 +71,21 @@ VX_AVX2 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count)
 
 VX_AVX2 void fillOver(uint32_t* out, uint32_t colour, std::size_t count)
 {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i lanes = _mm256_unpacklo_epi8(_mm256_set1_epi32(int(colour)), zero);
+    const __m256i pixel = _mm256_set1_epi32(int(colour));
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    const __m256i colourLow = _mm256_and_si256(pixel, lowBytes), colourHigh = _mm256_andnot_si256(lowBytes, pixel);
     const __m256i inverse = _mm256_set1_epi16(int16_t(256 - (colour >> 24)));
     std::size_t x = 0;
-    for (; x + 8 <= count; x += 8) {
+    for (; x + 16 <= count; x += 16) {
         auto* target = reinterpret_cast<__m256i*>(out + x);
-        const __m256i pixels = _mm256_loadu_si256(target);
-        const __m256i low = blendLanes(lanes, inverse, _mm256_unpacklo_epi8(pixels, zero));
-        const __m256i high = blendLanes(lanes, inverse, _mm256_unpackhi_epi8(pixels, zero));
-        _mm256_storeu_si256(target, _mm256_packus_epi16(low, high));
+        const __m256i first = _mm256_loadu_si256(target), second = _mm256_loadu_si256(target + 1);
+        _mm256_storeu_si256(target, blendInPlace(colourLow, colourHigh, inverse, first));
+        _mm256_storeu_si256(target + 1, blendInPlace(colourLow, colourHigh, inverse, second));
+    }
+    if (x + 8 <= count) {
+        auto* target = reinterpret_cast<__m256i*>(out + x);
+        _mm256_storeu_si256(target, blendInPlace(colourLow, colourHigh, inverse, _mm256_loadu_si256(target)));
+        x += 8;
     }
     sse2loops::fillOver(out + x, colour, count - x);
 }
