@@ -80,7 +80,7 @@ void DBaseObject::moveTo(DPoint topLeft)
     // Bounds come from the file: a far edge pushed past the coordinate range stays at its end.
     const auto shifted = [dx, dy](const DRect& rect) {
         const auto move = [](int32_t value, int64_t by) {
-            return int32_t(std::clamp<int64_t>(value + by, INT32_MIN, INT32_MAX));
+            return saturated32(value + by);
         };
         return DRect{move(rect.left, dx), move(rect.top, dy), move(rect.right, dx), move(rect.bottom, dy)};
     };

@@ -195,3 +195,28 @@ TEST_F(DrawTextTest, WithoutAMatchingFaceNothingIsDrawn)
               nullptr);
     EXPECT_EQ(inked().right, INT32_MIN);
 }
+
+TEST_F(DrawTextTest, EveryPixelPathDrawsTheSameText)
+{
+    // Over a picture, so the glyphs' edges blend rather than land on clear pixels.
+    const auto drawOver = [&](DPixelPath path) {
+        renderer.setPixelPath(path);
+        auto target = std::make_unique<DBitmap>();
+        EXPECT_EQ(target->allocate({100, 30}, 4), 0);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 100; ++x)
+                reinterpret_cast<uint32_t*>(target->row(y))[x] = 0xFF000000u | uint32_t(x * 0x020305 + y * 0x050301);
+        descriptor.colour = 0xC0FF8000u;
+        TextStyle style = aligned(1, 1);
+        style.underline = true;
+        (void)renderer.drawText(target.get(), descriptor, {3, 2, 96, 27}, style.word(),
+                                DString(u"Wag 0.5 m³/h"), DTextClear::Keep, 4, DCaretBlink::On);
+        return target;
+    };
+    bitmap = drawOver(DPixelPath::Plain);
+    for (DPixelPath path : {DPixelPath::Sse2, DPixelPath::Avx2}) {
+        if (!DPixelLoops::available(path))
+            continue;
+        EXPECT_TRUE(sameAs(*drawOver(path))) << int(path);
+    }
+}
