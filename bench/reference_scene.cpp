@@ -149,6 +149,19 @@ struct SceneOnPath {
         scene.local.update(scene.platform.now);
     }
 
+    // The pixels of the first field, to see that a redrawn frame changes its text.
+    std::vector<uint32_t> firstField()
+    {
+        std::vector<uint32_t> pixels;
+        const DBitmap& target = *scene.renderer.target();
+        const int32_t left = (kCellWidth - kFieldWidth) / 2;
+        for (int32_t y = 10; y < 10 + kFieldHeight; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(target.row(y));
+            pixels.insert(pixels.end(), row + left, row + left + kFieldWidth);
+        }
+        return pixels;
+    }
+
     // One frame, its time in seconds.
     double frame(bool redraw)
     {
@@ -188,6 +201,10 @@ void runScene(benchmark::State& state, bool redraw)
         // The first frames decode the pictures and match the font; they are not measured.
         for (int frame = 0; frame < 3; ++frame)
             (void)scenes.back()->frame(redraw);
+        const std::vector<uint32_t> before = scenes.back()->firstField();
+        (void)scenes.back()->frame(redraw);
+        if ((scenes.back()->firstField() != before) != redraw)
+            return state.SkipWithError(redraw ? "a redrawn frame kept its text" : "a cached frame changed its text");
     }
     std::vector<double> seconds(scenes.size(), 0.0);
     std::size_t turn = 0;
