@@ -10,7 +10,8 @@
 // A wide coordinate brought into 32 bits, held at the nearest end when it lies beyond.
 constexpr int32_t saturated32(int64_t value)
 {
-    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return int32_t(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 struct DPoint {

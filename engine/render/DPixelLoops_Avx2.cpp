@@ -30,7 +30,8 @@ VX_AVX2 inline __m256i blendEight(__m256i source, __m256i destination)
 {
     const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
     const __m256i alpha = _mm256_srli_epi32(source, 24);
-    const __m256i inverse = _mm256_sub_epi16(_mm256_set1_epi16(256), _mm256_or_si256(alpha, _mm256_slli_epi32(alpha, 16)));
+    const __m256i inverse =
+        _mm256_sub_epi16(_mm256_set1_epi16(256), _mm256_or_si256(alpha, _mm256_slli_epi32(alpha, 16)));
     const __m256i blended = blendInPlace(_mm256_and_si256(source, lowBytes), _mm256_andnot_si256(lowBytes, source),
                                          inverse, destination);
     const __m256i transparent = _mm256_cmpeq_epi32(alpha, _mm256_setzero_si256());

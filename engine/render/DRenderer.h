@@ -70,11 +70,11 @@ public:
     [[nodiscard]] virtual int init(DDisplay* display, DProject* project, int width, int height) = 0;
     virtual void release() = 0;
     // One line of text; with no destination a new bitmap of the rect's size is made and
-    // returned, otherwise it draws into the destination and returns none. The descriptor asks for the font (its face, matched
-    // when none is set yet, size, style flags, render mode, ARGB colour); style is the
-    // element's packed style word, which places the line (alignment, line alignment,
-    // right-to-left) and asks for underlining. A cursor of -1 shows none; with a cursor
-    // the caret shows while blink is on.
+    // returned, otherwise it draws into the destination and returns none. The descriptor
+    // asks for the font (its face, matched when none is set yet, size, style flags, render
+    // mode, ARGB colour); style is the element's packed style word, which places the line
+    // (alignment, line alignment, right-to-left) and asks for underlining. A cursor of -1
+    // shows none; with a cursor the caret shows while blink is on.
     virtual std::unique_ptr<DBitmap> drawText(DBitmap* destination, const DTextDescriptor& descriptor,
                                               const DRect& rect, uint32_t style, const DString& text,
                                               DTextClear clear, int32_t cursor, DCaretBlink blink) = 0;

@@ -190,8 +190,8 @@ TEST_F(DrawTextTest, WithoutAMatchingFaceNothingIsDrawn)
     // A rect outside the bitmap draws nothing and does not fail.
     descriptor.size = 20;
     DBitmap& target = draw(u"", aligned(0));
-    EXPECT_EQ(renderer.drawText(&target, descriptor, {200, 200, 300, 300}, 0, DString(u"ab"), DTextClear::ClearFirst, -1,
-                                DCaretBlink::Off),
+    EXPECT_EQ(renderer.drawText(&target, descriptor, {200, 200, 300, 300}, 0, DString(u"ab"),
+                                DTextClear::ClearFirst, -1, DCaretBlink::Off),
               nullptr);
     EXPECT_EQ(inked().right, INT32_MIN);
 }
