@@ -50,9 +50,8 @@ VX_AVX2 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count)
     std::size_t x = 0;
     for (; x + 8 <= count; x += 8) {
         const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + x));
-        const __m256i alpha = _mm256_and_si256(pixels, alphaMask);
         // Eight opaque pixels are copied and eight transparent ones skipped, tested at once.
-        if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, alphaMask)) == -1) {
+        if (_mm256_testc_si256(pixels, alphaMask)) {
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(words + x), pixels);
             continue;
         }
