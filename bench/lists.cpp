@@ -66,7 +66,8 @@ void BM_CoastingList(benchmark::State& state)
     std::vector<std::unique_ptr<DBitmap>> images;
     for (uint32_t i = 0; i < 4; ++i) {
         images.push_back(std::unique_ptr<DBitmap>(renderer.createBitmap(kListWidth, kRowHeight, 0)));
-        renderer.fillRectOn(images.back().get(), 0xFF000000u | (i * 0x304050u), {0, 0, kListWidth, kRowHeight}, 1);
+        renderer.fillRectOn(images.back().get(), 0xFF000000u | (i * 0x304050u), {0, 0, kListWidth, kRowHeight},
+                            DFillMode::Opaque);
     }
     for (uint32_t i = 0; i < kRows; ++i)
         list->setRowImage(i, images[i % images.size()].get());

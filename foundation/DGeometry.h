@@ -5,6 +5,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+
+// A wide coordinate brought into 32 bits, held at the nearest end when it lies beyond.
+constexpr int32_t saturated32(int64_t value)
+{
+    return int32_t(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
 
 struct DPoint {
     int32_t x = 0;
@@ -58,6 +66,11 @@ struct DRect {
             return other;
         return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
                 std::max(bottom, other.bottom)};
+    }
+    // A rectangle of wide coordinates, each held within 32 bits.
+    static constexpr DRect saturated(int64_t left, int64_t top, int64_t right, int64_t bottom)
+    {
+        return {saturated32(left), saturated32(top), saturated32(right), saturated32(bottom)};
     }
     DRect translated(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     // The part of this rectangle that other does not cover, where that part is a

@@ -80,7 +80,7 @@ void DBaseObject::moveTo(DPoint topLeft)
     // Bounds come from the file: a far edge pushed past the coordinate range stays at its end.
     const auto shifted = [dx, dy](const DRect& rect) {
         const auto move = [](int32_t value, int64_t by) {
-            return int32_t(std::clamp<int64_t>(value + by, INT32_MIN, INT32_MAX));
+            return saturated32(value + by);
         };
         return DRect{move(rect.left, dx), move(rect.top, dy), move(rect.right, dx), move(rect.bottom, dy)};
     };
@@ -93,11 +93,11 @@ void DBaseObject::moveTo(DPoint topLeft)
 void DBaseObject::drawFocusFrame(DRenderer& renderer, const DRect& clip) const
 {
     if (clip.top == m_bounds.top)
-        renderer.fillRect(kFocusColour, {clip.left, clip.top, clip.right, clip.top}, 1);
+        renderer.fillRect(kFocusColour, {clip.left, clip.top, clip.right, clip.top}, DFillMode::Opaque);
     if (clip.right == m_bounds.right)
-        renderer.fillRect(kFocusColour, {clip.right, clip.top, clip.right, clip.bottom}, 1);
+        renderer.fillRect(kFocusColour, {clip.right, clip.top, clip.right, clip.bottom}, DFillMode::Opaque);
     if (clip.bottom == m_bounds.bottom)
-        renderer.fillRect(kFocusColour, {clip.left, clip.bottom, clip.right, clip.bottom}, 1);
+        renderer.fillRect(kFocusColour, {clip.left, clip.bottom, clip.right, clip.bottom}, DFillMode::Opaque);
     if (clip.left == m_bounds.left)
-        renderer.fillRect(kFocusColour, {clip.left, clip.top, clip.left, clip.bottom}, 1);
+        renderer.fillRect(kFocusColour, {clip.left, clip.top, clip.left, clip.bottom}, DFillMode::Opaque);
 }

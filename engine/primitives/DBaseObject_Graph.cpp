@@ -7,15 +7,10 @@
 
 namespace {
 
-int32_t toInt32(int64_t value)
-{
-    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
 // A column of the own bitmap from x to x + step, inclusive.
 DRect columnRect(int64_t left, int64_t right, int64_t height)
 {
-    return {toInt32(left), 0, toInt32(right), toInt32(height - 1)};
+    return {saturated32(left), 0, saturated32(right), saturated32(height - 1)};
 }
 
 } // namespace
@@ -36,7 +31,7 @@ bool DBaseObject_Graph::isUsable() const
 
 int32_t DBaseObject_Graph::rowOf(int32_t value) const
 {
-    return toInt32(int64_t(m_bounds.bottom) - m_bounds.top - value);
+    return saturated32(int64_t(m_bounds.bottom) - m_bounds.top - value);
 }
 
 void DBaseObject_Graph::markAllDirty()
@@ -107,7 +102,7 @@ void DBaseObject_Graph::writeAtCursor(int32_t value)
         m_cursorX += m_step;
     ++m_cursor;
     const auto mark = [&](int64_t right) {
-        const DRect area{toInt32(left), m_bounds.top, toInt32(right), m_bounds.bottom};
+        const DRect area{saturated32(left), m_bounds.top, saturated32(right), m_bounds.bottom};
         if (area.meets(m_bounds))
             invalidate(area.intersected(m_bounds));
     };
@@ -159,16 +154,16 @@ void DBaseObject_Graph::drawSamples(DRenderer& renderer)
         const bool inside = sample.valid && sample.y >= 0 && sample.y < height;
         if (m_style == Dots) {
             if (sample.dirty)
-                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), 1);
+                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), DFillMode::Opaque);
             if (inside)
                 renderer.setPixel(own, m_colour, point);
         } else if (sample.dirty) {
             if (hasPrevious) {
-                renderer.fillRectOn(own, 0, columnRect(int64_t(previous.x) + 1, x + m_step, height), 1);
+                renderer.fillRectOn(own, 0, columnRect(int64_t(previous.x) + 1, x + m_step, height), DFillMode::Opaque);
                 if (previousValid && sample.valid)
                     renderer.drawLine(own, m_colour, previous, point);
             } else {
-                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), 1);
+                renderer.fillRectOn(own, 0, columnRect(x, x + m_step, height), DFillMode::Opaque);
                 if (inside)
                     renderer.setPixel(own, m_colour, point);
             }

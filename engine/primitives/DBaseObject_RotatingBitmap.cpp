@@ -21,7 +21,7 @@ void DBaseObject_RotatingBitmap::draw(DRenderer& renderer, const DRect& dirty)
     if (!picture)
         return;
     if ((m_dirty || fresh) && m_source) {
-        renderer.fillRectOn(picture, 0, picture->bounds(), 1);
+        renderer.fillRectOn(picture, 0, picture->bounds(), DFillMode::Opaque);
         renderer.drawTransformed(picture, m_source, m_target, m_pivot, m_angle);
         m_dirty = false;
     }

@@ -47,15 +47,10 @@ int64_t placeOnAxis(int64_t position, int64_t content, int64_t window, int64_t p
     return position;
 }
 
-int32_t toInt32(int64_t value)
-{
-    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
 // A rectangle of left, top and size, kept inside 32 bits whatever the file said.
 DRect rectOf(int64_t left, int64_t top, int64_t width, int64_t height)
 {
-    return {toInt32(left), toInt32(top), toInt32(left + width - 1), toInt32(top + height - 1)};
+    return {saturated32(left), saturated32(top), saturated32(left + width - 1), saturated32(top + height - 1)};
 }
 
 } // namespace
@@ -67,7 +62,7 @@ int DBaseObject_ScrollingBitmap::load(DFile& file)
     if (status == DStatus::Ok)
         status = target::readRecord(file, words);
     m_mode = status == DStatus::Ok ? words.mode : 0;
-    m_contentSize = {toInt32(m_bounds.width()), toInt32(m_bounds.height())};
+    m_contentSize = {saturated32(m_bounds.width()), saturated32(m_bounds.height())};
     return status;
 }
 
@@ -97,9 +92,9 @@ void DBaseObject_ScrollingBitmap::setScrollPosition(DPoint position)
 bool DBaseObject_ScrollingBitmap::applyScrollPosition(int64_t x, int64_t y)
 {
     const bool wrapping = m_mode == Wrapping;
-    const DPoint next{toInt32(placeOnAxis(x, m_contentSize.width, windowWidth(), m_period.width, m_margins.width,
+    const DPoint next{saturated32(placeOnAxis(x, m_contentSize.width, windowWidth(), m_period.width, m_margins.width,
                                           wrapping)),
-                      toInt32(placeOnAxis(y, m_contentSize.height, windowHeight(), m_period.height,
+                      saturated32(placeOnAxis(y, m_contentSize.height, windowHeight(), m_period.height,
                                           m_margins.height, wrapping))};
     const bool changed = next != m_scroll;
     m_scroll = next;
@@ -121,7 +116,7 @@ void DBaseObject_ScrollingBitmap::draw(DRenderer& renderer, const DRect& dirty)
                 return {};
             const DRect part = copy.intersected(clip);
             renderer.drawBitmap(m_bitmap, part,
-                               {toInt32(int64_t(part.left) - copy.left), toInt32(int64_t(part.top) - copy.top)},
+                               {saturated32(int64_t(part.left) - copy.left), saturated32(int64_t(part.top) - copy.top)},
                                drawFlags());
             return {int32_t(part.width()), int32_t(part.height())};
         };

@@ -18,11 +18,6 @@ constexpr int32_t kSlowestDragSpeed = 4;   // a drag that coasts at all moves at
 constexpr int32_t kDeceleration = 2;       // speed lost per tick while coasting
 constexpr int32_t kSettlingSpeed = 4;      // at or below it a coasting drag snaps to a row
 
-int32_t toInt32(int64_t value)
-{
-    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
 int64_t signOf(int64_t value)
 {
     return value < 0 ? -1 : value > 0 ? 1 : 0;
@@ -66,10 +61,10 @@ int DBaseObject_ScrollingList::load(DFile& file)
     }
     m_maximumRows = uint32_t(rows);
     m_rows.resize(m_maximumRows);
-    m_contentSize = {toInt32(width), 0};
+    m_contentSize = {saturated32(width), 0};
     // Centred lists may scroll their first and last rows into the middle.
     const int64_t margin = isCentred() ? std::max<int64_t>((windowHeight() - m_rowHeight) / 2, 0) : 0;
-    m_margins = {0, toInt32(margin)};
+    m_margins = {0, saturated32(margin)};
     return status;
 }
 
@@ -123,7 +118,7 @@ void DBaseObject_ScrollingList::setRowCount(uint32_t count)
         m_rows[i].dirty = true;
     m_rowCount = count;
     // A wrapping list repeats after its last row.
-    m_contentSize.height = toInt32(contentHeight());
+    m_contentSize.height = saturated32(contentHeight());
     m_period.height = m_contentSize.height;
     (void)applyScrollPosition(m_scroll.x, m_scroll.y);
     m_dirty = true;
@@ -171,7 +166,7 @@ uint32_t DBaseObject_ScrollingList::selectAtPoint(DPoint point)
             return 0;
         hint = int64_t(point.y) - m_bounds.top < windowHeight() / 2 ? Bottom : Top;
     } else {
-        row = rowAt({m_bounds.left, toInt32((int64_t(m_bounds.top) + m_bounds.bottom) / 2)});
+        row = rowAt({m_bounds.left, saturated32((int64_t(m_bounds.top) + m_bounds.bottom) / 2)});
         hint = Middle;
     }
     select(row, hint);
@@ -243,8 +238,8 @@ void DBaseObject_ScrollingList::scrollToRow(int64_t index)
     int64_t half = 1;
     while (half * (half - 1) < length)
         ++half;
-    m_speed = toInt32(signOf(distance) * 2 * half);
-    m_remainder = toInt32(half * (half - 1) - length);
+    m_speed = saturated32(signOf(distance) * 2 * half);
+    m_remainder = saturated32(half * (half - 1) - length);
     m_maximumSpeed = 0;
     startMotionTick();
     m_motion = Motion::Coasting;
@@ -351,12 +346,13 @@ void DBaseObject_ScrollingList::drawRow(DRenderer& renderer, uint32_t index)
     const DRect rect{0, top, int32_t(windowWidth()) - 1, top + m_rowHeight - 1};
     DBitmap* background = index + 1 == m_selected ? m_selectedBackground : m_normalBackground;
     // Layers blend over a cleared row, so a row image without a background is a plain copy.
-    renderer.fillRectOn(m_own.get(), 0, rect, 1);
+    renderer.fillRectOn(m_own.get(), 0, rect, DFillMode::Opaque);
     if (background)
         renderer.blit(m_own.get(), background, rect, {0, 0}, 0);
     if (row.image)
         renderer.blit(m_own.get(), row.image, rect, {0, 0}, 0);
     else if (m_textDescriptor && !row.text.isEmpty())
-        (void)renderer.drawText(m_own.get(), *m_textDescriptor, rect, m_textStyle, row.text, background ? 0 : 1, -1, 0);
+        (void)renderer.drawText(m_own.get(), *m_textDescriptor, rect, m_textStyle, row.text,
+                                background ? DTextClear::Keep : DTextClear::ClearFirst, -1, DCaretBlink::Off);
     row.dirty = false;
 }

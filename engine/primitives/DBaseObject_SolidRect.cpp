@@ -6,7 +6,8 @@ void DBaseObject_SolidRect::draw(DRenderer& renderer, const DRect& dirty)
 {
     if (!dirty.meets(m_visibleRect))
         return;
-    renderer.fillRect(m_colour, dirty.intersected(m_visibleRect), m_flags & kGreyDraw);
+    renderer.fillRect(m_colour, dirty.intersected(m_visibleRect),
+                      (m_flags & kGreyDraw) ? DFillMode::Opaque : DFillMode::Blend);
 }
 
 void DBaseObject_SolidRect::setColour(DColor colour)

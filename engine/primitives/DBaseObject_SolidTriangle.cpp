@@ -60,7 +60,7 @@ void DBaseObject_SolidTriangle::draw(DRenderer& renderer, const DRect& dirty)
     if (!picture)
         return;
     if (m_dirty || fresh) {
-        renderer.fillRectOn(picture, 0, picture->bounds(), 1);
+        renderer.fillRectOn(picture, 0, picture->bounds(), DFillMode::Opaque);
         const int32_t half = m_needle.baseWidth / 2;
         const DColor rim = (m_colour & 0x00FFFFFFu) | uint32_t(alphaOf(m_colour) >> 1) << 24;
         // The renderer walks only the rows and columns inside the picture.

@@ -83,7 +83,8 @@ void DBaseObject_Text::draw(DRenderer& renderer, const DRect& dirty)
         // Without a face the picture stays clear: the text draws nothing.
         if (matchFace(renderer))
             (void)renderer.drawText(m_picture.get(), m_descriptor, {0, 0, int32_t(width - 1), int32_t(height - 1)},
-                                    m_style, m_text, 1, m_cursor != -1 ? m_cursor : m_savedCursor, m_blink);
+                                    m_style, m_text, DTextClear::ClearFirst, m_cursor != -1 ? m_cursor : m_savedCursor,
+                                    blinkPhase(m_blink));
     }
     DBaseObject_UnscaledBitmap::draw(renderer, dirty);
 }

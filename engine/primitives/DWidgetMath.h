@@ -33,8 +33,7 @@ inline int64_t mulDiv(int64_t a, int64_t b, int64_t c)
 // A page coordinate, kept inside the 32-bit range.
 inline int32_t toCoordinate(int64_t value)
 {
-    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                       std::numeric_limits<int32_t>::max()));
+    return saturated32(value);
 }
 
 // Truncated toward zero into the 32-bit range; not-a-number gives 0.

@@ -3,6 +3,7 @@
 // chunks loaded from the target file, and the presentation of changed rectangles.
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/render/DBitmap.h"
 #include "foundation/DGeometry.h"
@@ -28,6 +29,30 @@ constexpr uint32_t BasePage = 2;
 constexpr uint32_t Other = 4;
 } // namespace DDrawingPhase
 
+// Whether a fill takes the colour as it is or blends it over the pixels.
+enum class DFillMode : uint8_t {
+    Blend, // unless the colour is opaque
+    Opaque,
+};
+
+// Whether drawText clears its rect to transparent before the glyphs.
+enum class DTextClear : uint8_t {
+    Keep,
+    ClearFirst,
+};
+
+// The caret's blink phase: it shows while the phase is on.
+enum class DCaretBlink : uint8_t {
+    Off,
+    On,
+};
+
+// The phase of a blink counter: on while it is odd.
+constexpr DCaretBlink blinkPhase(uint32_t counter)
+{
+    return counter & 1 ? DCaretBlink::On : DCaretBlink::Off;
+}
+
 class DRenderer : public DObject {
 public:
     virtual DBitmap* target() = 0;
@@ -35,8 +60,8 @@ public:
     virtual void blit(DBitmap* destination, DBitmap* source, const DRect& clip, DPoint position, uint32_t mode) = 0;
     virtual void drawTransformed(DBitmap* destination, DBitmap* source, DPoint position, DPoint offset,
                                  double angle) = 0;
-    virtual void fillRect(DColor colour, const DRect& rect, uint32_t opaque) = 0;
-    virtual void fillRectOn(DBitmap* destination, DColor colour, const DRect& rect, uint32_t opaque) = 0;
+    virtual void fillRect(DColor colour, const DRect& rect, DFillMode fill) = 0;
+    virtual void fillRectOn(DBitmap* destination, DColor colour, const DRect& rect, DFillMode fill) = 0;
     virtual void fillTriangle(DBitmap* destination, DColor colour, DPoint p1, DPoint p2, DPoint p3) = 0;
     virtual void drawLine(DBitmap* destination, DColor colour, DPoint from, DPoint to) = 0;
     virtual void setPixel(DBitmap* destination, DColor colour, DPoint point) = 0;
@@ -45,14 +70,14 @@ public:
     [[nodiscard]] virtual int init(DDisplay* display, DProject* project, int width, int height) = 0;
     virtual void release() = 0;
     // One line of text; with no destination a new bitmap of the rect's size is made and
-    // returned (the caller owns it). The descriptor asks for the font (its face, matched
-    // when none is set yet, size, style flags, render mode, ARGB colour); style is the
-    // element's packed style word, which places the line (alignment, line alignment,
-    // right-to-left) and asks for underlining. A cursor of -1 shows none; with a cursor
-    // the caret shows while blink is odd. clearFirst clears the rect to transparent first.
-    virtual DBitmap* drawText(DBitmap* destination, const DTextDescriptor& descriptor, const DRect& rect,
-                              uint32_t style, const DString& text, uint32_t clearFirst, int32_t cursor,
-                              uint32_t blink) = 0;
+    // returned, otherwise it draws into the destination and returns none. The descriptor
+    // asks for the font (its face, matched when none is set yet, size, style flags, render
+    // mode, ARGB colour); style is the element's packed style word, which places the line
+    // (alignment, line alignment, right-to-left) and asks for underlining. A cursor of -1
+    // shows none; with a cursor the caret shows while blink is on.
+    virtual std::unique_ptr<DBitmap> drawText(DBitmap* destination, const DTextDescriptor& descriptor,
+                                              const DRect& rect, uint32_t style, const DString& text,
+                                              DTextClear clear, int32_t cursor, DCaretBlink blink) = 0;
     // The text renderer that draws with the target file's fonts; none for a renderer without text.
     virtual DTextRenderer* textRenderer() { return nullptr; }
     // Takes the faces of the "font" chunks from the file's position up to end (absolute);

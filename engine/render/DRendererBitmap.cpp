@@ -3,37 +3,20 @@
 #include <algorithm>
 #include <cmath>
 #include <climits>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <vector>
 
-#include "engine/render/DEngineFontSource.h"
-#include "engine/core/DFile.h"
 #include "engine/core/DProject.h"
-#include "foundation/DMemory.h"
-#include "foundation/target/TargetElement.h"
-#include "foundation/target/TargetImage.h"
 #include "engine/core/DStatus.h"
+#include "engine/render/DEngineFontSource.h"
+#include "foundation/target/TargetElement.h"
 
 namespace {
 
 uint32_t* pixel32(DBitmap& bitmap, int32_t x, int32_t y)
 {
     return reinterpret_cast<uint32_t*>(bitmap.row(y)) + x;
-}
-
-// Every channel: c + ((256 - a) * d >> 8), the colour used as stored.
-uint32_t blendChannels(uint32_t colour, uint32_t destination)
-{
-    const uint32_t inverse = 256 - (colour >> 24);
-    uint32_t result = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t c = (colour >> shift) & 0xFF;
-        const uint32_t d = (destination >> shift) & 0xFF;
-        result |= ((c + (inverse * d >> 8)) & 0xFF) << shift;
-    }
-    return result;
 }
 
 // A usable bitmap: resolved, with a known pixel size.
@@ -46,6 +29,45 @@ bool drawable(const DBitmap* bitmap)
 int64_t roundHalfUp(double value)
 {
     return int64_t(std::floor(value + 0.5));
+}
+
+// The rotated copy in pixels of type Pixel. Source rows whose every destination point (and
+// the pixel right of it) lies inside are copied without a test per pixel: the points
+// advance linearly, so a row's two ends bound them all.
+template <class Pixel>
+void copyTurned(DBitmap& destination, const DBitmap& source, int64_t startX, int64_t startY, int64_t cosine,
+                int64_t sine)
+{
+    const DRect bounds = destination.bounds();
+    const int32_t width = source.size().width;
+    const int64_t last = width - 1;
+    for (int32_t row = 0; row < source.size().height; ++row) {
+        const int64_t x = startX - row * sine;
+        const int64_t y = startY + row * cosine;
+        const auto* in = reinterpret_cast<const Pixel*>(source.row(row));
+        const int64_t firstX = x >> 16, lastX = (x + last * cosine) >> 16;
+        const int64_t firstY = y >> 16, lastY = (y + last * sine) >> 16;
+        if (std::min(firstX, lastX) >= bounds.left && std::max(firstX, lastX) + 1 <= bounds.right &&
+            std::min(firstY, lastY) >= bounds.top && std::max(firstY, lastY) <= bounds.bottom) {
+            int64_t px = x, py = y;
+            for (int32_t column = 0; column < width; ++column, px += cosine, py += sine) {
+                Pixel* out = reinterpret_cast<Pixel*>(destination.row(int32_t(py >> 16))) + (px >> 16);
+                out[0] = in[column];
+                out[1] = in[column];
+            }
+            continue;
+        }
+        int64_t px = x, py = y;
+        for (int32_t column = 0; column < width; ++column, px += cosine, py += sine) {
+            const DPoint point{int32_t(px >> 16), int32_t(py >> 16)};
+            if (!bounds.contains(point))
+                continue;
+            Pixel* out = reinterpret_cast<Pixel*>(destination.row(point.y)) + point.x;
+            out[0] = in[column];
+            if (point.x + 1 <= bounds.right)
+                out[1] = in[column];
+        }
+    }
 }
 
 } // namespace
@@ -87,62 +109,41 @@ void DRendererBitmap::blit(DBitmap* destination, DBitmap* source, const DRect& c
     if (!drawable(destination) || !drawable(source) ||
         !clipBlit(clip, destination->size(), source->size(), position, area))
         return;
-    const int64_t left = area.left, top = area.top, sourceX = area.sourceX, sourceY = area.sourceY;
-    const int64_t width = area.width, height = area.height;
-
     const uint32_t from = source->bytesPerPixel();
     const uint32_t to = destination->bytesPerPixel();
-    for (int64_t row = 0; row < height; ++row) {
-        const uint8_t* in = source->row(int32_t(sourceY + row)) + sourceX * from;
-        uint8_t* out = destination->row(int32_t(top + row)) + left * to;
-        if (mode & DDrawMode::Copy) {
-            if (from == to) {
-                // A bitmap may be copied onto itself (a graph moving its samples left).
-                std::memmove(out, in, std::size_t(width * from));
-            } else if (from == 1 && to == 4) {
-                auto* words = reinterpret_cast<uint32_t*>(out);
-                for (int64_t x = 0; x < width; ++x)
-                    words[x] = 0xFF000000u | uint32_t(in[x]) << 16 | uint32_t(in[x]) << 8 | in[x];
-            }
-            continue;
-        }
-        if (from == 4 && to == 4) {
-            const auto* sourceWords = reinterpret_cast<const uint32_t*>(in);
-            auto* words = reinterpret_cast<uint32_t*>(out);
-            for (int64_t x = 0; x < width; ++x)
-                words[x] = blendOver(sourceWords[x], words[x]);
-        } else if (from == to) {
-            std::memmove(out, in, std::size_t(width)); // grey levels carry no alpha
-        } else if (from == 1 && to == 4) {
-            auto* words = reinterpret_cast<uint32_t*>(out);
-            for (int64_t x = 0; x < width; ++x)
-                words[x] = 0xFF000000u | uint32_t(in[x]) << 16 | uint32_t(in[x]) << 8 | in[x];
-        }
+    const DBlend blend = (mode & DDrawMode::Copy) ? DBlend::Copy : DBlend::Over;
+    const DRowLoop loop = m_loops->rowLoop(blend, from, to);
+    if (!loop)
+        return;
+    for (int32_t row = 0; row < area.height; ++row) {
+        const uint8_t* in = source->row(area.sourceY + row) + std::size_t(area.sourceX) * from;
+        uint8_t* out = destination->row(area.top + row) + std::size_t(area.left) * to;
+        loop(out, in, std::size_t(area.width));
     }
 }
 
-void DRendererBitmap::fillRect(DColor colour, const DRect& rect, uint32_t opaque)
+void DRendererBitmap::fillRect(DColor colour, const DRect& rect, DFillMode fill)
 {
-    fillRectOn(&m_target, colour, rect, opaque);
+    fillRectOn(&m_target, colour, rect, fill);
 }
 
-void DRendererBitmap::fillRectOn(DBitmap* destination, DColor colour, const DRect& rect, uint32_t opaque)
+void DRendererBitmap::fillRectOn(DBitmap* destination, DColor colour, const DRect& rect, DFillMode fill)
 {
     if (!drawable(destination) || !rect.meets(destination->bounds()))
         return;
     const DRect area = rect.intersected(destination->bounds());
-    const bool solid = opaque || alphaOf(colour) == 255;
-    for (int32_t y = area.top; y <= area.bottom; ++y) {
-        if (destination->bytesPerPixel() == 1) {
-            std::memset(destination->row(y) + area.left, greyLevel(colour), std::size_t(area.width()));
-            continue;
+    const std::size_t width = std::size_t(area.width());
+    if (destination->bytesPerPixel() == 1) {
+        for (int32_t y = area.top; y <= area.bottom; ++y)
+            std::memset(destination->row(y) + area.left, greyLevel(colour), width);
+    } else if (fill == DFillMode::Opaque || alphaOf(colour) == 255) {
+        for (int32_t y = area.top; y <= area.bottom; ++y) {
+            uint32_t* out = pixel32(*destination, area.left, y);
+            std::fill(out, out + width, colour);
         }
-        uint32_t* out = pixel32(*destination, area.left, y);
-        if (solid)
-            std::fill(out, out + area.width(), colour);
-        else
-            for (int64_t x = 0; x < area.width(); ++x)
-                out[x] = blendChannels(colour, out[x]);
+    } else {
+        for (int32_t y = area.top; y <= area.bottom; ++y)
+            m_loops->fillOver(pixel32(*destination, area.left, y), colour, width);
     }
 }
 
@@ -243,31 +244,10 @@ void DRendererBitmap::drawTransformed(DBitmap* destination, DBitmap* source, DPo
     const int64_t sine = roundHalfUp(std::sin(angle) * 65536.0);
     const int64_t startX = (int64_t(position.x) << 16) - offset.x * cosine + offset.y * sine;
     const int64_t startY = (int64_t(position.y) << 16) - offset.x * sine - offset.y * cosine;
-    const DRect bounds = destination->bounds();
-    const uint32_t bytes = source->bytesPerPixel();
-    for (int32_t row = 0; row < source->size().height; ++row) {
-        int64_t x = startX - row * sine;
-        int64_t y = startY + row * cosine;
-        const uint8_t* in = source->row(row);
-        for (int32_t column = 0; column < source->size().width; ++column, x += cosine, y += sine) {
-            const DPoint point{int32_t(x >> 16), int32_t(y >> 16)};
-            if (!bounds.contains(point))
-                continue;
-            const bool right = point.x + 1 <= bounds.right;
-            if (bytes == 4) {
-                const uint32_t value = reinterpret_cast<const uint32_t*>(in)[column];
-                uint32_t* out = pixel32(*destination, point.x, point.y);
-                out[0] = value;
-                if (right)
-                    out[1] = value;
-            } else {
-                uint8_t* out = destination->row(point.y) + point.x;
-                out[0] = in[column];
-                if (right)
-                    out[1] = in[column];
-            }
-        }
-    }
+    if (source->bytesPerPixel() == 4)
+        copyTurned<uint32_t>(*destination, *source, startX, startY, cosine, sine);
+    else
+        copyTurned<uint8_t>(*destination, *source, startX, startY, cosine, sine);
 }
 
 uint32_t DRendererBitmap::loadFonts(DFile& file, uint64_t end)
@@ -302,18 +282,61 @@ DBitmap* DRendererBitmap::engineGlyph(const DTextTexture& texture, uint32_t byte
     return made;
 }
 
-DBitmap* DRendererBitmap::drawText(DBitmap* destination, const DTextDescriptor& descriptor, const DRect& rect,
-                                   uint32_t style, const DString& text, uint32_t clearFirst, int32_t cursor,
-                                   uint32_t blink)
+void DRendererBitmap::shapeLine(const DString& text, uint32_t bytesPerPixel)
 {
+    if (m_codePoints.size() < text.length())
+        m_codePoints.resize(text.length());
+    const uint32_t count = text.codePoints(m_codePoints);
+    m_lineGlyphs.resize(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        DLineGlyph glyph;
+        DTextTexture texture;
+        if (m_textRenderer.getGlyphTexture(m_codePoints[i], texture) == 0)
+            glyph = {engineGlyph(texture, bytesPerPixel), texture.left, texture.top, texture.advanceX};
+        m_lineGlyphs[i] = glyph;
+    }
+}
+
+void DRendererBitmap::drawLineGlyphs(DBitmap& destination, const DRect& rect, const DTextLineLayout& line,
+                                     bool rightToLeft)
+{
+    const int64_t baseline = line.startY + m_textRenderer.ascender();
+    const std::size_t count = m_lineGlyphs.size();
+    int64_t pen = line.startX;
+    for (std::size_t k = 0; k < count; ++k) {
+        const DLineGlyph& glyph = m_lineGlyphs[rightToLeft ? count - 1 - k : k];
+        if (glyph.bitmap) {
+            const int64_t left = pen + glyph.left, top = baseline - glyph.top;
+            const DSize size = glyph.bitmap->size();
+            if (left > INT32_MIN && left + size.width < INT32_MAX && top > INT32_MIN && top + size.height < INT32_MAX) {
+                const DRect box{int32_t(left), int32_t(top), int32_t(left + size.width - 1),
+                                int32_t(top + size.height - 1)};
+                // Blended even over a cleared rect: glyph boxes that overlap keep each other's pixels.
+                if (box.meets(rect)) {
+                    const DRect clip = box.intersected(rect);
+                    blit(&destination, glyph.bitmap, clip, {clip.left - box.left, clip.top - box.top}, 0);
+                }
+            }
+        }
+        pen += glyph.advance;
+    }
+}
+
+std::unique_ptr<DBitmap> DRendererBitmap::drawText(DBitmap* destination, const DTextDescriptor& descriptor,
+                                                   const DRect& rect, uint32_t style, const DString& text,
+                                                   DTextClear clear, int32_t cursor, DCaretBlink blink)
+{
+    std::unique_ptr<DBitmap> made;
     if (rect.right < rect.left || rect.bottom < rect.top)
-        return destination;
-    if (!destination && rect.width() <= INT32_MAX && rect.height() <= INT32_MAX)
-        destination = createBitmap(int(rect.width()), int(rect.height()), 0);
+        return made;
+    if (!destination && rect.width() <= INT32_MAX && rect.height() <= INT32_MAX) {
+        made.reset(createBitmap(int(rect.width()), int(rect.height()), 0));
+        destination = made.get();
+    }
     if (!drawable(destination) || !rect.meets(destination->bounds()))
-        return destination;
-    if (clearFirst)
-        fillRectOn(destination, 0, rect, 1);
+        return made;
+    if (clear == DTextClear::ClearFirst)
+        fillRectOn(destination, 0, rect, DFillMode::Opaque);
 
     std::scoped_lock lock(m_textRenderer.renderLock());
     std::optional<DTextDescriptor> matched;
@@ -324,166 +347,34 @@ DBitmap* DRendererBitmap::drawText(DBitmap* destination, const DTextDescriptor& 
         request = &*matched;
     }
     if (m_textRenderer.setupScaler(*request) != 0)
-        return destination;
+        return made;
     const target::TextStyle layout = target::TextStyle::fromWord(style);
-    const uint32_t depth = destination->bytesPerPixel();
+    shapeLine(text, destination->bytesPerPixel());
+    const DTextLineLayout line =
+        DTextLineLayout::place(m_lineGlyphs, rect, layout, cursor, m_textRenderer.lineHeight());
+    drawLineGlyphs(*destination, rect, line, layout.rightToLeft);
 
-    if (m_codePoints.size() < text.length())
-        m_codePoints.resize(text.length());
-    const uint32_t count = text.codePoints(m_codePoints);
-    m_lineGlyphs.resize(count);
-    // Positive advances widen the line to the right, negative ones to the left.
-    int64_t pen = 0, leftmost = 0, rightmost = 0, cursorPen = 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        if (int64_t(i) == cursor)
-            cursorPen = pen;
-        LineGlyph glyph{nullptr, 0, 0, 0};
-        DTextTexture texture;
-        if (m_textRenderer.getGlyphTexture(m_codePoints[i], texture) == 0)
-            glyph = {engineGlyph(texture, depth), texture.left, texture.top, texture.advanceX};
-        m_lineGlyphs[i] = glyph;
-        pen += glyph.advance;
-        leftmost = std::min(leftmost, pen);
-        rightmost = std::max(rightmost, pen);
-    }
-    if (cursor >= int64_t(count))
-        cursorPen = pen;
-    const int64_t lineWidth = rightmost - leftmost, extent = -leftmost;
-    // Right to left the glyphs are drawn last first, so the caret sits as far from the
-    // line's start as the glyphs after it reach.
-    const int64_t caret = layout.rightToLeft ? pen - cursorPen : cursorPen;
-    const int64_t rectWidth = rect.width();
-
-    int64_t startX = 0;
-    if (cursor != -1 && lineWidth > rectWidth) {
-        // The part of the line around the caret stays in view.
-        if (!layout.rightToLeft)
-            startX = caret > rectWidth ? rect.right - caret : rect.left;
-        else {
-            startX = int64_t(rect.right) + 1 - pen;
-            if (startX + caret < rect.left)
-                startX = rect.left - caret;
-        }
-    } else if (layout.alignment == DTextDescriptor::Centre) {
-        startX = (rect.right + extent - rect.left - lineWidth) / 2 + rect.left;
-    } else if (layout.alignment == DTextDescriptor::Right) {
-        startX = rect.right + extent - lineWidth - 1;
-    } else {
-        startX = rect.left;
-    }
-    const int64_t lineHeight = m_textRenderer.lineHeight();
-    int64_t startY = rect.top;
-    if (layout.lineAlignment == DTextDescriptor::Middle)
-        startY = rect.top + (rect.bottom - rect.top - lineHeight + 1) / 2;
-    else if (layout.lineAlignment == DTextDescriptor::Bottom)
-        startY = rect.bottom - lineHeight;
-    const int64_t baseline = startY + m_textRenderer.ascender();
-
-    pen = startX;
-    for (uint32_t k = 0; k < count; ++k) {
-        const LineGlyph& glyph = m_lineGlyphs[layout.rightToLeft ? count - 1 - k : k];
-        if (glyph.bitmap) {
-            const int64_t left = pen + glyph.left, top = baseline - glyph.top;
-            const DSize size = glyph.bitmap->size();
-            if (left > INT32_MIN && left + size.width < INT32_MAX && top > INT32_MIN && top + size.height < INT32_MAX) {
-                const DRect box{int32_t(left), int32_t(top), int32_t(left + size.width - 1),
-                                int32_t(top + size.height - 1)};
-                // Blended even over a cleared rect: glyph boxes that overlap keep each other's pixels.
-                if (box.meets(rect)) {
-                    const DRect clip = box.intersected(rect);
-                    blit(destination, glyph.bitmap, clip, {clip.left - box.left, clip.top - box.top}, 0);
-                }
-            }
-        }
-        pen += glyph.advance;
-    }
-
-    if (cursor != -1 && (blink & 1)) {
-        int64_t x = startX + caret - 1;
-        if (rect.right - rect.left >= 2)
-            x = std::clamp<int64_t>(x, rect.left + 1, rect.right - 1);
-        const DRect bar{int32_t(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)), int32_t(startY),
-                        int32_t(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)),
-                        int32_t(std::clamp<int64_t>(startY + lineHeight - 1, INT32_MIN, INT32_MAX))};
+    if (cursor != -1 && blink == DCaretBlink::On) {
+        const DRect bar = line.caretBar(rect);
         if (bar.meets(rect))
-            fillRectOn(destination, 0xFFFF0000u, bar.intersected(rect), 1);
+            fillRectOn(destination, 0xFFFF0000u, bar.intersected(rect), DFillMode::Opaque);
     }
-    if (layout.underline && lineWidth > 0) {
-        const int64_t eighth = lineHeight / 8;
-        const int64_t bottom = startY + lineHeight - eighth - 1;
-        const int64_t thickness = std::max<int64_t>(eighth / 4, 1);
-        const int64_t left = startX - extent;
-        const DRect bar{int32_t(std::clamp<int64_t>(left, INT32_MIN, INT32_MAX)),
-                        int32_t(std::clamp<int64_t>(bottom - thickness + 1, INT32_MIN, INT32_MAX)),
-                        int32_t(std::clamp<int64_t>(left + lineWidth - 1, INT32_MIN, INT32_MAX)),
-                        int32_t(std::clamp<int64_t>(bottom, INT32_MIN, INT32_MAX))};
+    if (layout.underline && line.width > 0) {
+        const DRect bar = line.underline();
         if (bar.meets(rect))
-            fillRectOn(destination, premultiplied(request->colour), bar.intersected(rect), 0);
+            fillRectOn(destination, premultiplied(request->colour), bar.intersected(rect), DFillMode::Blend);
     }
-    return destination;
+    return made;
 }
 
 DBitmap* DRendererBitmap::findCached(uint32_t offset)
 {
-    const auto found = m_cache.find(offset);
-    if (found == m_cache.end())
-        return nullptr;
-    found->second->addMark(drawingPhase());
-    return found->second.get();
+    return m_cache.find(offset, drawingPhase());
 }
 
 DBitmap* DRendererBitmap::loadBitmap(DFile* file, uint32_t offset)
 {
-    if (offset == 0)
-        return nullptr;
-    if (DBitmap* cached = findCached(offset))
-        return cached;
-    DBitmap* loaded = file ? readImageChunk(*file, offset) : nullptr;
-    if (!loaded) {
-        std::printf("Load texture failed!\n");
-        return nullptr;
-    }
-    loaded->setMark(drawingPhase());
-    m_cache.emplace(offset, loaded);
-    return loaded;
-}
-
-DBitmap* DRendererBitmap::readImageChunk(DFile& file, uint32_t offset)
-{
-    if (file.seek(int64_t(offset), DFile::FromStart) != DStatus::Ok)
-        return nullptr;
-    target::ChunkHeader chunk;
-    target::ImageChunkHeader image;
-    if (target::readRecord(file, chunk) != DStatus::Ok || target::readRecord(file, image) != DStatus::Ok)
-        return nullptr;
-    if (!target::isImageChunk(chunk.identifier)) {
-        std::printf("Wrong chunk id %x!\n", chunk.identifier);
-        return nullptr;
-    }
-    // Sizes are bounded before anything is allocated; the stored bytes must lie in the chunk.
-    if (!image.isPlausible() || image.byteCount > chunk.dataSize() ||
-        uint64_t(file.tell()) + image.byteCount > file.size() ||
-        image.width > uint32_t(INT32_MAX) || image.height > uint32_t(INT32_MAX))
-        return nullptr;
-    std::vector<uint8_t> stored(image.byteCount);
-    if (file.read(stored.data(), image.byteCount) != DStatus::Ok)
-        return nullptr;
-    auto* pixels = static_cast<uint8_t*>(dAlloc(std::size_t(image.planeBytes())));
-    if (!pixels)
-        return nullptr;
-    // Only the colour plane is drawn; an alpha plane that follows it is not used.
-    if (!target::unpackColorPlane(chunk.identifier, image, stored, {pixels, std::size_t(image.planeBytes())})) {
-        dFree(pixels);
-        return nullptr;
-    }
-    auto* bitmap = new DBitmap();
-    if (!bitmap) {
-        dFree(pixels);
-        return nullptr;
-    }
-    bitmap->adopt({int32_t(image.width), int32_t(image.height)}, image.pitch, target::ImageChunkHeader::kBytesPerPixel,
-                  pixels);
-    return bitmap;
+    return m_cache.load(file, offset, drawingPhase());
 }
 
 int DRendererBitmap::resolveBitmap(DBitmap* bitmap)
@@ -513,14 +404,12 @@ void DRendererBitmap::freeBitmaps()
 
 void DRendererBitmap::clearMarks()
 {
-    for (auto& [offset, bitmap] : m_cache)
-        if (bitmap->mark() < 2)
-            bitmap->setMark(0);
+    m_cache.clearMarks();
 }
 
 void DRendererBitmap::evictUnmarked()
 {
-    std::erase_if(m_cache, [](const auto& entry) { return entry.second->mark() == 0; });
+    m_cache.evictUnmarked();
 }
 
 DBitmap* DRendererBitmap::createBitmap(int width, int height, uint32_t)

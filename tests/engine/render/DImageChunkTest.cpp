@@ -53,16 +53,11 @@ WrittenChunk writeChunk(ImageCompression compression, bool withAlpha)
     return {stream.take(), offset};
 }
 
-// The chunk reader is the renderer's own; the test reads through it directly.
-struct ChunkReader : DRendererBitmap {
-    using DRendererBitmap::readImageChunk;
-};
-
 std::unique_ptr<DBitmap> read(const std::vector<uint8_t>& bytes, uint32_t offset)
 {
     DFile_Memory file(bytes);
     EXPECT_EQ(file.open(DString(u"image.ddd")), 0);
-    return std::unique_ptr<DBitmap>(ChunkReader::readImageChunk(file, offset));
+    return DImageCache::readImageChunk(file, offset);
 }
 
 uint32_t pixelAt(const DBitmap& bitmap, uint32_t x, uint32_t y)

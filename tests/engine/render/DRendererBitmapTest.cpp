@@ -60,18 +60,18 @@ TEST(DRendererBitmap, FillRectClipsAndBlendsWithTheStoredColour)
 {
     DRendererBitmap renderer;
     Pixels pixels(4, 4, 0xFF000000);
-    renderer.fillRectOn(&pixels.bitmap, 0xFF00FF00, {-5, -5, 1, 1}, 0);
+    renderer.fillRectOn(&pixels.bitmap, 0xFF00FF00, {-5, -5, 1, 1}, DFillMode::Blend);
     EXPECT_EQ(pixels.at(1, 1), 0xFF00FF00u);
     EXPECT_EQ(pixels.at(2, 2), 0xFF000000u);
     EXPECT_EQ(pixels.count(0xFF00FF00), 4);
     // Not opaque: c + ((256 - a) * d >> 8), the colour's channels as stored.
-    renderer.fillRectOn(&pixels.bitmap, 0x80FF0000, {2, 2, 3, 3}, 0);
+    renderer.fillRectOn(&pixels.bitmap, 0x80FF0000, {2, 2, 3, 3}, DFillMode::Blend);
     EXPECT_EQ(pixels.at(3, 3), 0xFFFF0000u);
-    renderer.fillRectOn(&pixels.bitmap, 0x80FF0000, {3, 0, 3, 0}, 1);
+    renderer.fillRectOn(&pixels.bitmap, 0x80FF0000, {3, 0, 3, 0}, DFillMode::Opaque);
     EXPECT_EQ(pixels.at(3, 0), 0x80FF0000u);
-    renderer.fillRectOn(&pixels.bitmap, 0xFF000000, {9, 9, 20, 20}, 1); // outside: nothing
+    renderer.fillRectOn(&pixels.bitmap, 0xFF000000, {9, 9, 20, 20}, DFillMode::Opaque); // outside: nothing
     Pixels grey(2, 1, 0, 1);
-    renderer.fillRectOn(&grey.bitmap, 0xFFFFFFFF, {0, 0, 1, 0}, 1);
+    renderer.fillRectOn(&grey.bitmap, 0xFFFFFFFF, {0, 0, 1, 0}, DFillMode::Opaque);
     EXPECT_EQ(grey.at(1, 0), uint32_t(63 + 127 + 63));
 }
 
@@ -156,7 +156,7 @@ TEST(DRendererComposed, PresentLaysTheTargetOverTheCheckerboard)
     } window;
     DRendererComposed renderer(window);
     ASSERT_EQ(renderer.init(nullptr, nullptr, 16, 16), 0);
-    renderer.fillRect(0xFF112233, {0, 0, 0, 0}, 1);
+    renderer.fillRect(0xFF112233, {0, 0, 0, 0}, DFillMode::Opaque);
     renderer.present({-4, -4, 100, 100});
     EXPECT_EQ(window.calls, 1);
     EXPECT_EQ(window.last, (DRect{0, 0, 15, 15}));
@@ -170,8 +170,8 @@ TEST(DRendererBitmap, InvertedRectanglesDrawNothing)
 {
     DRendererBitmap renderer;
     Pixels pixels(8, 8, 0xFF000000);
-    renderer.fillRectOn(&pixels.bitmap, 0xFFFFFFFF, {6, 1, 2, 5}, 1); // right left of left
-    renderer.fillRectOn(&pixels.bitmap, 0xFFFFFFFF, {1, 6, 5, 2}, 0); // bottom above top
+    renderer.fillRectOn(&pixels.bitmap, 0xFFFFFFFF, {6, 1, 2, 5}, DFillMode::Opaque); // right left of left
+    renderer.fillRectOn(&pixels.bitmap, 0xFFFFFFFF, {1, 6, 5, 2}, DFillMode::Blend); // bottom above top
     Pixels source(4, 4, 0xFFFFFFFF);
     renderer.blit(&pixels.bitmap, &source.bitmap, {5, 5, 1, 1}, {0, 0}, 1);
     EXPECT_EQ(pixels.count(0xFF000000), 64);

@@ -34,8 +34,8 @@ protected:
     DBitmap& draw(std::u16string_view text, TextStyle style, int32_t width = 100, int32_t height = 30,
                   int32_t cursor = -1, uint32_t blink = 0)
     {
-        bitmap.reset(renderer.drawText(nullptr, descriptor, {0, 0, width - 1, height - 1}, style.word(), DString(text),
-                                       1, cursor, blink));
+        bitmap = renderer.drawText(nullptr, descriptor, {0, 0, width - 1, height - 1}, style.word(), DString(text),
+                                   DTextClear::ClearFirst, cursor, blinkPhase(blink));
         return *bitmap;
     }
     uint32_t at(int x, int y) const { return reinterpret_cast<const uint32_t*>(bitmap->row(y))[x]; }
@@ -190,6 +190,33 @@ TEST_F(DrawTextTest, WithoutAMatchingFaceNothingIsDrawn)
     // A rect outside the bitmap draws nothing and does not fail.
     descriptor.size = 20;
     DBitmap& target = draw(u"", aligned(0));
-    EXPECT_EQ(renderer.drawText(&target, descriptor, {200, 200, 300, 300}, 0, DString(u"ab"), 1, -1, 0), &target);
+    EXPECT_EQ(renderer.drawText(&target, descriptor, {200, 200, 300, 300}, 0, DString(u"ab"),
+                                DTextClear::ClearFirst, -1, DCaretBlink::Off),
+              nullptr);
     EXPECT_EQ(inked().right, INT32_MIN);
+}
+
+TEST_F(DrawTextTest, EveryPixelPathDrawsTheSameText)
+{
+    // Over a picture, so the glyphs' edges blend rather than land on clear pixels.
+    const auto drawOver = [&](DPixelPath path) {
+        renderer.setPixelPath(path);
+        auto target = std::make_unique<DBitmap>();
+        EXPECT_EQ(target->allocate({100, 30}, 4), 0);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 100; ++x)
+                reinterpret_cast<uint32_t*>(target->row(y))[x] = 0xFF000000u | uint32_t(x * 0x020305 + y * 0x050301);
+        descriptor.colour = 0xC0FF8000u;
+        TextStyle style = aligned(1, 1);
+        style.underline = true;
+        (void)renderer.drawText(target.get(), descriptor, {3, 2, 96, 27}, style.word(),
+                                DString(u"Wag 0.5 m³/h"), DTextClear::Keep, 4, DCaretBlink::On);
+        return target;
+    };
+    bitmap = drawOver(DPixelPath::Plain);
+    for (DPixelPath path : {DPixelPath::Sse2, DPixelPath::Avx2}) {
+        if (!DPixelLoops::available(path))
+            continue;
+        EXPECT_TRUE(sameAs(*drawOver(path))) << int(path);
+    }
 }
