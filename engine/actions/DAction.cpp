@@ -138,9 +138,9 @@ bool DAction::isDeferrable() const
     return target::isDeferredAction(m_type);
 }
 
-DAction* DAction::clone() const
+std::unique_ptr<DAction> DAction::clone() const
 {
-    DAction* copy = new DAction(nullptr, m_project);
+    auto copy = std::make_unique<DAction>(nullptr, m_project);
     if (copy) {
         copy->m_type = m_type;
         copy->m_a = m_a;

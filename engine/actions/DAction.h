@@ -4,6 +4,7 @@
 // drawn. What each number does is one row of DActionTable.
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/tags/DItemDescriptor.h"
 #include "engine/core/DObject.h"
@@ -33,7 +34,7 @@ public:
     int execute(int runNow);
     [[nodiscard]] bool isDeferrable() const;
     // A new action with the number, the project and A, B and L: no owner, tags or text.
-    [[nodiscard]] DAction* clone() const;
+    [[nodiscard]] std::unique_ptr<DAction> clone() const;
 
     [[nodiscard]] uint32_t type() const { return m_type; }
     [[nodiscard]] int32_t a() const { return m_a; }

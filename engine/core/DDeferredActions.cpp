@@ -5,10 +5,10 @@
 DDeferredActions::DDeferredActions() = default;
 DDeferredActions::~DDeferredActions() = default;
 
-void DDeferredActions::defer(DAction* clone)
+void DDeferredActions::defer(std::unique_ptr<DAction> clone)
 {
     if (clone)
-        m_queue.emplace_back(clone);
+        m_queue.push_back(std::move(clone));
 }
 
 void DDeferredActions::run()

@@ -14,7 +14,7 @@ public:
     ~DDeferredActions();
 
     // Takes the clone; none is ignored.
-    void defer(DAction* clone);
+    void defer(std::unique_ptr<DAction> clone);
     // What these actions queue waits for the next frame.
     void run();
     void clear();

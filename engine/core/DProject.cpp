@@ -1,5 +1,6 @@
 #include "engine/core/DProject.h"
 
+#include "engine/actions/DAction.h"
 #include "engine/core/DPage.h"
 #include "engine/core/DPlatform.h"
 #include "engine/core/DStatus.h"
@@ -154,4 +155,9 @@ void DProject::tickTime(uint32_t now)
         current->tick(now);
     if (DPage* base = basePage(); base && base != currentPage())
         base->tick(now);
+}
+
+void DProject::defer(std::unique_ptr<DAction> clone)
+{
+    m_deferred.defer(std::move(clone));
 }

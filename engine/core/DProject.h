@@ -78,7 +78,7 @@ public:
     void restartInactivity();
 
     // Takes a clone of a page change or reload to run after the frame is drawn.
-    void defer(DAction* clone) { m_deferred.defer(clone); }
+    void defer(std::unique_ptr<DAction> clone);
     void runDeferred() { m_deferred.run(); }
 
     bool isLoaded() const { return m_loaded; }

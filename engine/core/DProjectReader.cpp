@@ -64,7 +64,7 @@ int DProjectReader::readPageTable()
         uint32_t offset = 0;
         status = readWord(file, offset);
         if (status == DStatus::Ok) {
-            std::unique_ptr<DPage> page(new DPage(&m_project, offset));
+            auto page = std::make_unique<DPage>(&m_project, offset);
             if (!page)
                 status = DStatus::Failed;
             else

@@ -75,7 +75,7 @@ std::unique_ptr<DBitmap> DImageCache::readImageChunk(DFile& file, uint32_t offse
         dFree(pixels);
         return nullptr;
     }
-    std::unique_ptr<DBitmap> bitmap(new DBitmap());
+    auto bitmap = std::make_unique<DBitmap>();
     if (!bitmap) {
         dFree(pixels);
         return nullptr;

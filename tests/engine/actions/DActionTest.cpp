@@ -479,7 +479,7 @@ TEST_F(Actions, DeferredClonesCarryNumberAndOperandsOnly)
 {
     loadPage(onRelease({{A::GoToPage, {5}}}));
     const DAction& original = *project().currentPage()->widgets()[0]->actions()->triggers()[0]->actions()[0];
-    std::unique_ptr<DAction> copy(original.clone());
+    std::unique_ptr<DAction> copy = original.clone();
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->type(), uint32_t(A::GoToPage));
     EXPECT_EQ(copy->a(), 5);
