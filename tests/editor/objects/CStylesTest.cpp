@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "editor/objects/CStyles.h"
+#include "platform/gfx/Surface.h"
+#include "tests/support/TestEnvironment.h"
+
+namespace {
+
+using vx::test::programPath;
+using vx::test::TempDir;
+
+// The plug-ins look for their pictures and settings in the built styles folder.
+class BuiltStyles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const char* old = std::getenv("VX_STYLES_DIR"))
+            m_old = old;
+        setenv("VX_STYLES_DIR", folder.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        if (m_old)
+            setenv("VX_STYLES_DIR", m_old->c_str(), 1);
+        else
+            unsetenv("VX_STYLES_DIR");
+    }
+    const std::filesystem::path folder = std::filesystem::absolute(programPath("Styles"));
+
+private:
+    std::optional<std::string> m_old;
+};
+
+TEST_F(BuiltStyles, TheFourThemesBindInFileNameOrder)
+{
+    CStyles styles;
+    ASSERT_EQ(styles.Load(folder), 4);
+    const std::u16string names[] = {u"Alloy", u"Dune", u"Lacquer", u"Timber"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(styles.GetAt(i)->GetName(), names[i]);
+        // Asking the name loads and frees the library again.
+        EXPECT_FALSE(styles.GetAt(i)->IsLoaded());
+    }
+    EXPECT_EQ(styles.FindStyleIndex(u"Dune"), 1);
+    EXPECT_EQ(styles.FindStyle(u"dune"), nullptr);
+    EXPECT_EQ(styles.FindStyleIndex(u"Nowhere"), -1);
+
+    CStyle* dune = styles.FindStyle(u"Dune");
+    EXPECT_EQ(dune->GetRoundness(), 35);
+    EXPECT_EQ(dune->GetColor(), 0xFF60A4F4u);   // 0xFFF4A460 with red and blue exchanged
+    EXPECT_TRUE(dune->GetPropertyDefinitions(17).empty());
+    EXPECT_EQ(styles.FindStyle(u"Lacquer")->GetRoundness(), 100);
+}
+
+TEST_F(BuiltStyles, SettingsComeFromTheThemesIniAndMissingKeysAreEmpty)
+{
+    CStyles styles;
+    styles.Load(folder);
+    CStyle* alloy = styles.FindStyle(u"Alloy");
+    ASSERT_NE(alloy, nullptr);
+    EXPECT_FALSE(alloy->GetSetting(u"meter", u"Needle base size").empty());
+    EXPECT_TRUE(alloy->GetSetting(u"meter", u"No such key").empty());
+    EXPECT_TRUE(alloy->GetSetting(u"noSuchType", u"Transparency").empty());
+}
+
+TEST_F(BuiltStyles, DrawObjectReachesThePlugin)
+{
+    CStyles styles;
+    styles.Load(folder);
+    gfx::Surface surface(40, 30);
+    CStyle* timber = styles.FindStyle(u"Timber");
+    EXPECT_EQ(timber->DrawObject(surface.pixels(), {0, 0, 40, 30}, 1, 2, 0), 1);
+    EXPECT_NE(surface.pixel(20, 15) >> 24, 0u);
+    EXPECT_EQ(timber->DrawObject(gfx::PixelBuffer{}, {0, 0, 40, 30}, 1, 2, 0), 0);
+}
+
+TEST_F(BuiltStyles, NoLibrariesNoQueryAndEqualNames)
+{
+    TempDir empty;
+    CStyles none;
+    EXPECT_EQ(none.Load(empty.path()), 0);
+    EXPECT_EQ(none.Load(empty.path() / "missing"), 0);
+
+    TempDir mixed;
+    // A file that does not load, and one theme under two file names.
+    vx::test::writeFile(mixed / "Theme_Broken.so", "not a shared object");
+    std::filesystem::copy_file(folder / "Theme_Dune.so", mixed / "Theme_Dune.so");
+    std::filesystem::copy_file(folder / "Theme_Dune.so", mixed / "Theme_Dune2.so");
+    vx::test::writeFile(mixed / "readme.txt", "");
+    CStyles styles;
+    EXPECT_EQ(styles.Load(mixed.path()), 2);
+    EXPECT_EQ(styles.FindStyle(u"Dune")->GetPath().filename(), "Theme_Dune.so");
+    EXPECT_EQ(styles.Add(mixed / "Theme_Broken.so"), nullptr);
+    EXPECT_EQ(styles.GetCount(), 2);
+}
+
+} // namespace
