@@ -8,6 +8,7 @@
 #include "editor/document/CCompileReport.h"
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/document/CTagsModel.h"
+#include "editor/document/HexText.h"
 #include "editor/document/PropertyDefinitions.h"
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/CObjectFactory.h"
@@ -16,6 +17,7 @@
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetBytes.h"
+#include "foundation/text/DRendererBitmap.h"
 #include "foundation/worker/CBkgWorker.h"
 #include "foundation/xml/DXMLElement.h"
 #include "platform/gfx/DeviceContext.h"
@@ -326,6 +328,43 @@ DTextDescriptor CEditorObject::GetTextDescriptor() const
     text.mode = DTextDescriptor::AntiAliased;
     text.colour = GetTargetColor(uint32_t(number(u"Color")));
     return text;
+}
+
+gfx::Surface CEditorObject::RenderTextPreview(std::u16string_view text, DSize size, std::u16string_view colorText) const
+{
+    foundation::DRendererBitmap* renderer = CObjectFonts::Renderer();
+    if (!renderer || text.empty() || size.width <= 0 || size.height <= 0)
+        return {};
+    DTextDescriptor descriptor = GetTextDescriptor();
+    if (!colorText.empty() && colorText.size() <= 8
+        && std::all_of(colorText.begin(), colorText.end(), [](char16_t unit) { return HexDigitValue(unit) >= 0; })) {
+        uint32_t stored = 0;
+        for (const char16_t unit : colorText)
+            stored = stored << 4 | uint32_t(HexDigitValue(unit));
+        descriptor.colour = GetTargetColor(stored & 0xFFFFFF);
+    }
+    DTextRenderer& fonts = renderer->textRenderer();
+    std::scoped_lock lock(fonts.renderLock());
+    descriptor.face = fonts.findFace(descriptor);
+    if (!descriptor.face)
+        return {};
+    foundation::DBitmap* bitmap = renderer->renderText(size, DString(text), fonts, DRect{0, 0, size.width - 1, size.height - 1},
+                                           descriptor, foundation::DRendererBitmap::AlphaMode::CopyAlpha);
+    if (!bitmap)
+        return {};
+    gfx::Surface picture(size.width, size.height);
+    if (picture.isValid() && bitmap->hasPixels()) {
+        const gfx::PixelBuffer pixels = picture.pixels();
+        const int32_t rows = std::min(size.height, bitmap->height());
+        const int32_t columns = std::min(size.width, bitmap->width());
+        for (int32_t y = 0; y < rows; ++y) {
+            const auto* source = reinterpret_cast<const uint32_t*>(bitmap->row(y));
+            for (int32_t x = 0; x < columns; ++x)
+                pixels.row(y)[x] = gfx::premultiplyArgb(source[x]);
+        }
+    }
+    renderer->release(bitmap);
+    return picture;
 }
 
 void CEditorObject::WritePosition(DXMLElement& element) const

@@ -93,6 +93,10 @@ public:
     // The text group "Format" of the second container.
     void AddTextProperties(int32_t defaultSize, int32_t defaultAlignment);
     DTextDescriptor GetTextDescriptor() const;
+    // text laid out over a picture of size with the text descriptor, at the screen's 96
+    // dots per inch; colorText, hexadecimal 0xBBGGRR, replaces the "Format" colour when
+    // given. An invalid surface without text, renderer or face.
+    gfx::Surface RenderTextPreview(std::u16string_view text, DSize size, std::u16string_view colorText = {}) const;
     // "Size" points in pixels at the screen's resolution, rounded half away from zero.
     static int32_t PointsToPixels(int32_t points);
 

@@ -1,16 +1,22 @@
 #pragma once
-// The installed faces objects check their font family against when they read it: the
-// editor's text renderer's list, installed at start; none, so no faces, until then.
+// The editor's text services the objects use: its one bitmap renderer (with the text
+// renderer and the installed faces), installed at start; none until then, so objects
+// draw no text and know no faces.
 
 #include <string_view>
 #include <vector>
 
 #include "foundation/text/DFontFileDescriptor.h"
 
+namespace foundation {
+class DRendererBitmap;
+}
+
 class CObjectFonts {
 public:
-    // The caller keeps the list alive while it is in use; none uninstalls it.
-    static void Use(const DFontFaceList* faces);
-    // The faces whose friendly name is family (its regular, bold and italic faces).
+    // The caller keeps the renderer alive while it is in use; none uninstalls it.
+    static void Use(foundation::DRendererBitmap* renderer);
+    static foundation::DRendererBitmap* Renderer();
+    // The installed faces whose friendly name is family (its regular, bold and italic faces).
     static std::vector<const DFontFileDescriptor*> FacesOf(std::u16string_view family);
 };

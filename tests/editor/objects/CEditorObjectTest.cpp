@@ -7,6 +7,8 @@
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
 #include "editor/objects/CFileReference.h"
+#include "editor/objects/CObjectFonts.h"
+#include "foundation/text/DRendererBitmap.h"
 #include "editor/objects/OlderProjectConversion.h"
 #include "foundation/worker/CBkgWorker.h"
 #include "foundation/xml/DXMLElement.h"
@@ -217,6 +219,44 @@ TEST(OlderProjectConversion, SlidersMeasureTheirDirectionAndKnobsTheSmallerSide)
     flat->FindAnyProperty(u"Tick size [%]")->SetValue(CPropertyValue(int32_t(10)));
     OlderProjectConversion::ConvertTickSizes(*flat, 0);
     EXPECT_EQ(flat->FindAnyProperty(u"Tick size [%]")->GetInt(), 10);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CEditorObjectText, TextPreviewIsDrawnWithTheFormatGroupAndAHexColourOverride)
+{
+    foundation::DRendererBitmap renderer;
+    renderer.textRenderer().enumFonts();
+    CObjectFonts::Use(&renderer);
+    CSelectable page(kPageObjectType);
+    auto text = CEditorObject::CreateObject(2, &page);
+    text->GetFormat().FindProperty(u"Format", u"Text")->SetValue(CPropertyValue(u"DejaVu Sans"));
+    EXPECT_FALSE(CObjectFonts::FacesOf(u"DejaVu Sans").empty());
+
+    const auto coverage = [](const gfx::Surface& picture, uint32_t& brightest) {
+        int covered = 0;
+        brightest = 0;
+        for (int32_t y = 0; y < picture.height(); ++y)
+            for (int32_t x = 0; x < picture.width(); ++x)
+                if (const uint32_t pixel = picture.pixel(x, y); pixel >> 24 == 255) {
+                    ++covered;
+                    brightest = pixel;
+                }
+        return covered;
+    };
+    uint32_t pixel = 0;
+    const gfx::Surface white = text->RenderTextPreview(u"HH", {60, 40});
+    ASSERT_TRUE(white.isValid());
+    EXPECT_GT(coverage(white, pixel), 10);
+    EXPECT_EQ(pixel, 0xFFFFFFFFu);   // the default "Color", opaque
+    const gfx::Surface red = text->RenderTextPreview(u"HH", {60, 40}, u"ff");
+    EXPECT_GT(coverage(red, pixel), 10);
+    EXPECT_EQ(pixel, 0xFFFF0000u);
+    EXPECT_FALSE(text->RenderTextPreview(u"", {60, 40}).isValid());
+    CObjectFonts::Use(nullptr);
+    EXPECT_FALSE(text->RenderTextPreview(u"HH", {60, 40}).isValid());
 }
 
 } // namespace
