@@ -212,7 +212,11 @@ CEditorObject* CEditorObject::CloneInto(CDiagramEntityContainer& editor, CSelect
 
 void CEditorObject::SetRect(double left, double top, double right, double bottom)
 {
+    const DSize before = GetWorkSize();
     CDiagramEntity::SetRect(left, top, right, bottom);
+    // A new size needs a new picture; the next paint asks for it.
+    if (GetWorkSize() != before)
+        m_stale = true;
     CPropertyCategory* position = GetProperties().FindCategory(u"Position & Size");
     if (!position)
         return;
@@ -588,8 +592,8 @@ void CEditorObject::Draw(gfx::DeviceContext& dc, int32_t left, int32_t top, int3
         // Under the lock the worker swaps the picture under.
         Lock();
         if (m_preview && m_preview->isLoaded()) {
-            // A copy of another size is stretched meanwhile; the stale mark asks for a new one.
-            if (m_preview->DrawScaled(dc, CCachedImage::StaleCopy::Allow, left, top, rect.width(), rect.height()))
+            // Drawn at another zoom, the picture is rescaled once and the copy kept.
+            if (m_preview->DrawScaled(dc, CCachedImage::StaleCopy::Refresh, left, top, rect.width(), rect.height()))
                 m_stale = true;
             drawn = true;
         }

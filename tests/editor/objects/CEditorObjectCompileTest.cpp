@@ -25,12 +25,12 @@ void setFormat(CEditorObject& object, std::u16string_view caption, CPropertyValu
     object.GetFormat().FindProperty(u"Format", caption)->SetValue(std::move(value));
 }
 
-struct CompileFixture : ::testing::Test {
+struct CEditorObjectCompile : ::testing::Test {
     CSelectable page{kPageObjectType};
     ObjectCompileHarness harness;
 };
 
-TEST_F(CompileFixture, TextElementReadsBackWithTheFormatGroup)
+TEST_F(CEditorObjectCompile, TextElementReadsBackWithTheFormatGroup)
 {
     auto button = makeObject(17, page);   // focusable, multi-line text
     setFormat(*button, u"Size", CPropertyValue(int32_t(12)));
@@ -70,7 +70,7 @@ TEST_F(CompileFixture, TextElementReadsBackWithTheFormatGroup)
     EXPECT_EQ(words.color, 0xC8FF0000u);   // alpha 255 - 55, red on top
 }
 
-TEST_F(CompileFixture, FlagsFollowOverlapDepthAndFocusTracking)
+TEST_F(CEditorObjectCompile, FlagsFollowOverlapDepthAndFocusTracking)
 {
     auto image = makeObject(1, page);
     harness.resources.Begin(8, target::kTargetFlagsDefault | target::kTargetFlagFocusTracking);
@@ -93,7 +93,7 @@ TEST_F(CompileFixture, FlagsFollowOverlapDepthAndFocusTracking)
     EXPECT_EQ(harness.elementRects.size(), 4u);
 }
 
-TEST_F(CompileFixture, PlaceholderIsTwoWordsAndScrollingKindsAddTheirWords)
+TEST_F(CEditorObjectCompile, PlaceholderIsTwoWordsAndScrollingKindsAddTheirWords)
 {
     auto window = makeObject(22, page);
     window->FindProperty(u"Behavior", u"Scrolling type")->SetValue(CPropertyValue(u"Scrolling"));
@@ -121,7 +121,7 @@ TEST_F(CompileFixture, PlaceholderIsTwoWordsAndScrollingKindsAddTheirWords)
     EXPECT_EQ(reader.Position(), bytes.size());
 }
 
-TEST_F(CompileFixture, TagWordsReadBackAndATypeMismatchIsReported)
+TEST_F(CEditorObjectCompile, TagWordsReadBackAndATypeMismatchIsReported)
 {
     harness.AddTag(u"level", u"integer", 4, u"10");
     harness.AddTag(u"label", u"UTF-8", 16, u"");

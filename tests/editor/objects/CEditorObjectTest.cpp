@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -22,35 +23,34 @@ using vx::test::FakeThemes;
 // A worker that tells when it has found its queue empty.
 class DrainingWorker : public CBkgWorker {
 public:
-    // True once the queue has drained after the call, within a generous bound.
-    bool WaitUntilDrained()
+    // True once done holds after a drain, within a generous bound. Every state a test
+    // waits for is reached before the worker next finds its queue empty.
+    template <class Done>
+    bool WaitUntil(Done done)
     {
         std::unique_lock lock(m_lock);
-        m_drained = false;
-        return m_changed.wait_for(lock, std::chrono::seconds(30), [&] { return m_drained; });
+        return m_changed.wait_for(lock, std::chrono::seconds(30), done);
     }
 
 protected:
     void OnQueueEmpty() override
     {
         std::lock_guard lock(m_lock);
-        m_drained = true;
         m_changed.notify_all();
     }
 
 private:
     std::mutex m_lock;
     std::condition_variable m_changed;
-    bool m_drained = false;
 };
 
-struct PreviewFixture : ::testing::Test {
-    PreviewFixture()
+struct CEditorObjectPreview : ::testing::Test {
+    CEditorObjectPreview()
     {
         CEditorObject::UseWorker(&worker);
         worker.Start();
     }
-    ~PreviewFixture() override
+    ~CEditorObjectPreview() override
     {
         EXPECT_EQ(worker.Stop(), CBkgWorker::StopResult::Stopped);
         CEditorObject::UseWorker(nullptr);
@@ -60,7 +60,7 @@ struct PreviewFixture : ::testing::Test {
     CSelectable page{kPageObjectType};
 };
 
-TEST_F(PreviewFixture, APreviewDrawnByTheWorkerAppearsOnceTheQueueDrains)
+TEST_F(CEditorObjectPreview, APreviewDrawnByTheWorkerAppearsOnceTheQueueDrains)
 {
     vx::test::FakeTheme& theme = themes.Add(u"Aqua");
     auto meter = CEditorObject::CreateObject(14, &page);
@@ -72,7 +72,7 @@ TEST_F(PreviewFixture, APreviewDrawnByTheWorkerAppearsOnceTheQueueDrains)
         meter->DrawObject(dc, 1.0);
     }
     EXPECT_FALSE(meter->HasPreview());
-    ASSERT_TRUE(worker.WaitUntilDrained());
+    ASSERT_TRUE(worker.WaitUntil([&] { return !meter->IsPreviewPending(); }));
     EXPECT_TRUE(meter->HasPreview());
     EXPECT_FALSE(meter->IsPreviewPending());
     EXPECT_EQ(theme.draws, 1);
@@ -84,17 +84,47 @@ TEST_F(PreviewFixture, APreviewDrawnByTheWorkerAppearsOnceTheQueueDrains)
     }
     EXPECT_EQ(drawn.pixel(4, 3), theme.frame);
     EXPECT_EQ(view.pixel(4, 3), gfx::Colour::fromColorRef(0xC0C0C0).premultiplied());
+    EXPECT_FALSE(meter->IsPreviewPending());   // a fresh picture asks for nothing more
+
+    // Drawn at another zoom, the same picture serves; a new size asks for a new one.
+    gfx::Surface zoomed(16, 12);
+    {
+        gfx::DeviceContext dc(zoomed);
+        meter->DrawObject(dc, 2.0);
+    }
+    EXPECT_EQ(zoomed.pixel(9, 7), theme.frame);
+    EXPECT_FALSE(meter->IsPreviewPending());
+    meter->SetRect(0, 0, 10, 6);
+    {
+        gfx::DeviceContext dc(zoomed);
+        meter->DrawObject(dc, 1.0);
+    }
+    EXPECT_TRUE(meter->IsPreviewPending());
+    ASSERT_TRUE(worker.WaitUntil([&] { return !meter->IsPreviewPending(); }));
+    EXPECT_EQ(theme.draws, 2);
 }
 
-TEST_F(PreviewFixture, DestroyingAnObjectCancelsItsQueuedWork)
+TEST_F(CEditorObjectPreview, DestroyingAnObjectCancelsItsQueuedWork)
 {
     themes.Add(u"Aqua");
     for (int i = 0; i < 20; ++i) {
         auto meter = CEditorObject::CreateObject(14, &page);
         meter->SetRect(0, 0, 40, 40);
         meter->Invalidate();
+        // Going at once: its queued work is cancelled or waited for, never run on a
+        // freed object (the sanitizers would tell).
     }
-    EXPECT_TRUE(worker.WaitUntilDrained());
+    std::vector<std::unique_ptr<CEditorObject>> kept;
+    for (int i = 0; i < 3; ++i) {
+        kept.push_back(CEditorObject::CreateObject(14, &page));
+        kept.back()->SetRect(0, 0, 10, 10);
+        kept.back()->Invalidate();
+    }
+    EXPECT_TRUE(worker.WaitUntil([&] {
+        return std::none_of(kept.begin(), kept.end(), [](const auto& object) { return object->IsPreviewPending(); });
+    }));
+    for (const auto& object : kept)
+        EXPECT_TRUE(object->HasPreview());
 }
 
 TEST(CEditorObjectXml, PositionAndFontChildrenReadBack)

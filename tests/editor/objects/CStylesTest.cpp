@@ -13,7 +13,7 @@ using vx::test::programPath;
 using vx::test::TempDir;
 
 // The plug-ins look for their pictures and settings in the built styles folder.
-class BuiltStyles : public ::testing::Test {
+class StylesBinding : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -34,7 +34,7 @@ private:
     std::optional<std::string> m_old;
 };
 
-TEST_F(BuiltStyles, TheFourThemesBindInFileNameOrder)
+TEST_F(StylesBinding, TheFourThemesBindInFileNameOrder)
 {
     CStyles styles;
     ASSERT_EQ(styles.Load(folder), 4);
@@ -55,7 +55,7 @@ TEST_F(BuiltStyles, TheFourThemesBindInFileNameOrder)
     EXPECT_EQ(styles.FindStyle(u"Lacquer")->GetRoundness(), 100);
 }
 
-TEST_F(BuiltStyles, SettingsComeFromTheThemesIniAndMissingKeysAreEmpty)
+TEST_F(StylesBinding, SettingsComeFromTheThemesIniAndMissingKeysAreEmpty)
 {
     CStyles styles;
     styles.Load(folder);
@@ -66,7 +66,7 @@ TEST_F(BuiltStyles, SettingsComeFromTheThemesIniAndMissingKeysAreEmpty)
     EXPECT_TRUE(alloy->GetSetting(u"noSuchType", u"Transparency").empty());
 }
 
-TEST_F(BuiltStyles, DrawObjectReachesThePlugin)
+TEST_F(StylesBinding, DrawObjectReachesThePlugin)
 {
     CStyles styles;
     styles.Load(folder);
@@ -77,7 +77,7 @@ TEST_F(BuiltStyles, DrawObjectReachesThePlugin)
     EXPECT_EQ(timber->DrawObject(gfx::PixelBuffer{}, {0, 0, 40, 30}, 1, 2, 0), 0);
 }
 
-TEST_F(BuiltStyles, NoLibrariesNoQueryAndEqualNames)
+TEST_F(StylesBinding, NoLibrariesNoQueryAndEqualNames)
 {
     TempDir empty;
     CStyles none;
