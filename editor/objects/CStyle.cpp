@@ -9,6 +9,11 @@ CStyle::~CStyle() = default;
 bool CStyle::LoadLibrary()
 {
     std::lock_guard lock(m_loadLock);
+    return LoadLocked();
+}
+
+bool CStyle::LoadLocked()
+{
     if (m_library.isLoaded())
         return true;
     m_drawObject = nullptr;
@@ -22,17 +27,23 @@ bool CStyle::LoadLibrary()
 
 QueryFunction CStyle::Query()
 {
-    if (!m_library.isLoaded() && !LoadLibrary())
-        return nullptr;
-    return m_query;
+    std::lock_guard lock(m_loadLock);
+    return LoadLocked() ? m_query : nullptr;
+}
+
+DrawObjectFunction CStyle::DrawEntry()
+{
+    std::lock_guard lock(m_loadLock);
+    return LoadLocked() ? m_drawObject : nullptr;
 }
 
 std::u16string CStyle::GetName()
 {
+    std::lock_guard lock(m_loadLock);
     if (!m_name.empty())
         return m_name;
     const bool loadedHere = !m_library.isLoaded();
-    if (loadedHere && !LoadLibrary())
+    if (loadedHere && !LoadLocked())
         return {};
     if (m_query) {
         if (auto* text = reinterpret_cast<char16_t*>(m_query(ThemeQueryName, nullptr, nullptr))) {
@@ -41,7 +52,6 @@ std::u16string CStyle::GetName()
         }
     }
     if (loadedHere) {
-        std::lock_guard lock(m_loadLock);
         m_drawObject = nullptr;
         m_query = nullptr;
         m_library.unload();
@@ -94,9 +104,10 @@ std::u16string CStyle::GetSetting(std::u16string_view section, std::u16string_vi
 int32_t CStyle::DrawObject(const gfx::PixelBuffer& target, const gfx::Rect& rect, int32_t shape, int32_t partCode,
                            int32_t transparency)
 {
-    if (!target.isValid() || (!m_library.isLoaded() && !LoadLibrary()) || !m_drawObject)
+    const DrawObjectFunction drawObject = target.isValid() ? DrawEntry() : nullptr;
+    if (!drawObject)
         return 0;
     const VxThemeSurface surface{target.pixels, target.width, target.height, target.stride};
     const int32_t corners[4] = {rect.left, rect.top, rect.right, rect.bottom};
-    return m_drawObject(&surface, corners, shape, partCode, nullptr, nullptr, transparency);
+    return drawObject(&surface, corners, shape, partCode, nullptr, nullptr, transparency);
 }

@@ -20,7 +20,6 @@ public:
     // entry missing from a loaded library stays empty).
     bool LoadLibrary();
     bool IsLoaded() const { return m_library.isLoaded(); }
-    bool HasQuery() const { return m_query != nullptr; }
     const std::filesystem::path& GetPath() const { return m_path; }
 
     // Asks query 1 while the name is empty, loading the library for the call and
@@ -37,14 +36,17 @@ public:
     static uint32_t ToEditorColor(uint32_t argb);
 
 private:
-    // The entry, the library loaded first when it is not; null when it cannot be had.
+    // The entries, the library loaded first when it is not; null when they cannot be had.
     QueryFunction Query();
+    DrawObjectFunction DrawEntry();
+    bool LoadLocked();
 
     std::filesystem::path m_path;
     std::u16string m_name;
     Library m_library;
     DrawObjectFunction m_drawObject = nullptr;
     QueryFunction m_query = nullptr;
-    // The worker and the user-interface thread both draw and ask; loading is one at a time.
+    // The worker and the user-interface thread both draw and ask: the library, its
+    // entries and the name change under this lock only.
     std::mutex m_loadLock;
 };

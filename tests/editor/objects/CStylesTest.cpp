@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include "editor/objects/CStyles.h"
 #include "platform/gfx/Surface.h"
@@ -95,6 +97,38 @@ TEST_F(StylesBinding, NoLibrariesNoQueryAndEqualNames)
     EXPECT_EQ(styles.FindStyle(u"Dune")->GetPath().filename(), "Theme_Dune.so");
     EXPECT_EQ(styles.Add(mixed / "Theme_Broken.so"), nullptr);
     EXPECT_EQ(styles.GetCount(), 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StylesBinding, TwoThreadsAskAndDrawAtOnce)
+{
+    // The worker draws while the user-interface thread asks: the first use loads the
+    // library once, and each answer is the thread's own.
+    CStyle alloy(folder / "Theme_Alloy.so");
+    const std::u16string expected = CStyle(folder / "Theme_Alloy.so").GetSetting(u"meter", u"Needle base size");
+    ASSERT_FALSE(expected.empty());
+    std::vector<std::u16string> answers(2);
+    std::vector<int> drawn(2, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 2; ++t)
+        threads.emplace_back([&, t] {
+            gfx::Surface surface(16, 12);
+            for (int i = 0; i < 100; ++i) {
+                const std::u16string answer = alloy.GetSetting(u"meter", u"Needle base size");
+                if (answer != expected)
+                    answers[std::size_t(t)] = answer;
+                drawn[std::size_t(t)] += alloy.DrawObject(surface.pixels(), {0, 0, 16, 12}, 0, 3, 0);
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(answers[0], u"");
+    EXPECT_EQ(answers[1], u"");
+    EXPECT_EQ(drawn[0], 100);
+    EXPECT_EQ(drawn[1], 100);
 }
 
 } // namespace
