@@ -606,6 +606,17 @@ void CEditorObject::Draw(gfx::DeviceContext& dc, int32_t left, int32_t top, int3
         RequestPreview();
 }
 
+void CEditorObject::DrawSelectionMarkers(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right,
+                                         int32_t bottom)
+{
+    // An outline as GDI draws a rectangle: right and bottom edges are the last pixels in.
+    const gfx::Colour black = gfx::Colour::fromArgb(0xFF000000);
+    const gfx::Point corners[] = {{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}};
+    for (std::size_t i = 0; i < std::size(corners); ++i)
+        dc.drawLine(corners[i], corners[(i + 1) % std::size(corners)], black);
+    CDiagramEntity::DrawSelectionMarkers(dc, left, top, right, bottom);
+}
+
 void CEditorObject::Invalidate()
 {
     m_stale = true;

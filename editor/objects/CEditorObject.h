@@ -127,6 +127,8 @@ public:
     // Preview: drawn from the cache, or DrawDefault while there is none; a stale one
     // asks the worker for a new picture.
     void Draw(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+    // The bounding rectangle, then the resize markers.
+    void DrawSelectionMarkers(gfx::DeviceContext& dc, int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     // A property changed: the preview is stale and a new one is queued.
     void Invalidate() override;
     bool HasPreview() const;

@@ -290,3 +290,28 @@ TEST(CEditorObjectText, TextPreviewIsDrawnWithTheFormatGroupAndAHexColourOverrid
 }
 
 } // namespace
+
+namespace {
+
+TEST(CEditorObject, ASelectedObjectDrawsItsOutlineAndMarkers)
+{
+    CSelectable page(kPageObjectType);
+    auto image = CEditorObject::CreateObject(1, &page);
+    image->SetRect(10, 10, 50, 40);
+    image->Select(true);
+    gfx::Surface surface(64, 64);
+    {
+        gfx::DeviceContext dc(surface);
+        image->DrawSelectionMarkers(dc, 10, 10, 50, 40);
+    }
+    const uint32_t black = 0xFF000000;
+    EXPECT_EQ(surface.pixel(20, 10), black);   // top edge between markers
+    EXPECT_EQ(surface.pixel(20, 39), black);   // bottom edge, the last row in
+    EXPECT_EQ(surface.pixel(10, 20), black);
+    EXPECT_EQ(surface.pixel(49, 20), black);
+    EXPECT_EQ(surface.pixel(20, 40), 0u);      // the bottom edge itself is out
+    EXPECT_EQ(surface.pixel(20, 20), 0u);      // nothing inside
+    EXPECT_EQ(surface.pixel(7, 7), black);     // the top-left marker reaches outside
+}
+
+} // namespace
