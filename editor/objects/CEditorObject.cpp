@@ -14,6 +14,7 @@
 #include "editor/objects/CObjectFactory.h"
 #include "editor/objects/CObjectFonts.h"
 #include "editor/objects/CObjectTheme.h"
+#include "editor/objects/CPageObjectContainer.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetBytes.h"
@@ -208,6 +209,13 @@ CEditorObject* CEditorObject::CloneInto(CDiagramEntityContainer& editor, CSelect
     CEditorObject* placed = clone.get();
     editor.Add(std::move(clone));
     return placed;
+}
+
+void CEditorObject::SetParent(CDiagramEntityContainer* container)
+{
+    CDiagramEntity::SetParent(container);
+    if (const auto* objects = dynamic_cast<const CPageObjectContainer*>(container))
+        m_page = objects->GetPage();
 }
 
 void CEditorObject::SetRect(double left, double top, double right, double bottom)

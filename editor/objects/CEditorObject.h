@@ -80,6 +80,8 @@ public:
     CEditorObject* CloneInto(CDiagramEntityContainer& editor, CSelectable* page) const;
 
     CDiagramEntityContainer* GetOwnerEditor() const override { return GetParent(); }
+    // Added to a page's container, the object belongs to that page.
+    void SetParent(CDiagramEntityContainer* container) override;
     void SetRect(double left, double top, double right, double bottom) override;
 
     // Style: the "Style name" of the "Style" group, the theme of that name, its rounding.

@@ -3,6 +3,7 @@
 #include "diagram/CDiagramEntityContainer.h"
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
+#include "editor/objects/CPageObjectContainer.h"
 #include "tests/support/editor/FakeTheme.h"
 
 namespace {
@@ -143,6 +144,31 @@ TEST(CEditorObjectClone, AFreshCloneBelongsToNoPageOrEditorUntilAdded)
     EXPECT_EQ(moved->GetPage(), &otherPage);
     EXPECT_EQ(moved->GetRect().left, 20);
     EXPECT_EQ(moved->GetRect().top, 30);
+}
+
+} // namespace
+
+namespace {
+
+TEST(CEditorObjectClone, AddedToAPagesContainerTheCloneBelongsToThatPage)
+{
+    CSelectable first(kPageObjectType);
+    CSelectable second(kPageObjectType);
+    CPageObjectContainer firstObjects(&first);
+    CPageObjectContainer secondObjects(&second);
+    firstObjects.Add(CEditorObject::CreateObject(17, &first));
+    const auto* source = static_cast<const CEditorObject*>(firstObjects.GetAt(0));
+
+    // The container's own copies (duplicate, undo, clipboard) are detached clones too.
+    EXPECT_EQ(firstObjects.Duplicate(firstObjects.GetAt(0)), 1);
+    const auto* duplicate = static_cast<const CEditorObject*>(firstObjects.GetAt(1));
+    EXPECT_EQ(duplicate->GetPage(), &first);
+    EXPECT_EQ(duplicate->GetParent(), &firstObjects);
+
+    CEditorObject* moved = source->CloneInto(secondObjects, &second);
+    EXPECT_EQ(moved->GetPage(), &second);
+    secondObjects.Add(source->CloneObject());
+    EXPECT_EQ(static_cast<const CEditorObject*>(secondObjects.GetAt(1))->GetPage(), &second);
 }
 
 } // namespace
