@@ -332,7 +332,7 @@ DTextDescriptor CEditorObject::GetTextDescriptor() const
     text.horizontalAlignment = std::clamp(number(u"Alignment"), 0, 2);
     text.verticalAlignment = DTextDescriptor::Middle;
     if (const CPropertyBase* line = FindProperty(u"Appearance", u"Line alignment")) {
-        const std::u16string choice = line->GetListValue().empty() ? line->GetValueText() : line->GetListValue();
+        const std::u16string choice = line->GetListValue();
         text.verticalAlignment = choice == u"Top" ? DTextDescriptor::Top
             : choice == u"Bottom"                 ? DTextDescriptor::Bottom
                                                   : DTextDescriptor::Middle;
@@ -497,17 +497,12 @@ void CEditorObject::CompileElement(DRIFFFile& target, target::ElementKind kind, 
         target::ScrollingWords words;
         words.mode = scrolling && scrolling->GetListValue() == u"Scrolling" ? target::ScrollingWords::kModeScrolling
                                                                              : target::ScrollingWords::kModeWrapping;
-        if (scrolling && scrolling->GetListValue().empty() && scrolling->GetValueText() == u"Scrolling")
-            words.mode = target::ScrollingWords::kModeScrolling;
         target::writeRecord(target, words);
     }
     if (kind == target::ElementKind::ScrollingList) {
         const auto listValue = [&](std::u16string_view caption) {
             const CPropertyBase* property = FindAnyProperty(caption);
-            if (!property)
-                return std::u16string();
-            std::u16string value = property->GetListValue();
-            return value.empty() ? property->GetValueText() : value;
+            return property ? property->GetListValue() : std::u16string();
         };
         const CPropertyBase* maximum = FindAnyProperty(u"Maximum items");
         target::ScrollingListWords words;
@@ -528,10 +523,8 @@ void CEditorObject::CompileTagProperty(DRIFFFile& target, std::u16string_view ca
                                        CObjectCompileContext& context) const
 {
     const CPropertyBase* property = FindProperty(u"Data", caption);
-    const std::u16string name = property ? property->GetListValue() : std::u16string();
-    const std::u16string value = name.empty() && property && !property->GetValueText().starts_with(u"<")
-        ? property->GetValueText()
-        : name;
+    // A tag name never begins with "<", so the list value is the name or empty.
+    const std::u16string value = property ? property->GetListValue() : std::u16string();
     const CActionCompiler compiler(context.actions);
     const target::TagReference tag = compiler.ResolveTagId(value);
     target::writeRecord(target, tag);
@@ -551,9 +544,7 @@ int CEditorObject::CreateMissingTags(CTagsModel& tags) const
             for (const auto& property : category->GetProperties()) {
                 if (property->GetOptionsText() != kTagsSource)
                     continue;
-                std::u16string name = property->GetListValue();
-                if (name.empty() && !property->GetValueText().starts_with(u"<"))
-                    name = property->GetValueText();
+                const std::u16string name = property->GetListValue();
                 if (name.empty() || name.starts_with(u"sys") || tags.HasTag(name))
                     continue;
                 const int row = IsStringTagProperty(property->GetCaption()) ? tags.AddStringTag() : tags.AddNumericTag();
@@ -567,16 +558,12 @@ int CEditorObject::CreateMissingTags(CTagsModel& tags) const
 
 int32_t CEditorObject::GetDirectionCode() const
 {
-    const auto choice = [](const CPropertyBase* property) {
-        std::u16string value = property->GetListValue();
-        return value.empty() ? property->GetValueText() : value;
-    };
     if (const CPropertyBase* direction = FindProperty(u"Appearance", u"Direction")) {
-        const std::u16string value = choice(direction);
+        const std::u16string value = direction->GetListValue();
         return value.size() > 1 && lower(value[1]) == u'o' ? 2 : 1;
     }
     if (const CPropertyBase* propagation = FindProperty(u"Appearance", u"Propagation from")) {
-        const std::u16string value = choice(propagation);
+        const std::u16string value = propagation->GetListValue();
         const char16_t first = value.empty() ? 0 : lower(value[0]);
         return first == u'b' ? 4 : first == u'r' ? 2 : first == u't' ? 3 : 1;
     }
