@@ -5,7 +5,10 @@
 #include <thread>
 #include <vector>
 
+#include "editor/document/CObjectTypeTable.h"
+#include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/CStyles.h"
+#include "platform/gfx/Colour.h"
 #include "platform/gfx/Surface.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -129,6 +132,45 @@ TEST_F(StylesBinding, TwoThreadsAskAndDrawAtOnce)
     EXPECT_EQ(answers[1], u"");
     EXPECT_EQ(drawn[0], 100);
     EXPECT_EQ(drawn[1], 100);
+}
+
+} // namespace
+
+namespace {
+
+// The provider the objects use, bound to the built plug-ins while it lives.
+class InstalledStyles {
+public:
+    explicit InstalledStyles(const std::filesystem::path& folder)
+    {
+        styles.Load(folder);
+        CThemeProvider::Set(&styles);
+    }
+    ~InstalledStyles() { CThemeProvider::Set(nullptr); }
+    InstalledStyles(const InstalledStyles&) = delete;
+    InstalledStyles& operator=(const InstalledStyles&) = delete;
+    CStyles styles;
+};
+
+TEST_F(StylesBinding, AnObjectTakesItsDefaultsAndFrameFromThePlugin)
+{
+    InstalledStyles installed(folder);
+    CSelectable page(kPageObjectType);
+    auto meter = CEditorObject::CreateObject(14, &page);
+    // "Aqua", the class's own default, is no theme here: the declared defaults stay.
+    EXPECT_EQ(meter->FindProperty(u"Appearance", u"Needle size [%]")->GetInt(), 80);
+    EXPECT_EQ(meter->GetRoundness(), CEditorObject::kDefaultRoundness);
+
+    meter->OnStyleChanged(u"Alloy");
+    EXPECT_EQ(meter->GetStyleName(), u"Alloy");
+    EXPECT_EQ(meter->FindProperty(u"Appearance", u"Needle size [%]")->GetInt(), 84);
+    EXPECT_EQ(meter->GetRoundness(), 30);
+
+    meter->SetRect(0, 0, 40, 30);
+    const gfx::Surface preview = meter->RenderPreview();
+    ASSERT_TRUE(preview.isValid());
+    // The frame replaced the placeholder's plain fill in the middle.
+    EXPECT_NE(preview.pixel(20, 15), gfx::Colour::fromColorRef(CObjPlaceholder::kFillColor).premultiplied());
 }
 
 } // namespace
