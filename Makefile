@@ -5,7 +5,7 @@
 JOBS ?= 8
 CMAKE_FLAGS ?=
 # Test programs of threaded code, run again under ThreadSanitizer.
-TSAN_TESTS = test_foundation_worker
+TSAN_TESTS = test_foundation_worker test_editor_objects
 
 .PHONY: all deps build run test bench clean
 
@@ -29,7 +29,7 @@ test: deps
 	  -DCMAKE_C_FLAGS=-fsanitize=thread -DCMAKE_CXX_FLAGS=-fsanitize=thread \
 	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=thread $(CMAKE_FLAGS)
 	cmake --build build-tsan -j $(JOBS) --target $(TSAN_TESTS)
-	for t in $(TSAN_TESTS); do TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 build-tsan/tests/$$t || exit 1; done
+	for t in $(TSAN_TESTS); do TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/support/tsan.supp build-tsan/tests/$$t || exit 1; done
 
 bench: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVX_BENCH=ON $(CMAKE_FLAGS)

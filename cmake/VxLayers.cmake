@@ -36,8 +36,9 @@ vx_layer(diagram LIBRARY vx_diagram QT None USES foundation platform/gfx platfor
 vx_layer(diagram/view LIBRARY vx_diagram_view QT Widgets
          USES diagram foundation platform/gfx platform/sys platform/ui)
 vx_layer(editor/document LIBRARY vx_editor_document QT None USES diagram foundation platform/gfx platform/sys)
+# The styles load the theme plug-ins and call them through their interface header.
 vx_layer(editor/objects LIBRARY vx_editor_objects QT None
-         USES editor/document diagram foundation platform/gfx platform/sys)
+         USES editor/document diagram foundation platform/gfx platform/sys themes)
 vx_layer(editor/project LIBRARY vx_editor_project QT None
          USES editor/objects editor/document diagram foundation platform/gfx platform/sys)
 vx_layer(editor/views LIBRARY vx_editor_views QT Widgets
