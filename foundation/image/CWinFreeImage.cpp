@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cctype>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <string_view>
 
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Surface.h"
@@ -19,6 +22,31 @@ namespace {
 // The formats pictures come in. FreeImage reads many more, but several of its rarer
 // readers overrun their buffers on malformed files, so those are not offered outside data.
 constexpr std::array kReadableFormats{FIF_BMP, FIF_PNG, FIF_JPEG, FIF_GIF, FIF_TIFF};
+
+// FreeImage's own lookup by file name splits its extension lists with strtok, which another
+// thread's lookup (a theme drawing on the worker) can overwrite; the lists are split here.
+FREE_IMAGE_FORMAT formatFromFileName(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    if (extension.size() < 2)
+        return FIF_UNKNOWN;
+    extension.erase(0, 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    for (const FREE_IMAGE_FORMAT format : kReadableFormats) {
+        const char* list = FreeImage_GetFIFExtensionList(format);
+        std::string_view rest = list ? list : "";
+        while (!rest.empty()) {
+            const std::size_t comma = rest.find(',');
+            if (rest.substr(0, comma) == extension)
+                return format;
+            if (comma == std::string_view::npos)
+                break;
+            rest.remove_prefix(comma + 1);
+        }
+    }
+    return FIF_UNKNOWN;
+}
 
 bool sizeAllowed(int64_t width, int64_t height)
 {
@@ -118,7 +146,7 @@ bool CWinFreeImage::Load(const std::filesystem::path& path, uint32_t flags, int 
     Unload();
     // Paths are UTF-8 bytes here, which is what FreeImage takes.
     const char* name = path.c_str();
-    FREE_IMAGE_FORMAT format = FreeImage_GetFIFFromFilename(name);
+    FREE_IMAGE_FORMAT format = formatFromFileName(path);
     if (format == FIF_UNKNOWN)
         format = FreeImage_GetFileType(name);
     FreeImageBitmap loaded = decode(format, [name](FREE_IMAGE_FORMAT f, int loadFlags) { return FreeImage_Load(f, name, loadFlags); });

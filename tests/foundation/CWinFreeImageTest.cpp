@@ -2,6 +2,8 @@
 
 #include <FreeImage.h>
 #include <climits>
+#include <thread>
+#include <vector>
 
 #include "foundation/image/CWinFreeImage.h"
 #include "platform/gfx/DeviceContext.h"
@@ -323,4 +325,27 @@ TEST(CWinFreeImage, DrawsPremultipliedPixelsOverTheTarget)
     CWinFreeImage indices;
     ASSERT_TRUE(indices.Load(image("palette.png"), CWinFreeImage::LoadEightBit, 0));
     EXPECT_FALSE(indices.Draw(dc, 0, 0));
+}
+
+TEST(CWinFreeImage, ThreadsLoadAtOnceAndTheExtensionMatchesWithoutCase)
+{
+    // The worker loads pictures while the user-interface thread does: the format lookup by
+    // file name must not share state between them.
+    vx::test::TempDir dir;
+    const std::filesystem::path upper = dir.path() / "RGBA.PNG";
+    std::filesystem::copy_file(image("rgba.png"), upper);
+    constexpr int kThreads = 4;
+    constexpr int kLoads = 500;
+    std::vector<int> loaded(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kLoads; ++i) {
+                CWinFreeImage picture;
+                loaded[std::size_t(t)] += picture.Load(t % 2 ? upper : image("rgba.png"), 0, 0) ? 1 : 0;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(loaded, std::vector<int>(kThreads, kLoads));
 }
