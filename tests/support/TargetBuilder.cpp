@@ -97,24 +97,32 @@ void TargetBuilder::Page::element(ElementKind kind, int32_t left, int32_t top, i
     ++m_elements;
 }
 
+namespace {
+
+// The background object: its words and one opaque element over width x height.
+template <class Words>
+void writeBackground(TargetBuilder::Page& page, WidgetType type, const Words& words, ElementKind kind, int32_t width,
+                     int32_t height, const TargetBuilder::Actions& actions)
+{
+    page.object(uint32_t(type),
+                [&](DRIFFFile& file) {
+                    writeClassData(file, words);
+                    page.element(kind, 0, 0, width, height, PageBackground::kFlagsOpaque);
+                },
+                actions);
+}
+
+} // namespace
+
 void TargetBuilder::Page::backgroundColour(uint32_t argb, int32_t width, int32_t height, const Actions& actions)
 {
-    object(uint32_t(WidgetType::Rectangle),
-           [&](DRIFFFile& file) {
-               writeClassData(file, RectangleWords{argb});
-               element(ElementKind::SolidRect, 0, 0, width, height, PageBackground::kFlagsOpaque);
-           },
-           actions);
+    writeBackground(*this, WidgetType::Rectangle, RectangleWords{argb}, ElementKind::SolidRect, width, height, actions);
 }
 
 void TargetBuilder::Page::backgroundImage(uint32_t offset, int32_t width, int32_t height, const Actions& actions)
 {
-    object(uint32_t(WidgetType::StaticImage),
-           [&](DRIFFFile& file) {
-               writeClassData(file, StaticImageWords{offset});
-               element(ElementKind::UnscaledBitmap, 0, 0, width, height, PageBackground::kFlagsOpaque);
-           },
-           actions);
+    writeBackground(*this, WidgetType::StaticImage, StaticImageWords{offset}, ElementKind::UnscaledBitmap, width,
+                    height, actions);
 }
 
 std::vector<uint8_t> actionBlockBytes(const TargetBuilder::Actions& actions)

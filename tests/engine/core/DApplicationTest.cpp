@@ -11,6 +11,7 @@
 #include "engine/posix/DPlatform_posix.h"
 #include "foundation/TextHelpers.h"
 #include "tests/support/engine/FakePlatform.h"
+#include "tests/support/engine/ItemDescriptor.h"
 #include "tests/support/engine/KeptPart.h"
 #include "tests/support/engine/RecordingObserver.h"
 #include "tests/support/engine/WidgetRecords.h"
@@ -40,12 +41,7 @@ public:
 
 DItemDescriptor tagAt(uint8_t controller, uint32_t address, uint8_t type = DValue::kInteger, uint16_t size = 4)
 {
-    DItemDescriptor descriptor;
-    descriptor.controller = controller;
-    descriptor.address = address;
-    descriptor.type = type;
-    descriptor.size = size;
-    return descriptor;
+    return vx::test::itemDescriptor(controller, address, type, size);
 }
 
 } // namespace

@@ -36,6 +36,13 @@ uint32_t loadFonts(DRendererBitmap& renderer, DFile_Memory& file)
     return renderer.loadFonts(file, file.size());
 }
 
+// The sans, bold and mono faces in one file, for the tests that choose among them.
+struct ThreeFaces {
+    FontFile built = fontFile({sansBytes(), fontBytes("DejaVuSans-Bold.ttf"), fontBytes("DejaVuSansMono.ttf")});
+    DFile_Memory file{built.bytes};
+    DRendererBitmap renderer;
+};
+
 const DEngineFontDescriptor& engineFace(const DFontFileDescriptor* face)
 {
     return dynamic_cast<const DEngineFontDescriptor&>(*face);
@@ -99,11 +106,10 @@ TEST(DEngineFontSource, TheStreamReadsTheFaceAndLeavesTheFilePositionAlone)
 
 TEST(DEngineFontSource, AFontReferenceChoosesItsFaceWhateverTheName)
 {
-    FontFile built = fontFile({sansBytes(), fontBytes("DejaVuSans-Bold.ttf"), fontBytes("DejaVuSansMono.ttf")});
-    DFile_Memory file(built.bytes);
-    DRendererBitmap renderer;
-    ASSERT_EQ(loadFonts(renderer, file), 3u);
-    DTextRenderer& text = *renderer.textRenderer();
+    ThreeFaces faces;
+    ASSERT_EQ(loadFonts(faces.renderer, faces.file), 3u);
+    const FontFile& built = faces.built;
+    DTextRenderer& text = *faces.renderer.textRenderer();
 
     DTextDescriptor request;
     request.family.assign(u"Liberation Serif");
@@ -121,11 +127,10 @@ TEST(DEngineFontSource, AFontReferenceChoosesItsFaceWhateverTheName)
 
 TEST(DEngineFontSource, WithoutReferenceOrNameTheBestScoreWins)
 {
-    FontFile built = fontFile({sansBytes(), fontBytes("DejaVuSans-Bold.ttf"), fontBytes("DejaVuSansMono.ttf")});
-    DFile_Memory file(built.bytes);
-    DRendererBitmap renderer;
-    ASSERT_EQ(loadFonts(renderer, file), 3u);
-    DTextRenderer& text = *renderer.textRenderer();
+    ThreeFaces faces;
+    ASSERT_EQ(loadFonts(faces.renderer, faces.file), 3u);
+    const FontFile& built = faces.built;
+    DTextRenderer& text = *faces.renderer.textRenderer();
 
     struct Case {
         const char16_t* family;

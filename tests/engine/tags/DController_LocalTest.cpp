@@ -1,18 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/tags/DController_Local.h"
+#include "tests/support/engine/ItemDescriptor.h"
 #include "tests/support/engine/RecordingObserver.h"
 
 namespace {
 
 DItemDescriptor local(uint32_t address, uint8_t type, uint16_t size = 0)
 {
-    DItemDescriptor descriptor;
-    descriptor.controller = DItemDescriptor::kLocal;
-    descriptor.address = address;
-    descriptor.type = type;
-    descriptor.size = size;
-    return descriptor;
+    return vx::test::itemDescriptor(DItemDescriptor::kLocal, address, type, size);
 }
 
 } // namespace

@@ -6,18 +6,14 @@
 #include "engine/tags/DController_Local.h"
 #include "engine/tags/DController_Mem.h"
 #include "engine/posix/DMemory_CRT.h"
+#include "tests/support/engine/ItemDescriptor.h"
 #include "tests/support/engine/RecordingObserver.h"
 
 namespace {
 
 DItemDescriptor memory(uint32_t address, uint8_t type, uint16_t size = 0)
 {
-    DItemDescriptor descriptor;
-    descriptor.controller = DItemDescriptor::kMemory;
-    descriptor.address = address;
-    descriptor.type = type;
-    descriptor.size = size;
-    return descriptor;
+    return vx::test::itemDescriptor(DItemDescriptor::kMemory, address, type, size);
 }
 
 // An allocator whose grown blocks come back full of garbage, and whose reallocation can

@@ -5,6 +5,7 @@
 #include "engine/tags/DController_System.h"
 #include "engine/tags/DSystemTagSource.h"
 #include "engine/posix/DMemory_CRT.h"
+#include "tests/support/engine/ItemDescriptor.h"
 #include "tests/support/engine/RecordingObserver.h"
 
 namespace {
@@ -19,12 +20,7 @@ public:
 
 DItemDescriptor systemTag(uint32_t number)
 {
-    DItemDescriptor descriptor;
-    descriptor.controller = DItemDescriptor::kSystem;
-    descriptor.address = number;
-    descriptor.type = DValue::kInteger;
-    descriptor.size = 4;
-    return descriptor;
+    return vx::test::itemDescriptor(DItemDescriptor::kSystem, number, DValue::kInteger, 4);
 }
 
 class DController_SystemTest : public testing::Test {

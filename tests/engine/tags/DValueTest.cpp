@@ -25,6 +25,14 @@ void setText(DValue& value, const std::u16string& text)
     value.setBytes({reinterpret_cast<const uint8_t*>(text.data()), text.size() * 2});
 }
 
+// A text value of size bytes in the character set, filled with these bytes (or UTF-16 units).
+template <class Text>
+void initText(DValue& value, uint16_t size, uint32_t charset, const Text& text)
+{
+    value.init(nullptr, size, charset);
+    setText(value, text);
+}
+
 std::string bytesOf(const DValue& value)
 {
     return {reinterpret_cast<const char*>(value.bytes().data()), value.bytes().size()};
@@ -93,8 +101,7 @@ TEST(DValue, AssignTakesNumbersByWidthAndNeverCrossesKinds)
     DValue shortValue, integer, text;
     shortValue.init(nullptr, 0, DValue::kShort);
     integer.init(nullptr, 0, DValue::kInteger);
-    text.init(nullptr, 4, kUtf8);
-    setText(text, std::string("12"));
+    initText(text, 4, kUtf8, std::string("12"));
 
     integer.setNumber(70000);
     shortValue.assign(integer);
@@ -134,16 +141,13 @@ TEST(DValue, SetNumberKeepsWhatTheTagsWidthHolds)
 TEST(DValue, AssignWithinOneCharacterSetOverwritesOnlyTheSourceBytes)
 {
     DValue target, source;
-    target.init(nullptr, 5, kUtf8);
-    setText(target, std::string("hello"));
-    source.init(nullptr, 2, kUtf8);
-    setText(source, std::string("HE"));
+    initText(target, 5, kUtf8, std::string("hello"));
+    initText(source, 2, kUtf8, std::string("HE"));
     target.assign(source);
     EXPECT_EQ(bytesOf(target), "HEllo");
 
     DValue longer;
-    longer.init(nullptr, 8, kUtf8);
-    setText(longer, std::string("abcdefgh"));
+    initText(longer, 8, kUtf8, std::string("abcdefgh"));
     target.assign(longer); // cut at the target's size
     EXPECT_EQ(bytesOf(target), "abcde");
 }
@@ -151,10 +155,8 @@ TEST(DValue, AssignWithinOneCharacterSetOverwritesOnlyTheSourceBytes)
 TEST(DValue, AssignBetweenCharacterSetsConverts)
 {
     DValue wide, narrow;
-    wide.init(nullptr, 12, kUtf16LE);
-    setText(wide, std::u16string(u"Caf\u00e9"));
-    narrow.init(nullptr, 8, kLatin1);
-    setText(narrow, std::string("xxxxxxxx"));
+    initText(wide, 12, kUtf16LE, std::u16string(u"Caf\u00e9"));
+    initText(narrow, 8, kLatin1, std::string("xxxxxxxx"));
     narrow.assign(wide);
     // The source's zero units convert too, so the old text is cleared behind it.
     EXPECT_EQ(bytesOf(narrow), std::string("Caf\xe9\0\0\0\0", 8));
@@ -166,8 +168,7 @@ TEST(DValue, AssignBetweenCharacterSetsConverts)
 
     // A row this C library has no converter for leaves the target as it was.
     DValue unconvertible;
-    unconvertible.init(nullptr, 4, kCP1131);
-    setText(unconvertible, std::string("keep"));
+    initText(unconvertible, 4, kCP1131, std::string("keep"));
     unconvertible.assign(wide);
     EXPECT_EQ(bytesOf(unconvertible), "keep");
     wide.assign(unconvertible);
@@ -188,10 +189,8 @@ TEST(DValue, AppendAddsNumbersWithoutOverflow)
 TEST(DValue, AppendPutsTextBehindTheContentMeasuredInUnits)
 {
     DValue text, tail;
-    text.init(nullptr, 6, kUtf8);
-    setText(text, std::string("ab"));
-    tail.init(nullptr, 3, kUtf8);
-    setText(tail, std::string("cde"));
+    initText(text, 6, kUtf8, std::string("ab"));
+    initText(tail, 3, kUtf8, std::string("cde"));
     text.append(tail);
     EXPECT_EQ(bytesOf(text), std::string("abcde\0", 6));
     text.append(tail); // one byte of room left
@@ -212,10 +211,8 @@ TEST(DValue, AppendPutsTextBehindTheContentMeasuredInUnits)
 TEST(DValue, StringsCompareAsUnsignedBytesOverTheReferenceSize)
 {
     DValue text, reference;
-    text.init(nullptr, 2, kUtf8);
-    setText(text, std::string("\xff" "a"));
-    reference.init(nullptr, 5, kUtf8);
-    setText(reference, std::string("\x01" "aaaa"));
+    initText(text, 2, kUtf8, std::string("\xff" "a"));
+    initText(reference, 5, kUtf8, std::string("\x01" "aaaa"));
     EXPECT_EQ(text.compare(reference), 1); // 0xFF is above 0x01
     setText(reference, std::string("\xff" "a"));
     EXPECT_EQ(text.compare(reference), 0); // bytes past the shorter value count as zero

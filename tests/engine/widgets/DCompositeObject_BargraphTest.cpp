@@ -38,22 +38,15 @@ std::vector<uint8_t> barPage(DCompositeObject_Bargraph::Words words, std::span<c
     const bool image = !barImage.empty();
     if (image)
         words.bar = builder.image(kRight - kLeft, kBottom - kTop, barImage);
-    builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
+    return WidgetHarness::finishPage(builder, kBackground, [&](TargetBuilder::Page& page) {
         vx::test::writeBarGraph(page, {image ? WidgetType::ImageBar : WidgetType::ColorBar, words,
                                        localTag(kValueTag), {kLeft, kTop, kRight, kBottom}});
-        page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
-    return builder.finish();
 }
 
 class BargraphTest : public WidgetHarness {
 protected:
-    DCompositeObject_Bargraph* bar()
-    {
-        auto* found = widget<DCompositeObject_Bargraph>(0);
-        EXPECT_NE(found, nullptr);
-        return found;
-    }
+    DCompositeObject_Bargraph* bar() { return expectWidget<DCompositeObject_Bargraph>(); }
 };
 
 } // namespace

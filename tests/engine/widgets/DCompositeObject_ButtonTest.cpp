@@ -73,6 +73,17 @@ public:
         });
         ASSERT_EQ(load(builder.finish()), 0);
     }
+    // One button of the five faces, its spec as adjust leaves it.
+    void loadButton(const std::function<void(ButtonSpec&, TargetBuilder&)>& adjust = {})
+    {
+        loadButtons([&](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
+            ButtonSpec spec;
+            spec.faces = fiveFaces(builder);
+            if (adjust)
+                adjust(spec, builder);
+            specs.push_back(spec);
+        });
+    }
     DCompositeObject_Button* first() { return widgetAs<DCompositeObject_Button>(0); }
     uint32_t face() { return shown(faceIndex); }
     void click(DPoint point = {5, 5})
@@ -129,11 +140,8 @@ TEST_F(ButtonTest, PointerSequencesWriteTheStateTagAndChooseTheFace)
     for (const SequenceCase& sequence : kSequences) {
         SCOPED_TRACE(sequence.name);
         ButtonHarness run; // each case on a project of its own
-        run.loadButtons([&](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-            ButtonSpec spec;
+        run.loadButton([&](ButtonSpec& spec, TargetBuilder&) {
             spec.mode = sequence.mode;
-            spec.faces = fiveFaces(builder);
-            specs.push_back(spec);
         });
         DCompositeObject_Button* target = run.first();
         ASSERT_NE(target, nullptr);
@@ -159,11 +167,7 @@ TEST_F(ButtonTest, PointerSequencesWriteTheStateTagAndChooseTheFace)
 
 TEST_F(ButtonTest, FacePicturesAreDrawn)
 {
-    loadButtons([](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-        ButtonSpec spec;
-        spec.faces = fiveFaces(builder);
-        specs.push_back(spec);
-    });
+    loadButton();
     project.render();
     EXPECT_EQ(pixel(5, 5), 0xFF000010u);
     EXPECT_EQ(pixel(30, 30), 0xFF000000u);
@@ -176,12 +180,9 @@ TEST_F(ButtonTest, FacePicturesAreDrawn)
 
 TEST_F(ButtonTest, LatchedFaceFallsBackToThePressedPicture)
 {
-    loadButtons([](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-        ButtonSpec spec;
+    loadButton([](ButtonSpec& spec, TargetBuilder&) {
         spec.mode = DCompositeObject_Button::Latching;
-        spec.faces = fiveFaces(builder);
         spec.faces.latched = 0;
-        specs.push_back(spec);
     });
     click();
     EXPECT_TRUE(first()->isLatched());
@@ -200,11 +201,8 @@ TEST_F(ButtonTest, StateTagDrivesTheButton)
                           Case{DCompositeObject_Button::Latching, &Faces::latched, false, true}}) {
         SCOPED_TRACE(c.mode);
         ButtonHarness run;
-        run.loadButtons([&](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-            ButtonSpec spec;
+        run.loadButton([&](ButtonSpec& spec, TargetBuilder&) {
             spec.mode = c.mode;
-            spec.faces = fiveFaces(builder);
-            specs.push_back(spec);
         });
         run.setTag(kStateTag, 1);
         EXPECT_EQ(run.face(), run.faces.*c.whenSet);
@@ -222,12 +220,9 @@ TEST_F(ButtonTest, StateTagDrivesTheButton)
 
 TEST_F(ButtonTest, SixteenBitStateTagIsWrittenAndRead)
 {
-    loadButtons([](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-        ButtonSpec spec;
+    loadButton([](ButtonSpec& spec, TargetBuilder&) {
         spec.mode = DCompositeObject_Button::Latching;
-        spec.faces = fiveFaces(builder);
         spec.state = localTag(kStateTag, kValueType16);
-        specs.push_back(spec);
     });
     click();
     EXPECT_EQ(item(kStateTag, kValueType16)->value().shownNumber(), 1);
@@ -238,11 +233,8 @@ TEST_F(ButtonTest, SixteenBitStateTagIsWrittenAndRead)
 
 TEST_F(ButtonTest, DisabledButtonIgnoresThePointerButNotTouchHold)
 {
-    loadButtons([](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-        ButtonSpec spec;
-        spec.faces = fiveFaces(builder);
+    loadButton([](ButtonSpec& spec, TargetBuilder&) {
         spec.enable = localTag(kEnableTag);
-        specs.push_back(spec);
     });
     setTag(kEnableTag, 0);
     EXPECT_TRUE(first()->isDisabled());
@@ -264,11 +256,8 @@ TEST_F(ButtonTest, DisabledButtonIgnoresThePointerButNotTouchHold)
 
 TEST_F(ButtonTest, PressTakenBeforeDisablingIsStillReleased)
 {
-    loadButtons([](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-        ButtonSpec spec;
-        spec.faces = fiveFaces(builder);
+    loadButton([](ButtonSpec& spec, TargetBuilder&) {
         spec.enable = localTag(kEnableTag);
-        specs.push_back(spec);
     });
     setTag(kEnableTag, 1);
     project.onPointerDown({5, 5});
@@ -290,13 +279,10 @@ TEST_F(ButtonTest, FocusShowsOnTheFaceOnlyWithFocusTracking)
     for (const bool tracking : {true, false}) {
         SCOPED_TRACE(tracking);
         ButtonHarness run;
-        run.loadButtons([&](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-            ButtonSpec spec;
+        run.loadButton([&](ButtonSpec& spec, TargetBuilder&) {
             spec.mode = DCompositeObject_Button::Latching;
-            spec.faces = fiveFaces(builder);
             if (tracking)
                 spec.faceFlags |= kElementFlagFocusTracking;
-            specs.push_back(spec);
         });
         DCompositeObject_Button* target = run.first();
         EXPECT_EQ(target->setFocus(1), 1); // every button takes the focus
@@ -310,13 +296,10 @@ TEST_F(ButtonTest, FocusShowsOnTheFaceOnlyWithFocusTracking)
 
 TEST_F(ButtonTest, LatchedAndFocusedWithoutItsPictureShowsTheFocusedOne)
 {
-    loadButtons([](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-        ButtonSpec spec;
+    loadButton([](ButtonSpec& spec, TargetBuilder&) {
         spec.mode = DCompositeObject_Button::Latching;
-        spec.faces = fiveFaces(builder);
         spec.faces.latchedFocused = 0;
         spec.faceFlags |= kElementFlagFocusTracking;
-        specs.push_back(spec);
     });
     click(); // the press also gives it the focus
     EXPECT_EQ(project.currentPage()->focusIndex(), 0);
@@ -397,12 +380,9 @@ TEST_F(ButtonTest, ShowingThePageAgainComesBackReleasedUntilTheTagLatchesIt)
 
 TEST_F(ButtonTest, DecorationsShowTheirPictures)
 {
-    loadButtons([](TargetBuilder& builder, std::vector<ButtonSpec>& specs) {
-        ButtonSpec spec;
-        spec.faces = fiveFaces(builder);
+    loadButton([](ButtonSpec& spec, TargetBuilder& builder) {
         spec.faces.decoration1 = solidImage(builder, 0xFF00FF00, 2, 2);
         spec.faces.decoration2 = solidImage(builder, 0xFFFF0000, 1, 1);
-        specs.push_back(spec);
     });
     faceIndex = 2;
     EXPECT_EQ(shown(0), faces.decoration2);

@@ -38,7 +38,7 @@ std::vector<uint8_t> knobPage(DThumbWidget::Words words, uint32_t step, bool pic
         words.trackImage = builder.image(48, 48, std::vector<uint32_t>(48 * 48, kRed));
         words.thumbImage = builder.image(8, 8, std::vector<uint32_t>(8 * 8, kGreen));
     }
-    builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
+    return WidgetHarness::finishPage(builder, kBackground, [&](TargetBuilder::Page& page) {
         vx::test::ThumbWidgetRecord knob;
         knob.type = WidgetType::Knob;
         knob.words = words;
@@ -47,19 +47,12 @@ std::vector<uint8_t> knobPage(DThumbWidget::Words words, uint32_t step, bool pic
         knob.thumb = {20, 20, 28, 28};
         knob.track = {0, 0, 48, 48};
         vx::test::writeThumbWidget(page, knob);
-        page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
-    return builder.finish();
 }
 
 class KnobTest : public WidgetHarness {
 protected:
-    DCompositeObject_Knob* knob()
-    {
-        auto* found = widget<DCompositeObject_Knob>(0);
-        EXPECT_NE(found, nullptr);
-        return found;
-    }
+    DCompositeObject_Knob* knob() { return expectWidget<DCompositeObject_Knob>(); }
     DPoint thumbAt() { return {knob()->thumb()->bounds().left, knob()->thumb()->bounds().top}; }
     int32_t written() { return tag(kValueTag)->value().number(); }
 };

@@ -54,11 +54,7 @@ class ListboxTest : public ScrollingWidgetHarness {
 protected:
     void show(const ListSetup& setup)
     {
-        ASSERT_EQ(load(listboxPage(setup)), 0);
-        listbox = widget<DCompositeObject_Listbox>(0);
-        ASSERT_NE(listbox, nullptr);
-        list = listbox->list();
-        ASSERT_NE(list, nullptr);
+        ASSERT_NO_FATAL_FAILURE(loadWidget(listboxPage(setup), listbox, list, &DCompositeObject_Listbox::list));
         frame(0);
     }
     int32_t scrollY() const { return list->scrollPosition().y; }
@@ -386,11 +382,8 @@ class DynamicListboxTest : public ScrollingWidgetHarness {
 protected:
     void show(const TagReference& items, uint32_t maximum = 12)
     {
-        ASSERT_EQ(load(dynamicPage(items, maximum)), 0);
-        listbox = widget<DCompositeObject_DynamicListbox>(0);
-        ASSERT_NE(listbox, nullptr);
-        list = listbox->list();
-        ASSERT_NE(list, nullptr);
+        ASSERT_NO_FATAL_FAILURE(
+            loadWidget(dynamicPage(items, maximum), listbox, list, &DCompositeObject_DynamicListbox::list));
         frame(0);
     }
     void setItems(const TagReference& items, std::vector<uint8_t> bytes)

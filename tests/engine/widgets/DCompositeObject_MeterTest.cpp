@@ -49,24 +49,17 @@ std::vector<uint8_t> meterPage(DCompositeObject_Meter::Words words, NeedleKind k
         words.needle = builder.image(3, 12, needle);
         words.needlePivot = packHalves(1, 0);
     }
-    builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
+    return WidgetHarness::finishPage(builder, kBackground, [&](TargetBuilder::Page& page) {
         const ElementKind needle = kind == NeedleKind::Triangle ? ElementKind::SolidTriangle
                                    : kind == NeedleKind::Picture ? ElementKind::RotatingBitmap
                                                                  : ElementKind::Placeholder;
         vx::test::writeMeter(page, {words, localTag(kValueTag), step, needle, {0, 0, 48, 48}});
-        page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
-    return builder.finish();
 }
 
 class MeterTest : public WidgetHarness {
 protected:
-    DCompositeObject_Meter* meter()
-    {
-        auto* found = widget<DCompositeObject_Meter>(0);
-        EXPECT_NE(found, nullptr);
-        return found;
-    }
+    DCompositeObject_Meter* meter() { return expectWidget<DCompositeObject_Meter>(); }
 };
 
 } // namespace

@@ -60,7 +60,7 @@ std::vector<uint8_t> sliderPage(DThumbWidget::Words words, const Layout& layout,
         const auto height = uint32_t(layout.thumb.bottom - layout.thumb.top);
         words.thumbImage = builder.image(width, height, std::vector<uint32_t>(width * height, kGreen));
     }
-    builder.page(uint32_t(PageType::Normal), -1, [&](TargetBuilder::Page& page) {
+    return WidgetHarness::finishPage(builder, kBackground, [&](TargetBuilder::Page& page) {
         vx::test::ThumbWidgetRecord slider;
         slider.words = words;
         slider.tag = localTag(kValueTag);
@@ -69,19 +69,12 @@ std::vector<uint8_t> sliderPage(DThumbWidget::Words words, const Layout& layout,
         slider.track = layout.track;
         slider.trackFlags = kTouchable | (pictures.tracked ? kElementFlagFocusTracking : 0);
         vx::test::writeThumbWidget(page, slider);
-        page.backgroundColour(kBackground, WidgetHarness::kWidth, WidgetHarness::kHeight);
     });
-    return builder.finish();
 }
 
 class SliderTest : public WidgetHarness {
 protected:
-    DCompositeObject_Slider* slider()
-    {
-        auto* found = widget<DCompositeObject_Slider>(0);
-        EXPECT_NE(found, nullptr);
-        return found;
-    }
+    DCompositeObject_Slider* slider() { return expectWidget<DCompositeObject_Slider>(); }
     DPoint thumbAt() { return {slider()->thumb()->bounds().left, slider()->thumb()->bounds().top}; }
 };
 

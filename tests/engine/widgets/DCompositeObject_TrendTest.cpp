@@ -60,11 +60,7 @@ class TrendTest : public ScrollingWidgetHarness {
 protected:
     void show(const TrendSetup& setup)
     {
-        ASSERT_EQ(load(trendPage(setup)), 0);
-        trend = widget<DCompositeObject_Trend>(0);
-        ASSERT_NE(trend, nullptr);
-        graph = trend->graph();
-        ASSERT_NE(graph, nullptr);
+        ASSERT_NO_FATAL_FAILURE(loadWidget(trendPage(setup), trend, graph, &DCompositeObject_Trend::graph));
     }
     // The tag takes the value, the next tick samples it and the frame after draws it.
     void plot(int32_t value, uint32_t period = 100)

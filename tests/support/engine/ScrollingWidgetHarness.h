@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "foundation/target/TargetBytes.h"
@@ -18,5 +20,17 @@ public:
     {
         const std::vector<uint32_t> pixels(std::size_t(width) * height, argb);
         return builder.image(width, height, pixels, target::ImageCompression::None);
+    }
+
+    // Loads the page and finds its widget 0 and the part of it that scrolls; a fatal
+    // failure where the page does not load or either is missing.
+    template <class Widget, class Part, class PartOf>
+    void loadWidget(std::vector<uint8_t> bytes, Widget*& shown, Part*& part, PartOf partOf)
+    {
+        ASSERT_EQ(load(std::move(bytes)), 0);
+        shown = widget<Widget>(0);
+        ASSERT_NE(shown, nullptr);
+        part = std::invoke(partOf, *shown);
+        ASSERT_NE(part, nullptr);
     }
 };

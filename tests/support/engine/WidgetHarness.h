@@ -5,13 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <utility>
 #include <vector>
 
+#include "foundation/target/TargetPage.h"
 #include "tests/support/engine/EngineHarness.h"
+#include "tests/support/TargetBuilder.h"
 
 class WidgetHarness : public testing::Test, public EngineHarness<128, 64, 2> {
+public:
+    // The builder's one page, of the harness's size: the records that write puts, over a background.
+    static std::vector<uint8_t> finishPage(vx::test::TargetBuilder& builder, uint32_t background,
+                                           const std::function<void(vx::test::TargetBuilder::Page&)>& write)
+    {
+        builder.page(uint32_t(target::PageType::Normal), -1, [&](vx::test::TargetBuilder::Page& page) {
+            write(page);
+            page.backgroundColour(background, kWidth, kHeight);
+        });
+        return builder.finish();
+    }
+
 protected:
     // The display is the target's size.
     int load(std::vector<uint8_t> bytes) { return EngineHarness::load(std::move(bytes), {kWidth, kHeight}); }
@@ -22,6 +37,15 @@ protected:
     {
         ASSERT_NE(tag(address), nullptr);
         setTag(localTag(address), value);
+    }
+
+    // The current page's widget of that number as the class the test built; a failure where it is not.
+    template <class Widget>
+    Widget* expectWidget(std::size_t number = 0)
+    {
+        auto* found = widget<Widget>(number);
+        EXPECT_NE(found, nullptr);
+        return found;
     }
 
     // A thumb moved by setting its tag or by a click at a point.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -52,6 +53,28 @@ inline const std::vector<uint8_t>& sansBytes()
 inline void writeElement(TargetBuilder::Page& page, target::ElementKind kind, const DRect& area, uint32_t flags)
 {
     page.element(kind, area.left, area.top, area.right, area.bottom, flags);
+}
+
+// One element of an object: its kind and area, visible unless flags say otherwise.
+struct ElementSpec {
+    target::ElementKind kind;
+    DRect area;
+    uint32_t flags = target::kElementFlagVisible;
+};
+
+// The object most widgets are: the class words, then the elements in record order.
+template <class Words>
+void writeObject(TargetBuilder::Page& page, target::WidgetType type, const Words& words,
+                 std::initializer_list<ElementSpec> elements, const TargetBuilder::Actions& actions)
+{
+    page.object(
+        uint32_t(type),
+        [&](DRIFFFile& file) {
+            target::writeClassData(file, words);
+            for (const ElementSpec& element : elements)
+                writeElement(page, element.kind, element.area, element.flags);
+        },
+        actions);
 }
 
 inline void writePlaceholder(TargetBuilder::Page& page)
@@ -149,16 +172,11 @@ struct BarGraphRecord {
 inline void writeBarGraph(TargetBuilder::Page& page, const BarGraphRecord& bar,
                           const TargetBuilder::Actions& actions = {})
 {
-    page.object(
-        uint32_t(bar.type),
-        [&](DRIFFFile& file) {
-            target::writeClassData(file, target::BarGraphClassData{bar.words, bar.tag});
-            const bool image = bar.type == target::WidgetType::ImageBar;
-            writeElement(page, image ? target::ElementKind::UnscaledBitmap : target::ElementKind::SolidRect,
-                         bar.area, target::kElementFlagVisible);
-            writeElement(page, target::ElementKind::UnscaledBitmap, bar.area, target::kElementFlagVisible);
-        },
-        actions);
+    const bool image = bar.type == target::WidgetType::ImageBar;
+    writeObject(page, bar.type, target::BarGraphClassData{bar.words, bar.tag},
+                {{image ? target::ElementKind::UnscaledBitmap : target::ElementKind::SolidRect, bar.area},
+                 {target::ElementKind::UnscaledBitmap, bar.area}},
+                actions);
 }
 
 // A meter: its class data; the needle (a solid triangle, a rotating picture or a
@@ -173,14 +191,8 @@ struct MeterRecord {
 
 inline void writeMeter(TargetBuilder::Page& page, const MeterRecord& meter, const TargetBuilder::Actions& actions = {})
 {
-    page.object(
-        uint32_t(target::WidgetType::Meter),
-        [&](DRIFFFile& file) {
-            target::writeClassData(file, target::MeterClassData{{meter.words, meter.tag}, meter.step});
-            writeElement(page, meter.needle, meter.area, target::kElementFlagVisible);
-            writeElement(page, target::ElementKind::UnscaledBitmap, meter.area, target::kElementFlagVisible);
-        },
-        actions);
+    writeObject(page, target::WidgetType::Meter, target::MeterClassData{{meter.words, meter.tag}, meter.step},
+                {{meter.needle, meter.area}, {target::ElementKind::UnscaledBitmap, meter.area}}, actions);
 }
 
 // The count word is written as given, so a record may claim more images than it holds.
@@ -194,13 +206,9 @@ struct DynamicImageRecord {
 inline void writeDynamicImage(TargetBuilder::Page& page, const DynamicImageRecord& dynamic,
                               const TargetBuilder::Actions& actions = {})
 {
-    page.object(
-        uint32_t(target::WidgetType::DynamicImage),
-        [&](DRIFFFile& file) {
-            target::writeClassData(file, target::DynamicImageClassData{{dynamic.count}, dynamic.images, {0, dynamic.tag}});
-            writeElement(page, target::ElementKind::UnscaledBitmap, dynamic.area, target::kElementFlagVisible);
-        },
-        actions);
+    writeObject(page, target::WidgetType::DynamicImage,
+                target::DynamicImageClassData{{dynamic.count}, dynamic.images, {0, dynamic.tag}},
+                {{target::ElementKind::UnscaledBitmap, dynamic.area}}, actions);
 }
 
 // The frame picture lies over the message's area; without a frame image it is the
@@ -312,14 +320,9 @@ struct TrendRecord {
 
 inline void writeTrend(TargetBuilder::Page& page, const TrendRecord& trend, const TargetBuilder::Actions& actions = {})
 {
-    page.object(
-        uint32_t(target::WidgetType::Trend),
-        [&](DRIFFFile& file) {
-            target::writeClassData(file, target::TrendClassData{trend.words, trend.tag});
-            writeElement(page, target::ElementKind::Graph, trend.plot, target::kElementFlagVisible);
-            writeElement(page, target::ElementKind::UnscaledBitmap, trend.frameArea, target::kElementFlagVisible);
-        },
-        actions);
+    writeObject(page, target::WidgetType::Trend, target::TrendClassData{trend.words, trend.tag},
+                {{target::ElementKind::Graph, trend.plot}, {target::ElementKind::UnscaledBitmap, trend.frameArea}},
+                actions);
 }
 
 // A ticker: speed, period, overflow and the strip image; the scroller with its mode.
@@ -352,13 +355,8 @@ inline void writeTicker(TargetBuilder::Page& page, const TickerRecord& ticker,
 inline void writeStaticImage(TargetBuilder::Page& page, uint32_t image, const DRect& area,
                              const TargetBuilder::Actions& actions = {})
 {
-    page.object(
-        uint32_t(target::WidgetType::StaticImage),
-        [&](DRIFFFile& file) {
-            target::writeClassData(file, target::StaticImageWords{image});
-            writeElement(page, target::ElementKind::UnscaledBitmap, area, target::kElementFlagVisible);
-        },
-        actions);
+    writeObject(page, target::WidgetType::StaticImage, target::StaticImageWords{image},
+                {{target::ElementKind::UnscaledBitmap, area}}, actions);
 }
 
 // A static text (2) as the editor writes it: no frame image, the text picture over the
@@ -380,13 +378,8 @@ inline void writeStaticText(TargetBuilder::Page& page, uint32_t text, const DRec
 inline void writeRectangle(TargetBuilder::Page& page, uint32_t argb, const DRect& area,
                            const TargetBuilder::Actions& actions = {})
 {
-    page.object(
-        uint32_t(target::WidgetType::Rectangle),
-        [&](DRIFFFile& file) {
-            target::writeClassData(file, target::RectangleWords{argb});
-            writeElement(page, target::ElementKind::SolidRect, area, target::kElementFlagVisible);
-        },
-        actions);
+    writeObject(page, target::WidgetType::Rectangle, target::RectangleWords{argb},
+                {{target::ElementKind::SolidRect, area}}, actions);
 }
 
 // The seven pictures of a button, in the record's order but for the unused word.
@@ -459,14 +452,10 @@ struct ThumbWidgetRecord {
 inline void writeThumbWidget(TargetBuilder::Page& page, const ThumbWidgetRecord& widget,
                              const TargetBuilder::Actions& actions = {})
 {
-    page.object(
-        uint32_t(widget.type),
-        [&](DRIFFFile& file) {
-            target::writeClassData(file, target::SliderClassData{{widget.words, widget.tag}, widget.step});
-            writeElement(page, target::ElementKind::UnscaledBitmap, widget.thumb, widget.thumbFlags);
-            writeElement(page, target::ElementKind::UnscaledBitmap, widget.track, widget.trackFlags);
-        },
-        actions);
+    writeObject(page, widget.type, target::SliderClassData{{widget.words, widget.tag}, widget.step},
+                {{target::ElementKind::UnscaledBitmap, widget.thumb, widget.thumbFlags},
+                 {target::ElementKind::UnscaledBitmap, widget.track, widget.trackFlags}},
+                actions);
 }
 
 // A dynamic list box: its class data, the list, then the text template over the list's
