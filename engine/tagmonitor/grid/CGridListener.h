@@ -24,6 +24,9 @@ class CGridListener {
 public:
     virtual ~CGridListener() = default;
     [[nodiscard]] virtual int onGridNotify(const CGridNotification& notification) = 0;
+    // Posted after a mouse button was released while a cell had the focus, as a control's
+    // command to its dialog; most parents need nothing of it.
+    virtual void onGridCommand(CGridCellId /*focus*/) {}
 };
 
 // The view over a model: told what to recompute and what to redraw.

@@ -546,6 +546,12 @@ int CGridModel::notify(CGridCode code, CGridCellId id) const
     return m_listener ? m_listener->onGridNotify({code, id}) : 0;
 }
 
+void CGridModel::commandParent() const
+{
+    if (m_listener && isValid(m_focus))
+        m_listener->onGridCommand(m_focus);
+}
+
 bool CGridModel::isCellEditable(CGridCellId id) const
 {
     const CGridCell* c = cell(id);

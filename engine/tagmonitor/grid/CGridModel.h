@@ -148,6 +148,8 @@ public:
     // The path by which cut and paste change cells: as an edit the parent may refuse.
     bool setTextAsEdit(CGridCellId cell, std::u16string_view text);
     int notify(CGridCode code, CGridCellId cell) const;
+    // Tells the parent of a finished click when a cell has the focus.
+    void commandParent() const;
 
     // ---- clipboard text
     // The selected range: "\t" between the cells of a row, "\r\n" between rows.

@@ -700,6 +700,8 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event)
         break;
     }
     viewport()->unsetCursor();
+    // Posted, as the parent would take a command message: after this event has run its course.
+    QMetaObject::invokeMethod(this, [this] { m_model.commandParent(); }, Qt::QueuedConnection);
 }
 
 void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)

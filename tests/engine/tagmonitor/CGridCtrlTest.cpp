@@ -200,6 +200,20 @@ TEST_F(GridCtrlTest, AClickOnTheFocusCellEditsOnRelease)
     EXPECT_TRUE(grid->editor()->selectedText().isEmpty());
 }
 
+TEST_F(GridCtrlTest, AReleaseWithAFocusCellPostsTheCommandAfterTheClick)
+{
+    // Beyond the last column no cell takes the focus: nothing to tell.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(kColumns * kColumnWidth + 20, 50));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(listener.commands.empty());
+
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect({3, 1}).center());
+    EXPECT_TRUE(listener.commands.empty()); // posted, not sent from inside the release
+    QTRY_COMPARE(listener.commands.size(), size_t(1));
+    EXPECT_EQ(listener.commands.front(), (CGridCellId{3, 1}));
+    EXPECT_EQ(listener.count(CGridCode::Click), 1);
+}
+
 TEST_F(GridCtrlTest, DraggingAHeaderBoundaryResizesTheColumn)
 {
     const QRect header = grid->cellRect({0, 1});

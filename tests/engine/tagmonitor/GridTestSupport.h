@@ -24,6 +24,7 @@ public:
         seen.push_back(notification);
         return answer ? answer(notification) : 0;
     }
+    void onGridCommand(CGridCellId focus) override { commands.push_back(focus); }
     [[nodiscard]] int count(CGridCode code) const
     {
         int n = 0;
@@ -32,6 +33,7 @@ public:
         return n;
     }
     std::vector<CGridNotification> seen;
+    std::vector<CGridCellId> commands;
     std::function<int(const CGridNotification&)> answer;
 };
 
