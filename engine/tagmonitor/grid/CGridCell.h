@@ -1,10 +1,13 @@
 #pragma once
 // A cell of the grid: text, a 32-bit item value of the user's choosing, state bits,
-// format and colours. Format, colours and margin may defer to the cell's default cell.
+// format, colours and font. Format, colours, font and margin may defer to the cell's default cell.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "engine/tagmonitor/grid/CGridFont.h"
 
 struct CGridCell {
     // State bits.
@@ -40,6 +43,7 @@ struct CGridCell {
     uint32_t textColour = kDefaultColour; // 0xBBGGRR
     uint32_t backColour = kDefaultColour;
     int margin = kDefaultValue;
+    std::optional<CGridFont> font; // none: the default cell's
     bool editing = false;
 
     [[nodiscard]] bool isFixed() const { return state & kFixed; }

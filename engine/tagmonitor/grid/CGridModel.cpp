@@ -45,6 +45,14 @@ const CGridDefaultCell& CGridModel::defaultCellOf(const CGridCell& cell) const
     return m_defaults[kind];
 }
 
+const CGridFont* CGridModel::fontOf(const CGridCell& cell) const
+{
+    if (cell.font)
+        return &*cell.font;
+    const CGridDefaultCell& defaults = defaultCellOf(cell);
+    return defaults.font ? &*defaults.font : nullptr;
+}
+
 CGridCell CGridModel::makeCell(int row, int column) const
 {
     CGridCell made;
@@ -241,6 +249,16 @@ bool CGridModel::setItemText(int row, int column, std::u16string_view text)
     return true;
 }
 
+bool CGridModel::setItemFont(int row, int column, std::optional<CGridFont> font)
+{
+    CGridCell* c = cell(row, column);
+    if (!c)
+        return false;
+    c->font = std::move(font);
+    cellChanged({row, column});
+    return true;
+}
+
 bool CGridModel::setItemData(int row, int column, uint32_t data)
 {
     CGridCell* c = cell(row, column);
@@ -379,10 +397,14 @@ std::pair<int, int> CGridModel::textExtent(CGridCellId id) const
     const CGridDefaultCell& defaults = defaultCellOf(*c);
     const int margin = c->margin >= 0 ? c->margin : defaults.margin;
     const int format = c->format >= 0 ? c->format : defaults.format;
-    const int line = m_metrics ? m_metrics->lineHeight() : CGridDefaultCell::kFallbackHeight;
+    const CGridFont* font = fontOf(*c);
+    const int line = !m_metrics ? CGridDefaultCell::kFallbackHeight
+                                : font ? m_metrics->lineHeightIn(*font) : m_metrics->lineHeight();
     int width = 0, height = line;
-    const auto measure = [this](std::u16string_view text) {
-        return m_metrics ? m_metrics->textWidth(text) : int(text.size()) * CGridDefaultCell::kFallbackMargin * 2;
+    const auto measure = [this, font](std::u16string_view text) {
+        if (!m_metrics)
+            return int(text.size()) * CGridDefaultCell::kFallbackMargin * 2;
+        return font ? m_metrics->textWidthIn(*font, text) : m_metrics->textWidth(text);
     };
     if (!(format & CGridCell::kWordBreak)) {
         width = measure(c->text);

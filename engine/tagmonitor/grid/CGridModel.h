@@ -83,11 +83,15 @@ public:
     CGridDefaultCell& defaultCell(CellKind kind) { return m_defaults[int(kind)]; }
     // The default cell a cell defers to, by its fixed-row and fixed-column bits.
     [[nodiscard]] const CGridDefaultCell& defaultCellOf(const CGridCell& cell) const;
+    // The cell's font, else its default cell's; null: the grid's own.
+    [[nodiscard]] const CGridFont* fontOf(const CGridCell& cell) const;
 
     // Refused (false, nothing changed) for a cell that does not exist; both mark it modified.
     bool setItemText(int row, int column, std::u16string_view text);
     bool setItemData(int row, int column, uint32_t data);
     bool setItemState(int row, int column, uint32_t state);
+    // An own font for the cell, or none to take its default cell's again.
+    bool setItemFont(int row, int column, std::optional<CGridFont> font);
     [[nodiscard]] std::u16string itemText(int row, int column) const;
     [[nodiscard]] uint32_t itemData(int row, int column) const;
     [[nodiscard]] uint32_t itemState(int row, int column) const;

@@ -747,8 +747,9 @@ void CGridCtrl::updateTitleTip(QPoint point)
         m_titleTip = new CTitleTip(this);
     const uint32_t back = c->backColour != CGridCell::kDefaultColour ? c->backColour
                                                                       : m_model.defaultCellOf(*c).backColour;
-    m_titleTip->showOver(QRect(viewport()->mapToGlobal(rect.topLeft()), rect.size()), toQString(c->text), font(),
-                         fromColourRef(back));
+    const CGridFont* own = m_model.fontOf(*c);
+    m_titleTip->showOver(QRect(viewport()->mapToGlobal(rect.topLeft()), rect.size()), toQString(c->text),
+                         own ? CGridTextMetrics_Qt::toQFont(*own, font()) : font(), fromColourRef(back));
 }
 
 void CGridCtrl::hideTitleTip()
@@ -894,6 +895,8 @@ void CGridCtrl::drawCell(QPainter& painter, CGridCellId id, const CGridRect& gri
         painter.drawLine(rect.topRight(), rect.bottomRight());
         rect.adjust(1, 1, -1, -1);
     }
+    if (const CGridFont* own = m_model.fontOf(*c); own && printing == Printing::No)
+        painter.setFont(CGridTextMetrics_Qt::toQFont(*own, font()));
     const int margin = c->margin >= 0 ? c->margin : defaults.margin;
     rect.adjust(margin, 0, -margin, 0);
     if (id.row == 0 && id.column == m_model.sortColumn()) {

@@ -314,6 +314,30 @@ TEST_F(GridCtrlTest, DestroyingTheGridCancelsTheEditSilently)
     EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
 }
 
+TEST_F(GridCtrlTest, ACellPaintsInItsOwnFont)
+{
+    CGridModel& model = grid->model();
+    model.setFocusCell({});
+    model.clearSelection();
+    (void)model.setRowHeight(1, 40);
+    (void)model.setColumnWidth(2, 120); // room for the large text, not an ellipsis
+    (void)model.setItemText(1, 1, u"WW");
+    (void)model.setItemText(1, 2, u"WW");
+    ASSERT_TRUE(model.setItemFont(1, 2, CGridFont{{}, 30, CGridFont::kBold}));
+    const QImage picture = grid->viewport()->grab().toImage();
+    const auto inked = [&](CGridCellId id) {
+        const QRect rect = grid->cellRect(id).adjusted(1, 1, -1, -1);
+        int dark = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                dark += qGray(picture.pixel(x, y)) < 128;
+        return dark;
+    };
+    const int plain = inked({1, 1}), large = inked({1, 2});
+    EXPECT_GT(plain, 0);
+    EXPECT_GT(large, 2 * plain);
+}
+
 TEST_F(GridCtrlTest, PaintsCellsGridLinesAndTheBackgroundBeyond)
 {
     grid->model().setFocusCell({});

@@ -363,4 +363,27 @@ TEST_F(GridModelTest, PrintingCutsRowsIntoPages)
     EXPECT_EQ(CGridPrintLayout::bodyHeight(model, 50, 10), 1u);
 }
 
+TEST_F(GridModelTest, ACellsOwnFontIsMeasuredForItsExtentAndTheFit)
+{
+    const int margin = model.defaultCell(CGridModel::CellKind::Normal).margin;
+    const std::pair<int, int> plain{3 * FixedMetrics::kUnitWidth + 2 * margin, FixedMetrics::kLineHeight + 2 * margin};
+    EXPECT_EQ(model.textExtent({2, 2}), plain);
+
+    ASSERT_TRUE(model.setItemFont(2, 2, CGridFont{u"Serif", 30, CGridFont::kBold}));
+    EXPECT_EQ(model.textExtent({2, 2}), std::make_pair(3 * 15 + 2 * margin, 30 + 2 * margin));
+    EXPECT_EQ(model.textExtent({3, 2}), plain); // its neighbours keep the grid's font
+    model.autoSizeColumn(2);
+    EXPECT_EQ(model.columnWidth(2), uint32_t(3 * 15 + 2 * margin + 1));
+    model.autoSizeRow(2);
+    EXPECT_EQ(model.rowHeight(2), uint32_t(30 + 2 * margin + 1));
+
+    // Without a font of its own, a cell takes its default cell's, and then the grid's.
+    ASSERT_TRUE(model.setItemFont(2, 2, std::nullopt));
+    EXPECT_EQ(model.textExtent({2, 2}), plain);
+    model.defaultCell(CGridModel::CellKind::Normal).font = CGridFont{{}, 10};
+    EXPECT_EQ(model.textExtent({2, 2}).first, 3 * 5 + 2 * margin);
+    EXPECT_EQ(model.textExtent({0, 2}).first, 3 * FixedMetrics::kUnitWidth + 2 * model.defaultCell(CGridModel::CellKind::FixedRow).margin);
+    EXPECT_FALSE(model.setItemFont(9, 0, CGridFont{}));
+}
+
 } // namespace

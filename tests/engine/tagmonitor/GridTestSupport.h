@@ -9,12 +9,18 @@
 
 namespace vx::test {
 
-// Every unit 7 pixels wide, lines 14 high.
+// Every unit 7 pixels wide, lines 14 high; in a font of its own, units half its height wide
+// and lines its height high.
 class FixedMetrics final : public CGridTextMetrics {
 public:
     static constexpr int kUnitWidth = 7, kLineHeight = 14;
     int textWidth(std::u16string_view text) const override { return int(text.size()) * kUnitWidth; }
     int lineHeight() const override { return kLineHeight; }
+    int textWidthIn(const CGridFont& font, std::u16string_view text) const override
+    {
+        return int(text.size()) * (font.height / 2);
+    }
+    int lineHeightIn(const CGridFont& font) const override { return font.height; }
 };
 
 class RecordingListener final : public CGridListener {
