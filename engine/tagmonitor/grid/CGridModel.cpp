@@ -77,6 +77,14 @@ void CGridModel::cellChanged(CGridCellId id)
         m_observer->onGridCellChanged(id);
 }
 
+std::vector<CGridCell> CGridModel::makeRow(int row) const
+{
+    std::vector<CGridCell> cells(static_cast<std::size_t>(columnCount()));
+    for (int column = 0; column < columnCount(); ++column)
+        cells[stored(column)] = makeCell(row, column);
+    return cells;
+}
+
 // ---- counts --------------------------------------------------------------------------
 
 bool CGridModel::setRowCount(int count)
@@ -89,11 +97,8 @@ bool CGridModel::setRowCount(int count)
     const int old = rowCount();
     m_rows.resize(std::size_t(count));
     m_rowHeights.resize(std::size_t(count), m_defaults[int(CellKind::Normal)].height);
-    for (int row = old; row < count; ++row) {
-        m_rows[std::size_t(row)].reserve(std::size_t(columnCount()));
-        for (int column = 0; column < columnCount(); ++column)
-            m_rows[std::size_t(row)].push_back(makeCell(row, column));
-    }
+    for (int row = old; row < count; ++row)
+        m_rows[std::size_t(row)] = makeRow(row);
     m_sortColumn = -1;
     m_modified = true;
     clampFocusAndSelection();
@@ -107,8 +112,11 @@ bool CGridModel::setColumnCount(int count)
         return false;
     if (count == columnCount())
         return true;
+    settleColumnOrder();
     m_fixedColumns = std::min(m_fixedColumns, count);
     const int old = columnCount();
+    m_columnOrder.resize(std::size_t(count));
+    std::iota(m_columnOrder.begin(), m_columnOrder.end(), 0); // settled: the identity
     m_columnWidths.resize(std::size_t(count), m_defaults[int(CellKind::FixedColumn)].width);
     for (int row = 0; row < rowCount(); ++row) {
         std::vector<CGridCell>& cells = m_rows[std::size_t(row)];
@@ -137,7 +145,7 @@ bool CGridModel::setFixedRowCount(int count)
     m_fixedRows = count;
     for (int row = std::min(old, count); row < std::max(old, count); ++row)
         for (int column = 0; column < columnCount(); ++column) {
-            CGridCell& c = m_rows[std::size_t(row)][std::size_t(column)];
+            CGridCell& c = *cell(row, column);
             if (row < count)
                 c.state |= kFixedRowBits;
             else if (column < m_fixedColumns)
@@ -163,7 +171,7 @@ bool CGridModel::setFixedColumnCount(int count)
     m_fixedColumns = count;
     for (int row = 0; row < rowCount(); ++row)
         for (int column = std::min(old, count); column < std::max(old, count); ++column) {
-            CGridCell& c = m_rows[std::size_t(row)][std::size_t(column)];
+            CGridCell& c = *cell(row, column);
             if (column < count)
                 c.state |= kFixedColumnBits;
             else if (row < m_fixedRows)
@@ -180,6 +188,51 @@ bool CGridModel::setFixedColumnCount(int count)
     return true;
 }
 
+bool CGridModel::setColumnOrder(std::vector<int> order)
+{
+    if (order.size() != m_columnOrder.size())
+        return false;
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        if (sorted[i] != int(i))
+            return false;
+    // The cells' fixed bits stay right only when the fixed places keep the same columns.
+    const auto fixedEnd = std::ptrdiff_t(m_fixedColumns);
+    std::vector<int> wasFixed(m_columnOrder.begin(), m_columnOrder.begin() + fixedEnd);
+    std::vector<int> isFixed(order.begin(), order.begin() + fixedEnd);
+    std::sort(wasFixed.begin(), wasFixed.end());
+    std::sort(isFixed.begin(), isFixed.end());
+    if (wasFixed != isFixed)
+        return false;
+    // Focus and selection name shown places; what was there has moved.
+    clearSelection();
+    setFocusCell({});
+    m_selectionStart = {};
+    m_columnOrder = std::move(order);
+    layoutChanged();
+    return true;
+}
+
+void CGridModel::settleColumnOrder()
+{
+    bool identity = true;
+    for (std::size_t i = 0; i < m_columnOrder.size(); ++i)
+        identity = identity && m_columnOrder[i] == int(i);
+    if (identity)
+        return;
+    const auto settle = [this](auto& storedValues) {
+        auto shown = storedValues;
+        for (std::size_t column = 0; column < m_columnOrder.size(); ++column)
+            shown[column] = std::move(storedValues[stored(int(column))]);
+        storedValues = std::move(shown);
+    };
+    settle(m_columnWidths);
+    for (std::vector<CGridCell>& cells : m_rows)
+        settle(cells);
+    std::iota(m_columnOrder.begin(), m_columnOrder.end(), 0);
+}
+
 int CGridModel::insertRow(std::u16string_view heading, int position)
 {
     clearSelection();
@@ -189,11 +242,8 @@ int CGridModel::insertRow(std::u16string_view heading, int position)
     // Rows go below the fixed ones, so no cell changes its kind.
     const int row = position < 0 || position > rowCount() ? rowCount() : std::max(position, m_fixedRows);
     uint32_t height = m_defaults[int(CellKind::FixedRow)].height;
-    std::vector<CGridCell> cells;
-    cells.reserve(std::size_t(columnCount()));
-    for (int column = 0; column < columnCount(); ++column)
-        cells.push_back(makeCell(row, column));
-    cells[0].text.assign(heading);
+    std::vector<CGridCell> cells = makeRow(row);
+    cells[stored(0)].text.assign(heading);
     m_rows.insert(m_rows.begin() + row, std::move(cells));
     m_rowHeights.insert(m_rowHeights.begin() + row, height);
     if (!heading.empty())
@@ -209,6 +259,7 @@ void CGridModel::deleteAllItems()
     m_rows.clear();
     m_rowHeights.clear();
     m_columnWidths.clear();
+    m_columnOrder.clear();
     m_fixedRows = m_fixedColumns = 0;
     m_focus = {};
     m_selectionStart = {};
@@ -231,12 +282,12 @@ void CGridModel::clampFocusAndSelection()
 
 CGridCell* CGridModel::cell(CGridCellId id)
 {
-    return isValid(id) ? &m_rows[std::size_t(id.row)][std::size_t(id.column)] : nullptr;
+    return isValid(id) ? &m_rows[std::size_t(id.row)][stored(id.column)] : nullptr;
 }
 
 const CGridCell* CGridModel::cell(CGridCellId id) const
 {
-    return isValid(id) ? &m_rows[std::size_t(id.row)][std::size_t(id.column)] : nullptr;
+    return isValid(id) ? &m_rows[std::size_t(id.row)][stored(id.column)] : nullptr;
 }
 
 bool CGridModel::setItemText(int row, int column, std::u16string_view text)
@@ -319,7 +370,7 @@ bool CGridModel::setColumnWidth(int column, uint32_t width)
 {
     if (column < 0 || column >= columnCount())
         return false;
-    m_columnWidths[std::size_t(column)] = width;
+    m_columnWidths[stored(column)] = width;
     layoutChanged();
     return true;
 }
@@ -335,7 +386,7 @@ bool CGridModel::setRowHeight(int row, uint32_t height)
 
 uint32_t CGridModel::columnWidth(int column) const
 {
-    return column >= 0 && column < columnCount() ? m_columnWidths[std::size_t(column)] : 0;
+    return column >= 0 && column < columnCount() ? m_columnWidths[stored(column)] : 0;
 }
 
 uint32_t CGridModel::rowHeight(int row) const
@@ -351,8 +402,8 @@ void CGridModel::rebuildSums() const
                      [](uint64_t sum, uint64_t size) { return sum + size; });
     m_columnEdges.resize(m_columnWidths.size() + 1);
     m_columnEdges[0] = 0;
-    std::partial_sum(m_columnWidths.begin(), m_columnWidths.end(), m_columnEdges.begin() + 1,
-                     [](uint64_t sum, uint64_t size) { return sum + size; });
+    for (int column = 0; column < columnCount(); ++column)
+        m_columnEdges[std::size_t(column) + 1] = m_columnEdges[std::size_t(column)] + m_columnWidths[stored(column)];
     m_sumsStale = false;
 }
 
@@ -728,7 +779,7 @@ void CGridModel::sortByColumn(int column, SortOrder order)
     std::iota(sequence.begin(), sequence.end(), std::size_t(m_fixedRows));
     const int sign = order == SortOrder::Ascending ? 1 : -1;
     std::stable_sort(sequence.begin(), sequence.end(), [&](std::size_t a, std::size_t b) {
-        return sign * compare(m_rows[a][std::size_t(column)], m_rows[b][std::size_t(column)]) < 0;
+        return sign * compare(m_rows[a][stored(column)], m_rows[b][stored(column)]) < 0;
     });
     std::vector<std::vector<CGridCell>> rows;
     std::vector<uint32_t> heights;

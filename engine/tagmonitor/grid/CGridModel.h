@@ -67,6 +67,11 @@ public:
     bool setColumnCount(int count);
     bool setFixedRowCount(int count);
     bool setFixedColumnCount(int count);
+    // The stored column that each column callers name shows, left to right; identity until
+    // set, and again after the column count changes. Refused unless order is a permutation
+    // of the columns that keeps the fixed columns among the fixed places.
+    bool setColumnOrder(std::vector<int> order);
+    [[nodiscard]] const std::vector<int>& columnOrder() const { return m_columnOrder; }
     // Appends (position -1) or inserts a row whose column 0 holds heading; its index, or -1.
     int insertRow(std::u16string_view heading, int position = -1);
     void deleteAllItems();
@@ -174,6 +179,11 @@ public:
 
 private:
     CGridCell makeCell(int row, int column) const;
+    // A new row's cells in stored order.
+    std::vector<CGridCell> makeRow(int row) const;
+    [[nodiscard]] std::size_t stored(int column) const { return std::size_t(m_columnOrder[std::size_t(column)]); }
+    // Moves the stored columns into the shown order, which becomes the identity.
+    void settleColumnOrder();
     void clampFocusAndSelection();
     void layoutChanged();
     void cellChanged(CGridCellId cell);
@@ -188,7 +198,8 @@ private:
 
     std::vector<std::vector<CGridCell>> m_rows;
     std::vector<uint32_t> m_rowHeights;
-    std::vector<uint32_t> m_columnWidths;
+    std::vector<uint32_t> m_columnWidths; // by stored column
+    std::vector<int> m_columnOrder;
     int m_fixedRows = 0;
     int m_fixedColumns = 0;
     // Running sums, rebuilt on the next lookup after any size changed.

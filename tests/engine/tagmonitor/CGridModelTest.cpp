@@ -386,4 +386,47 @@ TEST_F(GridModelTest, ACellsOwnFontIsMeasuredForItsExtentAndTheFit)
     EXPECT_FALSE(model.setItemFont(9, 0, CGridFont{}));
 }
 
+TEST_F(GridModelTest, TheColumnOrderIsWhatCallersHitTestsAndKeysSee)
+{
+    (void)model.setColumnWidth(3, 80); // stored column 3
+    ASSERT_TRUE(model.setColumnOrder({0, 3, 1, 2}));
+    EXPECT_EQ(model.itemText(1, 1), u"1,3");
+    EXPECT_EQ(model.columnWidth(1), 80u);
+    EXPECT_EQ(model.columnLeft(2), 130u);
+    const CGridViewport view{0, 0, 400, 200};
+    EXPECT_EQ(CGridGeometry::cellAt(model, view, 120, 30), (CGridCellId{1, 1}));
+    EXPECT_EQ(CGridGeometry::cellAt(model, view, 140, 30), (CGridCellId{1, 2}));
+    EXPECT_EQ(CGridNavigation::move(model, {1, 1}, Key::Right), (CGridCellId{1, 2}));
+    EXPECT_EQ(CGridNavigation::move(model, {1, 1}, Key::End), (CGridCellId{1, 3}));
+    (void)model.setColumnWidth(2, 0); // hides stored column 1
+    EXPECT_EQ(CGridNavigation::move(model, {1, 1}, Key::Right), (CGridCellId{1, 3}));
+    (void)model.setColumnWidth(2, 50);
+    model.selectRange({1, 1, 1, 3}, CGridModel::SelectMode::Replace);
+    EXPECT_EQ(model.copyText(), u"1,3\t1,1\t1,2");
+
+    // A new row and a new column keep what is shown where it is shown.
+    EXPECT_EQ(model.insertRow(u"new"), 5);
+    EXPECT_EQ(model.itemText(5, 0), u"new");
+    EXPECT_EQ(model.itemState(5, 1), 0u);
+    ASSERT_TRUE(model.setColumnCount(5));
+    EXPECT_EQ(model.columnOrder(), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(model.itemText(1, 1), u"1,3");
+    EXPECT_EQ(model.columnWidth(1), 80u);
+    EXPECT_EQ(model.itemText(1, 3), u"1,2");
+}
+
+TEST_F(GridModelTest, AColumnOrderThatIsNoPermutationOrMovesAFixedColumnIsRefused)
+{
+    const std::vector<int> bad[] = {{0, 1, 2}, {0, 1, 2, 2}, {0, 1, 2, 4}, {0, 1, 2, -1}, {1, 0, 2, 3}};
+    for (const std::vector<int>& order : bad) {
+        EXPECT_FALSE(model.setColumnOrder(order)) << order.size();
+        EXPECT_EQ(model.columnOrder(), (std::vector<int>{0, 1, 2, 3}));
+    }
+    ASSERT_TRUE(model.setFixedColumnCount(2));
+    EXPECT_TRUE(model.setColumnOrder({1, 0, 3, 2})); // the fixed ones among themselves
+    EXPECT_EQ(model.itemState(2, 0) & ~CGridCell::kModified, kFixedColumnBits);
+    EXPECT_EQ(model.itemState(2, 2) & ~CGridCell::kModified, 0u);
+    EXPECT_EQ(model.itemText(2, 0), u"2,1");
+}
+
 } // namespace
