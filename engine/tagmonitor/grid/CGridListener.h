@@ -13,11 +13,20 @@ enum class CGridCode : int {
     BeginDrag = -109,
     BeginEdit = -175,
     EndEdit = -176,
+    // Virtual mode: the parent fills item with the cell's data; cell names the stored row and column.
+    GetDisplayInfo = -177,
+    // Virtual mode: the cells about to be read lie in range (all -1 once no more are).
+    CacheHint = -113,
 };
+
+struct CGridCell;
 
 struct CGridNotification {
     CGridCode code;
     CGridCellId cell;
+    // GetDisplayInfo: the cell to fill; EndEdit: the edited cell with its new text.
+    CGridCell* item = nullptr;
+    CGridCellRange range{};
 };
 
 class CGridListener {

@@ -85,6 +85,34 @@ std::vector<CGridCell> CGridModel::makeRow(int row) const
     return cells;
 }
 
+// ---- virtual mode --------------------------------------------------------------------
+
+void CGridModel::setVirtualMode(bool on)
+{
+    if (on == m_virtual)
+        return;
+    deleteAllItems();
+    m_virtual = on;
+}
+
+void CGridModel::fillVirtual(CGridCell& into, CGridCellId id) const
+{
+    into = CGridCell{};
+    into.state = (id.row < m_fixedRows ? kFixedRowBits : 0) | (id.column < m_fixedColumns ? kFixedColumnBits : 0);
+    if (id == m_focus)
+        into.state |= CGridCell::kFocused;
+    if (m_selected.contains(id))
+        into.state |= CGridCell::kSelected;
+    into.format = defaultCellOf(into).format;
+    (void)notify(CGridCode::GetDisplayInfo, {m_rowOrder[std::size_t(id.row)], int(stored(id.column))}, &into);
+}
+
+CGridCell* CGridModel::virtualCell(CGridCellId id) const
+{
+    fillVirtual(m_virtualCell, id);
+    return &m_virtualCell;
+}
+
 // ---- counts --------------------------------------------------------------------------
 
 bool CGridModel::setRowCount(int count)
@@ -95,10 +123,15 @@ bool CGridModel::setRowCount(int count)
         return true;
     m_fixedRows = std::min(m_fixedRows, count);
     const int old = rowCount();
-    m_rows.resize(std::size_t(count));
     m_rowHeights.resize(std::size_t(count), m_defaults[int(CellKind::Normal)].height);
-    for (int row = old; row < count; ++row)
-        m_rows[std::size_t(row)] = makeRow(row);
+    if (m_virtual) {
+        m_rowOrder.resize(std::size_t(count));
+        std::iota(m_rowOrder.begin(), m_rowOrder.end(), 0);
+    } else {
+        m_rows.resize(std::size_t(count));
+        for (int row = old; row < count; ++row)
+            m_rows[std::size_t(row)] = makeRow(row);
+    }
     m_sortColumn = -1;
     m_modified = true;
     clampFocusAndSelection();
@@ -118,7 +151,7 @@ bool CGridModel::setColumnCount(int count)
     m_columnOrder.resize(std::size_t(count));
     std::iota(m_columnOrder.begin(), m_columnOrder.end(), 0); // settled: the identity
     m_columnWidths.resize(std::size_t(count), m_defaults[int(CellKind::FixedColumn)].width);
-    for (int row = 0; row < rowCount(); ++row) {
+    for (int row = 0; row < int(m_rows.size()); ++row) {
         std::vector<CGridCell>& cells = m_rows[std::size_t(row)];
         cells.resize(std::size_t(count));
         for (int column = old; column < count; ++column)
@@ -143,7 +176,7 @@ bool CGridModel::setFixedRowCount(int count)
     setFocusCell({});
     const int old = m_fixedRows;
     m_fixedRows = count;
-    for (int row = std::min(old, count); row < std::max(old, count); ++row)
+    for (int row = std::min(old, count); !m_virtual && row < std::max(old, count); ++row)
         for (int column = 0; column < columnCount(); ++column) {
             CGridCell& c = *cell(row, column);
             if (row < count)
@@ -169,7 +202,7 @@ bool CGridModel::setFixedColumnCount(int count)
     setFocusCell({});
     const int old = m_fixedColumns;
     m_fixedColumns = count;
-    for (int row = 0; row < rowCount(); ++row)
+    for (int row = 0; !m_virtual && row < rowCount(); ++row)
         for (int column = std::min(old, count); column < std::max(old, count); ++column) {
             CGridCell& c = *cell(row, column);
             if (column < count)
@@ -235,6 +268,8 @@ void CGridModel::settleColumnOrder()
 
 int CGridModel::insertRow(std::u16string_view heading, int position)
 {
+    if (m_virtual)
+        return -1; // the parent holds the rows
     clearSelection();
     setFocusCell({});
     if (columnCount() < 1 && !setColumnCount(1))
@@ -260,6 +295,7 @@ void CGridModel::deleteAllItems()
     m_rowHeights.clear();
     m_columnWidths.clear();
     m_columnOrder.clear();
+    m_rowOrder.clear();
     m_fixedRows = m_fixedColumns = 0;
     m_focus = {};
     m_selectionStart = {};
@@ -282,17 +318,21 @@ void CGridModel::clampFocusAndSelection()
 
 CGridCell* CGridModel::cell(CGridCellId id)
 {
-    return isValid(id) ? &m_rows[std::size_t(id.row)][stored(id.column)] : nullptr;
+    if (!isValid(id))
+        return nullptr;
+    return m_virtual ? virtualCell(id) : &m_rows[std::size_t(id.row)][stored(id.column)];
 }
 
 const CGridCell* CGridModel::cell(CGridCellId id) const
 {
-    return isValid(id) ? &m_rows[std::size_t(id.row)][stored(id.column)] : nullptr;
+    if (!isValid(id))
+        return nullptr;
+    return m_virtual ? virtualCell(id) : &m_rows[std::size_t(id.row)][stored(id.column)];
 }
 
 bool CGridModel::setItemText(int row, int column, std::u16string_view text)
 {
-    CGridCell* c = cell(row, column);
+    CGridCell* c = m_virtual ? nullptr : cell(row, column);
     if (!c)
         return false;
     c->text.assign(text);
@@ -302,7 +342,7 @@ bool CGridModel::setItemText(int row, int column, std::u16string_view text)
 
 bool CGridModel::setItemFont(int row, int column, std::optional<CGridFont> font)
 {
-    CGridCell* c = cell(row, column);
+    CGridCell* c = m_virtual ? nullptr : cell(row, column);
     if (!c)
         return false;
     c->font = std::move(font);
@@ -312,7 +352,7 @@ bool CGridModel::setItemFont(int row, int column, std::optional<CGridFont> font)
 
 bool CGridModel::setItemData(int row, int column, uint32_t data)
 {
-    CGridCell* c = cell(row, column);
+    CGridCell* c = m_virtual ? nullptr : cell(row, column);
     if (!c)
         return false;
     c->itemData = data;
@@ -490,8 +530,10 @@ void CGridModel::autoSizeColumn(int column)
     if (columnWidth(column) == 0)
         return;
     int widest = 0;
+    cacheHint({0, column, rowCount() - 1, column});
     for (int row = 0; row < rowCount(); ++row)
         widest = std::max(widest, cellExtent({row, column}).first);
+    cacheHint({});
     (void)setColumnWidth(column, uint32_t(widest));
 }
 
@@ -500,8 +542,10 @@ void CGridModel::autoSizeRow(int row)
     if (rowHeight(row) == 0)
         return;
     int tallest = 0;
+    cacheHint({row, 0, row, columnCount() - 1});
     for (int column = 0; column < columnCount(); ++column)
         tallest = std::max(tallest, cellExtent({row, column}).second);
+    cacheHint({});
     (void)setRowHeight(row, uint32_t(tallest));
 }
 
@@ -614,9 +658,15 @@ void CGridModel::moveFocus(CGridCellId id, Extend extend)
 
 // ---- editing -------------------------------------------------------------------------
 
-int CGridModel::notify(CGridCode code, CGridCellId id) const
+int CGridModel::notify(CGridCode code, CGridCellId id, CGridCell* item) const
 {
-    return m_listener ? m_listener->onGridNotify({code, id}) : 0;
+    return m_listener ? m_listener->onGridNotify({code, id, item}) : 0;
+}
+
+void CGridModel::cacheHint(CGridCellRange range) const
+{
+    if (m_virtual && m_listener)
+        (void)m_listener->onGridNotify({CGridCode::CacheHint, {}, nullptr, range});
 }
 
 void CGridModel::commandParent() const
@@ -650,7 +700,7 @@ void CGridModel::endEdit(CGridCellId id, std::u16string_view text, std::u16strin
         return;
     std::u16string old = std::move(c->text);
     c->text.assign(text);
-    if (notify(CGridCode::EndEdit, id) < 0) {
+    if (notify(CGridCode::EndEdit, id, c) < 0) {
         c->text = std::move(old);
         cellChanged(id);
         return;
@@ -668,7 +718,7 @@ bool CGridModel::setTextAsEdit(CGridCellId id, std::u16string_view text)
         return true;
     std::u16string old = std::move(c->text);
     c->text.assign(text);
-    if (notify(CGridCode::EndEdit, id) < 0) {
+    if (notify(CGridCode::EndEdit, id, c) < 0) {
         c->text = std::move(old);
         cellChanged(id);
         return false;
@@ -686,6 +736,7 @@ std::u16string CGridModel::copyText() const
     std::u16string text;
     if (!range.isValid())
         return text;
+    cacheHint(range);
     for (int row = range.minRow; row <= range.maxRow; ++row) {
         if (rowHeight(row) == 0)
             continue;
@@ -774,6 +825,24 @@ void CGridModel::sortByColumn(int column, SortOrder order)
             return m_compare(a, b);
         return a.text.compare(b.text); // ordinal, unit by unit
     };
+    if (m_virtual) {
+        // The parent's rows stay where they are; the order in which they show is sorted.
+        std::vector<CGridCell> keys(m_rowOrder.size());
+        for (int row = m_fixedRows; row < rowCount(); ++row)
+            fillVirtual(keys[std::size_t(row)], {row, column});
+        std::vector<std::size_t> shown(std::size_t(rowCount() - m_fixedRows));
+        std::iota(shown.begin(), shown.end(), std::size_t(m_fixedRows));
+        const int sign = order == SortOrder::Ascending ? 1 : -1;
+        std::stable_sort(shown.begin(), shown.end(), [&](std::size_t a, std::size_t b) {
+            return sign * compare(keys[a], keys[b]) < 0;
+        });
+        std::vector<int> sorted(m_rowOrder.begin(), m_rowOrder.begin() + m_fixedRows);
+        for (std::size_t row : shown)
+            sorted.push_back(m_rowOrder[row]);
+        m_rowOrder = std::move(sorted);
+        layoutChanged();
+        return;
+    }
     // Rows move whole: their cells and their heights.
     std::vector<std::size_t> sequence(std::size_t(rowCount() - m_fixedRows));
     std::iota(sequence.begin(), sequence.end(), std::size_t(m_fixedRows));

@@ -58,6 +58,13 @@ public:
     CGridSettings& settings() { return m_settings; }
     [[nodiscard]] const CGridSettings& settings() const { return m_settings; }
 
+    // ---- virtual mode: no cells are stored; each one read is asked of the parent
+    // (GetDisplayInfo) and can be written only by the parent. Switching deletes every item.
+    void setVirtualMode(bool on);
+    [[nodiscard]] bool isVirtual() const { return m_virtual; }
+    // Virtual mode: the parent's row that each row shows; sorting reorders it.
+    [[nodiscard]] const std::vector<int>& rowOrder() const { return m_rowOrder; }
+
     // ---- counts, rows and columns
     [[nodiscard]] int rowCount() const { return int(m_rowHeights.size()); }
     [[nodiscard]] int columnCount() const { return int(m_columnWidths.size()); }
@@ -156,7 +163,9 @@ public:
     void endEdit(CGridCellId cell, std::u16string_view text, std::u16string_view initialText, EditEnd end);
     // The path by which cut and paste change cells: as an edit the parent may refuse.
     bool setTextAsEdit(CGridCellId cell, std::u16string_view text);
-    int notify(CGridCode code, CGridCellId cell) const;
+    int notify(CGridCode code, CGridCellId cell, CGridCell* item = nullptr) const;
+    // In virtual mode, the parent hears which cells are about to be read.
+    void cacheHint(CGridCellRange range) const;
     // Tells the parent of a finished click when a cell has the focus.
     void commandParent() const;
 
@@ -189,6 +198,9 @@ private:
     void cellChanged(CGridCellId cell);
     void setSelectedBit(CGridCellId cell, bool selected);
     void rebuildSums() const;
+    // The parent's data for a cell in virtual mode, in a cell that the next read reuses.
+    CGridCell* virtualCell(CGridCellId id) const;
+    void fillVirtual(CGridCell& into, CGridCellId id) const;
 
     const CGridTextMetrics* m_metrics = nullptr;
     CGridListener* m_listener = nullptr;
@@ -200,6 +212,9 @@ private:
     std::vector<uint32_t> m_rowHeights;
     std::vector<uint32_t> m_columnWidths; // by stored column
     std::vector<int> m_columnOrder;
+    bool m_virtual = false;
+    std::vector<int> m_rowOrder;
+    mutable CGridCell m_virtualCell;
     int m_fixedRows = 0;
     int m_fixedColumns = 0;
     // Running sums, rebuilt on the next lookup after any size changed.

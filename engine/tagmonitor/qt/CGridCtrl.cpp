@@ -817,6 +817,7 @@ void CGridCtrl::drawGrid(QPainter& painter, const QRect& clip, const CGridViewpo
     painter.fillRect(QRect(fixedWidth, fixedHeight, right - fixedWidth, bottom - fixedHeight).intersected(clip),
                      back(CGridModel::CellKind::Normal));
 
+    m_model.cacheHint(visible);
     const int rows[2][2] = {{0, m_model.fixedRowCount() - 1}, {visible.minRow, visible.maxRow}};
     const int columns[2][2] = {{0, m_model.fixedColumnCount() - 1}, {visible.minColumn, visible.maxColumn}};
     const bool scrolled = visible.isValid();

@@ -338,6 +338,40 @@ TEST_F(GridCtrlTest, ACellPaintsInItsOwnFont)
     EXPECT_GT(large, 2 * plain);
 }
 
+TEST(VirtualGridCtrl, APaintAnnouncesTheVisibleCellsBeforeItAsksForThem)
+{
+    RecordingListener listener;
+    listener.answer = [](const CGridNotification& n) {
+        if (n.code == CGridCode::GetDisplayInfo)
+            n.item->text = u"v";
+        return 0;
+    };
+    CGridCtrl grid;
+    CGridModel& model = grid.model();
+    model.setListener(&listener);
+    model.setVirtualMode(true);
+    ASSERT_TRUE(model.setColumnCount(3));
+    ASSERT_TRUE(model.setRowCount(1000));
+    for (int column = 0; column < 3; ++column)
+        (void)model.setColumnWidth(column, 50);
+    grid.resize(200, 150);
+    listener.seen.clear();
+    (void)grid.viewport()->grab();
+    ASSERT_FALSE(listener.seen.empty());
+    const CGridNotification& hint = listener.seen.front();
+    ASSERT_EQ(hint.code, CGridCode::CacheHint);
+    EXPECT_EQ(hint.range.minRow, 0);
+    EXPECT_EQ(hint.range.maxColumn, 2);
+    EXPECT_LT(hint.range.maxRow, 100); // only what shows
+    // Every cell read while painting lies in the announced range.
+    for (const CGridNotification& n : listener.seen) {
+        if (n.code == CGridCode::GetDisplayInfo) {
+            EXPECT_TRUE(hint.range.contains(n.cell)) << n.cell.row << "," << n.cell.column;
+        }
+    }
+    EXPECT_GE(listener.count(CGridCode::GetDisplayInfo), (hint.range.maxRow + 1) * (hint.range.maxColumn + 1));
+}
+
 TEST_F(GridCtrlTest, PaintsCellsGridLinesAndTheBackgroundBeyond)
 {
     grid->model().setFocusCell({});

@@ -429,4 +429,83 @@ TEST_F(GridModelTest, AColumnOrderThatIsNoPermutationOrMovesAFixedColumnIsRefuse
     EXPECT_EQ(model.itemText(2, 0), u"2,1");
 }
 
+// A parent that holds rows x 3 values "r,c" (row 0 the headers) in virtual mode.
+class VirtualGridTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        listener.answer = [this](const CGridNotification& n) {
+            if (n.code == CGridCode::GetDisplayInfo)
+                n.item->text = values.at(std::size_t(n.cell.row)).at(std::size_t(n.cell.column));
+            if (n.code == CGridCode::EndEdit)
+                values.at(std::size_t(model.rowOrder()[std::size_t(n.cell.row)])).at(std::size_t(n.cell.column)) =
+                    n.item->text;
+            return 0;
+        };
+        model.setListener(&listener);
+        model.setVirtualMode(true);
+        ASSERT_TRUE(model.setColumnCount(3));
+        ASSERT_TRUE(model.setRowCount(int(values.size())));
+        ASSERT_TRUE(model.setFixedRowCount(1));
+        listener.seen.clear();
+    }
+
+    std::vector<std::vector<std::u16string>> values{
+        {u"h0", u"h1", u"h2"}, {u"b", u"2", u"x"}, {u"c", u"1", u"y"}, {u"a", u"3", u"z"}};
+    FixedMetrics metrics;
+    CGridModel model{&metrics};
+    RecordingListener listener;
+};
+
+TEST_F(VirtualGridTest, CellsAreAskedOfTheParentAndNeverStored)
+{
+    EXPECT_TRUE(model.isVirtual());
+    EXPECT_EQ(model.itemText(2, 1), u"1");
+    EXPECT_EQ(model.itemState(0, 1), kFixedRowBits);
+    EXPECT_EQ(listener.count(CGridCode::GetDisplayInfo), 2);
+    EXPECT_FALSE(model.setItemText(1, 1, u"no"));
+    EXPECT_FALSE(model.setItemData(1, 1, 7));
+    EXPECT_EQ(model.insertRow(u"no"), -1);
+    EXPECT_EQ(model.itemText(1, 1), u"2");
+
+    // An edit reaches the parent with its text, which the parent keeps.
+    EXPECT_TRUE(model.setTextAsEdit({1, 1}, u"9"));
+    EXPECT_EQ(values[1][1], u"9");
+    EXPECT_EQ(model.itemText(1, 1), u"9");
+}
+
+TEST_F(VirtualGridTest, CopyAndFitAnnounceTheCellsTheyRead)
+{
+    model.selectRange({1, 0, 2, 1}, CGridModel::SelectMode::Replace);
+    listener.seen.clear();
+    EXPECT_EQ(model.copyText(), u"b\t2\r\nc\t1");
+    ASSERT_FALSE(listener.seen.empty());
+    EXPECT_EQ(listener.seen.front().code, CGridCode::CacheHint);
+    EXPECT_EQ(listener.seen.front().range, (CGridCellRange{1, 0, 2, 1}));
+
+    listener.seen.clear();
+    model.autoSizeColumn(2);
+    ASSERT_GE(listener.seen.size(), 2u);
+    EXPECT_EQ(listener.seen.front().range, (CGridCellRange{0, 2, 3, 2}));
+    EXPECT_EQ(listener.seen.back().code, CGridCode::CacheHint);
+    EXPECT_EQ(listener.seen.back().range, CGridCellRange{});
+    EXPECT_EQ(model.columnWidth(2), uint32_t(2 * FixedMetrics::kUnitWidth + 2 * model.defaultCell(CGridModel::CellKind::FixedRow).margin + 2));
+}
+
+TEST_F(VirtualGridTest, SortingReordersTheRowsShownNotTheParentsRows)
+{
+    model.sortByColumn(0, CGridModel::SortOrder::Ascending);
+    EXPECT_EQ(model.rowOrder(), (std::vector<int>{0, 3, 1, 2}));
+    EXPECT_EQ(model.itemText(1, 0), u"a");
+    EXPECT_EQ(model.itemText(1, 2), u"z");
+    model.sortByColumn(1, CGridModel::SortOrder::Descending);
+    EXPECT_EQ(model.rowOrder(), (std::vector<int>{0, 3, 1, 2}));
+    EXPECT_EQ(values[1][0], u"b"); // the parent's own rows never move
+
+    // Leaving virtual mode deletes every item.
+    model.setVirtualMode(false);
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_TRUE(model.rowOrder().empty());
+}
+
 } // namespace
