@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "engine/tagmonitor/grid/CGridImageList.h"
 #include "engine/tagmonitor/grid/CGridTextMetrics.h"
 
 namespace {
@@ -350,6 +351,22 @@ bool CGridModel::setItemFont(int row, int column, std::optional<CGridFont> font)
     return true;
 }
 
+bool CGridModel::setItemImage(int row, int column, int image)
+{
+    CGridCell* c = m_virtual ? nullptr : cell(row, column);
+    if (!c)
+        return false;
+    c->image = std::max(image, -1);
+    cellChanged({row, column});
+    return true;
+}
+
+void CGridModel::setImageList(const CGridImageList* images)
+{
+    m_images = images;
+    layoutChanged();
+}
+
 bool CGridModel::setItemData(int row, int column, uint32_t data)
 {
     CGridCell* c = m_virtual ? nullptr : cell(row, column);
@@ -521,6 +538,13 @@ std::pair<int, int> CGridModel::cellExtent(CGridCellId id) const
     if (!c)
         return {0, 0};
     auto [width, height] = textExtent(id);
+    if (m_images && m_images->holds(c->image)) {
+        // The image stands left of the text, a margin apart when the text has room for it.
+        const int margin = c->margin >= 0 ? c->margin : defaultCellOf(*c).margin;
+        const int textWidth = width - 2 * margin;
+        width += m_images->imageWidth() + (margin < textWidth / 2 ? margin : 0);
+        height = std::max(height, m_images->imageHeight() + 2 * margin);
+    }
     const int grow = c->isFixed() ? 2 : 1; // fixed cells have a raised edge
     return {width + grow, height + grow};
 }

@@ -15,6 +15,7 @@
 #include "engine/tagmonitor/grid/CGridCellId.h"
 #include "engine/tagmonitor/grid/CGridListener.h"
 
+class CGridImageList;
 class CGridTextMetrics;
 
 // Settings the view and the parent may change; the brackets of each are the defaults.
@@ -53,6 +54,9 @@ public:
     // The font the default cells measure with; resizes nothing that exists.
     void setMetrics(const CGridTextMetrics* metrics);
     [[nodiscard]] const CGridTextMetrics* metrics() const { return m_metrics; }
+    // The images cells name by index; none at first. The list outlives its use here.
+    void setImageList(const CGridImageList* images);
+    [[nodiscard]] const CGridImageList* imageList() const { return m_images; }
     void setListener(CGridListener* listener) { m_listener = listener; }
     void setObserver(CGridModelObserver* observer) { m_observer = observer; }
     CGridSettings& settings() { return m_settings; }
@@ -104,6 +108,8 @@ public:
     bool setItemState(int row, int column, uint32_t state);
     // An own font for the cell, or none to take its default cell's again.
     bool setItemFont(int row, int column, std::optional<CGridFont> font);
+    // An index into the image list, -1 for none.
+    bool setItemImage(int row, int column, int image);
     [[nodiscard]] std::u16string itemText(int row, int column) const;
     [[nodiscard]] uint32_t itemData(int row, int column) const;
     [[nodiscard]] uint32_t itemState(int row, int column) const;
@@ -203,6 +209,7 @@ private:
     void fillVirtual(CGridCell& into, CGridCellId id) const;
 
     const CGridTextMetrics* m_metrics = nullptr;
+    const CGridImageList* m_images = nullptr;
     CGridListener* m_listener = nullptr;
     CGridModelObserver* m_observer = nullptr;
     CGridSettings m_settings;

@@ -900,6 +900,11 @@ void CGridCtrl::drawCell(QPainter& painter, CGridCellId id, const CGridRect& gri
         painter.setFont(CGridTextMetrics_Qt::toQFont(*own, font()));
     const int margin = c->margin >= 0 ? c->margin : defaults.margin;
     rect.adjust(margin, 0, -margin, 0);
+    if (m_images && m_images->holds(c->image) && rect.width() >= m_images->imageWidth() &&
+        rect.height() >= m_images->imageHeight()) {
+        m_images->draw(painter, c->image, rect.topLeft());
+        rect.setLeft(rect.left() + m_images->imageWidth() + margin);
+    }
     if (id.row == 0 && id.column == m_model.sortColumn()) {
         // The sort arrow at the right edge: up for ascending, down for descending.
         const int size = std::min(painter.fontMetrics().height() - 4, rect.height() - 4);

@@ -12,6 +12,7 @@
 #include "engine/tagmonitor/grid/CGridModel.h"
 #include "engine/tagmonitor/grid/CGridNavigation.h"
 #include "engine/tagmonitor/grid/CGridPrintLayout.h"
+#include "engine/tagmonitor/qt/CGridImageList_Qt.h"
 #include "engine/tagmonitor/qt/CGridTextMetrics_Qt.h"
 #include "engine/tagmonitor/qt/CInPlaceEdit.h"
 
@@ -38,6 +39,12 @@ public:
     // The scroll positions and the window's size as the model's geometry takes them.
     [[nodiscard]] CGridViewport gridViewport() const;
     [[nodiscard]] QRect cellRect(CGridCellId cell) const;
+    // The images cells show by index; the list outlives its use here.
+    void setImageList(const CGridImageList_Qt* images)
+    {
+        m_images = images;
+        m_model.setImageList(images);
+    }
     // Lines per wheel notch; -1 scrolls a page per notch.
     void setWheelLines(int lines) { m_wheelLines = lines; }
 
@@ -104,6 +111,7 @@ private:
                    const QFont& printFont);
 
     CGridTextMetrics_Qt m_metrics;
+    const CGridImageList_Qt* m_images = nullptr;
     CGridModel m_model;
     QPointer<CInPlaceEdit> m_editor;
     CGridCellId m_editCell;

@@ -372,6 +372,25 @@ TEST(VirtualGridCtrl, APaintAnnouncesTheVisibleCellsBeforeItAsksForThem)
     EXPECT_GE(listener.count(CGridCode::GetDisplayInfo), (hint.range.maxRow + 1) * (hint.range.maxColumn + 1));
 }
 
+TEST_F(GridCtrlTest, ACellDrawsItsImageAtItsTopLeft)
+{
+    CGridModel& model = grid->model();
+    model.setFocusCell({});
+    model.clearSelection();
+    CGridImageList_Qt images(10, 10);
+    QPixmap red(10, 10);
+    red.fill(Qt::red);
+    const int index = images.add(red);
+    grid->setImageList(&images);
+    ASSERT_TRUE(model.setItemImage(1, 1, index));
+    const QImage picture = grid->viewport()->grab().toImage();
+    const QRect withImage = grid->cellRect({1, 1}), without = grid->cellRect({1, 2});
+    const int margin = model.defaultCell(CGridModel::CellKind::Normal).margin;
+    EXPECT_EQ(picture.pixelColor(withImage.topLeft() + QPoint(margin + 4, 4)), QColor(Qt::red));
+    EXPECT_NE(picture.pixelColor(without.topLeft() + QPoint(margin + 4, 4)), QColor(Qt::red));
+    grid->setImageList(nullptr);
+}
+
 TEST_F(GridCtrlTest, PaintsCellsGridLinesAndTheBackgroundBeyond)
 {
     grid->model().setFocusCell({});

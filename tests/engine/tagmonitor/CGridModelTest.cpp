@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/tagmonitor/grid/CGridGeometry.h"
+#include "engine/tagmonitor/grid/CGridImageList.h"
 #include "engine/tagmonitor/grid/CGridModel.h"
 #include "engine/tagmonitor/grid/CGridNavigation.h"
 #include "engine/tagmonitor/grid/CGridPrintLayout.h"
@@ -506,6 +507,30 @@ TEST_F(VirtualGridTest, SortingReordersTheRowsShownNotTheParentsRows)
     model.setVirtualMode(false);
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_TRUE(model.rowOrder().empty());
+}
+
+class SquareImages final : public CGridImageList {
+public:
+    int imageCount() const override { return 2; }
+    int imageWidth() const override { return 16; }
+    int imageHeight() const override { return 40; }
+};
+
+TEST_F(GridModelTest, AnImageWidensItsCellAndMayMakeItTaller)
+{
+    const std::pair<int, int> plain = model.cellExtent({2, 2});
+    SquareImages images;
+    ASSERT_TRUE(model.setItemImage(2, 2, 1));
+    EXPECT_EQ(model.cellExtent({2, 2}), plain); // no list yet
+    model.setImageList(&images);
+    const int margin = model.defaultCell(CGridModel::CellKind::Normal).margin; // 7, under half of "2,2"
+    EXPECT_EQ(model.cellExtent({2, 2}), std::make_pair(plain.first + 16 + margin, 40 + 2 * margin + 1));
+    ASSERT_TRUE(model.setItemImage(2, 2, 2)); // past the list's end: no image
+    EXPECT_EQ(model.cellExtent({2, 2}), plain);
+    ASSERT_TRUE(model.setItemImage(2, 2, 0));
+    model.autoSizeRow(2);
+    EXPECT_EQ(model.rowHeight(2), uint32_t(40 + 2 * margin + 1));
+    EXPECT_FALSE(model.setItemImage(9, 9, 0));
 }
 
 } // namespace
