@@ -143,7 +143,7 @@ std::string CProjectTags::TagsFileBytes(CTagsModel& model, uint32_t nativeEncodi
     DXMLElement holder;
     WriteTags(holder, model, TagsForm::File, nativeEncoding, check);
     std::string bytes(kDeclaration);
-    holder.write(bytes);
+    holder.children().front()->write(bytes);
     return bytes;
 }
 
