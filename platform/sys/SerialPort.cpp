@@ -263,11 +263,14 @@ void SerialPort::Listen(SerialPortListener& listener)
             continue;
         if (ready < 0 || waits[1].revents)
             return;
-        if (waits[0].revents & POLLIN) {
+        const bool hungUp = waits[0].revents & (POLLERR | POLLHUP | POLLNVAL);
+        int pending = 0;
+        // A hung-up line may still hold the last bytes (a final answer): those first.
+        if ((waits[0].revents & POLLIN) && (!hungUp || (::ioctl(m_fd, FIONREAD, &pending) == 0 && pending > 0))) {
             listener.OnEvent(SerialPortListener::Event::Received);
             continue;
         }
-        if (waits[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+        if (hungUp || (waits[0].revents & POLLIN)) {
             listener.OnEvent(SerialPortListener::Event::Hangup);
             return;
         }
