@@ -1,0 +1,14 @@
+// The preset reader over outside bytes; what it reads is written again.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "editor/project/CPreset.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CTargetSettings settings;
+    if (CPreset::ParsePreset(std::string_view(reinterpret_cast<const char*>(data), size), settings))
+        (void)CPreset::PresetBytes(settings);
+    return 0;
+}
