@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "editor/project/CProjectTags.h"
+#include "editor/project/tags/CProjectTags.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "editor/project/CPreset.h"
+#include "editor/project/tags/CPreset.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

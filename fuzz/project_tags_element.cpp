@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/project/CProjectTags.h"
+#include "editor/project/tags/CProjectTags.h"
 #include "foundation/xml/DXMLElement.h"
 #include "foundation/xml/DXMLParser.h"
 

@@ -10,8 +10,8 @@
 #include <sys/types.h>
 #include <vector>
 
-#include "editor/project/CDownloadClock.h"
-#include "editor/project/CSerialZhProtocol.h"
+#include "editor/project/download/CDownloadClock.h"
+#include "editor/project/download/CSerialZhProtocol.h"
 
 namespace vx::test {
 

@@ -1,4 +1,4 @@
-#include "editor/project/CDownloadClock.h"
+#include "editor/project/download/CDownloadClock.h"
 
 #include <chrono>
 

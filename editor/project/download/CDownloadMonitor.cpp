@@ -1,9 +1,9 @@
-#include "editor/project/CDownloadMonitor.h"
+#include "editor/project/download/CDownloadMonitor.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "editor/project/CSerialZhProtocol.h"
+#include "editor/project/download/CSerialZhProtocol.h"
 
 int CDownloadMonitor::Percent(uint64_t acknowledged, uint64_t length)
 {

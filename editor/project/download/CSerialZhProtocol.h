@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/project/CDownloadClock.h"
-#include "editor/project/CDownloadSettings.h"
-#include "editor/project/CXmodemBlock.h"
+#include "editor/project/download/CDownloadClock.h"
+#include "editor/project/download/CDownloadSettings.h"
+#include "editor/project/download/CXmodemBlock.h"
 #include "platform/sys/SerialPort.h"
 
 enum class DownloadState : uint32_t {

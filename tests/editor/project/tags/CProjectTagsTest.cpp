@@ -5,7 +5,7 @@
 
 #include "editor/document/CPropertyValue.h"
 #include "editor/project/CProjectFileKind.h"
-#include "editor/project/CProjectTags.h"
+#include "editor/project/tags/CProjectTags.h"
 #include "foundation/xml/DXMLElement.h"
 #include "foundation/xml/DXMLParser.h"
 #include "tests/support/TestEnvironment.h"

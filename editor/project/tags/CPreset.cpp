@@ -1,4 +1,4 @@
-#include "editor/project/CPreset.h"
+#include "editor/project/tags/CPreset.h"
 
 #include "editor/document/CPropertyValue.h"
 #include "editor/document/CTagType.h"

@@ -1,4 +1,4 @@
-#include "editor/project/CXmodemBlock.h"
+#include "editor/project/download/CXmodemBlock.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "editor/project/CSerialZhProtocol.h"
+#include "editor/project/download/CSerialZhProtocol.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "tests/editor/project/DownloadPeer.h"
+#include "tests/editor/project/download/DownloadPeer.h"
 
 #include <cerrno>
 #include <csignal>

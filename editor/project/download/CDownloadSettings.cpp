@@ -1,4 +1,4 @@
-#include "editor/project/CDownloadSettings.h"
+#include "editor/project/download/CDownloadSettings.h"
 
 #include <algorithm>
 

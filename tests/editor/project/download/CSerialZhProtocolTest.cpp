@@ -1,8 +1,8 @@
 // The sender against a receiver the test plays byte by byte on a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include "editor/project/CDownloadMonitor.h"
-#include "tests/editor/project/DownloadPeer.h"
+#include "editor/project/download/CDownloadMonitor.h"
+#include "tests/editor/project/download/DownloadPeer.h"
 #include "tests/support/TestEnvironment.h"
 
 using vx::test::ManualClock;

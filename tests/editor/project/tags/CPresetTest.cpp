@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "editor/project/CPreset.h"
+#include "editor/project/tags/CPreset.h"
 #include "tests/support/TestEnvironment.h"
 
 TEST(CPreset, BytesAndRoundTrip)

@@ -1,4 +1,4 @@
-#include "editor/project/CProjectTags.h"
+#include "editor/project/tags/CProjectTags.h"
 
 #include <array>
 
