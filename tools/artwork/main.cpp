@@ -1,6 +1,6 @@
 // vx-artwork: draws the theme pictures, settings and previews and the editor's
 // placeholder pictures at build time.
-//   vx-artwork <styles folder> <placeholders folder> <preview folder>
+//   vx-artwork <styles folder> <placeholders folder> <preview folder> <shell art folder>
 // The preview folder gets "<Name>Preview.png" and "<Name>Preview.inc", the picture's
 // bytes as C array elements for the theme library.
 
@@ -11,6 +11,7 @@
 
 #include "themes/ThemeConstants.h"
 #include "tools/artwork/PlaceholderArt.h"
+#include "tools/artwork/ShellArt.h"
 #include "tools/artwork/ThemeArt.h"
 
 namespace {
@@ -31,15 +32,15 @@ bool writePreview(const ThemeArt& art, const std::filesystem::path& folder)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: vx-artwork <styles folder> <placeholders folder> <preview folder>\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: vx-artwork <styles folder> <placeholders folder> <preview folder> <shell art folder>\n");
         return 2;
     }
-    const std::filesystem::path styles = argv[1], placeholders = argv[2], previews = argv[3];
+    const std::filesystem::path styles = argv[1], placeholders = argv[2], previews = argv[3], shell = argv[4];
     std::error_code error;
-    for (const auto& folder : {styles, placeholders, previews})
+    for (const auto& folder : {styles, placeholders, previews, shell})
         std::filesystem::create_directories(folder, error);
-    bool ok = writePlaceholders(placeholders);
+    bool ok = writePlaceholders(placeholders) && writeShellArt(shell);
     for (std::size_t i = 0; i < kThemeConstants.size(); ++i) {
         const ThemeArt art(ThemeIndex(i), kThemeConstants[i]);
         ok = ok && art.writeStyles(styles) && writePreview(art, previews);
