@@ -1,0 +1,92 @@
+#include "editor/views/page/DDiagramEditor.h"
+
+#include <algorithm>
+
+#include "foundation/image/CWinFreeImage.h"
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Surface.h"
+
+namespace {
+
+gfx::Rect toGfx(const CDiagramRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// 0.5 + z * index * step, truncated: where the cells and the grid dots start.
+int32_t gridPosition(double zoom, int32_t index, int32_t step) { return int32_t(0.5 + zoom * index * step); }
+
+} // namespace
+
+void DDiagramEditor::EraseBackground(gfx::DeviceContext& dc, const CDiagramRect& rect)
+{
+    dc.fillRect(toGfx(rect), GetOutsideColour());
+}
+
+void DDiagramEditor::DrawBackground(gfx::DeviceContext& dc, const CDiagramRect& rect, double zoom)
+{
+    const CDiagramPoint paper = GetVirtualSize();
+    const CDiagramPoint step = GetGridSize();
+    if (step.x > 0 && step.y > 0) {
+        const int32_t cellWidth = int32_t(step.x * zoom), cellHeight = int32_t(step.y * zoom);
+        dc.intersectClipRect(toGfx(rect));
+        for (int32_t row = 0; row <= paper.y / step.y; ++row)
+            for (int32_t column = 0; column <= paper.x / step.x; ++column) {
+                const int32_t x = gridPosition(zoom, column, step.x), y = gridPosition(zoom, row, step.y);
+                const uint32_t grey = (column % 2) == (row % 2) ? kCheckerDark : kCheckerLight;
+                dc.fillRect(gfx::Rect::fromSize(x, y, cellWidth, cellHeight), gfx::Colour::fromColorRef(grey));
+            }
+        dc.resetClip();
+    }
+
+    CWinFreeImage image;
+    const bool loaded = !m_backgroundImage.empty() &&
+                        image.Load(m_projectFolder / std::filesystem::path(m_backgroundImage), 0, 0);
+    if (!loaded) {
+        if (m_transparency != 255) {
+            const uint32_t colour = GetPaperColour().argb;
+            dc.fillRect(toGfx(rect), gfx::Colour::fromArgb(uint32_t(255 - m_transparency) << 24 | (colour & 0xFFFFFF)));
+        }
+        return;
+    }
+    const gfx::Rect destination = gfx::Rect::fromSize(rect.left, rect.top, int32_t(paper.x * zoom), int32_t(paper.y * zoom));
+    const gfx::Surface surface = image.ToSurface();
+    (void)dc.drawImageScaled(destination, surface.pixels(), (255 - m_transparency) / 255.0);
+}
+
+void DDiagramEditor::DrawGrid(gfx::DeviceContext& dc, const CDiagramRect& rect, double zoom)
+{
+    if (m_gridStyleCode == int32_t(GridStyle::Lines)) {
+        CDiagramEditor::DrawGrid(dc, rect, zoom);
+        return;
+    }
+    if (m_gridStyleCode != int32_t(GridStyle::Dots))
+        return;
+    const CDiagramPoint paper = GetVirtualSize();
+    const CDiagramPoint step = GetGridSize();
+    if (step.x <= 0 || step.y <= 0)
+        return;
+    for (int32_t i = 0; i <= paper.x / step.x; ++i)
+        for (int32_t j = 0; j <= paper.y / step.y; ++j)
+            dc.fillRect(gfx::Rect::fromSize(gridPosition(zoom, i, step.x), gridPosition(zoom, j, step.y), 1, 1),
+                        GetGridColour());
+}
+
+void DDiagramEditor::SelectObject(CDiagramEntity& entity, bool select, SelectKind kind)
+{
+    // The editor keeps objects with an area and logical ones (tag triggers, timers) out
+    // of one exclusive selection.
+    CDiagramEditor::SelectObject(entity, select, kind);
+    m_selectionChanged = true;
+    if (m_selectionHook)
+        m_selectionHook();
+}
+
+void DDiagramEditor::SetBackgroundTransparency(int32_t transparency)
+{
+    m_transparency = uint8_t(std::clamp(transparency, 0, 255));
+}
+
+void DDiagramEditor::SetBackgroundImage(const std::u16string& path)
+{
+    m_backgroundImage = path;
+    if (GetWindow())
+        RedrawWindow();
+}
