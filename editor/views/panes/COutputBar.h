@@ -1,0 +1,50 @@
+#pragma once
+// The output pane: coloured lines of compiling, saving and downloading, progress shown
+// in place, and a double click on a diagnostic line that opens its page and object.
+
+#include <QPlainTextEdit>
+#include <QWidget>
+#include <functional>
+
+#include "editor/document/CCompileOutput.h"
+#include "editor/views/panes/OutputLineTarget.h"
+
+// The pane's read-only text, which turns a double click into a jump.
+class CEditEx : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    using Jump = std::function<bool(const OutputLineTarget&)>;
+
+    explicit CEditEx(QWidget* parent = nullptr);
+    // Answers whether the page was found; the clicked line is highlighted then.
+    void SetJump(Jump jump) { m_jump = std::move(jump); }
+    // The double click on a block (line) of the text.
+    void OnLine(int block);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    Jump m_jump;
+};
+
+class COutputBar : public QWidget, public CCompileOutput {
+    Q_OBJECT
+public:
+    explicit COutputBar(QWidget* parent = nullptr);
+
+    // text at the end in color (0xBBGGRR); line ends are the caller's.
+    void AppendText(const QString& text, uint32_t color);
+    // The last text.size() characters become text, in black ("%3d %%" progress).
+    void ReplaceTail(const QString& text);
+    void Clear();
+    QString Text() const;
+    CEditEx* Edit() const { return m_edit; }
+
+    // CCompileOutput: one line.
+    void AppendLine(std::u16string_view text, uint32_t color, const CSelectable* page,
+                    const CSelectable* object) override;
+
+private:
+    CEditEx* m_edit = nullptr;
+};
