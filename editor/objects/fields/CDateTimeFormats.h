@@ -15,8 +15,6 @@ class CDateTimeFormats {
 public:
     // The code of a text no row holds; the table's end row.
     static constexpr uint32_t kNoFormat = 0xFFFFF;
-    // The family in the code's upper part: 0 dates, 1 times of day, 2 clocks.
-    static constexpr uint32_t kFamilyShift = 16;
 
     // Every row, the end row not included; the first is the default.
     static std::span<const CDateTimeFormat> Rows();
