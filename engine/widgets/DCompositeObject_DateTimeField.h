@@ -8,28 +8,17 @@
 
 #include "engine/widgets/DCompositeObject_Field.h"
 #include "foundation/DString.h"
+#include "foundation/target/TargetFieldText.h"
 
 class DCompositeObject_DateTimeField : public DCompositeObject_Field {
 public:
     // The longest text shown.
-    static constexpr uint32_t kMaxLength = 31;
+    static constexpr uint32_t kMaxLength = target::kDateTimeMaxLength;
 
-    // What one part of the text shows.
-    enum class Quantity : uint8_t {
-        Day, Month, Year2, Year4, Hour, Hour12, Minute, Second, // from seconds since 1970, in UTC
-        CounterHours, CounterMinutes, CounterSeconds, CounterHundredths, // from hundredths of a second
-    };
-    struct Part {
-        Quantity quantity;
-        uint8_t width; // zero-padded to this many digits; 0 plain
-    };
-    // The parts of a format code, in order; an unknown code has none.
-    struct Pattern {
-        uint32_t code;
-        uint8_t count;
-        Part parts[4];
-        bool amPm; // " am" or " pm" follows
-    };
+    // The parts of a format code, shared with the editor's preview.
+    using Quantity = target::DateTimeQuantity;
+    using Part = target::DateTimePart;
+    using Pattern = target::DateTimePattern;
 
     int load(DFile& file) override;
     void onValueChanged(DItem& item) override;

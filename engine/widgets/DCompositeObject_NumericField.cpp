@@ -9,6 +9,7 @@
 #include "engine/tags/DValue.h"
 #include "foundation/target/TargetFieldWords.h"
 #include "foundation/target/TargetClassData.h"
+#include "foundation/target/TargetFieldText.h"
 
 namespace {
 
@@ -58,37 +59,8 @@ int32_t DCompositeObject_NumericField::rawValue(int32_t entered, const Format& f
 uint32_t DCompositeObject_NumericField::formatNumber(int32_t scaled, const Format& format,
                                                      char16_t (&out)[kMaxWidth + 2])
 {
-    const bool negative = scaled < 0;
-    uint64_t magnitude = negative ? uint64_t(-int64_t(scaled)) : uint64_t(scaled);
-    // Zero has one digit of its own, so a field without decimals shows "0" rather than nothing.
-    bool digitsLeft = true;
-    const uint32_t decimals = format.decimals;
-    uint32_t width = decimals == 0 ? format.digits : decimals + format.digits + 1;
-    if (width > kMaxWidth)
-        width = kMaxWidth;
-    // Placed from the right into the end of out.
-    char16_t placed[kMaxWidth];
-    uint32_t count = 0;
-    for (uint32_t i = 0; i < width; ++i) {
-        char16_t unit;
-        if (decimals > 0 && i == decimals) {
-            unit = u'.';
-        } else if (digitsLeft) {
-            unit = char16_t(u'0' + magnitude % 10);
-            magnitude /= 10;
-            digitsLeft = magnitude != 0;
-        } else if (format.leadingZeros || (decimals > 0 && i <= decimals + 1)) {
-            unit = u'0';
-        } else {
-            break;
-        }
-        placed[kMaxWidth - 1 - count++] = unit;
-    }
-    uint32_t length = 0;
-    if (negative)
-        out[length++] = u'-';
-    for (uint32_t i = kMaxWidth - count; i < kMaxWidth; ++i)
-        out[length++] = placed[i];
+    const uint32_t length = target::formatFieldNumber(scaled, format.decimals, format.digits, format.leadingZeros,
+                                                      std::span<char16_t, kMaxWidth + 1>(out, kMaxWidth + 1));
     out[length] = 0;
     return length;
 }

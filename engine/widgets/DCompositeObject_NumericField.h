@@ -7,6 +7,7 @@
 
 #include "engine/widgets/DCompositeObject_Field.h"
 #include "foundation/DString.h"
+#include "foundation/target/TargetFieldText.h"
 #include "foundation/target/TargetPage.h"
 
 class DCompositeObject_NumericField : public DCompositeObject_Field {
@@ -21,7 +22,7 @@ public:
         int32_t offset = 0;
     };
     // The widest number shown.
-    static constexpr uint32_t kMaxWidth = 32;
+    static constexpr uint32_t kMaxWidth = target::kFieldNumberMaxWidth;
 
     int load(DFile& file) override;
     void onValueChanged(DItem& item) override;
