@@ -53,7 +53,7 @@ TEST(CDecorationPlacement, LampIconStaysInsideTheRoundLamp)
         {"scaled to the lamp's height less 5", {0, 0, 40, 40}, 32, 64, gfx::Rect{22, 2, 39, 37}},
         {"moved with the object", {100, 50, 140, 90}, 16, 16, gfx::Rect{107, 62, 123, 78}},
         {"narrower than the image", {0, 0, 12, 40}, 16, 16, std::nullopt},
-        {"as wide as the image", {0, 0, 16, 40}, 16, 16, gfx::Rect{12, 12, 28, 28}},
+        {"as wide as the image", {0, 0, 16, 40}, 16, 16, gfx::Rect{7, 12, 23, 28}},
         // A lamp 5 pixels high or lower leaves its icon no height: nothing to rescale to.
         {"no height left", {0, 0, 40, 5}, 16, 16, std::nullopt},
         {"negative height left", {0, 0, 40, 3}, 16, 16, std::nullopt},
