@@ -14,6 +14,7 @@
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetButtonWords.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/PixelArithmetic.h"
 
 namespace {
 
@@ -95,11 +96,22 @@ void CObjButton::DrawIndicator(gfx::Surface& surface, const gfx::Rect& rect, uin
         CGlowEllipse::Fill(surface.pixels(), ellipse, ellipse.x + ellipse.width / 2,
                            ellipse.y + ellipse.height - kIndicatorCentreRise, colorRef,
                            CGlowEllipse::StopsFor(transparency));
-    if ((int(steps) & int(IndicatorSteps::Outline)) != 0) {
-        gfx::DeviceContext dc(surface);
-        dc.drawEllipse(rect, gfx::Colour::fromArgb(uint32_t((a * 5) >> 4) << 24 | kOutlineRgb),
-                       gfx::Colour::fromArgb(0));
+    if ((int(steps) & int(IndicatorSteps::Outline)) == 0)
+        return;
+    // The pen is drawn on a clear picture of its own and blended over: a context opened
+    // on pixels the theme wrote directly does not blend its strokes over them.
+    gfx::Surface pen(rect.width(), rect.height());
+    {
+        gfx::DeviceContext dc(pen);
+        dc.drawEllipse({0, 0, rect.width(), rect.height()},
+                       gfx::Colour::fromArgb(uint32_t((a * 5) >> 4) << 24 | kOutlineRgb), gfx::Colour::fromArgb(0));
     }
+    const gfx::PixelBuffer target = surface.pixels();
+    const gfx::ConstPixelBuffer stroke = pen.pixels();
+    const gfx::Rect area = rect.intersected({0, 0, target.width, target.height});
+    for (int32_t y = area.top; y < area.bottom; ++y)
+        for (int32_t x = area.left; x < area.right; ++x)
+            target.row(y)[x] = gfx::blendOver(stroke.row(y - rect.top)[x - rect.left], target.row(y)[x]);
 }
 
 void CObjButton::WarnSkippedPictures(CObjectCompileContext& context) const
