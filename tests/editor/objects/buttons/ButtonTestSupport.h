@@ -18,6 +18,10 @@
 
 namespace vx::test {
 
+// A tag reference to no tag, and a navigation word to no object (-1).
+inline constexpr uint32_t kNone = 0xFFFFFFFFu;
+inline constexpr uint32_t kNav = 0xFFFFFFFFu;
+
 // An opaque PNG of one colour (0xRRGGBB) and the given size.
 inline void writePng(const std::filesystem::path& path, int width, int height, uint32_t rgb)
 {
@@ -70,6 +74,12 @@ public:
         return wordsOf(harness.Write([&](DRIFFFile& file, CObjectCompileContext& context) {
             EXPECT_EQ(object.Compile(file, context), 0);
         }));
+    }
+    // The object as its class, for its own operations.
+    template <class Kind>
+    static Kind& As(std::unique_ptr<CEditorObject>& object)
+    {
+        return static_cast<Kind&>(*object);
     }
     // Entry i of the resource index list: a picture by its place in collection order.
     uint32_t Entry(std::size_t i) const { return harness.resources.Entries()[i]; }

@@ -9,16 +9,14 @@
 namespace {
 
 using vx::test::ButtonFixture;
+using vx::test::kNav;
+using vx::test::kNone;
 
-constexpr uint32_t kNone = 0xFFFFFFFFu;
-constexpr uint32_t kNav = 0xFFFFFFFFu;   // no navigation target (-1)
 // Element flags: visible, meets nothing written before, touchable (buttons are focusable).
 constexpr uint32_t kFirst = 8 | 4 | 16;
 constexpr uint32_t kOverlapping = 8 | 16;
 
-struct CObjButtonTest : ::testing::Test, ButtonFixture {
-    CObjButton& Button(std::unique_ptr<CEditorObject>& object) { return static_cast<CObjButton&>(*object); }
-};
+struct CObjButtonTest : ::testing::Test, ButtonFixture {};
 
 TEST_F(CObjButtonTest, ButtonWordByWord)
 {
@@ -170,8 +168,8 @@ TEST_F(CObjButtonTest, IndicatorPicturesAreGlowsAndTheBodyHasTheOutline)
     // The state pictures of an indicator button carry the outline, not the fill.
     auto indicator = Make(11, 0, 0, 100, 40);
     themes.themes[u"Vista-like"]->frame = 0;   // a clear frame shows the outline alone
-    const CObjectPicture state = Button(indicator).RenderState(0, PictureAlpha::Premultiplied);
-    const gfx::Rect place = Button(indicator).PlaceIndicator();
+    const CObjectPicture state = As<CObjButton>(indicator).RenderState(0, PictureAlpha::Premultiplied);
+    const gfx::Rect place = As<CObjButton>(indicator).PlaceIndicator();
     EXPECT_EQ(state.Surface().pixel((place.left + place.right) / 2, (place.top + place.bottom) / 2), 0u);
     EXPECT_NE(state.Surface().pixel((place.left + place.right) / 2, place.top), 0u);
 }

@@ -7,16 +7,14 @@
 namespace {
 
 using vx::test::ButtonFixture;
+using vx::test::kNav;
+using vx::test::kNone;
 
-constexpr uint32_t kNone = 0xFFFFFFFFu;
-constexpr uint32_t kNav = 0xFFFFFFFFu;
 // A lamp is not focusable: visible, and for the first record meets nothing before it.
 constexpr uint32_t kFirst = 8 | 4;
 constexpr uint32_t kOverlapping = 8;
 
-struct CObjLightTest : ::testing::Test, ButtonFixture {
-    CObjLight& Light(std::unique_ptr<CEditorObject>& object) { return static_cast<CObjLight&>(*object); }
-};
+struct CObjLightTest : ::testing::Test, ButtonFixture {};
 
 TEST_F(CObjLightTest, LampWordByWord)
 {
@@ -97,7 +95,7 @@ TEST_F(CObjLightTest, EdgeCases)
 TEST_F(CObjLightTest, GlowIsFullAtItsCentreAndFaintAtTheRim)
 {
     auto lamp = Make(10, 0, 0, 40, 40);
-    const CObjectPicture glow = Light(lamp).RenderGlow(0x00FF00, PictureAlpha::Premultiplied);
+    const CObjectPicture glow = As<CObjLight>(lamp).RenderGlow(0x00FF00, PictureAlpha::Premultiplied);
     ASSERT_TRUE(glow.IsValid());
     // The centre is 5 above the bottom, in the middle: opaque green.
     EXPECT_EQ(glow.Surface().pixel(20, 35), 0xFF00FF00u);
@@ -106,10 +104,10 @@ TEST_F(CObjLightTest, GlowIsFullAtItsCentreAndFaintAtTheRim)
 
     // Transparency scales every stop.
     Set(*lamp, u"Appearance", u"Transparency", CPropertyValue(int32_t(128)));
-    const CObjectPicture faint = Light(lamp).RenderGlow(0x00FF00, PictureAlpha::Premultiplied);
+    const CObjectPicture faint = As<CObjLight>(lamp).RenderGlow(0x00FF00, PictureAlpha::Premultiplied);
     EXPECT_EQ(faint.Surface().pixel(20, 35) >> 24, 127u);
     // Straight pictures keep the full colour under a lower alpha.
-    const CObjectPicture straight = Light(lamp).RenderGlow(0x00FF00, PictureAlpha::Straight);
+    const CObjectPicture straight = As<CObjLight>(lamp).RenderGlow(0x00FF00, PictureAlpha::Straight);
     const std::unique_ptr<CWinFreeImage> image = straight.ToImage();
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->pixels().row(35)[20], 0x7F00FF00u);
