@@ -43,6 +43,14 @@ void CObjButton::WriteXml(DXMLElement& parent) const
     CStyleXml::Write(*this, parent);
 }
 
+void CObjButton::Select(bool selected)
+{
+    const bool was = IsSelected();
+    CEditorObject::Select(selected);
+    if (was != IsSelected())
+        Invalidate();
+}
+
 std::optional<gfx::Rect> CObjButton::PlaceIcon(const CWinFreeImage& icon) const
 {
     const DSize size = GetWorkSize();

@@ -37,6 +37,8 @@ public:
     void CollectImages(DRIFFFile& target, CResourceIndex& resources) override;
     int Compile(DRIFFFile& target, CObjectCompileContext& context) override;
     gfx::Surface RenderPreview() override;
+    // The page view shows a selected button in another part code: a new preview.
+    void Select(bool selected) override;
 
     bool HasIndicator() const { return GetObjectTypeIndex() == kIndicatorButtonType; }
     // Placements within the object's rectangle moved to (0, 0).

@@ -96,12 +96,16 @@ void CObjLight::CollectImages(DRIFFFile& target, CResourceIndex& resources)
         CollectImage(target, resources, RenderGlow(color, alpha).ToImage().get());
         ++m_collected.colors;
     }
-    if (const std::unique_ptr<CWinFreeImage> icon = CObjectDecorations::LoadIcon(*this))
+    if (const std::unique_ptr<CWinFreeImage> icon = CObjectDecorations::LoadIcon(*this)) {
         if (const std::optional<gfx::Rect> place = PlaceIcon(*icon)) {
             CollectImage(target, resources, CObjectDecorations::IconPicture(size, alpha, *icon, *place).ToImage().get());
             m_collected.icon = true;
             m_collected.iconRect = *place;
+        } else {
+            // A lamp wide enough for its icon that leaves it no height has skipped it.
+            m_collected.iconSkipped = size.width >= icon->width();
         }
+    }
     if (!CObjectDecorations::Text(*this).empty()) {
         CollectImage(target, resources, CObjectDecorations::TextPicture(*this, size, alpha).ToImage().get());
         m_collected.text = true;
@@ -134,5 +138,7 @@ int CObjLight::Compile(DRIFFFile& target, CObjectCompileContext& context)
     if (!CObjectPicture::IsDrawable(GetWorkSize()))
         CObjectRecordWriter::Warn(*this, CompileDiagnostic::EmptyPicture, u"object property", u"Position & Size",
                                   context);
+    else if (m_collected.iconSkipped)
+        CObjectRecordWriter::Warn(*this, CompileDiagnostic::EmptyPicture, u"object property", u"Icon", context);
     return 0;
 }

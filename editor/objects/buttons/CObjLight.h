@@ -45,6 +45,7 @@ private:
     struct Collected {
         uint32_t colors = 0;
         bool icon = false;
+        bool iconSkipped = false;   // it would have had no size
         gfx::Rect iconRect;
         bool text = false;
     };

@@ -8,6 +8,7 @@
 #include "editor/objects/CStyles.h"
 #include "editor/objects/buttons/CObjButton.h"
 #include "editor/objects/buttons/CObjLight.h"
+#include "foundation/worker/CBkgWorker.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -102,6 +103,25 @@ TEST_P(ButtonThemes, LampsDrawTheirRoundFrameAndGlow)
     EXPECT_GT(lit >> 16 & 0xFF, 200u);
     EXPECT_GT(lit >> 8 & 0xFF, 200u);
     EXPECT_EQ(preview.pixel(1, 1), 0u);
+}
+
+TEST_P(ButtonThemes, ASelectedButtonPreviewsInItsSelectedPart)
+{
+    CBkgWorker worker;   // never started: the new preview is only asked for
+    CEditorObject::UseWorker(&worker);
+    auto object = Make(17);
+    auto& button = static_cast<CObjButton&>(*object);
+    const gfx::Surface normal = object->RenderPreview();
+    EXPECT_FALSE(button.IsPreviewPending());
+    object->Select(true);
+    EXPECT_TRUE(button.IsPreviewPending());
+    const gfx::Surface selected = object->RenderPreview();
+    EXPECT_FALSE(samePixels(normal, selected));
+    EXPECT_EQ(selected.pixel(60, 45), button.RenderState(CObjButton::kPartSelected, PictureAlpha::Premultiplied)
+                                          .Surface()
+                                          .pixel(60, 45));
+    object.reset();
+    CEditorObject::UseWorker(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(FourThemes, ButtonThemes, ::testing::Values(u"Lacquer", u"Dune", u"Alloy", u"Timber"));

@@ -53,6 +53,7 @@ struct LampCase {
     uint32_t count;
     bool hasIcon;
     bool hasText;
+    bool warned = false;   // a picture of no size was left out
 };
 
 TEST_F(CObjLightTest, EdgeCases)
@@ -62,7 +63,7 @@ TEST_F(CObjLightTest, EdgeCases)
         {"narrower than its icon", {0, 0, 12, 40}, u"icon.png", u"a", CPropertyValue(int32_t(3)), u"ff\u0001", 1, false,
          true},
         {"too low for its icon", {0, 0, 40, 5}, u"icon.png", u"a", CPropertyValue(int32_t(3)), u"ff\u0001", 1, false,
-         true},
+         true, true},
         {"more colours than states", {0, 0, 40, 40}, u"", u"a", CPropertyValue(int32_t(2)),
          u"ff\u0001ff00\u0001ff0000\u0001", 2, false, true},
         {"empty states count 1", {0, 0, 40, 40}, u"", u"a", CPropertyValue(u""), u"ff\u0001ff00\u0001", 1, false, true},
@@ -73,6 +74,7 @@ TEST_F(CObjLightTest, EdgeCases)
         SCOPED_TRACE(c.name);
         harness.resources.Begin(32, target::kTargetFlagsDefault);
         harness.elementRects.clear();
+        harness.output.lines.clear();
         auto lamp = Make(10, c.rect.left, c.rect.top, c.rect.right, c.rect.bottom);
         Set(*lamp, u"Appearance", u"Icon", CPropertyValue(c.icon));
         Set(*lamp, u"Appearance", u"Text", CPropertyValue(c.text));
@@ -89,6 +91,7 @@ TEST_F(CObjLightTest, EdgeCases)
         EXPECT_EQ(words[text + 1], c.hasText ? 3u : 6u);
         const std::size_t icon = text + (c.hasText ? 8 : 2);
         EXPECT_EQ(words[icon + 1], c.hasIcon ? 3u : 6u);
+        EXPECT_EQ(harness.output.lines.size(), c.warned ? 1u : 0u);
     }
 }
 
