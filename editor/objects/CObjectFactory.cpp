@@ -4,6 +4,8 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CObjPlaceholder.h"
+#include "editor/objects/buttons/CObjButton.h"
+#include "editor/objects/buttons/CObjLight.h"
 #include "editor/objects/fields/CObjField.h"
 #include "editor/objects/text/CObjText.h"
 #include "editor/objects/text/CObjTicker.h"
@@ -25,13 +27,14 @@ std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
 // indicator button, 12-13 bar graphs, 14 meter, 15 graph, 16 ticker, 17 button, 18-19
 // slider and knob, 20-21 list boxes, 22 window, 23 tag trigger, 24 timer.
 constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
-    nullptr,                                                               // 0: end row
-    placeholder, make<CObjText>,                                                                        // 1-2
-    make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>,                // 3-7
-    make<CObjText>,                                                                                     // 8
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, make<CObjTicker>, // 9-16
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 17-24
-    nullptr, nullptr, nullptr, nullptr, nullptr,                           // 25-29: no class
+    nullptr,                                                                              // 0: end row
+    placeholder, make<CObjText>,                                                          // 1-2
+    make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>,  // 3-7
+    make<CObjText>, placeholder, make<CObjLight>, make<CObjButton>,                       // 8-11
+    placeholder, placeholder, placeholder, placeholder, make<CObjTicker>,                 // 12-16
+    make<CObjButton>, placeholder, placeholder, placeholder, placeholder,                 // 17-21
+    placeholder, placeholder, placeholder,                                                // 22-24
+    nullptr, nullptr, nullptr, nullptr, nullptr,                                          // 25-29: no class
 };
 
 } // namespace

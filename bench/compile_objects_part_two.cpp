@@ -1,0 +1,124 @@
+// Compile of a page of 50 objects of the second object kinds with their themes: buttons,
+// indicator buttons and lamps in each of the four real themes (frames in five states,
+// glows, indicator pictures, icon and text pictures), at 16 bits (dithered) and 32 bits.
+// Each compile collects every picture and writes every record through the collect/compile
+// alignment check, as a page compile does. Counters: objects and pictures per second,
+// bytes written per compile.
+
+#include <benchmark/benchmark.h>
+
+#include <FreeImage.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/document/CObjectTypeTable.h"
+#include "editor/document/CPropertyBase.h"
+#include "editor/objects/CEditorObject.h"
+#include "editor/objects/CObjectFonts.h"
+#include "editor/objects/CStyles.h"
+#include "editor/objects/shared/CObjectImageFile.h"
+#include "editor/objects/shared/CResourceAlignment.h"
+#include "foundation/TextHelpers.h"
+#include "foundation/text/DRendererBitmap.h"
+#include "tests/support/editor/ObjectCompileHarness.h"
+
+namespace {
+
+constexpr int kObjects = 50;
+constexpr int kColumns = 5;
+constexpr int kWidth = 140;
+constexpr int kHeight = 56;
+constexpr const char16_t* kThemes[] = {u"Lacquer", u"Dune", u"Alloy", u"Timber"};
+
+// The built styles folder beside the programs: build/bin/Styles for build/bench.
+std::filesystem::path stylesFolder()
+{
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin" / "Styles";
+}
+
+// An icon with some detail, so its rescale does real work.
+std::filesystem::path writeIcon()
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vx-bench-buttons";
+    std::filesystem::create_directories(folder);
+    FIBITMAP* bitmap = FreeImage_Allocate(64, 64, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
+    for (int y = 0; y < 64; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(FreeImage_GetScanLine(bitmap, y));
+        for (int x = 0; x < 64; ++x)
+            row[x] = (uint32_t((x + y) * 2) << 24) | (uint32_t(x * 0x040302) ^ uint32_t(y * 0x020304));
+    }
+    FreeImage_Save(FIF_PNG, bitmap, (folder / "icon.png").c_str(), PNG_DEFAULT);
+    FreeImage_Unload(bitmap);
+    return folder;
+}
+
+// Buttons, indicator buttons and lamps in turn, each in the next theme; every other one
+// with an icon.
+struct Page {
+    Page()
+    {
+        setenv("VX_STYLES_DIR", stylesFolder().c_str(), 1);
+        styles.Load(stylesFolder());
+        CThemeProvider::Set(&styles);
+        renderer.textRenderer().enumFonts();
+        CObjectFonts::Use(&renderer);
+        CObjectImageFile::SetProjectFolder(writeIcon());
+        const int32_t types[] = {17, 11, 10};
+        for (int i = 0; i < kObjects; ++i) {
+            const int32_t type = types[i % 3];
+            auto object = CEditorObject::CreateObject(type, &page);
+            object->OnStyleChanged(kThemes[i % 4]);
+            const int left = (i % kColumns) * (kWidth + 4), top = (i / kColumns) * (kHeight + 4);
+            object->SetRect(left, top, left + (type == 10 ? kHeight : kWidth), top + kHeight);
+            object->GetFormat().FindProperty(u"Format", u"Text")->SetValue(CPropertyValue(u"DejaVu Sans"));
+            object->FindProperty(u"Appearance", u"Text")->SetValue(CPropertyValue(utf8ToWide("Go " + std::to_string(i))));
+            if (i % 2 == 0)
+                object->FindProperty(u"Appearance", u"Icon")->SetValue(CPropertyValue(u"icon.png"));
+            objects.push_back(std::move(object));
+        }
+    }
+    ~Page()
+    {
+        objects.clear();
+        CObjectFonts::Use(nullptr);
+        CObjectImageFile::SetProjectFolder({});
+        CThemeProvider::Set(nullptr);
+    }
+
+    CStyles styles;
+    foundation::DRendererBitmap renderer;
+    CSelectable page{kPageObjectType};
+    std::vector<std::unique_ptr<CEditorObject>> objects;
+};
+
+void compilePage(benchmark::State& state)
+{
+    static Page page;
+    const int depth = int(state.range(0));
+    std::size_t bytes = 0;
+    std::size_t pictures = 0;
+    for (auto _ : state) {
+        vx::test::ObjectCompileHarness harness;
+        harness.resources.Begin(depth, target::kTargetFlagsDefault);
+        CResourceAlignment alignment(harness.resources);
+        const std::vector<uint8_t> file = harness.Write([&](DRIFFFile& target, CObjectCompileContext& context) {
+            for (auto it = page.objects.rbegin(); it != page.objects.rend(); ++it)
+                alignment.Collect(**it, target);
+            for (auto it = page.objects.rbegin(); it != page.objects.rend(); ++it)
+                (void)alignment.Compile(**it, target, context);
+        });
+        bytes = file.size();
+        pictures = harness.resources.Entries().size();
+        benchmark::DoNotOptimize(file.data());
+    }
+    state.counters["objects/s"] = benchmark::Counter(double(kObjects), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pictures/s"] = benchmark::Counter(double(pictures), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["bytes"] = double(bytes);
+}
+BENCHMARK(compilePage)->ArgName("bits")->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
+
+} // namespace
