@@ -30,7 +30,7 @@ RadialArc CRadialTickDrawer::NormaliseArc(int32_t start, int32_t end, RotationSe
     int64_t from = start;
     if (sense == RotationSense::Counterclockwise && start <= end)
         from += kFullTurn;
-    else if (sense == RotationSense::Clockwise && start > end)
+    else if (sense == RotationSense::Clockwise && start >= end)
         from -= kFullTurn;
     const int64_t span = std::clamp<int64_t>(int64_t(end) - from, -kMaxSpan, kMaxSpan);
     return {int32_t(std::clamp<int64_t>(from, INT32_MIN, INT32_MAX)), int32_t(span)};

@@ -48,9 +48,10 @@ public:
 
     explicit CRadialTickDrawer(const RadialTickLayout& layout);
 
-    // The arc from start to end the short way in the given sense: clockwise, a start above
-    // the end is lowered by 360; counterclockwise, a start not above the end is raised by
-    // 360. Needles and ticks both take their angles from it, so they agree.
+    // The arc from start to end in the given sense: clockwise, a start not below the end is
+    // lowered by 360; counterclockwise, a start not above the end is raised by 360. Equal
+    // angles thus make a full turn either way, as the engine's needles and thumbs turn.
+    // Needles and ticks both take their angles from it, so they agree.
     static RadialArc NormaliseArc(int32_t start, int32_t end, RotationSense sense);
     // The angle of value v of a range over the arc: start + v × span / range (the start
     // for a range not above 0; v is kept within 0 .. range).

@@ -24,7 +24,7 @@ TEST(CRadialTickDrawer, NormaliseArcTable)
         {300, 60, CW, {-60, 120}},  // the short way clockwise, through straight down
         {60, 300, CCW, {420, -120}},
         {300, 60, CCW, {300, -240}},
-        {60, 60, CW, {60, 0}},
+        {60, 60, CW, {-300, 360}},  // a full turn, as the engine turns its needle
         {60, 60, CCW, {420, -360}},
         {INT32_MIN, INT32_MAX, CW, {INT32_MIN, CRadialTickDrawer::kMaxSpan}},
     };
