@@ -6,6 +6,8 @@
 #include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/sliders/CObjSlider.h"
 #include "editor/objects/sliders/CObjTrend.h"
+#include "editor/objects/text/CObjText.h"
+#include "editor/objects/text/CObjTicker.h"
 
 namespace {
 
@@ -14,14 +16,10 @@ std::unique_ptr<CEditorObject> placeholder(int32_t objectTypeIndex)
     return std::make_unique<CObjPlaceholder>(objectTypeIndex);
 }
 
-std::unique_ptr<CEditorObject> slider(int32_t objectTypeIndex)
+template <class Object>
+std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
 {
-    return std::make_unique<CObjSlider>(objectTypeIndex);
-}
-
-std::unique_ptr<CEditorObject> trend(int32_t objectTypeIndex)
-{
-    return std::make_unique<CObjTrend>(objectTypeIndex);
+    return std::make_unique<Object>(objectTypeIndex);
 }
 
 // Row by row: 1 image, 2 text, 3-7 fields, 8 message, 9 dynamic image, 10 light, 11
@@ -29,9 +27,9 @@ std::unique_ptr<CEditorObject> trend(int32_t objectTypeIndex)
 // slider and knob, 20-21 list boxes, 22 window, 23 tag trigger, 24 timer.
 constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     nullptr,                                                               // 0: end row
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 1-8
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, trend, placeholder,       // 9-16
-    placeholder, slider, slider, placeholder, placeholder, placeholder, placeholder, placeholder,           // 17-24
+    placeholder, make<CObjText>, placeholder, placeholder, placeholder, placeholder, placeholder, make<CObjText>, // 1-8
+    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, make<CObjTrend>, make<CObjTicker>, // 9-16
+    placeholder, make<CObjSlider>, make<CObjSlider>, placeholder, placeholder, placeholder, placeholder, placeholder, // 17-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                           // 25-29: no class
 };
 
