@@ -11,6 +11,7 @@
 #include "editor/objects/shared/CObjectPicture.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/sliders/CStyledObjectXml.h"
 #include "editor/objects/sliders/CThumbPicture.h"
 #include "editor/objects/sliders/CTickSettings.h"
 #include "editor/objects/sliders/CUsableValues.h"
@@ -247,6 +248,16 @@ gfx::Surface CObjSlider::RenderPreview()
         (void)theme->DrawObject(picture.pixels(), thumb, IsKnob() ? kKnobShape : kSliderShape,
                                 kThemeClass | int32_t(State::Thumb), GetAppearanceInt(u"Thumb transparency"));
     return picture;
+}
+
+bool CObjSlider::ReadXml(const DXMLElement& element)
+{
+    return CStyledObjectXml::Read(*this, element);
+}
+
+void CObjSlider::WriteXml(DXMLElement& parent) const
+{
+    CStyledObjectXml::Write(*this, parent);
 }
 
 void CObjSlider::CollectImages(DRIFFFile& target, CResourceIndex& resources)

@@ -33,6 +33,8 @@ public:
 
     bool IsWritableTagProperty(std::u16string_view caption) const override { return caption == u"Value tag"; }
 
+    bool ReadXml(const DXMLElement& element) override;
+    void WriteXml(DXMLElement& parent) const override;
     void CollectImages(DRIFFFile& target, CResourceIndex& resources) override;
     int Compile(DRIFFFile& target, CObjectCompileContext& context) override;
     // The track or face with its ticks and channel, the thumb drawn on it.

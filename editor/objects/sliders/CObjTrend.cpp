@@ -12,6 +12,7 @@
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/sliders/CChoiceText.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/sliders/CStyledObjectXml.h"
 #include "editor/objects/sliders/CThumbPicture.h"
 #include "editor/objects/sliders/CTickSettings.h"
 #include "editor/objects/sliders/CUsableValues.h"
@@ -216,6 +217,16 @@ gfx::Surface CObjTrend::RenderPreview()
     if (picture.isValid())
         DrawSampleSignal(picture, GetLayout(gfx::Rect::fromSize(0, 0, picture.width(), picture.height())));
     return picture;
+}
+
+bool CObjTrend::ReadXml(const DXMLElement& element)
+{
+    return CStyledObjectXml::Read(*this, element);
+}
+
+void CObjTrend::WriteXml(DXMLElement& parent) const
+{
+    CStyledObjectXml::Write(*this, parent);
 }
 
 void CObjTrend::CollectImages(DRIFFFile& target, CResourceIndex& resources)

@@ -22,6 +22,8 @@ public:
 
     explicit CObjTrend(int32_t objectTypeIndex) : CEditorObject(objectTypeIndex) {}
 
+    bool ReadXml(const DXMLElement& element) override;
+    void WriteXml(DXMLElement& parent) const override;
     void CollectImages(DRIFFFile& target, CResourceIndex& resources) override;
     int Compile(DRIFFFile& target, CObjectCompileContext& context) override;
     // The background picture with the sample signal over it.

@@ -10,6 +10,7 @@
 #include "editor/objects/sliders/CObjTrend.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetPage.h"
+#include "foundation/xml/DXMLElement.h"
 #include "platform/gfx/DeviceContext.h"
 #include "tests/editor/objects/sliders/SliderTestThemes.h"
 #include "tests/support/editor/FakeTheme.h"
@@ -337,6 +338,43 @@ TEST_F(SliderObjects, OlderProjectsTickSizesBecomePercent)
     OlderProjectConversion::ConvertTickSizes(*knob, 1);
     EXPECT_EQ(knob->FindProperty(u"Ticks & Labels", u"Tick size [%]")->GetInt(), 20);
     EXPECT_EQ(knob->FindProperty(u"Ticks & Labels", u"Tick offset [%]")->GetInt(), 70);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SliderObjects, XmlKeepsTheStyleThePropertiesAndThePositionWithoutAFont)
+{
+    UseRealThemes();
+    for (const int32_t type : {CObjSlider::kSliderType, CObjSlider::kKnobType, 15}) {
+        SCOPED_TRACE(type);
+        auto object = Make(type, {12, 34, 156, 78}, u"Alloy");
+        object->OnStyleChanged(u"Timber");
+        Set(*object, u"Behavior", u"Minimum value", CPropertyValue(int32_t(-20)));
+        DXMLElement root(u"page");
+        object->WriteXml(root);
+        const DXMLElement* written = root.getChild(u"object");
+        ASSERT_NE(written, nullptr);
+        EXPECT_EQ(written->getChild(u"style")->getText(), u"Timber");
+        EXPECT_EQ(written->getChild(u"fontFamily"), nullptr);
+
+        auto read = CEditorObject::CreateObject(type, &page);
+        ASSERT_TRUE(read->ReadXml(*written));
+        EXPECT_EQ(read->GetStyleName(), u"Timber");
+        EXPECT_EQ(read->FindProperty(u"Behavior", u"Minimum value")->GetInt(), -20);
+        EXPECT_EQ(read->GetRect().left, 12);
+        EXPECT_EQ(read->GetRect().bottom, 78);
+        // What the file holds wins over the theme's defaults applied with the style.
+        EXPECT_EQ(read->FindProperty(u"Appearance", u"Transparency")->GetValueText(),
+                  object->FindProperty(u"Appearance", u"Transparency")->GetValueText());
+    }
+    // A style no theme has keeps its name.
+    auto lost = CEditorObject::CreateObject(CObjSlider::kSliderType, &page);
+    DXMLElement element(u"object");
+    element.addChild(u"style")->setText(u"Gone");
+    ASSERT_TRUE(lost->ReadXml(element));
+    EXPECT_EQ(lost->GetStyleName(), u"Gone");
 }
 
 } // namespace
