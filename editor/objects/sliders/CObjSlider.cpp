@@ -142,31 +142,50 @@ void CObjSlider::DrawTrack(gfx::Surface& picture, State state) const
         (void)theme->DrawObject(picture.pixels(), whole, shape, part, GetAppearanceInt(u"Thumb transparency"));
         return;
     }
-    const gfx::Rect face = IsKnob() ? CKnobGeometry(GetKnobSettings(whole)).Layout().face
-                                    : CSliderGeometry(GetSliderSettings(whole)).Layout().face;
-    (void)theme->DrawObject(picture.pixels(), face, shape, part, GetAppearanceInt(u"Transparency"));
-    DrawTicks(picture);
-    if (!IsKnob())
-        DrawChannel(picture);
+    if (IsKnob()) {
+        const KnobSettings knob = GetKnobSettings(whole);
+        (void)theme->DrawObject(picture.pixels(), CKnobGeometry(knob).Layout().face, shape, part,
+                                GetAppearanceInt(u"Transparency"));
+        DrawTicks(picture, knob);
+        return;
+    }
+    // The thumb picture is read once for the whole track.
+    const SliderSettings slider = GetSliderSettings(whole);
+    (void)theme->DrawObject(picture.pixels(), CSliderGeometry(slider).Layout().face, shape, part,
+                            GetAppearanceInt(u"Transparency"));
+    DrawTicks(picture, slider);
+    DrawChannel(picture, slider);
 }
 
-void CObjSlider::DrawTicks(gfx::Surface& picture) const
+std::optional<TickScale> CObjSlider::TickScaleToDraw() const
 {
     const CTickSettings ticks = CTickSettings::Read(*this);
     const int64_t minimum = CObjectProperty::Int(*this, kBehavior, u"Minimum value", 0);
     const int64_t maximum = CObjectProperty::Int(*this, kBehavior, u"Maximum value", 0);
     if (!ticks.shown || minimum >= maximum)
+        return std::nullopt;
+    return ticks.ScaleOf(maximum - minimum);
+}
+
+void CObjSlider::DrawTicks(gfx::Surface& picture, const KnobSettings& knob) const
+{
+    const std::optional<TickScale> scale = TickScaleToDraw();
+    const std::optional<RadialTickLayout> layout = CKnobGeometry(knob).Ticks();
+    if (!scale || !layout)
         return;
-    const gfx::Rect whole = gfx::Rect::fromSize(0, 0, picture.width(), picture.height());
-    const TickScale scale = ticks.ScaleOf(maximum - minimum);
+    const CTickSettings ticks = CTickSettings::Read(*this);
+    gfx::DeviceContext dc(picture);
+    CRadialTickDrawer(*layout).Draw(dc, CTickPen(ticks.width, ticks.colour), *scale);
+}
+
+void CObjSlider::DrawTicks(gfx::Surface& picture, const SliderSettings& settings) const
+{
+    const std::optional<TickScale> scale = TickScaleToDraw();
+    if (!scale)
+        return;
+    const CTickSettings ticks = CTickSettings::Read(*this);
     const CTickPen pen(ticks.width, ticks.colour);
     gfx::DeviceContext dc(picture);
-    if (IsKnob()) {
-        if (const std::optional<RadialTickLayout> layout = CKnobGeometry(GetKnobSettings(whole)).Ticks())
-            CRadialTickDrawer(*layout).Draw(dc, pen, scale);
-        return;
-    }
-    const SliderSettings settings = GetSliderSettings(whole);
     const CSliderGeometry geometry(settings);
     const bool vertical = CSliderGeometry::IsVertical(settings.direction);
     const bool farStart = CSliderGeometry::StartOf(settings.direction) == TrackStart::Far;
@@ -179,17 +198,15 @@ void CObjSlider::DrawTicks(gfx::Surface& picture) const
         layout.nearEdge = band.nearEdge;
         layout.farEdge = band.farEdge;
         layout.alignment = linearAlignment(band.alignment);
-        CLinearTickDrawer(layout).Draw(dc, pen, scale);
+        CLinearTickDrawer(layout).Draw(dc, pen, *scale);
     }
 }
 
-void CObjSlider::DrawChannel(gfx::Surface& picture) const
+void CObjSlider::DrawChannel(gfx::Surface& picture, const SliderSettings& settings) const
 {
     const int64_t width = CObjectProperty::Int(*this, kAppearance, u"Channel width", 0);
     if (width <= 0)
         return;
-    const gfx::Rect whole = gfx::Rect::fromSize(0, 0, picture.width(), picture.height());
-    const SliderSettings settings = GetSliderSettings(whole);
     const CSliderGeometry geometry(settings);
     const gfx::Rect channel = geometry.Channel(geometry.Layout(), clamped32(width));
     if (channel.isEmpty())

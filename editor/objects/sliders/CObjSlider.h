@@ -5,6 +5,7 @@
 // or face, the thumb, and the track or face while focused.
 
 #include <cstdint>
+#include <optional>
 
 #include "editor/objects/CEditorObject.h"
 #include "editor/objects/sliders/CKnobGeometry.h"
@@ -59,7 +60,11 @@ private:
     gfx::Rect PageRect() const;
     // Draws the track or face, the ticks and the channel into a picture of the object's size.
     void DrawTrack(gfx::Surface& picture, State state) const;
-    void DrawTicks(gfx::Surface& picture) const;
-    void DrawChannel(gfx::Surface& picture) const;
+    // The ticks' scale; none when they are hidden or the range is empty.
+    std::optional<TickScale> TickScaleToDraw() const;
+    // Ticks of the knob or slider of those settings (in picture coordinates).
+    void DrawTicks(gfx::Surface& picture, const KnobSettings& knob) const;
+    void DrawTicks(gfx::Surface& picture, const SliderSettings& settings) const;
+    void DrawChannel(gfx::Surface& picture, const SliderSettings& settings) const;
     uint32_t ChannelColor() const;
 };

@@ -8,6 +8,7 @@
 #include "editor/objects/OlderProjectConversion.h"
 #include "editor/objects/sliders/CObjSlider.h"
 #include "editor/objects/sliders/CObjTrend.h"
+#include "foundation/TextHelpers.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/xml/DXMLElement.h"
@@ -375,6 +376,35 @@ TEST_F(SliderObjects, XmlKeepsTheStyleThePropertiesAndThePositionWithoutAFont)
     element.addChild(u"style")->setText(u"Gone");
     ASSERT_TRUE(lost->ReadXml(element));
     EXPECT_EQ(lost->GetStyleName(), u"Gone");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SliderObjects, ACustomStyleNamesItsThumbPictureAndChannelColour)
+{
+    FakeThemes themes;
+    vx::test::FakeTheme& custom = themes.Add(u"Custom");
+    custom.frame = 0;
+    custom.definitions = u"group,Style,string,Style name,Custom,StyleName,Style name,relFile,Thumb picture,*,thumbFile,"
+                         u"Thumb picture,color,Channel color,255,channelColor,Channel color,";
+    auto slider = Make(CObjSlider::kSliderType, {0, 0, 200, 40}, u"Alloy");
+    slider->OnStyleChanged(u"Custom");
+    slider->GetFormat().FindProperty(u"Style", u"Thumb picture")
+        ->SetValue(CPropertyValue(utf8ToWide(vx::test::fixturePath("images/rgba.png").string())));
+    Set(*slider, u"Appearance", u"Channel offset", CPropertyValue(int32_t(0)));
+    Set(*slider, u"Ticks & Labels", u"Show ticks", CPropertyValue(u"Hide"));
+    // A 4 by 3 picture: 24 across, 32 along; half of it is the margin.
+    int32_t travel = 0;
+    const gfx::Rect thumb = static_cast<CObjSlider&>(*slider).ThumbRect({0, 0, 200, 40}, &travel);
+    EXPECT_EQ(travel, 16);
+    EXPECT_EQ(thumb, gfx::Rect(0, 8, 32, 32));
+    // The channel turns to the style's own red.
+    const gfx::Surface picture = static_cast<CObjSlider&>(*slider).RenderState(CObjSlider::State::Track);
+    const uint32_t far = picture.pixel(100, 21);
+    EXPECT_GT(far >> 16 & 0xFF, far & 0xFF);
+    EXPECT_EQ(picture.pixel(100, 10), 0u);
 }
 
 } // namespace
