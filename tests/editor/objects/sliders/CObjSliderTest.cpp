@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -405,6 +406,32 @@ TEST_F(SliderObjects, ACustomStyleNamesItsThumbPictureAndChannelColour)
     const uint32_t far = picture.pixel(100, 21);
     EXPECT_GT(far >> 16 & 0xFF, far & 0xFF);
     EXPECT_EQ(picture.pixel(100, 10), 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SliderObjects, KnobTicksStandAtBothEndsOfTheArc)
+{
+    FakeThemes themes;
+    themes.Add(u"Alloy").frame = 0;
+    auto knob = Make(CObjSlider::kKnobType, {0, 0, 200, 200}, u"Alloy");
+    Set(*knob, u"Ticks & Labels", u"Tick width", CPropertyValue(int32_t(3)));
+    const gfx::Surface picture = static_cast<CObjSlider&>(*knob).RenderState(CObjSlider::State::Track);
+    // From 60 to 300 degrees: label ticks from radius 87 to 97, the middle one (50) short, 92 to 97.
+    const auto alphaAt = [&](double degrees, double radius) {
+        const double a = degrees * M_PI / 180;
+        return picture.pixel(int32_t(100 - radius * std::sin(a)), int32_t(100 + radius * std::cos(a))) >> 24;
+    };
+    for (const double end : {60.0, 300.0}) {
+        EXPECT_GT(alphaAt(end, 89), 128u) << end;
+        EXPECT_GT(alphaAt(end, 95), 128u) << end;
+        EXPECT_EQ(alphaAt(end, 80), 0u) << end;
+    }
+    EXPECT_EQ(alphaAt(180, 89), 0u);
+    EXPECT_GT(alphaAt(180, 95), 128u);
+    EXPECT_EQ(alphaAt(0, 92), 0u);   // the gap below the centre
 }
 
 } // namespace
