@@ -223,19 +223,34 @@ TEST_F(SliderRoundTrip, TheEnginesPageShowsTheObjectsAsTheEditorPreviewsThem)
     EXPECT_TRUE(previews.WritePng(folder / "slider-objects-previews.png"));
 }
 
+// Pixels of the page that differ outside a rectangle.
+std::size_t differencesOutside(const PagePixels& a, const PagePixels& b, const gfx::Rect& allowed)
+{
+    std::size_t count = 0;
+    for (int32_t y = 0; y < a.height; ++y)
+        for (int32_t x = 0; x < a.width; ++x) {
+            const bool inside = x >= allowed.left && x < allowed.right && y >= allowed.top && y < allowed.bottom;
+            count += !inside && (a.at(x, y) & 0xFFFFFF) != (b.at(x, y) & 0xFFFFFF);
+        }
+    return count;
+}
+
 TEST_F(SliderRoundTrip, ScreenshotUnderXvfbMatchesTheEnginesPicture)
 {
     const std::vector<uint8_t>& file = roundTrip.Compile();
     ASSERT_EQ(roundTrip.Load(), 0);
     const PagePixels expected = roundTrip.RenderPage();
+    // The engine program samples the trend as its clock runs: its plot area fills with the
+    // signal while the rest of the page stays as the first frame drew it.
+    const gfx::Rect plot = static_cast<CObjTrend&>(*graph).GetLayout({20, 110, 300, 230}).plot;
     vx::test::TempDir dir;
     const PagePixels shot = vx::test::ScreenshotPage(file, dir.path(), [&](const PagePixels& page) {
-        return page.CountDifferences(expected) == 0;
+        return differencesOutside(page, expected, plot) == 0;
     });
     ASSERT_FALSE(shot.empty());
     const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
     EXPECT_TRUE(shot.WritePng(folder / "slider-objects-screen.png"));
-    EXPECT_EQ(shot.CountDifferences(expected), 0u);
+    EXPECT_EQ(differencesOutside(shot, expected, plot), 0u);
 }
 
 } // namespace
