@@ -435,3 +435,28 @@ TEST_F(SliderObjects, KnobTicksStandAtBothEndsOfTheArc)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SliderObjects, GraphCompilesWordByWord)
+{
+    FakeThemes themes;
+    themes.Add(u"Alloy");
+    auto graph = Make(15, {10, 20, 210, 120}, u"Alloy");
+    Set(*graph, u"Appearance", u"Signal transparency", CPropertyValue(int32_t(55)));
+    const std::vector<uint32_t> words = CompileWords(*graph);
+    ASSERT_EQ(harness.resources.Entries().size(), 1u);
+    const uint32_t graphKind = uint32_t(target::ElementKind::Graph);
+    // Border 10, ticks of 10 % on the left: the plot starts 9 + 5 pixels into the inner rectangle.
+    const std::vector<uint32_t> expected = {
+        0, 0, 15, 0, kNone, kNone, kNone, kNone,
+        Entry(0), 0xC8F0FBFF, 1, 2, 3,        // background, signal ARGB, "Line" and "Sliding", rate, step
+        0, 100, 10, 90, 1, 1, 0,               // range, alarms, scaling
+        kNone, kNone,
+        kElement, graphKind, 34, 30, 199, 109, 8 | 4, 0,
+        kElement, kBitmap, 10, 20, 209, 119, 8, 0,
+    };
+    EXPECT_EQ(words, expected);
+}
+
+} // namespace
