@@ -7,7 +7,6 @@
 #include "editor/document/CResourceIndex.h"
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/CObjectTheme.h"
-#include "foundation/DRIFFFile.h"
 #include "editor/objects/shared/CObjectPicture.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
@@ -17,6 +16,8 @@
 #include "editor/objects/sliders/CUsableValues.h"
 #include "editor/objects/ticks/CLinearTickDrawer.h"
 #include "editor/objects/ticks/CRadialTickDrawer.h"
+#include "foundation/DGeometry.h"
+#include "foundation/DRIFFFile.h"
 #include "foundation/target/TargetSliderWords.h"
 #include "platform/gfx/DeviceContext.h"
 
@@ -26,11 +27,6 @@ constexpr std::u16string_view kAppearance = u"Appearance";
 constexpr std::u16string_view kBehavior = u"Behavior";
 // A click the page view has not set.
 constexpr CDiagramPoint kNoClick{-100, 0};
-
-int32_t clamped32(int64_t value)
-{
-    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
 
 TickAlignment linearAlignment(SliderTickAlignment alignment)
 {
@@ -47,6 +43,15 @@ gfx::Rect CObjSlider::PageRect() const
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
+std::optional<gfx::Point> CObjSlider::ClickOn(const gfx::Rect& rect) const
+{
+    const CDiagramPoint click = GetLastClickPoint();
+    if (click == kNoClick)
+        return std::nullopt;
+    // The click is on the page; rect may be the object moved to the picture's origin.
+    return gfx::Point{click.x - GetRect().left + rect.left, click.y - GetRect().top + rect.top};
+}
+
 SliderSettings CObjSlider::GetSliderSettings(const gfx::Rect& rect) const
 {
     const CTickSettings ticks = CTickSettings::Read(*this);
@@ -55,14 +60,12 @@ SliderSettings CObjSlider::GetSliderSettings(const gfx::Rect& rect) const
     s.direction = GetDirectionCode();
     s.tickSize = ticks.size;
     s.tickOffset = ticks.offset;
-    s.thumbSize = clamped32(std::max<int64_t>(CObjectProperty::Int(*this, kAppearance, u"Thumb size [%]", 0), kSmallestThumb));
+    s.thumbSize = saturated32(std::max<int64_t>(CObjectProperty::Int(*this, kAppearance, u"Thumb size [%]", 0), kSmallestThumb));
     s.alignment = SliderTickAlignment(std::clamp(ticks.alignment, 0, 3));
     s.placement = ticks.outer ? TickPlacement::Outer : TickPlacement::Inner;
-    s.channelOffset = clamped32(CObjectProperty::Int(*this, kAppearance, u"Channel offset", 0));
+    s.channelOffset = saturated32(CObjectProperty::Int(*this, kAppearance, u"Channel offset", 0));
     s.thumbPicture = CThumbPicture::SizeOf(*this);
-    const CDiagramPoint click = GetLastClickPoint();
-    if (click != kNoClick)
-        s.click = gfx::Point{click.x - GetRect().left + rect.left, click.y - GetRect().top + rect.top};
+    s.click = ClickOn(rect);
     return s;
 }
 
@@ -71,18 +74,16 @@ KnobSettings CObjSlider::GetKnobSettings(const gfx::Rect& rect) const
     const CTickSettings ticks = CTickSettings::Read(*this);
     KnobSettings s;
     s.rect = rect;
-    s.startAngle = clamped32(CObjectProperty::Int(*this, kAppearance, u"Start angle [degrees]", 0));
-    s.endAngle = clamped32(CObjectProperty::Int(*this, kAppearance, u"End angle [degrees]", 0));
+    s.startAngle = saturated32(CObjectProperty::Int(*this, kAppearance, u"Start angle [degrees]", 0));
+    s.endAngle = saturated32(CObjectProperty::Int(*this, kAppearance, u"End angle [degrees]", 0));
     s.sense = DirectionWord() == uint32_t(target::TurnDirection::Counterclockwise) ? RotationSense::Counterclockwise
                                                                                    : RotationSense::Clockwise;
     s.tickSize = ticks.size;
     s.tickOffset = ticks.offset;
-    s.thumbSize = clamped32(std::max<int64_t>(CObjectProperty::Int(*this, kAppearance, u"Thumb size [%]", 0), kSmallestThumb));
-    s.thumbOffset = clamped32(CObjectProperty::Int(*this, kAppearance, u"Thumb offset [%]", 0));
+    s.thumbSize = saturated32(std::max<int64_t>(CObjectProperty::Int(*this, kAppearance, u"Thumb size [%]", 0), kSmallestThumb));
+    s.thumbOffset = saturated32(CObjectProperty::Int(*this, kAppearance, u"Thumb offset [%]", 0));
     s.placement = ticks.outer ? TickPlacement::Outer : TickPlacement::Inner;
-    const CDiagramPoint click = GetLastClickPoint();
-    if (click != kNoClick)
-        s.click = gfx::Point{click.x - GetRect().left + rect.left, click.y - GetRect().top + rect.top};
+    s.click = ClickOn(rect);
     return s;
 }
 
@@ -208,7 +209,7 @@ void CObjSlider::DrawChannel(gfx::Surface& picture, const SliderSettings& settin
     if (width <= 0)
         return;
     const CSliderGeometry geometry(settings);
-    const gfx::Rect channel = geometry.Channel(geometry.Layout(), clamped32(width));
+    const gfx::Rect channel = geometry.Channel(geometry.Layout(), saturated32(width));
     if (channel.isEmpty())
         return;
     gfx::DeviceContext dc(picture);
@@ -309,8 +310,8 @@ int CObjSlider::Compile(DRIFFFile& target, CObjectCompileContext& context)
     if (marginCut)
         CUsableValues::Warn(*this, u"Channel offset", context);
     words.travel = uint32_t(std::max(travel, 0));
-    words.minimum = clamped32(CObjectProperty::Int(*this, kBehavior, u"Minimum value", 0));
-    words.maximum = clamped32(CObjectProperty::Int(*this, kBehavior, u"Maximum value", 0));
+    words.minimum = saturated32(CObjectProperty::Int(*this, kBehavior, u"Minimum value", 0));
+    words.maximum = saturated32(CObjectProperty::Int(*this, kBehavior, u"Maximum value", 0));
     CUsableValues::Range(*this, words.minimum, words.maximum, context);
     CObjectRecordWriter::ReadScaling(*this).ApplyTo(words);
     data.valueTag = CObjectRecordWriter::ResolveTag(*this, u"Value tag", context);

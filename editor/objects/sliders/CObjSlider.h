@@ -58,6 +58,8 @@ public:
 
 private:
     gfx::Rect PageRect() const;
+    // The page view's last click on the object, moved with the object to rect; none.
+    std::optional<gfx::Point> ClickOn(const gfx::Rect& rect) const;
     // Draws the track or face, the ticks and the channel into a picture of the object's size.
     void DrawTrack(gfx::Surface& picture, State state) const;
     // The ticks' scale; none when they are hidden or the range is empty.

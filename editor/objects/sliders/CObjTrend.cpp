@@ -6,17 +6,18 @@
 #include "editor/document/CResourceIndex.h"
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/CObjectTheme.h"
-#include "foundation/DRIFFFile.h"
 #include "editor/objects/shared/CHatchBrush.h"
 #include "editor/objects/shared/CObjectPicture.h"
 #include "editor/objects/shared/CObjectProperty.h"
-#include "editor/objects/sliders/CChoiceText.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/sliders/CChoiceText.h"
 #include "editor/objects/sliders/CStyledObjectXml.h"
 #include "editor/objects/sliders/CThumbPicture.h"
 #include "editor/objects/sliders/CTickSettings.h"
 #include "editor/objects/sliders/CUsableValues.h"
 #include "editor/objects/ticks/CLinearTickDrawer.h"
+#include "foundation/DGeometry.h"
+#include "foundation/DRIFFFile.h"
 #include "foundation/target/TargetTrendWords.h"
 #include "platform/gfx/DeviceContext.h"
 
@@ -27,11 +28,6 @@ constexpr std::u16string_view kBehavior = u"Behavior";
 constexpr std::u16string_view kGrids = u"Grids";
 // "Show with ticks" and "Show with labels" differ in their eleventh letter.
 constexpr std::size_t kGridChoiceLetter = 10;
-
-int32_t clamped32(int64_t value)
-{
-    return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
-}
 
 std::u16string choiceOf(const CEditorObject& object, std::u16string_view category, std::u16string_view caption)
 {
@@ -46,7 +42,7 @@ TrendLayout CObjTrend::GetLayout(const gfx::Rect& rect) const
     const CTickSettings ticks = CTickSettings::Read(*this);
     TrendSettings s;
     s.rect = rect;
-    s.borderWidth = clamped32(CObjectProperty::Int(*this, kAppearance, u"Border width", 0));
+    s.borderWidth = saturated32(CObjectProperty::Int(*this, kAppearance, u"Border width", 0));
     s.tickSize = ticks.shown ? ticks.size : 0;
     s.alignment = TrendTickAlignment(std::clamp(ticks.alignment, 0, 2));
     return CTrendGeometry::Layout(s);
@@ -179,14 +175,14 @@ void CObjTrend::DrawSampleSignal(gfx::Surface& picture, const TrendLayout& layou
     const int64_t amplitude = (int64_t(plot.bottom) - plot.top) / 2 - kSampleInset;
     const auto row = [&](int64_t x) {
         const int64_t wave = int64_t(std::trunc((std::sin(double(x) / kSamplePeriod) + 1) * double(amplitude)));
-        return clamped32(plot.bottom - wave * (x - plot.left + kSampleRamp) / width - kSampleInset);
+        return saturated32(plot.bottom - wave * (x - plot.left + kSampleRamp) / width - kSampleInset);
     };
     const uint32_t signal = uint32_t(CObjectProperty::Int(*this, kAppearance, u"Signal color", 0)) & 0xFFFFFF;
     const CTickPen pen(1, gfx::Colour::fromColorRef(signal, uint8_t(255 - GetAppearanceInt(u"Signal transparency"))));
     gfx::DeviceContext dc(picture);
     for (int64_t x = plot.right; x >= plot.left; x -= step)
         if (x < plot.right)
-            pen.DrawLine(dc, {clamped32(x), row(x)}, {clamped32(x + step), row(x + step)});
+            pen.DrawLine(dc, {saturated32(x), row(x)}, {saturated32(x + step), row(x + step)});
 }
 
 void CObjTrend::DrawBackground(gfx::Surface& picture) const
@@ -257,11 +253,11 @@ int CObjTrend::Compile(DRIFFFile& target, CObjectCompileContext& context)
         CUsableValues::AtLeastOne(*this, u"Sample distance [pixels]",
                                   CObjectProperty::Int(*this, kBehavior, u"Sample distance [pixels]", 0), context),
         INT32_MAX));
-    words.minimum = clamped32(CObjectProperty::Int(*this, kBehavior, u"Minimum value", 0));
-    words.maximum = clamped32(CObjectProperty::Int(*this, kBehavior, u"Maximum value", 0));
+    words.minimum = saturated32(CObjectProperty::Int(*this, kBehavior, u"Minimum value", 0));
+    words.maximum = saturated32(CObjectProperty::Int(*this, kBehavior, u"Maximum value", 0));
     CUsableValues::Range(*this, words.minimum, words.maximum, context);
-    words.lowLimit = clamped32(CObjectProperty::Int(*this, kBehavior, u"Low alarm value", 0));
-    words.highLimit = clamped32(CObjectProperty::Int(*this, kBehavior, u"High alarm value", 0));
+    words.lowLimit = saturated32(CObjectProperty::Int(*this, kBehavior, u"Low alarm value", 0));
+    words.highLimit = saturated32(CObjectProperty::Int(*this, kBehavior, u"High alarm value", 0));
     CObjectRecordWriter::ReadScaling(*this).ApplyTo(words);
     data.valueTag = CObjectRecordWriter::ResolveTag(*this, u"Value tag", context);
     target::writeClassData(target, data);
