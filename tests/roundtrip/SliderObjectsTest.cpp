@@ -180,6 +180,14 @@ TEST_F(SliderRoundTrip, ATrendSamplesTheTagIntoItsPlot)
     EXPECT_GT(found, 3);
 }
 
+// Where the pictures a test keeps lie: "screenshots" in the folder the tests run in.
+std::filesystem::path keptPicture(const std::string& name)
+{
+    const std::filesystem::path folder = std::filesystem::current_path() / "screenshots";
+    std::filesystem::create_directories(folder);
+    return folder / name;
+}
+
 // What the editor previews and what the engine draws of the same page.
 TEST_F(SliderRoundTrip, TheEnginesPageShowsTheObjectsAsTheEditorPreviewsThem)
 {
@@ -218,9 +226,8 @@ TEST_F(SliderRoundTrip, TheEnginesPageShowsTheObjectsAsTheEditorPreviewsThem)
     std::cout << "slider objects: " << rounded << " edge pixels rounded apart, " << signal << " pixels of sample signal\n";
     EXPECT_GT(signal, 0u);
 
-    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    EXPECT_TRUE(engine.WritePng(folder / "slider-objects-engine.png"));
-    EXPECT_TRUE(previews.WritePng(folder / "slider-objects-previews.png"));
+    EXPECT_TRUE(engine.WritePng(keptPicture("SliderObjects-engine.png")));
+    EXPECT_TRUE(previews.WritePng(keptPicture("SliderObjects-previews.png")));
 }
 
 // Pixels of the page that differ outside a rectangle.
@@ -248,8 +255,7 @@ TEST_F(SliderRoundTrip, ScreenshotUnderXvfbMatchesTheEnginesPicture)
         return differencesOutside(page, expected, plot) == 0;
     });
     ASSERT_FALSE(shot.empty());
-    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    EXPECT_TRUE(shot.WritePng(folder / "slider-objects-screen.png"));
+    EXPECT_TRUE(shot.WritePng(keptPicture("SliderObjects-screen.png")));
     EXPECT_EQ(differencesOutside(shot, expected, plot), 0u);
 }
 
