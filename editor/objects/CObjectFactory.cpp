@@ -7,6 +7,8 @@
 #include "editor/objects/buttons/CObjButton.h"
 #include "editor/objects/buttons/CObjLight.h"
 #include "editor/objects/fields/CObjField.h"
+#include "editor/objects/sliders/CObjSlider.h"
+#include "editor/objects/sliders/CObjTrend.h"
 #include "editor/objects/text/CObjText.h"
 #include "editor/objects/text/CObjTicker.h"
 
@@ -31,8 +33,8 @@ constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     placeholder, make<CObjText>,                                                          // 1-2
     make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>,  // 3-7
     make<CObjText>, placeholder, make<CObjLight>, make<CObjButton>,                       // 8-11
-    placeholder, placeholder, placeholder, placeholder, make<CObjTicker>,                 // 12-16
-    make<CObjButton>, placeholder, placeholder, placeholder, placeholder,                 // 17-21
+    placeholder, placeholder, placeholder, make<CObjTrend>, make<CObjTicker>,             // 12-16
+    make<CObjButton>, make<CObjSlider>, make<CObjSlider>, placeholder, placeholder,       // 17-21
     placeholder, placeholder, placeholder,                                                // 22-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                                          // 25-29: no class
 };
