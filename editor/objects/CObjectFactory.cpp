@@ -4,6 +4,8 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CObjPlaceholder.h"
+#include "editor/objects/images/CObjImage.h"
+#include "editor/objects/lists/CObjListBox.h"
 
 namespace {
 
@@ -12,14 +14,20 @@ std::unique_ptr<CEditorObject> placeholder(int32_t objectTypeIndex)
     return std::make_unique<CObjPlaceholder>(objectTypeIndex);
 }
 
+template <class Class>
+std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
+{
+    return std::make_unique<Class>(objectTypeIndex);
+}
+
 // Row by row: 1 image, 2 text, 3-7 fields, 8 message, 9 dynamic image, 10 light, 11
 // indicator button, 12-13 bar graphs, 14 meter, 15 graph, 16 ticker, 17 button, 18-19
 // slider and knob, 20-21 list boxes, 22 window, 23 tag trigger, 24 timer.
 constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     nullptr,                                                               // 0: end row
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 1-8
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 9-16
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 17-24
+    make<CObjImage>, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 1-8
+    make<CObjImage>, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 9-16
+    placeholder, placeholder, placeholder, make<CObjListBox>, make<CObjListBox>, make<CObjImage>, make<CObjImage>, make<CObjImage>, // 17-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                           // 25-29: no class
 };
 
