@@ -9,15 +9,20 @@
 #include "foundation/target/TargetTag.h"
 #include "foundation/xml/DXMLElement.h"
 #include "tests/support/TestEnvironment.h"
-#include "tests/support/editor/ObjectCompileHarness.h"
+#include "tests/editor/objects/images/CompiledRecord.h"
 
 namespace {
 
 using target::TimerMode;
 using vx::test::ObjectCompileHarness;
+using Compiled = vx::test::CompiledRecord;
+using vx::test::ElementWords;
+
+constexpr auto compile = vx::test::CompileRecord;
+constexpr auto joined = vx::test::Joined;
+constexpr auto header = vx::test::RecordHeaderWords;
 
 constexpr uint32_t kNone = target::TagReference::kNone;
-constexpr uint32_t kNoNeighbour = uint32_t(-1);
 // Flags of an element that meets nothing before it, at 32 bits.
 constexpr uint32_t kAlone = target::kElementFlagVisible | target::kElementFlagNoOverlap;
 
@@ -43,49 +48,10 @@ void set(CEditorObject& object, std::u16string_view category, std::u16string_vie
     object.FindProperty(category, caption)->SetValue(CPropertyValue(value));
 }
 
-// What one object collects and compiles: its record as words, the entries it collected.
-struct Compiled {
-    std::vector<uint32_t> words;
-    std::vector<uint32_t> entries;
-    std::size_t taken = 0;
-    int status = 0;
-};
-
-Compiled compile(ObjectCompileHarness& harness, CEditorObject& object)
-{
-    Compiled result;
-    uint64_t recordStart = 0;
-    const auto bytes = harness.Write([&](DRIFFFile& file, CObjectCompileContext& context) {
-        object.CollectImages(file, context.resources);
-        recordStart = file.tell() - target::ChunkHeader::kDataOffset;
-        result.status = object.Compile(file, context);
-    });
-    for (std::size_t i = recordStart; i + 4 <= bytes.size(); i += 4)
-        result.words.push_back(target::loadWord(bytes, i));
-    const auto entries = harness.resources.Entries();
-    result.entries.assign(entries.begin(), entries.end());
-    result.taken = harness.resources.Cursor();
-    return result;
-}
-
-// The record header's words for a record of n words of the type, its action block last.
-std::vector<uint32_t> header(uint32_t type, uint32_t words)
-{
-    return {words * 4, (words - 1) * 4, type, 0, kNoNeighbour, kNoNeighbour, kNoNeighbour, kNoNeighbour};
-}
-
-std::vector<uint32_t> joined(std::initializer_list<std::vector<uint32_t>> parts)
-{
-    std::vector<uint32_t> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 // An element record over the object's rectangle (10, 20)-(50, 50).
 std::vector<uint32_t> element(target::ElementKind kind, uint32_t flags = kAlone)
 {
-    return {target::elementRecordSize(kind), uint32_t(kind), 10, 20, 49, 49, flags, 0};
+    return ElementWords(kind, 10, 20, 50, 50, flags);
 }
 const std::vector<uint32_t> kPlaceholder = {0, uint32_t(target::ElementKind::Placeholder)};
 const std::vector<uint32_t> kNoActions = {0};

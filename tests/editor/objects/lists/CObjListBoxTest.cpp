@@ -12,7 +12,7 @@
 #include "foundation/text/DRendererBitmap.h"
 #include "foundation/xml/DXMLElement.h"
 #include "tests/support/editor/FakeTheme.h"
-#include "tests/support/editor/ObjectCompileHarness.h"
+#include "tests/editor/objects/images/CompiledRecord.h"
 
 namespace {
 
@@ -20,8 +20,12 @@ using target::ElementKind;
 using vx::test::FakeTheme;
 using vx::test::FakeThemes;
 using vx::test::ObjectCompileHarness;
+using Compiled = vx::test::CompiledRecord;
 
-constexpr uint32_t kNoNeighbour = uint32_t(-1);
+constexpr auto compile = vx::test::CompileRecord;
+constexpr auto joined = vx::test::Joined;
+constexpr auto header = vx::test::RecordHeaderWords;
+
 constexpr uint32_t kFocusable = target::kElementFlagVisible | target::kElementFlagTouchable;
 
 // A theme that remembers the frames it was asked for.
@@ -75,45 +79,9 @@ void set(CEditorObject& object, std::u16string_view category, std::u16string_vie
     object.FindProperty(category, caption)->SetValue(CPropertyValue(value));
 }
 
-struct Compiled {
-    std::vector<uint32_t> words;
-    std::vector<uint32_t> entries;
-    std::size_t taken = 0;
-};
-
-Compiled compile(ObjectCompileHarness& harness, CEditorObject& object)
-{
-    Compiled result;
-    uint64_t recordStart = 0;
-    const auto bytes = harness.Write([&](DRIFFFile& file, CObjectCompileContext& context) {
-        object.CollectImages(file, context.resources);
-        recordStart = file.tell() - target::ChunkHeader::kDataOffset;
-        object.Compile(file, context);
-    });
-    for (std::size_t i = recordStart; i + 4 <= bytes.size(); i += 4)
-        result.words.push_back(target::loadWord(bytes, i));
-    const auto entries = harness.resources.Entries();
-    result.entries.assign(entries.begin(), entries.end());
-    result.taken = harness.resources.Cursor();
-    return result;
-}
-
-std::vector<uint32_t> joined(std::initializer_list<std::vector<uint32_t>> parts)
-{
-    std::vector<uint32_t> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-std::vector<uint32_t> header(uint32_t type, uint32_t words)
-{
-    return {words * 4, (words - 1) * 4, type, 0, kNoNeighbour, kNoNeighbour, kNoNeighbour, kNoNeighbour};
-}
-
 std::vector<uint32_t> element(ElementKind kind, uint32_t flags)
 {
-    return {target::elementRecordSize(kind), uint32_t(kind), 10, 20, 109, 139, flags, 0};
+    return vx::test::ElementWords(kind, 10, 20, 110, 140, flags);
 }
 
 // The list element of the defaults: scrolling, 10 items of 15, on touch, slowing down.
@@ -265,6 +233,35 @@ TEST_F(ListBoxTest, ListBoxCollectsThreeFramesThenOneItemPictureEachAndCompilesT
     EXPECT_EQ(list->CollectedItemCount(), 3u);
     EXPECT_EQ(compiled.taken, compiled.entries.size());
     EXPECT_TRUE(harness.output.lines.empty());
+}
+
+TEST_F(ListBoxTest, ItemPicturesHoldTheirTitlesAndTheDynamicListTheFontOfItsText)
+{
+    foundation::DRendererBitmap renderer;
+    renderer.textRenderer().enumFonts();
+    CObjectFonts::Use(&renderer);
+    const auto list = make(20);
+    list->GetFormat().FindProperty(u"Format", u"Text")->SetValue(CPropertyValue(u"DejaVu Sans"));
+    set(*list, u"Behavior", u"Item titles", u"one\x01two\x01one\x01");
+    const Compiled fixed = compile(harness, *list);
+    ASSERT_EQ(fixed.entries.size(), 6u);
+    EXPECT_NE(fixed.entries[3], fixed.entries[4]);
+    EXPECT_EQ(fixed.entries[3], fixed.entries[5]);
+    // The page view writes each title over its frame.
+    const gfx::Surface preview = list->RenderPreview();
+    bool white = false;
+    for (int32_t y = 0; y < 15 && !white; ++y)
+        for (int32_t x = 0; x < 100 && !white; ++x)
+            white = preview.pixel(x, y) == 0xFFFFFFFFu;
+    EXPECT_TRUE(white);
+
+    harness.resources.Begin(32, target::kTargetFlagsDefault);
+    const auto dynamic = make(21);
+    dynamic->GetFormat().FindProperty(u"Format", u"Text")->SetValue(CPropertyValue(u"DejaVu Sans"));
+    const Compiled compiled = compile(harness, *dynamic);
+    ASSERT_EQ(compiled.entries.size(), 4u);
+    EXPECT_NE(compiled.entries[3], 0u);   // a "font" chunk
+    CObjectFonts::Use(nullptr);
 }
 
 TEST_F(ListBoxTest, NoMaximumMakesNoItemPicturesAndWritesACountOfZero)
