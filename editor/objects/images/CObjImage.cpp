@@ -45,28 +45,24 @@ std::unique_ptr<CWinFreeImage> LoadFilePicture(std::u16string_view value, DSize 
     return image;
 }
 
-class RecordWriter {
-public:
-    RecordWriter(DRIFFFile& target, uint32_t type) : m_target(target), m_start(target.tell())
-    {
-        target::ObjectRecordHeader header;
-        header.type = type;
-        target::writeRecord(target, header);
+// The record header: the type and, for a focusable object, its neighbours' target indices.
+void WriteRecordHeader(DRIFFFile& target, const CEditorObject& object, CObjectCompileContext& context)
+{
+    target::ObjectRecordHeader header;
+    header.type = uint32_t(object.GetObjectTypeIndex());
+    if (object.IsFocusable()) {
+        const auto neighbour = [&](std::u16string_view caption) {
+            const CPropertyBase* property = object.FindProperty(u"Navigation", caption);
+            const std::u16string name = property ? property->GetListValue() : std::u16string();
+            return name.empty() ? -1 : context.actions.scope.FindObject(name);
+        };
+        header.left = neighbour(u"Object left");
+        header.up = neighbour(u"Object up");
+        header.right = neighbour(u"Object right");
+        header.down = neighbour(u"Object down");
     }
-    int Finish(const CSelectable& owner, CObjectCompileContext& context)
-    {
-        const uint64_t actions = m_target.tell();
-        const int code = owner.CompileActions(m_target, context.actions);
-        const uint64_t end = m_target.tell();
-        m_target.patchValue(m_start + target::ObjectRecordHeader::kRecordSizeOffset, uint32_t(end - m_start));
-        m_target.patchValue(m_start + target::ObjectRecordHeader::kActionBlockOffsetOffset, uint32_t(actions - m_start));
-        return code;
-    }
-
-private:
-    DRIFFFile& m_target;
-    uint64_t m_start;
-};
+    target::writeRecord(target, header);
+}
 
 target::TagReference CompileTag(const CEditorObject& object, std::u16string_view caption, CObjectCompileContext& context)
 {
@@ -183,7 +179,7 @@ int32_t CObjImage::CompileReferencedPage(CObjectCompileContext& context) const
 
 int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
 {
-    RecordWriter record(target, uint32_t(GetObjectTypeIndex()));
+    WriteRecordHeader(target, *this, context);
     const CDiagramRect area = GetRect();
     const gfx::Rect rect{area.left, area.top, area.right, area.bottom};
     switch (GetObjectTypeIndex()) {
@@ -245,5 +241,5 @@ int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
     }
     default: break;
     }
-    return record.Finish(*this, context);
+    return 0;
 }

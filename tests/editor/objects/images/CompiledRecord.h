@@ -1,5 +1,5 @@
 #pragma once
-// One object collected and compiled as a page compile would: its record as words, with
+// One object collected and compiled, and its record ended, as a page compile does: its record as words, with
 // the resource entries it collected and how many of them its compile took back.
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include "editor/objects/CEditorObject.h"
 #include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetElement.h"
+#include "foundation/target/TargetPage.h"
 #include "tests/support/editor/ObjectCompileHarness.h"
 
 namespace vx::test {
@@ -26,8 +27,13 @@ inline CompiledRecord CompileRecord(ObjectCompileHarness& harness, CEditorObject
     uint64_t recordStart = 0;
     const auto bytes = harness.Write([&](DRIFFFile& file, CObjectCompileContext& context) {
         object.CollectImages(file, context.resources);
-        recordStart = file.tell() - target::ChunkHeader::kDataOffset;
+        const uint64_t start = file.tell();
+        recordStart = start - target::ChunkHeader::kDataOffset;
         result.status = object.Compile(file, context);
+        // The page ends the record: the action block, then the two sizes.
+        file.patchValue(start + target::ObjectRecordHeader::kActionBlockOffsetOffset, uint32_t(file.tell() - start));
+        (void)object.CompileActions(file, context.actions);
+        file.patchValue(start + target::ObjectRecordHeader::kRecordSizeOffset, uint32_t(file.tell() - start));
     });
     for (std::size_t i = recordStart; i + 4 <= bytes.size(); i += 4)
         result.words.push_back(target::loadWord(bytes, i));

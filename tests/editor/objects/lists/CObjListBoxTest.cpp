@@ -264,6 +264,19 @@ TEST_F(ListBoxTest, ItemPicturesHoldTheirTitlesAndTheDynamicListTheFontOfItsText
     CObjectFonts::Use(nullptr);
 }
 
+TEST_F(ListBoxTest, NeighboursAreWrittenByTheirTargetIndices)
+{
+    harness.scope.objects = {{u"left one", 4}, {u"below", 0}};
+    const auto list = make(21);
+    set(*list, u"Navigation", u"Object left", u"left one");
+    set(*list, u"Navigation", u"Object down", u"below");
+    set(*list, u"Navigation", u"Object up", u"gone");
+    const Compiled compiled = compile(harness, *list);
+    ASSERT_GT(compiled.words.size(), 8u);
+    EXPECT_EQ(std::vector<uint32_t>(compiled.words.begin() + 4, compiled.words.begin() + 8),
+              (std::vector<uint32_t>{4, uint32_t(-1), uint32_t(-1), 0}));
+}
+
 TEST_F(ListBoxTest, NoMaximumMakesNoItemPicturesAndWritesACountOfZero)
 {
     const auto list = make(20);
