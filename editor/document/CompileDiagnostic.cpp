@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<std::u16string_view, 13> kMessages{
+constexpr std::array<std::u16string_view, 15> kMessages{
     u"",
     u"Unknown action",
     u"Unknown action trigger type",
@@ -18,6 +18,8 @@ constexpr std::array<std::u16string_view, 13> kMessages{
     u"Invalid string format",
     u"System time tag used on target without RTC",
     u"System tag used as writable tag",
+    u"Picture of no size left out",
+    u"Value out of range, clamped",
 };
 
 } // namespace

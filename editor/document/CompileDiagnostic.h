@@ -18,6 +18,9 @@ enum class CompileDiagnostic : int32_t {
     InvalidString = 10,
     TimeWithoutClock = 11,
     SystemTagWritten = 12,
+    // Object compile warnings: what the editor leaves out or mends so the panel can use it.
+    EmptyPicture = 13,
+    ValueClamped = 14,
 };
 
 inline constexpr CompileDiagnostic kLastCompileError = CompileDiagnostic::TagTypeMismatch;
