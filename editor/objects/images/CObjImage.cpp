@@ -1,12 +1,12 @@
 #include "editor/objects/images/CObjImage.h"
 
-#include <algorithm>
-
 #include "editor/document/CActionCompileScope.h"
 #include "editor/document/CCompileReport.h"
 #include "editor/objects/CObjectCompileContext.h"
-#include "editor/document/CTagsModel.h"
-#include "editor/objects/CFileReference.h"
+#include "editor/objects/shared/CObjectImageFile.h"
+#include "editor/objects/shared/CObjectPicture.h"
+#include "editor/objects/shared/CObjectProperty.h"
+#include "editor/objects/shared/CObjectRecordWriter.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetClassData.h"
@@ -22,63 +22,14 @@ constexpr int32_t kWindow = int32_t(WidgetType::Window);
 constexpr int32_t kTrigger = int32_t(WidgetType::Trigger);
 constexpr int32_t kTimer = int32_t(WidgetType::Timer);
 
-// --- until the shared helpers come
-std::vector<std::u16string> ItemsEndedBySeparator(std::u16string_view text, uint32_t limit)
-{
-    std::vector<std::u16string> items;
-    std::size_t start = 0;
-    for (std::size_t end; items.size() < limit && (end = text.find(kListSeparator, start)) != std::u16string_view::npos;
-         start = end + 1)
-        items.emplace_back(text.substr(start, end - start));
-    return items;
-}
+constexpr std::u16string_view kAppearance = u"Appearance";
+constexpr std::u16string_view kBehavior = u"Behavior";
 
-std::unique_ptr<CWinFreeImage> LoadFilePicture(std::u16string_view value, DSize size, uint32_t targetFlags, int transparency)
+std::u16string choice(const CSelectable& owner, std::u16string_view category, std::u16string_view caption)
 {
-    if (size.width <= 0 || size.height <= 0)
-        return nullptr;
-    auto image = std::make_unique<CWinFreeImage>();
-    const std::filesystem::path path = CFileReference::Resolve(value, std::filesystem::current_path());
-    const uint32_t flags = (targetFlags & target::kTargetFlagPremultiply) ? uint32_t(CWinFreeImage::LoadPremultiplied) : 0u;
-    if (path.empty() || !image->Load(path, flags, transparency) || !image->Rescale(size.width, size.height))
-        return nullptr;
-    return image;
+    const CPropertyBase* property = owner.FindProperty(category, caption);
+    return property ? property->GetListValue() : std::u16string();
 }
-
-// The record header: the type and, for a focusable object, its neighbours' target indices.
-void WriteRecordHeader(DRIFFFile& target, const CEditorObject& object, CObjectCompileContext& context)
-{
-    target::ObjectRecordHeader header;
-    header.type = uint32_t(object.GetObjectTypeIndex());
-    if (object.IsFocusable()) {
-        const auto neighbour = [&](std::u16string_view caption) {
-            const CPropertyBase* property = object.FindProperty(u"Navigation", caption);
-            const std::u16string name = property ? property->GetListValue() : std::u16string();
-            return name.empty() ? -1 : context.actions.scope.FindObject(name);
-        };
-        header.left = neighbour(u"Object left");
-        header.up = neighbour(u"Object up");
-        header.right = neighbour(u"Object right");
-        header.down = neighbour(u"Object down");
-    }
-    target::writeRecord(target, header);
-}
-
-target::TagReference CompileTag(const CEditorObject& object, std::u16string_view caption, CObjectCompileContext& context)
-{
-    const CPropertyBase* property = object.FindProperty(u"Data", caption);
-    const std::u16string value = property ? property->GetListValue() : std::u16string();
-    const CActionCompiler compiler(context.actions);
-    const target::TagReference tag = compiler.ResolveTagId(value);
-    if (value.empty() || tag.isNone())
-        return tag;
-    const CompileDiagnostic code = compiler.CheckTagType(tag, object.IsStringTagProperty(caption), object.IsWritableTagProperty(caption));
-    if (code != CompileDiagnostic::None)
-        context.actions.report.ReportCompileMessage(code, object, context.actions.scope.Page(), u"object property",
-                                                    context.actions.tags.DisplayName(value));
-    return tag;
-}
-// ---
 
 } // namespace
 
@@ -103,24 +54,23 @@ target::TimerMode CObjImage::TimerModeCode(std::u16string_view mode)
 
 std::vector<std::u16string> CObjImage::DynamicImageItems() const
 {
-    const CPropertyBase* images = FindProperty(u"Behavior", u"Images");
-    const CPropertyBase* count = FindProperty(u"Behavior", u"Nr of images");
     // An empty count counts as one, as does anything below it.
-    const uint32_t wanted = uint32_t(std::clamp<int32_t>(count ? count->GetInt() : 1, 1, int32_t(kMaxDynamicImages)));
-    std::vector<std::u16string> items = ItemsEndedBySeparator(images ? images->GetValueText() : std::u16string(), wanted);
-    return items;
+    const int64_t wanted = CObjectProperty::Count(*this, kBehavior, u"Nr of images", 1, 1);
+    const CPropertyBase* images = FindProperty(kBehavior, u"Images");
+    return CObjectProperty::Tokens(images ? images->GetValueText() : std::u16string(), ListTokens::EndedBy,
+                                   std::size_t(wanted));
 }
 
 std::u16string CObjImage::PreviewPath() const
 {
     switch (GetObjectTypeIndex()) {
     case kImage: {
-        const CPropertyBase* image = FindProperty(u"Appearance", u"Image");
+        const CPropertyBase* image = FindProperty(kAppearance, u"Image");
         return image ? image->GetValueText() : std::u16string();
     }
     case kDynamicImage: {
         // The first item, ended or not.
-        const CPropertyBase* images = FindProperty(u"Behavior", u"Images");
+        const CPropertyBase* images = FindProperty(kBehavior, u"Images");
         const std::u16string text = images ? images->GetValueText() : std::u16string();
         return text.substr(0, text.find(kListSeparator));
     }
@@ -129,18 +79,24 @@ std::u16string CObjImage::PreviewPath() const
     }
 }
 
-std::unique_ptr<CWinFreeImage> CObjImage::LoadPicture(std::u16string_view value, uint32_t targetFlags) const
+std::unique_ptr<CWinFreeImage> CObjImage::LoadPicture(std::u16string_view value, PictureAlpha alpha) const
 {
-    return LoadFilePicture(value, GetWorkSize(), targetFlags, GetAppearanceInt(u"Transparency"));
+    const DSize size = GetWorkSize();
+    if (!CObjectPicture::IsDrawable(size))
+        return nullptr;
+    std::unique_ptr<CWinFreeImage> image = CObjectImageFile::Load(value, alpha, GetAppearanceInt(u"Transparency"));
+    if (!image || !image->Rescale(size.width, size.height))
+        return nullptr;
+    return image;
 }
 
 gfx::Surface CObjImage::RenderPreview()
 {
     const DSize size = GetWorkSize();
     const std::u16string path = PreviewPath();
-    if (path.empty() || size.width <= 0 || size.height <= 0)
+    if (path.empty() || !CObjectPicture::IsDrawable(size))
         return {};
-    if (const std::unique_ptr<CWinFreeImage> image = LoadPicture(path, target::kTargetFlagPremultiply))
+    if (const std::unique_ptr<CWinFreeImage> image = LoadPicture(path, PictureAlpha::Premultiplied))
         return image->ToSurface();
     // A picture that does not load leaves the object's area clear.
     return gfx::Surface(size.width, size.height);
@@ -148,16 +104,17 @@ gfx::Surface CObjImage::RenderPreview()
 
 void CObjImage::CollectImages(DRIFFFile& target, CResourceIndex& resources)
 {
+    const PictureAlpha alpha = CObjectPicture::AlphaOf(resources.TargetFlags());
     switch (GetObjectTypeIndex()) {
     case kImage: {
-        const std::unique_ptr<CWinFreeImage> image = LoadPicture(PreviewPath(), resources.TargetFlags());
+        const std::unique_ptr<CWinFreeImage> image = LoadPicture(PreviewPath(), alpha);
         CollectImage(target, resources, image.get());
         break;
     }
     case kDynamicImage:
         m_collectedImages = 0;
         for (const std::u16string& item : DynamicImageItems()) {
-            const std::unique_ptr<CWinFreeImage> image = LoadPicture(item, resources.TargetFlags());
+            const std::unique_ptr<CWinFreeImage> image = LoadPicture(item, alpha);
             CollectImage(target, resources, image.get());
             ++m_collectedImages;
         }
@@ -168,8 +125,7 @@ void CObjImage::CollectImages(DRIFFFile& target, CResourceIndex& resources)
 
 int32_t CObjImage::CompileReferencedPage(CObjectCompileContext& context) const
 {
-    const CPropertyBase* property = FindProperty(u"Behavior", u"Referenced page");
-    const std::u16string name = property ? property->GetListValue() : std::u16string();
+    const std::u16string name = choice(*this, kBehavior, u"Referenced page");
     const int32_t page = context.actions.scope.FindPage(name);
     if (page < 0)
         context.actions.report.ReportCompileMessage(CompileDiagnostic::InvalidPage, *this, context.actions.scope.Page(),
@@ -177,13 +133,24 @@ int32_t CObjImage::CompileReferencedPage(CObjectCompileContext& context) const
     return page;
 }
 
+void CObjImage::WarnWithoutArea(CObjectCompileContext& context) const
+{
+    const DSize size = GetWorkSize();
+    if (!CObjectPicture::IsDrawable(size))
+        CObjectRecordWriter::Warn(*this, CompileDiagnostic::EmptyPicture, u"object property",
+                                  size.width <= 0 ? u"Width" : u"Height", context);
+}
+
 int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
 {
-    WriteRecordHeader(target, *this, context);
+    const int32_t type = GetObjectTypeIndex();
+    CObjectRecordWriter::WriteHeader(target, *this, WidgetType(type), context);
     const CDiagramRect area = GetRect();
     const gfx::Rect rect{area.left, area.top, area.right, area.bottom};
-    switch (GetObjectTypeIndex()) {
+    const auto tag = [&](std::u16string_view caption) { return CObjectRecordWriter::ResolveTag(*this, caption, context); };
+    switch (type) {
     case kImage: {
+        WarnWithoutArea(context);
         target::StaticImageWords words;
         words.image = context.resources.TakeNext();
         target::writeClassData(target, words);
@@ -191,33 +158,32 @@ int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
         break;
     }
     case kDynamicImage: {
+        WarnWithoutArea(context);
         target::DynamicImageClassData data;
         data.head.count = m_collectedImages;
         for (uint32_t i = 0; i < m_collectedImages; ++i)
             data.images.push_back(context.resources.TakeNext());
-        data.tail.valueTag = CompileTag(*this, u"Value tag", context);
+        data.tail.valueTag = tag(u"Value tag");
         target::writeClassData(target, data);
         CompileElement(target, target::ElementKind::UnscaledBitmap, rect, context);
         break;
     }
     case kWindow: {
         target::WindowWords words;
-        const CPropertyBase* direction = FindProperty(u"Behavior", u"Direction");
-        words.direction = uint32_t(direction && direction->GetListValue() == u"Vertical" ? target::WindowDirection::Vertical
-                                                                                           : target::WindowDirection::Horizontal);
+        words.direction = uint32_t(choice(*this, kBehavior, u"Direction") == u"Vertical" ? target::WindowDirection::Vertical
+                                                                                          : target::WindowDirection::Horizontal);
         words.page = CompileReferencedPage(context);
-        words.positionTag = CompileTag(*this, u"Position tag", context);
-        words.hideTag = CompileTag(*this, u"Hide tag", context);
+        words.positionTag = tag(u"Position tag");
+        words.hideTag = tag(u"Hide tag");
         target::writeClassData(target, words);
-        const CPropertyBase* scrolling = FindProperty(u"Behavior", u"Scrolling type");
-        const bool still = !scrolling || scrolling->GetListValue() == u"Static";
+        const bool still = choice(*this, kBehavior, u"Scrolling type") == u"Static";
         CompileElement(target, still ? target::ElementKind::UnscaledBitmap : target::ElementKind::ScrollingBitmap, rect,
                        context);
         break;
     }
     case kTrigger: {
         target::TriggerWords words;
-        words.valueTag = CompileTag(*this, u"Value tag", context);
+        words.valueTag = tag(u"Value tag");
         target::writeClassData(target, words);
         CompileElement(target, target::ElementKind::Placeholder, rect, context);
         break;
@@ -225,16 +191,14 @@ int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
     case kTimer: {
         target::TimerWords words;
         const auto value = [&](std::u16string_view caption) {
-            const CPropertyBase* property = FindProperty(u"Behavior", caption);
-            return property ? property->GetInt() : 0;
+            return int32_t(CObjectProperty::Int(*this, kBehavior, caption, 0));
         };
-        const CPropertyBase* mode = FindProperty(u"Behavior", u"Mode");
-        words.mode = uint32_t(TimerModeCode(mode ? mode->GetListValue() : std::u16string()));
+        words.mode = uint32_t(TimerModeCode(choice(*this, kBehavior, u"Mode")));
         words.start = value(u"Start value");
         words.stop = value(u"Stop value");
         words.stepTime = value(u"Step time [ms]");
-        words.valueTag = CompileTag(*this, u"Value tag", context);
-        words.disableTag = CompileTag(*this, u"Timer disable tag", context);
+        words.valueTag = tag(u"Value tag");
+        words.disableTag = tag(u"Timer disable tag");
         target::writeClassData(target, words);
         CompileElement(target, target::ElementKind::Placeholder, rect, context);
         break;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "editor/objects/CEditorObject.h"
+#include "editor/objects/shared/CObjectPicture.h"
 #include "foundation/target/TargetImageWords.h"
 
 class CWinFreeImage;
@@ -18,8 +19,6 @@ class CObjImage : public CEditorObject {
 public:
     // Window pictures are the editor's own.
     static constexpr std::u16string_view kWindowPicture = u"%window.jpg";
-    // Pictures one dynamic image may hold: the engine keeps one reference per picture.
-    static constexpr uint32_t kMaxDynamicImages = 1024;
 
     explicit CObjImage(int32_t objectTypeIndex) : CEditorObject(objectTypeIndex) {}
 
@@ -35,7 +34,7 @@ public:
     // The timer's mode word from the text of "Mode".
     static target::TimerMode TimerModeCode(std::u16string_view mode);
     // The items of "Images", each ended by a separator, cut to "Nr of images" (at least
-    // one) and to the pictures an object may hold.
+    // one) and to the largest count a document may give.
     std::vector<std::u16string> DynamicImageItems() const;
     // Pictures the last collection made for a dynamic image.
     uint32_t CollectedImageCount() const { return m_collectedImages; }
@@ -43,15 +42,11 @@ public:
 private:
     // The picture file's value: what the type shows in the page view.
     std::u16string PreviewPath() const;
-    // The picture of a file value at the object's size, for the given target flags;
-    // none when it cannot be loaded or the object has no area.
-    std::unique_ptr<CWinFreeImage> LoadPicture(std::u16string_view value, uint32_t targetFlags) const;
-
-    int CompileImage(DRIFFFile& target, CObjectCompileContext& context);
-    int CompileDynamicImage(DRIFFFile& target, CObjectCompileContext& context);
-    int CompileWindow(DRIFFFile& target, CObjectCompileContext& context);
-    int CompileTrigger(DRIFFFile& target, CObjectCompileContext& context);
-    int CompileTimer(DRIFFFile& target, CObjectCompileContext& context);
+    // The picture of a file value at the object's size in that alpha form; none when it
+    // cannot be loaded or the object has no area.
+    std::unique_ptr<CWinFreeImage> LoadPicture(std::u16string_view value, PictureAlpha alpha) const;
+    // A picture of no size is left out: the compile says so.
+    void WarnWithoutArea(CObjectCompileContext& context) const;
 
     // Pictures collected for a dynamic image, in item order.
     uint32_t m_collectedImages = 0;

@@ -2,17 +2,16 @@
 
 #include <algorithm>
 
-#include "editor/document/CActionCompileScope.h"
-#include "editor/document/CCompileReport.h"
-#include "editor/document/CTagsModel.h"
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/CObjectFonts.h"
-#include "editor/objects/CObjectTheme.h"
+#include "editor/objects/shared/CItemFrames.h"
+#include "editor/objects/shared/CObjectPicture.h"
+#include "editor/objects/shared/CObjectProperty.h"
+#include "editor/objects/shared/CObjectRecordWriter.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetListBoxWords.h"
-#include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/text/DRendererBitmap.h"
 #include "foundation/xml/DXMLElement.h"
@@ -25,72 +24,6 @@ constexpr int32_t kDynamicListBox = int32_t(target::WidgetType::DynamicListbox);
 // The row the page view shows as selected.
 constexpr int32_t kPreviewSelectedRow = 1;
 
-// --- until the shared helpers come
-std::vector<std::u16string> ItemsEndedBySeparator(std::u16string_view text, uint32_t limit)
-{
-    std::vector<std::u16string> items;
-    std::size_t start = 0;
-    for (std::size_t end; items.size() < limit && (end = text.find(kListSeparator, start)) != std::u16string_view::npos;
-         start = end + 1)
-        items.emplace_back(text.substr(start, end - start));
-    return items;
-}
-
-std::unique_ptr<CWinFreeImage> ToTargetImage(gfx::Surface& surface, uint32_t targetFlags)
-{
-    if (!surface.isValid())
-        return nullptr;
-    const gfx::PixelBuffer pixels = surface.pixels();
-    if ((targetFlags & target::kTargetFlagPremultiply) == 0)
-        for (int32_t y = 0; y < pixels.height; ++y)
-            for (int32_t x = 0; x < pixels.width; ++x) {
-                uint32_t& p = pixels.row(y)[x];
-                const uint32_t a = p >> 24;
-                if (a == 0 || a == 255)
-                    continue;
-                const auto un = [&](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
-                p = a << 24 | un(p >> 16 & 255) << 16 | un(p >> 8 & 255) << 8 | un(p & 255);
-            }
-    auto image = std::make_unique<CWinFreeImage>();
-    if (!image->FromSurface(pixels))
-        return nullptr;
-    return image;
-}
-
-// The record header: the type and, for a focusable object, its neighbours' target indices.
-void WriteRecordHeader(DRIFFFile& target, const CEditorObject& object, CObjectCompileContext& context)
-{
-    target::ObjectRecordHeader header;
-    header.type = uint32_t(object.GetObjectTypeIndex());
-    if (object.IsFocusable()) {
-        const auto neighbour = [&](std::u16string_view caption) {
-            const CPropertyBase* property = object.FindProperty(u"Navigation", caption);
-            const std::u16string name = property ? property->GetListValue() : std::u16string();
-            return name.empty() ? -1 : context.actions.scope.FindObject(name);
-        };
-        header.left = neighbour(u"Object left");
-        header.up = neighbour(u"Object up");
-        header.right = neighbour(u"Object right");
-        header.down = neighbour(u"Object down");
-    }
-    target::writeRecord(target, header);
-}
-
-target::TagReference CompileTag(const CEditorObject& object, std::u16string_view caption, CObjectCompileContext& context)
-{
-    const CPropertyBase* property = object.FindProperty(u"Data", caption);
-    const std::u16string value = property ? property->GetListValue() : std::u16string();
-    const CActionCompiler compiler(context.actions);
-    const target::TagReference tag = compiler.ResolveTagId(value);
-    if (value.empty() || tag.isNone())
-        return tag;
-    const CompileDiagnostic code = compiler.CheckTagType(tag, object.IsStringTagProperty(caption), object.IsWritableTagProperty(caption));
-    if (code != CompileDiagnostic::None)
-        context.actions.report.ReportCompileMessage(code, object, context.actions.scope.Page(), u"object property",
-                                                    context.actions.tags.DisplayName(value));
-    return tag;
-}
-// ---
 
 } // namespace
 
@@ -138,28 +71,20 @@ uint32_t CObjListBox::SeparatorWord() const
     return text.empty() ? kEmptySeparator : uint32_t(text.front());
 }
 
-bool CObjListBox::DrawItemFrame(gfx::Surface& picture, const gfx::Rect& row, int32_t state) const
-{
-    CObjectTheme* theme = GetTheme();
-    return theme
-        && theme->DrawObject(picture.pixels(), row, kFrameShape, kFramePartCode | state, GetAppearanceInt(u"Transparency"))
-        != 0;
-}
-
 gfx::Surface CObjListBox::RenderPreview()
 {
     const DSize size = GetWorkSize();
-    if (size.width <= 0 || size.height <= 0)
+    CObjectPicture preview(size, PictureAlpha::Premultiplied);
+    if (!preview.IsValid())
         return {};
-    gfx::Surface picture(size.width, size.height);
-    if (!picture.isValid())
-        return {};
+    gfx::Surface& picture = preview.Surface();
     const int32_t itemHeight = ItemHeight(size.height);
+    (void)CItemFrames::DrawRows(*this, picture.pixels(), itemHeight, [](int32_t row) {
+        return CItemFrames::kItemPart | (row == kPreviewSelectedRow ? 1 : 0);
+    });
     const std::vector<std::u16string> titles = GetObjectTypeIndex() == kListBox ? ItemTitles() : std::vector<std::u16string>{};
-    int32_t index = 0;
-    for (int32_t top = 0; top < size.height; top += itemHeight, ++index) {
-        const gfx::Rect row = gfx::Rect::fromSize(0, top, size.width, itemHeight);
-        DrawItemFrame(picture, row, index == kPreviewSelectedRow ? 1 : 0);
+    for (int32_t index = 0; index * int64_t(itemHeight) < size.height; ++index) {
+        const gfx::Rect row = gfx::Rect::fromSize(0, index * itemHeight, size.width, itemHeight);
         std::u16string text;
         if (GetObjectTypeIndex() == kListBox) {
             if (std::size_t(index) < titles.size())
@@ -173,7 +98,7 @@ gfx::Surface CObjListBox::RenderPreview()
         gfx::DeviceContext dc(picture);
         (void)dc.alphaBlend(row, label.pixels(), gfx::Rect::fromSize(0, 0, size.width, itemHeight));
     }
-    return picture;
+    return preview.TakeSurface();
 }
 
 bool CObjListBox::ReadXml(const DXMLElement& element)
@@ -205,31 +130,34 @@ void CObjListBox::WriteXml(DXMLElement& parent) const
 std::vector<std::u16string> CObjListBox::ItemTitles() const
 {
     const CPropertyBase* titles = FindProperty(u"Behavior", u"Item titles");
-    const CPropertyBase* maximum = FindProperty(u"Appearance", u"Maximum items");
-    const uint32_t wanted = uint32_t(std::clamp<int32_t>(maximum ? maximum->GetInt() : 0, 0, int32_t(kMaxItemPictures)));
-    return ItemsEndedBySeparator(titles ? titles->GetValueText() : std::u16string(), wanted);
+    const int64_t wanted = CObjectProperty::Count(*this, u"Appearance", u"Maximum items", 0, 0);
+    return CObjectProperty::Tokens(titles ? titles->GetValueText() : std::u16string(), ListTokens::EndedBy,
+                                   std::size_t(wanted));
 }
 
 void CObjListBox::CollectImages(DRIFFFile& target, CResourceIndex& resources)
 {
-    const DSize size = GetWorkSize();
-    const int32_t itemHeight = ItemHeight(size.height);
-    const bool hasArea = size.width > 0 && size.height > 0;
+    const DSize item{GetWorkSize().width, GetListItemHeight()};
+    const PictureAlpha alpha = CObjectPicture::AlphaOf(resources.TargetFlags());
     for (int32_t state = 0; state < kFrameStates; ++state) {
-        gfx::Surface frame = hasArea ? gfx::Surface(size.width, itemHeight) : gfx::Surface();
-        const bool drawn = frame.isValid() && DrawItemFrame(frame, gfx::Rect::fromSize(0, 0, size.width, itemHeight), state);
-        const std::unique_ptr<CWinFreeImage> image = drawn ? ToTargetImage(frame, resources.TargetFlags()) : nullptr;
-        CollectImage(target, resources, image.get());
+        CObjectPicture frame(item, alpha);
+        const bool drawn = CItemFrames::DrawFrame(*this, frame.Surface().pixels(), gfx::Rect::fromSize(0, 0, item.width, item.height),
+                                                  CItemFrames::kShapeFrame, CItemFrames::kItemPart | state);
+        if (drawn)
+            frame.Collect(target, resources);
+        else
+            CollectImage(target, resources, nullptr);
     }
     if (GetObjectTypeIndex() == kListBox) {
         m_collectedItems = 0;
         for (const std::u16string& title : ItemTitles()) {
-            gfx::Surface picture = hasArea ? RenderTextPreview(title, {size.width, itemHeight}) : gfx::Surface();
-            // A title without text is a clear row.
-            if (hasArea && !picture.isValid())
-                picture = gfx::Surface(size.width, itemHeight);
-            const std::unique_ptr<CWinFreeImage> image = ToTargetImage(picture, resources.TargetFlags());
-            CollectImage(target, resources, image.get());
+            CObjectPicture picture(item, alpha);
+            // A title without text, or without fonts, is a clear row.
+            if (gfx::Surface text = RenderTextPreview(title, item); text.isValid() && picture.IsValid()) {
+                gfx::DeviceContext dc(picture.Surface());
+                (void)dc.bitBlt({0, 0}, text.pixels(), gfx::Rect::fromSize(0, 0, item.width, item.height));
+            }
+            picture.Collect(target, resources);
             ++m_collectedItems;
         }
         return;
@@ -245,7 +173,10 @@ void CObjListBox::CollectImages(DRIFFFile& target, CResourceIndex& resources)
 
 int CObjListBox::Compile(DRIFFFile& target, CObjectCompileContext& context)
 {
-    WriteRecordHeader(target, *this, context);
+    CObjectRecordWriter::WriteHeader(target, *this, target::WidgetType(GetObjectTypeIndex()), context);
+    // Items are never lower than the smallest item, so only a list of no width has no pictures.
+    if (!CObjectPicture::IsDrawable({GetWorkSize().width, GetListItemHeight()}))
+        CObjectRecordWriter::Warn(*this, CompileDiagnostic::EmptyPicture, u"object property", u"Width", context);
     target::ListboxBackgroundWords backgrounds;
     backgrounds.row = context.resources.TakeNext();
     backgrounds.selected = context.resources.TakeNext();
@@ -256,14 +187,14 @@ int CObjListBox::Compile(DRIFFFile& target, CObjectCompileContext& context)
         data.head.count = m_collectedItems;
         for (uint32_t i = 0; i < m_collectedItems; ++i)
             data.rows.push_back(context.resources.TakeNext());
-        data.selectionTag = CompileTag(*this, u"Value tag", context);
+        data.selectionTag = CObjectRecordWriter::ResolveTag(*this, u"Value tag", context);
         target::writeClassData(target, data);
     } else {
         target::DynamicListboxClassData data;
         data.backgrounds = backgrounds;
         data.words.separator = SeparatorWord();
-        data.words.itemsTag = CompileTag(*this, u"Text list tag", context);
-        data.words.selectionTag = CompileTag(*this, u"Value tag", context);
+        data.words.itemsTag = CObjectRecordWriter::ResolveTag(*this, u"Text list tag", context);
+        data.words.selectionTag = CObjectRecordWriter::ResolveTag(*this, u"Value tag", context);
         target::writeClassData(target, data);
     }
     const CDiagramRect area = GetRect();

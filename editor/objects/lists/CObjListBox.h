@@ -13,16 +13,12 @@
 
 class CObjListBox : public CEditorObject {
 public:
-    // The item frame's part codes: the list box class, then the state 0 to 2.
-    static constexpr int32_t kFramePartCode = 0x50;
-    static constexpr int32_t kFrameShape = 1;   // rounded rectangle
+    // Item frames of the states 0 (a row), 1 (the selected row), 2 (selected and focused).
     static constexpr int32_t kFrameStates = 3;
     // No item is drawn smaller.
     static constexpr int32_t kMinimumItemHeight = 5;
     // The separator word for an empty "Text list separator".
     static constexpr uint32_t kEmptySeparator = 1;
-    // Item pictures one list box may hold; beyond it the engine shows no rows anyway.
-    static constexpr uint32_t kMaxItemPictures = 1024;
 
     explicit CObjListBox(int32_t objectTypeIndex) : CEditorObject(objectTypeIndex) {}
 
@@ -38,7 +34,8 @@ public:
 
     // The height of one item in an object of the given height.
     int32_t ItemHeight(int32_t objectHeight) const;
-    // The item titles, each ended by a separator, cut to "Maximum items".
+    // The item titles, each ended by a separator, cut to "Maximum items" and to the
+    // largest count a document may give.
     std::vector<std::u16string> ItemTitles() const;
     // The separator word: the first unit of "Text list separator", 1 when it is empty.
     uint32_t SeparatorWord() const;
@@ -46,8 +43,5 @@ public:
     uint32_t CollectedItemCount() const { return m_collectedItems; }
 
 private:
-    // The item frame of a state over one item's row of a picture; false when no theme drew it.
-    bool DrawItemFrame(gfx::Surface& picture, const gfx::Rect& row, int32_t state) const;
-
     uint32_t m_collectedItems = 0;
 };

@@ -151,6 +151,31 @@ TEST_F(CObjImageCompile, AnImageThatDoesNotLoadStillWritesEntryZeroAndItsElement
     EXPECT_EQ(compiled.taken, 1u);
 }
 
+TEST_F(CObjImageCompile, ImagesOfNoSizeMakeNoPictureAndSaySo)
+{
+    for (const int32_t type : {1, 9}) {
+        SCOPED_TRACE(type);
+        const auto image = makeImage(type, page);
+        if (type == 1)
+            set(*image, u"Appearance", u"Image", fixture("rgba.png"));
+        else
+            set(*image, u"Behavior", u"Images", fixture("rgba.png") + u"\x01");
+        image->SetMinimumSize(-1, -1);
+        image->SetRect(10, 20, 10, 50);
+        harness.output.lines.clear();
+        harness.resources.Begin(32, target::kTargetFlagsDefault);
+        const Compiled compiled = compile(harness, *image);
+        EXPECT_EQ(compiled.entries, std::vector<uint32_t>{0});
+        EXPECT_EQ(compiled.taken, 1u);
+        EXPECT_EQ(compiled.words[2], uint32_t(type));
+        EXPECT_EQ(compiled.words.size(), type == 1 ? 18u : 22u);
+        ASSERT_EQ(harness.output.lines.size(), 1u);
+        EXPECT_EQ(harness.output.lines[0].text,
+                  u"\r\nWarning in obj object: Picture of no size left out (object property Width)");
+    }
+    EXPECT_EQ(harness.report.Result(), uint32_t(kCompileWarning));
+}
+
 TEST_F(CObjImageCompile, DynamicImageWritesItsCountPicturesAReservedWordAndItsTag)
 {
     harness.AddTag(u"index", u"integer", 4, u"10");

@@ -6,6 +6,7 @@
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CObjectFonts.h"
 #include "editor/objects/lists/CObjListBox.h"
+#include "editor/objects/shared/CItemFrames.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetElement.h"
 #include "foundation/target/TargetTag.h"
@@ -190,7 +191,7 @@ TEST_F(ListBoxTest, PreviewFramesEveryRowAndShowsTheSecondSelected)
     for (std::size_t i = 0; i < theme->calls.size(); ++i) {
         const RecordingTheme::Call& call = theme->calls[i];
         EXPECT_EQ(call.rect, gfx::Rect::fromSize(0, int32_t(i) * 15, 100, 15));
-        EXPECT_EQ(call.shape, CObjListBox::kFrameShape);
+        EXPECT_EQ(call.shape, CItemFrames::kShapeFrame);
         EXPECT_EQ(call.partCode, i == 1 ? 0x51 : 0x50);
         EXPECT_EQ(call.transparency, 40);
     }
@@ -275,6 +276,29 @@ TEST_F(ListBoxTest, NeighboursAreWrittenByTheirTargetIndices)
     ASSERT_GT(compiled.words.size(), 8u);
     EXPECT_EQ(std::vector<uint32_t>(compiled.words.begin() + 4, compiled.words.begin() + 8),
               (std::vector<uint32_t>{4, uint32_t(-1), uint32_t(-1), 0}));
+}
+
+TEST_F(ListBoxTest, AListOfNoSizeMakesNoPicturesYetKeepsItsEntriesAndSaysSo)
+{
+    const auto list = make(20);
+    list->SetMinimumSize(-1, -1);
+    list->SetRect(10, 20, 10, 140);
+    const Compiled compiled = compile(harness, *list);
+    EXPECT_EQ(compiled.entries, std::vector<uint32_t>(6, 0));
+    EXPECT_EQ(compiled.taken, 6u);
+    EXPECT_TRUE(theme->calls.empty());
+    ASSERT_EQ(harness.output.lines.size(), 1u);
+    EXPECT_EQ(harness.output.lines[0].text,
+              u"\r\nWarning in list object: Picture of no size left out (object property Width)");
+    EXPECT_FALSE(list->RenderPreview().isValid());
+
+    // No height still leaves items of the smallest height to draw.
+    list->SetRect(10, 20, 110, 20);
+    harness.output.lines.clear();
+    harness.resources.Begin(32, target::kTargetFlagsDefault);
+    const Compiled flat = compile(harness, *list);
+    EXPECT_NE(flat.entries[0], 0u);
+    EXPECT_TRUE(harness.output.lines.empty());
 }
 
 TEST_F(ListBoxTest, NoMaximumMakesNoItemPicturesAndWritesACountOfZero)
