@@ -4,6 +4,9 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/images/CObjImage.h"
+#include "editor/objects/lists/CObjListBox.h"
+#include "editor/objects/shared/CObjectImageFile.h"
+#include "editor/objects/shared/CResourceAlignment.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetElement.h"
 #include "foundation/target/TargetTag.h"
@@ -286,6 +289,40 @@ TEST_F(CObjImageCompile, TheTimerWritesItsValueTagSoASystemTagThereIsReported)
     // Only the value tag is written.
     ASSERT_EQ(harness.output.lines.size(), 1u);
     EXPECT_NE(harness.output.lines[0].text.find(u"System tag used as writable tag"), std::u16string::npos);
+}
+
+TEST_F(CObjImageCompile, EveryKindTakesBackExactlyWhatItCollected)
+{
+    std::vector<std::unique_ptr<CEditorObject>> objects;
+    for (const int32_t type : {1, 9, 20, 21, 22, 23, 24})
+        objects.push_back(CEditorObject::CreateObject(type, &page));
+    set(*objects[0], u"Appearance", u"Image", fixture("rgba.png"));
+    set(*objects[1], u"Behavior", u"Images", fixture("rgba.png") + u"\x01/missing.png\x01");
+    std::size_t collected = 0;
+    harness.Write([&](DRIFFFile& file, CObjectCompileContext& context) {
+        CResourceAlignment alignment(context.resources);
+        for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+            collected += alignment.Collect(**it, file);
+        for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+            alignment.Compile(**it, file, context);
+        EXPECT_EQ(alignment.Mismatches(), 0u);
+    });
+    // 1 + 2 + (3 frames + 3 items) + (3 frames + a font).
+    EXPECT_EQ(collected, 13u);
+    EXPECT_EQ(harness.resources.Cursor(), collected);
+}
+
+TEST(CObjImagePreview, RelativePathsAreTakenFromTheProjectFolder)
+{
+    CSelectable page(kPageObjectType);
+    const auto image = makeImage(1, page);
+    set(*image, u"Appearance", u"Image", u"rgba.png");
+    CObjectImageFile::SetProjectFolder(vx::test::fixturePath("images"));
+    const gfx::Surface found = image->RenderPreview();
+    CObjectImageFile::SetProjectFolder({});
+    ASSERT_TRUE(found.isValid());
+    EXPECT_NE(found.pixel(0, 0), 0u);
+    EXPECT_EQ(image->RenderPreview().pixel(0, 0), 0u);
 }
 
 TEST(CObjImagePreview, APictureAtTheObjectsSizeOrAClearAreaWhenItDoesNotLoad)
