@@ -11,6 +11,7 @@
 #include "engine/widgets/DCompositeObject_Timer.h"
 #include "engine/widgets/DCompositeObject_Trigger.h"
 #include "foundation/TextHelpers.h"
+#include "tests/editor/objects/images/PixelDifferences.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/ObjectRoundTrip.h"
 
@@ -20,8 +21,10 @@ using vx::test::ObjectRoundTrip;
 using vx::test::PagePixels;
 using vx::test::TempDir;
 
-// A 24-bit BMP of one colour (0xRRGGBB), rows bottom-up, each padded to 4 bytes.
-void writeSolidBmp(const std::filesystem::path& path, int32_t width, int32_t height, uint32_t rgb)
+// A 24-bit BMP whose pixel (x, y) has the colour colourAt(x, y) (0xRRGGBB), rows
+// bottom-up, each padded to 4 bytes.
+template <class ColourAt>
+void writeBmp(const std::filesystem::path& path, int32_t width, int32_t height, ColourAt colourAt)
 {
     const int32_t stride = (width * 3 + 3) / 4 * 4;
     std::string bytes(std::size_t(54 + stride * height), '\0');
@@ -40,26 +43,20 @@ void writeSolidBmp(const std::filesystem::path& path, int32_t width, int32_t hei
     word(28, 24, 2);
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
-            word(std::size_t(54 + y * stride + x * 3), rgb, 3);   // blue, green, red in the file
+            word(std::size_t(54 + (height - 1 - y) * stride + x * 3), colourAt(x, y), 3);   // blue, green, red
     vx::test::writeFile(path, bytes);
 }
 
-// Pixels of rect (exclusive edges) whose colours differ between the two pages.
-std::size_t differencesIn(const PagePixels& a, const PagePixels& b, const gfx::Rect& rect)
-{
-    std::size_t count = 0;
-    for (int32_t y = rect.top; y < rect.bottom; ++y)
-        for (int32_t x = rect.left; x < rect.right; ++x)
-            count += (a.at(x, y) & 0xFFFFFF) != (b.at(x, y) & 0xFFFFFF);
-    return count;
-}
+using vx::test::DifferencesIn;
 
 class ImageObjectsRoundTrip : public ::testing::Test {
 protected:
     ImageObjectsRoundTrip()
     {
-        writeSolidBmp(folder / "red.bmp", 4, 4, 0xFF0000);
-        writeSolidBmp(folder / "green.bmp", 6, 2, 0x00FF00);
+        writeBmp(folder / "red.bmp", 4, 4, [](int32_t, int32_t) { return 0xFF0000u; });
+        writeBmp(folder / "green.bmp", 6, 2, [](int32_t, int32_t) { return 0x00FF00u; });
+        // Every pixel its own colour, so the rescale shows.
+        writeBmp(folder / "pattern.bmp", 5, 3, [](int32_t x, int32_t y) { return uint32_t(x * 50) << 16 | uint32_t(y * 120) << 8 | 0x40u; });
         auto& tags = roundTrip.compiler();
         tags.AddTag(u"index", u"integer", 4, u"10");
         tags.AddTag(u"count", u"integer", 4, u"14");
@@ -75,7 +72,7 @@ protected:
         image = make(1, {10, 10, 50, 40});
         set(*image, u"Appearance", u"Image", path("red.bmp"));
         dynamic = make(9, {60, 10, 120, 40});
-        set(*dynamic, u"Behavior", u"Images", path("red.bmp") + u"\x01" + path("green.bmp") + u"\x01");
+        set(*dynamic, u"Behavior", u"Images", path("pattern.bmp") + u"\x01" + path("green.bmp") + u"\x01");
         set(*dynamic, u"Data", u"Value tag", u"index");
         trigger = make(23, {0, 0, 10, 10});
         set(*trigger, u"Data", u"Value tag", u"watched");
@@ -138,16 +135,16 @@ TEST_F(ImageObjectsRoundTrip, PicturesShowWhereTheEditorPutsThemAndTheTagChooses
     ASSERT_EQ(roundTrip.Load(), 0);
     const PagePixels engine = roundTrip.RenderPage();
     EXPECT_EQ(engine.at(30, 25) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(engine.at(90, 25) & 0xFFFFFF, 0xFF0000u);   // image 0 on show
     EXPECT_EQ(engine.at(130, 25) & 0xFFFFFF, ObjectRoundTrip::kBackground & 0xFFFFFF);
     const PagePixels previews = roundTrip.ComposePreviews();
-    EXPECT_EQ(differencesIn(engine, previews, {10, 10, 50, 40}), 0u);
-    EXPECT_EQ(differencesIn(engine, previews, {60, 10, 120, 40}), 0u);
+    EXPECT_EQ(DifferencesIn(engine, previews, {10, 10, 50, 40}), 0u);
+    EXPECT_EQ(DifferencesIn(engine, previews, {60, 10, 120, 40}), 0u);   // image 0 on show
+    EXPECT_NE(engine.at(61, 11), engine.at(118, 38));
 
     roundTrip.engine().setTag(tag(u"index"), 1);
     EXPECT_EQ(roundTrip.RenderPage().at(90, 25) & 0xFFFFFF, 0x00FF00u);
     roundTrip.engine().setTag(tag(u"index"), 2);   // one past the last: image 0
-    EXPECT_EQ(roundTrip.RenderPage().at(90, 25) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(DifferencesIn(roundTrip.RenderPage(), previews, {60, 10, 120, 40}), 0u);
 }
 
 TEST_F(ImageObjectsRoundTrip, TheTimerCountsItsTagAsCompiledAndItsDisableTagPausesIt)
@@ -173,6 +170,24 @@ TEST_F(ImageObjectsRoundTrip, TheTimerCountsItsTagAsCompiledAndItsDisableTagPaus
     const int32_t held = engine.number(tag(u"count"));
     engine.frames(30, 10);
     EXPECT_EQ(engine.number(tag(u"count")), held);
+}
+
+TEST_F(ImageObjectsRoundTrip, TheEngineProgramShowsThePicturesAsTheEditorPreviewsThem)
+{
+    const std::vector<uint8_t>& file = roundTrip.Compile();
+    const PagePixels previews = roundTrip.ComposePreviews();
+    vx::test::TempDir shots;
+    const PagePixels shot = vx::test::ScreenshotPage(file, shots.path(), [](const PagePixels& page) {
+        return (page.at(30, 25) & 0xFFFFFF) == 0xFF0000u;
+    });
+    ASSERT_FALSE(shot.empty()) << "the page never showed";
+    EXPECT_TRUE(shot.WritePng(vx::test::KeptScreenshot("ImageObjectsScreenshot.png")));
+    EXPECT_TRUE(previews.WritePng(vx::test::KeptScreenshot("ImageObjectsPreviews.png")));
+    // The image and the dynamic image's first picture, pixel for pixel.
+    EXPECT_EQ(DifferencesIn(shot, previews, {10, 10, 50, 40}), 0u);
+    EXPECT_EQ(DifferencesIn(shot, previews, {60, 10, 120, 40}), 0u);
+    // The panel has no window widget: the page shows where the editor draws its window picture.
+    EXPECT_EQ(shot.at(140, 175) & 0xFFFFFF, ObjectRoundTrip::kBackground & 0xFFFFFF);
 }
 
 } // namespace
