@@ -6,6 +6,8 @@
 #include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/images/CObjImage.h"
 #include "editor/objects/lists/CObjListBox.h"
+#include "editor/objects/text/CObjText.h"
+#include "editor/objects/text/CObjTicker.h"
 
 namespace {
 
@@ -14,10 +16,10 @@ std::unique_ptr<CEditorObject> placeholder(int32_t objectTypeIndex)
     return std::make_unique<CObjPlaceholder>(objectTypeIndex);
 }
 
-template <class Class>
+template <class Object>
 std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
 {
-    return std::make_unique<Class>(objectTypeIndex);
+    return std::make_unique<Object>(objectTypeIndex);
 }
 
 // Row by row: 1 image, 2 text, 3-7 fields, 8 message, 9 dynamic image, 10 light, 11
@@ -25,8 +27,8 @@ std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
 // slider and knob, 20-21 list boxes, 22 window, 23 tag trigger, 24 timer.
 constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     nullptr,                                                               // 0: end row
-    make<CObjImage>, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 1-8
-    make<CObjImage>, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 9-16
+    make<CObjImage>, make<CObjText>, placeholder, placeholder, placeholder, placeholder, placeholder, make<CObjText>, // 1-8
+    make<CObjImage>, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, make<CObjTicker>, // 9-16
     placeholder, placeholder, placeholder, make<CObjListBox>, make<CObjListBox>, make<CObjImage>, make<CObjImage>, make<CObjImage>, // 17-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                           // 25-29: no class
 };
