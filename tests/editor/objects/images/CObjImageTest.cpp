@@ -57,7 +57,6 @@ std::vector<uint32_t> element(target::ElementKind kind, uint32_t flags = kAlone)
     return ElementWords(kind, 10, 20, 50, 50, flags);
 }
 const std::vector<uint32_t> kPlaceholder = {0, uint32_t(target::ElementKind::Placeholder)};
-const std::vector<uint32_t> kNoActions = {0};
 
 struct CObjImageCompile : ::testing::Test {
     CObjImageCompile() { harness.scope.page = &page; }
@@ -139,7 +138,7 @@ TEST_F(CObjImageCompile, ImageWritesItsPictureAndOneElement)
     ASSERT_EQ(compiled.entries.size(), 1u);
     const uint32_t picture = compiled.entries[0];
     EXPECT_NE(picture, 0u);
-    EXPECT_EQ(compiled.words, joined({header(1, 18), {picture}, element(target::ElementKind::UnscaledBitmap), kNoActions}));
+    EXPECT_EQ(compiled.words, joined({header(1), {picture}, element(target::ElementKind::UnscaledBitmap)}));
     EXPECT_EQ(compiled.taken, compiled.entries.size());
     EXPECT_TRUE(harness.output.lines.empty());
 }
@@ -150,7 +149,7 @@ TEST_F(CObjImageCompile, AnImageThatDoesNotLoadStillWritesEntryZeroAndItsElement
     set(*image, u"Appearance", u"Image", u"/nowhere/missing.png");
     const Compiled compiled = compile(harness, *image);
     EXPECT_EQ(compiled.entries, std::vector<uint32_t>{0});
-    EXPECT_EQ(compiled.words, joined({header(1, 18), {0}, element(target::ElementKind::UnscaledBitmap), kNoActions}));
+    EXPECT_EQ(compiled.words, joined({header(1), {0}, element(target::ElementKind::UnscaledBitmap)}));
     EXPECT_EQ(compiled.taken, 1u);
 }
 
@@ -171,7 +170,7 @@ TEST_F(CObjImageCompile, ImagesOfNoSizeMakeNoPictureAndSaySo)
         EXPECT_EQ(compiled.entries, std::vector<uint32_t>{0});
         EXPECT_EQ(compiled.taken, 1u);
         EXPECT_EQ(compiled.words[2], uint32_t(type));
-        EXPECT_EQ(compiled.words.size(), type == 1 ? 18u : 22u);
+        EXPECT_EQ(compiled.words.size(), type == 1 ? 17u : 21u);
         ASSERT_EQ(harness.output.lines.size(), 1u);
         EXPECT_EQ(harness.output.lines[0].text,
                   u"\r\nWarning in obj object: Picture of no size left out (object property Width)");
@@ -194,8 +193,8 @@ TEST_F(CObjImageCompile, DynamicImageWritesItsCountPicturesAReservedWordAndItsTa
     EXPECT_EQ(compiled.entries[2], first);
     EXPECT_NE(first, second);
     const target::TagReference tag = harness.tags.Resolve(u"index");
-    EXPECT_EQ(compiled.words, joined({header(9, 24), {3, first, second, first, 0, tag.low, tag.high},
-                                      element(target::ElementKind::UnscaledBitmap), kNoActions}));
+    EXPECT_EQ(compiled.words, joined({header(9), {3, first, second, first, 0, tag.low, tag.high},
+                                      element(target::ElementKind::UnscaledBitmap)}));
     EXPECT_EQ(image->CollectedImageCount(), 3u);
     EXPECT_EQ(compiled.taken, 3u);
 }
@@ -230,9 +229,8 @@ TEST_F(CObjImageCompile, WindowWritesItsDirectionPageAndTagsOverAStillOrScrollin
         harness.elementRects.clear();
         harness.resources.Begin(32, target::kTargetFlagsDefault);
         const Compiled compiled = compile(harness, *window);
-        const uint32_t words = 8 + 6 + uint32_t(c.element.size()) + 1;
-        EXPECT_EQ(compiled.words, joined({header(22, words), {c.directionWord, 2, position.low, position.high, kNone, kNone},
-                                          c.element, kNoActions}));
+        EXPECT_EQ(compiled.words, joined({header(22), {c.directionWord, 2, position.low, position.high, kNone, kNone},
+                                          c.element}));
         EXPECT_TRUE(compiled.entries.empty());
     }
     EXPECT_TRUE(harness.output.lines.empty());
@@ -258,7 +256,7 @@ TEST_F(CObjImageCompile, TagTriggerWritesItsTagAndAPlaceholder)
     set(*trigger, u"Data", u"Value tag", u"watched");
     const target::TagReference tag = harness.tags.Resolve(u"watched");
     const Compiled compiled = compile(harness, *trigger);
-    EXPECT_EQ(compiled.words, joined({header(23, 13), {tag.low, tag.high}, kPlaceholder, kNoActions}));
+    EXPECT_EQ(compiled.words, joined({header(23), {tag.low, tag.high}, kPlaceholder}));
 }
 
 TEST_F(CObjImageCompile, TimerWritesItsModeRangeStepAndTwoTags)
@@ -275,8 +273,8 @@ TEST_F(CObjImageCompile, TimerWritesItsModeRangeStepAndTwoTags)
     const target::TagReference count = harness.tags.Resolve(u"count");
     const target::TagReference run = harness.tags.Resolve(u"run");
     const Compiled compiled = compile(harness, *timer);
-    EXPECT_EQ(compiled.words, joined({header(24, 19), {5, uint32_t(-5), 40, 250, count.low, count.high, run.low, run.high},
-                                      kPlaceholder, kNoActions}));
+    EXPECT_EQ(compiled.words, joined({header(24), {5, uint32_t(-5), 40, 250, count.low, count.high, run.low, run.high},
+                                      kPlaceholder}));
     EXPECT_TRUE(harness.output.lines.empty());
 }
 

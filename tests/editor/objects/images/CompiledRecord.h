@@ -1,15 +1,14 @@
 #pragma once
-// One object collected and compiled, and its record ended, as a page compile does: its record as words, with
-// the resource entries it collected and how many of them its compile took back.
+// One object collected and compiled through the object harness: its record's header and
+// class words as words, with the resource entries it collected and how many of them its
+// compile took back; and the words the tests spell records with.
 
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
 
 #include "editor/objects/CEditorObject.h"
-#include "foundation/target/TargetBytes.h"
 #include "foundation/target/TargetElement.h"
-#include "foundation/target/TargetPage.h"
 #include "tests/support/editor/ObjectCompileHarness.h"
 
 namespace vx::test {
@@ -18,25 +17,12 @@ struct CompiledRecord {
     std::vector<uint32_t> words;
     std::vector<uint32_t> entries;
     std::size_t taken = 0;
-    int status = 0;
 };
 
 inline CompiledRecord CompileRecord(ObjectCompileHarness& harness, CEditorObject& object)
 {
     CompiledRecord result;
-    uint64_t recordStart = 0;
-    const auto bytes = harness.Write([&](DRIFFFile& file, CObjectCompileContext& context) {
-        object.CollectImages(file, context.resources);
-        const uint64_t start = file.tell();
-        recordStart = start - target::ChunkHeader::kDataOffset;
-        result.status = object.Compile(file, context);
-        // The page ends the record: the action block, then the two sizes.
-        file.patchValue(start + target::ObjectRecordHeader::kActionBlockOffsetOffset, uint32_t(file.tell() - start));
-        (void)object.CompileActions(file, context.actions);
-        file.patchValue(start + target::ObjectRecordHeader::kRecordSizeOffset, uint32_t(file.tell() - start));
-    });
-    for (std::size_t i = recordStart; i + 4 <= bytes.size(); i += 4)
-        result.words.push_back(target::loadWord(bytes, i));
+    result.words = harness.CompileObject(object);
     const auto entries = harness.resources.Entries();
     result.entries.assign(entries.begin(), entries.end());
     result.taken = harness.resources.Cursor();
@@ -51,11 +37,11 @@ inline std::vector<uint32_t> Joined(std::initializer_list<std::vector<uint32_t>>
     return all;
 }
 
-// The header of a record of that many words with no navigation, its action block last.
-inline std::vector<uint32_t> RecordHeaderWords(uint32_t type, uint32_t words)
+// A record header of that type with no navigation; the page patches the two size words.
+inline std::vector<uint32_t> RecordHeaderWords(uint32_t type)
 {
     const uint32_t none = uint32_t(-1);
-    return {words * 4, (words - 1) * 4, type, 0, none, none, none, none};
+    return {0, 0, type, 0, none, none, none, none};
 }
 
 // An element record's common words over an exclusive rectangle.

@@ -229,8 +229,8 @@ TEST_F(ListBoxTest, ListBoxCollectsThreeFramesThenOneItemPictureEachAndCompilesT
     EXPECT_EQ(compiled.entries[4], item);
     EXPECT_EQ(compiled.entries[5], item);
     const target::TagReference tag = harness.tags.Resolve(u"selected");
-    EXPECT_EQ(compiled.words, joined({header(20, 8 + 3 + 1 + 3 + 2 + 13 + 1), {normal, selected, focused, 3, item, item, item},
-                                      {tag.low, tag.high}, listElement(kFocusable | target::kElementFlagNoOverlap), {0}}));
+    EXPECT_EQ(compiled.words, joined({header(20), {normal, selected, focused, 3, item, item, item},
+                                      {tag.low, tag.high}, listElement(kFocusable | target::kElementFlagNoOverlap)}));
     EXPECT_EQ(list->CollectedItemCount(), 3u);
     EXPECT_EQ(compiled.taken, compiled.entries.size());
     EXPECT_TRUE(harness.output.lines.empty());
@@ -331,9 +331,9 @@ TEST_F(ListBoxTest, DynamicListBoxCompilesItsSeparatorTagsListAndTextTemplate)
     const std::vector<uint32_t> text = joined({element(ElementKind::Text, kFocusable), std::vector<uint32_t>(16, 0),
                                                {0, 17, style.word(), 256, 0xFFFFFFFF, 0, 0, 0}});
     EXPECT_EQ(compiled.words,
-              joined({header(21, 8 + 3 + 5 + 13 + 32 + 1), {compiled.entries[0], compiled.entries[1], compiled.entries[2]},
+              joined({header(21), {compiled.entries[0], compiled.entries[1], compiled.entries[2]},
                       {';', items.low, items.high, selected.low, selected.high},
-                      listElement(kFocusable | target::kElementFlagNoOverlap), text, {0}}));
+                      listElement(kFocusable | target::kElementFlagNoOverlap), text}));
     EXPECT_EQ(compiled.taken, 4u);
     EXPECT_TRUE(harness.output.lines.empty());
 }
