@@ -56,7 +56,8 @@ protected:
         writeBmp(folder / "red.bmp", 4, 4, [](int32_t, int32_t) { return 0xFF0000u; });
         writeBmp(folder / "green.bmp", 6, 2, [](int32_t, int32_t) { return 0x00FF00u; });
         // Every pixel its own colour, so the rescale shows.
-        writeBmp(folder / "pattern.bmp", 5, 3, [](int32_t x, int32_t y) { return uint32_t(x * 50) << 16 | uint32_t(y * 120) << 8 | 0x40u; });
+        writeBmp(folder / "pattern.bmp", 5, 3,
+                 [](int32_t x, int32_t y) { return uint32_t(x * 50) << 16 | uint32_t(y * 120) << 8 | 0x40u; });
         auto& tags = roundTrip.compiler();
         tags.AddTag(u"index", u"integer", 4, u"10");
         tags.AddTag(u"count", u"integer", 4, u"14");
@@ -113,7 +114,8 @@ TEST_F(ImageObjectsRoundTrip, EveryRecordMakesItsWidgetAndLoadsCleanly)
     ASSERT_EQ(roundTrip.Load(), 0);
     EXPECT_EQ(roundTrip.AlignmentMismatches(), 0u);
     EXPECT_TRUE(roundTrip.compiler().output.lines.empty());
-    const std::pair<std::size_t, uint32_t> types[] = {{kWindow, 22}, {kImage, 1}, {kDynamic, 9}, {kTrigger, 23}, {kTimer, 24}};
+    const std::pair<std::size_t, uint32_t> types[] = {
+        {kWindow, 22}, {kImage, 1}, {kDynamic, 9}, {kTrigger, 23}, {kTimer, 24}};
     for (const auto& [position, type] : types) {
         SCOPED_TRACE(position);
         EXPECT_EQ(roundTrip.TypeOf(position), type);

@@ -147,7 +147,9 @@ int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
     CObjectRecordWriter::WriteHeader(target, *this, WidgetType(type), context);
     const CDiagramRect area = GetRect();
     const gfx::Rect rect{area.left, area.top, area.right, area.bottom};
-    const auto tag = [&](std::u16string_view caption) { return CObjectRecordWriter::ResolveTag(*this, caption, context); };
+    const auto tag = [&](std::u16string_view caption) {
+        return CObjectRecordWriter::ResolveTag(*this, caption, context);
+    };
     switch (type) {
     case kImage: {
         WarnWithoutArea(context);
@@ -170,8 +172,8 @@ int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
     }
     case kWindow: {
         target::WindowWords words;
-        words.direction = uint32_t(choice(*this, kBehavior, u"Direction") == u"Vertical" ? target::WindowDirection::Vertical
-                                                                                          : target::WindowDirection::Horizontal);
+        const bool vertical = choice(*this, kBehavior, u"Direction") == u"Vertical";
+        words.direction = uint32_t(vertical ? target::WindowDirection::Vertical : target::WindowDirection::Horizontal);
         words.page = CompileReferencedPage(context);
         words.positionTag = tag(u"Position tag");
         words.hideTag = tag(u"Hide tag");

@@ -24,7 +24,6 @@ constexpr int32_t kDynamicListBox = int32_t(target::WidgetType::DynamicListbox);
 // The row the page view shows as selected.
 constexpr int32_t kPreviewSelectedRow = 1;
 
-
 } // namespace
 
 bool CObjListBox::HasMultiLineText() const
@@ -82,7 +81,8 @@ gfx::Surface CObjListBox::RenderPreview()
     (void)CItemFrames::DrawRows(*this, picture.pixels(), itemHeight, [](int32_t row) {
         return CItemFrames::kItemPart | (row == kPreviewSelectedRow ? 1 : 0);
     });
-    const std::vector<std::u16string> titles = GetObjectTypeIndex() == kListBox ? ItemTitles() : std::vector<std::u16string>{};
+    const std::vector<std::u16string> titles =
+        GetObjectTypeIndex() == kListBox ? ItemTitles() : std::vector<std::u16string>{};
     for (int32_t index = 0; index * int64_t(itemHeight) < size.height; ++index) {
         const gfx::Rect row = gfx::Rect::fromSize(0, index * itemHeight, size.width, itemHeight);
         std::u16string text;
@@ -141,9 +141,10 @@ void CObjListBox::CollectImages(DRIFFFile& target, CResourceIndex& resources)
     const PictureAlpha alpha = CObjectPicture::AlphaOf(resources.TargetFlags());
     for (int32_t state = 0; state < kFrameStates; ++state) {
         CObjectPicture frame(item, alpha);
-        const bool drawn = CItemFrames::DrawFrame(*this, frame.Surface().pixels(), gfx::Rect::fromSize(0, 0, item.width, item.height),
-                                                  CItemFrames::kShapeFrame, CItemFrames::kItemPart | state);
-        if (drawn)
+        const gfx::Rect whole = gfx::Rect::fromSize(0, 0, item.width, item.height);
+        // A frame the theme does not draw is an empty entry.
+        if (CItemFrames::DrawFrame(*this, frame.Surface().pixels(), whole, CItemFrames::kShapeFrame,
+                                   CItemFrames::kItemPart | state))
             frame.Collect(target, resources);
         else
             CollectImage(target, resources, nullptr);

@@ -88,7 +88,8 @@ std::vector<uint32_t> element(ElementKind kind, uint32_t flags)
 // The list element of the defaults: scrolling, 10 items of 15, on touch, slowing down.
 std::vector<uint32_t> listElement(uint32_t flags)
 {
-    return joined({element(ElementKind::ScrollingList, flags), {target::ScrollingWords::kModeScrolling, 10, 15, uint32_t(-1), 1}});
+    return joined({element(ElementKind::ScrollingList, flags),
+                   {target::ScrollingWords::kModeScrolling, 10, 15, uint32_t(-1), 1}});
 }
 
 TEST_F(ListBoxTest, AnswersByType)
@@ -361,7 +362,9 @@ TEST_F(ListBoxTest, TheStyleElementIsReadFirstAndWrittenAfterTheFont)
     std::vector<std::u16string> names;
     for (const auto& child : children)
         names.push_back(child->name());
-    const auto at = [&](std::u16string_view name) { return std::find(names.begin(), names.end(), name) - names.begin(); };
+    const auto at = [&](std::u16string_view name) {
+        return std::find(names.begin(), names.end(), name) - names.begin();
+    };
     EXPECT_EQ(names.front(), u"type");
     EXPECT_LT(at(u"maximum"), at(u"fontFamily"));
     EXPECT_LT(at(u"fontFamily"), at(u"style"));
