@@ -5,6 +5,7 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CObjectFonts.h"
+#include "editor/objects/CStyles.h"
 #include "editor/objects/lists/CObjListBox.h"
 #include "editor/objects/shared/CItemFrames.h"
 #include "foundation/TextHelpers.h"
@@ -12,6 +13,7 @@
 #include "foundation/target/TargetTag.h"
 #include "foundation/text/DRendererBitmap.h"
 #include "foundation/xml/DXMLElement.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/FakeTheme.h"
 #include "tests/editor/objects/images/CompiledRecord.h"
 
@@ -378,6 +380,37 @@ TEST_F(ListBoxTest, TheStyleElementIsReadFirstAndWrittenAfterTheFont)
     EXPECT_EQ(read->GetStyleName(), u"Dune");
     EXPECT_EQ(read->FindProperty(u"Appearance", u"Maximum items")->GetInt(), 4);
     EXPECT_EQ(read->GetRect().bottom, 140);
+}
+
+TEST(ListBoxThemes, EachRealThemeDrawsThreeDifferentItemFrames)
+{
+    // The plug-ins find their pictures in the built styles folder.
+    const std::filesystem::path folder = std::filesystem::absolute(vx::test::programPath("Styles"));
+    setenv("VX_STYLES_DIR", folder.c_str(), 1);
+    CStyles styles;
+    ASSERT_EQ(styles.Load(folder), 4);
+    CThemeProvider::Set(&styles);
+    CSelectable page(kPageObjectType);
+    for (const std::u16string_view name : {u"Alloy", u"Dune", u"Lacquer", u"Timber"}) {
+        SCOPED_TRACE(wideToUtf8(name));
+        auto list = CEditorObject::CreateObject(20, &page);
+        list->SetRect(0, 0, 90, 160);   // items of 20
+        list->OnStyleChanged(name);
+        ASSERT_EQ(list->GetStyleName(), name);
+        ObjectCompileHarness harness;
+        harness.CompileObject(*list);
+        const auto entries = harness.resources.Entries();
+        ASSERT_EQ(entries.size(), 6u);
+        EXPECT_NE(entries[0], 0u);
+        EXPECT_NE(entries[0], entries[1]);
+        EXPECT_NE(entries[1], entries[2]);   // thin and thick frames of the focused picture
+        const gfx::Surface preview = list->RenderPreview();
+        ASSERT_TRUE(preview.isValid());
+        EXPECT_NE(preview.pixel(45, 10) >> 24, 0u);
+        EXPECT_NE(preview.pixel(45, 150) >> 24, 0u);
+    }
+    CThemeProvider::Set(nullptr);
+    unsetenv("VX_STYLES_DIR");
 }
 
 } // namespace
