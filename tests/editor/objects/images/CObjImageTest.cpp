@@ -334,6 +334,9 @@ TEST(CObjImagePreview, APictureAtTheObjectsSizeOrAClearAreaWhenItDoesNotLoad)
     EXPECT_EQ(picture.width(), 8);
     EXPECT_EQ(picture.height(), 6);
     EXPECT_EQ(picture.pixel(0, 0) >> 24, 0xFFu);   // a 24-bit file is opaque
+    set(*image, u"Appearance", u"Transparency", u"128");
+    EXPECT_EQ(image->RenderPreview().pixel(0, 0) >> 24, 255u * 127 / 256);
+    set(*image, u"Appearance", u"Transparency", u"0");
 
     set(*image, u"Appearance", u"Image", u"/nowhere/missing.png");
     const gfx::Surface clear = image->RenderPreview();
