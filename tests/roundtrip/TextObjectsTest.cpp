@@ -55,7 +55,7 @@ enum Position : std::size_t { kPlain, kColours, kMessages, kEmpty, kTicker, kCou
 // a message field on a tag, an empty message field and a ticker over a strip wider than
 // it.
 struct TextObjectsPage {
-    explicit TextObjectsPage(int32_t tickerSpeed)
+    explicit TextObjectsPage(int32_t tickerSpeed, int colorDepth = 32) : roundTrip(colorDepth)
     {
         renderer.textRenderer().enumFonts();
         CObjectFonts::Use(&renderer);
@@ -172,6 +172,21 @@ TEST(TextObjectsRoundTrip, EveryRecordMakesItsWidgetWithItsPicturesAndTag)
     const int64_t before = ticker->position();
     page.roundTrip.engine().frames(10, 100);
     EXPECT_EQ(ticker->position() - before, 50);
+}
+
+TEST(TextObjectsRoundTrip, SixteenBitPicturesLoadAsWell)
+{
+    TextObjectsPage page(5, 16);
+    ASSERT_EQ(page.roundTrip.Load(), 0);
+    for (const Position position : {kPlain, kColours, kMessages, kTicker})
+        EXPECT_EQ(page.roundTrip.LoadStatus(position), 0) << position;
+    EXPECT_EQ(page.roundTrip.Widget(kEmpty), nullptr);
+    // The strip's bands keep their colours to within the 5-6-5 steps.
+    const PagePixels engine = page.roundTrip.RenderPage();
+    const uint32_t band = engine.at(15, 115);
+    EXPECT_NEAR(int(band >> 16 & 0xFF), 0xE0, 8);
+    EXPECT_NEAR(int(band >> 8 & 0xFF), 0xC0, 4);
+    EXPECT_NEAR(int(band & 0xFF), 0x20, 8);
 }
 
 // The largest difference of one colour channel between two pictures of one size, and the

@@ -1,6 +1,7 @@
 #include "editor/objects/shared/CObjectImageFile.h"
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 #include "editor/document/CPropertyBase.h"
@@ -10,27 +11,36 @@
 
 namespace {
 
-std::filesystem::path& projectFolder()
+struct ProjectFolderSetting {
+    std::mutex lock;
+    std::filesystem::path folder;
+};
+
+ProjectFolderSetting& projectFolder()
 {
-    static std::filesystem::path folder;
-    return folder;
+    static ProjectFolderSetting setting;
+    return setting;
 }
 
 } // namespace
 
 void CObjectImageFile::SetProjectFolder(std::filesystem::path folder)
 {
-    projectFolder() = std::move(folder);
+    ProjectFolderSetting& setting = projectFolder();
+    std::scoped_lock hold(setting.lock);
+    setting.folder = std::move(folder);
 }
 
-const std::filesystem::path& CObjectImageFile::ProjectFolder()
+std::filesystem::path CObjectImageFile::ProjectFolder()
 {
-    return projectFolder();
+    ProjectFolderSetting& setting = projectFolder();
+    std::scoped_lock hold(setting.lock);
+    return setting.folder;
 }
 
 std::filesystem::path CObjectImageFile::PathOf(std::u16string_view value)
 {
-    return CFileReference::Resolve(value, projectFolder());
+    return CFileReference::Resolve(value, ProjectFolder());
 }
 
 std::unique_ptr<CWinFreeImage> CObjectImageFile::Load(const CSelectable& owner, std::u16string_view category,

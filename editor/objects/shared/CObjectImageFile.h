@@ -17,8 +17,9 @@ class CWinFreeImage;
 class CObjectImageFile {
 public:
     // The folder relative values are taken from; empty (the working folder) until set.
+    // The worker reads it while it renders previews, so it is kept under a lock.
     static void SetProjectFolder(std::filesystem::path folder);
-    static const std::filesystem::path& ProjectFolder();
+    static std::filesystem::path ProjectFolder();
 
     // The file the value names; empty for none.
     static std::filesystem::path PathOf(std::u16string_view value);
