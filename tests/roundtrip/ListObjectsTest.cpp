@@ -113,6 +113,14 @@ TEST_F(ListObjectsRoundTrip, BothListsLoadWithTheRowsSizesAndSeparatorTheyWereGi
     items->value().markWritten();
     roundTrip.engine().frame();
     EXPECT_EQ(texts->list()->rowCount(), 4u);
+    // Drawn in the object's font, white, over the item frames.
+    const PagePixels page = roundTrip.RenderPage();
+    int ink = 0;
+    for (int32_t y = 20; y < 35; ++y)
+        for (int32_t x = 160; x < 280; ++x)
+            ink += (page.at(x, y) & 0xFFFFFF) == 0xFFFFFFu;
+    EXPECT_GT(ink, 10);
+    EXPECT_EQ(page.at(162, 20 + 4 * 15 + 7) & 0xFFFFFF, ObjectRoundTrip::kBackground & 0xFFFFFF);
 }
 
 TEST_F(ListObjectsRoundTrip, ATapWritesTheRowIndexAndTheTagSelectsTheRow)
