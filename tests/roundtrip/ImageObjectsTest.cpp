@@ -174,6 +174,23 @@ TEST_F(ImageObjectsRoundTrip, TheTimerCountsItsTagAsCompiledAndItsDisableTagPaus
     EXPECT_EQ(engine.number(tag(u"count")), held);
 }
 
+TEST_F(ImageObjectsRoundTrip, AtSixteenBitsThePicturesAreDitheredWithinAStepOfFiveBits)
+{
+    ObjectRoundTrip sixteen(16);
+    sixteen.compiler().AddTag(u"index", u"integer", 4, u"10");
+    sixteen.Add(*image);
+    sixteen.Add(*dynamic);
+    ASSERT_EQ(sixteen.Load(), 0);
+    EXPECT_EQ(sixteen.LoadStatus(0), 0);
+    EXPECT_EQ(sixteen.LoadStatus(1), 0);
+    const PagePixels engine = sixteen.RenderPage();
+    const PagePixels previews = sixteen.ComposePreviews();
+    // Five bits a channel keep each within 8 of the picture.
+    EXPECT_EQ(DifferencesIn(engine, previews, {10, 10, 50, 40}, 8), 0u);
+    EXPECT_EQ(DifferencesIn(engine, previews, {60, 10, 120, 40}, 8), 0u);
+    EXPECT_GT(DifferencesIn(engine, previews, {60, 10, 120, 40}), 0u);
+}
+
 TEST_F(ImageObjectsRoundTrip, TheEngineProgramShowsThePicturesAsTheEditorPreviewsThem)
 {
     const std::vector<uint8_t>& file = roundTrip.Compile();
