@@ -7,6 +7,8 @@
 #include "editor/objects/buttons/CObjButton.h"
 #include "editor/objects/buttons/CObjLight.h"
 #include "editor/objects/fields/CObjField.h"
+#include "editor/objects/images/CObjImage.h"
+#include "editor/objects/lists/CObjListBox.h"
 #include "editor/objects/sliders/CObjSlider.h"
 #include "editor/objects/sliders/CObjTrend.h"
 #include "editor/objects/text/CObjText.h"
@@ -30,12 +32,12 @@ std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
 // slider and knob, 20-21 list boxes, 22 window, 23 tag trigger, 24 timer.
 constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     nullptr,                                                                              // 0: end row
-    placeholder, make<CObjText>,                                                          // 1-2
+    make<CObjImage>, make<CObjText>,                                                      // 1-2
     make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>,  // 3-7
-    make<CObjText>, placeholder, make<CObjLight>, make<CObjButton>,                       // 8-11
+    make<CObjText>, make<CObjImage>, make<CObjLight>, make<CObjButton>,                   // 8-11
     placeholder, placeholder, placeholder, make<CObjTrend>, make<CObjTicker>,             // 12-16
-    make<CObjButton>, make<CObjSlider>, make<CObjSlider>, placeholder, placeholder,       // 17-21
-    placeholder, placeholder, placeholder,                                                // 22-24
+    make<CObjButton>, make<CObjSlider>, make<CObjSlider>, make<CObjListBox>, make<CObjListBox>, // 17-21
+    make<CObjImage>, make<CObjImage>, make<CObjImage>,                                    // 22-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                                          // 25-29: no class
 };
 

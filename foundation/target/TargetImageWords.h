@@ -2,6 +2,8 @@
 // Class data of the image objects, then their element records:
 //   static image (1): StaticImageWords; the picture (kind 3).
 //   dynamic image (9): DynamicImageClassData; the picture (kind 3).
+//   window (22): WindowWords; the picture (kind 3), or the scrolling picture (kind 10)
+//     when it scrolls. The engine makes no widget of it and skips the record.
 //   tag trigger (23): TriggerWords; a kind 6 placeholder.
 //   timer (24): TimerWords; a kind 6 placeholder.
 
@@ -59,6 +61,35 @@ struct DynamicImageTail {
 static_assert(fieldsTileRecord<DynamicImageTail>());
 
 using DynamicImageClassData = ImageListClassData<DynamicImageHead, DynamicImageTail>;
+
+// The window's scrolling direction word.
+enum class WindowDirection : uint32_t {
+    Vertical = 1,
+    Horizontal = 2,   // any "Direction" but "Vertical"
+};
+
+struct WindowWords {
+    static constexpr uint32_t kSize = 24;
+    static constexpr uint32_t kDirectionOffset = 0;
+    static constexpr uint32_t kPageOffset = 4;
+    static constexpr uint32_t kPositionTagOffset = 8;
+    static constexpr uint32_t kHideTagOffset = 16;
+
+    uint32_t direction = uint32_t(WindowDirection::Vertical);
+    int32_t page = -1;          // index of the referenced page; -1 none
+    TagReference positionTag;   // the position of the visible part, both ways
+    TagReference hideTag;       // shows and hides the window as a pop-up
+
+    template <class Self, class F>
+    static constexpr void describe(Self& r, F&& field)
+    {
+        field(kDirectionOffset, r.direction);
+        field(kPageOffset, r.page);
+        field(kPositionTagOffset, r.positionTag);
+        field(kHideTagOffset, r.hideTag);
+    }
+};
+static_assert(fieldsTileRecord<WindowWords>());
 
 struct TriggerWords {
     static constexpr uint32_t kSize = 8;
