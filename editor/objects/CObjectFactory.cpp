@@ -4,6 +4,8 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CObjPlaceholder.h"
+#include "editor/objects/scales/CObjBargraph.h"
+#include "editor/objects/scales/CObjMeter.h"
 
 namespace {
 
@@ -12,13 +14,23 @@ std::unique_ptr<CEditorObject> placeholder(int32_t objectTypeIndex)
     return std::make_unique<CObjPlaceholder>(objectTypeIndex);
 }
 
+std::unique_ptr<CEditorObject> bargraph(int32_t objectTypeIndex)
+{
+    return std::make_unique<CObjBargraph>(objectTypeIndex);
+}
+
+std::unique_ptr<CEditorObject> meter(int32_t objectTypeIndex)
+{
+    return std::make_unique<CObjMeter>(objectTypeIndex);
+}
+
 // Row by row: 1 image, 2 text, 3-7 fields, 8 message, 9 dynamic image, 10 light, 11
 // indicator button, 12-13 bar graphs, 14 meter, 15 graph, 16 ticker, 17 button, 18-19
 // slider and knob, 20-21 list boxes, 22 window, 23 tag trigger, 24 timer.
 constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     nullptr,                                                               // 0: end row
     placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 1-8
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 9-16
+    placeholder, placeholder, placeholder, bargraph, bargraph, meter, placeholder, placeholder, // 9-16
     placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 17-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                           // 25-29: no class
 };
