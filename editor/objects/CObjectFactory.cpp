@@ -6,6 +6,8 @@
 #include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/scales/CObjBargraph.h"
 #include "editor/objects/scales/CObjMeter.h"
+#include "editor/objects/text/CObjText.h"
+#include "editor/objects/text/CObjTicker.h"
 
 namespace {
 
@@ -14,14 +16,10 @@ std::unique_ptr<CEditorObject> placeholder(int32_t objectTypeIndex)
     return std::make_unique<CObjPlaceholder>(objectTypeIndex);
 }
 
-std::unique_ptr<CEditorObject> bargraph(int32_t objectTypeIndex)
+template <class Object>
+std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
 {
-    return std::make_unique<CObjBargraph>(objectTypeIndex);
-}
-
-std::unique_ptr<CEditorObject> meter(int32_t objectTypeIndex)
-{
-    return std::make_unique<CObjMeter>(objectTypeIndex);
+    return std::make_unique<Object>(objectTypeIndex);
 }
 
 // Row by row: 1 image, 2 text, 3-7 fields, 8 message, 9 dynamic image, 10 light, 11
@@ -29,8 +27,8 @@ std::unique_ptr<CEditorObject> meter(int32_t objectTypeIndex)
 // slider and knob, 20-21 list boxes, 22 window, 23 tag trigger, 24 timer.
 constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     nullptr,                                                               // 0: end row
-    placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 1-8
-    placeholder, placeholder, placeholder, bargraph, bargraph, meter, placeholder, placeholder, // 9-16
+    placeholder, make<CObjText>, placeholder, placeholder, placeholder, placeholder, placeholder, make<CObjText>, // 1-8
+    placeholder, placeholder, placeholder, make<CObjBargraph>, make<CObjBargraph>, make<CObjMeter>, placeholder, make<CObjTicker>, // 9-16
     placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, placeholder, // 17-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                           // 25-29: no class
 };

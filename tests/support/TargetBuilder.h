@@ -67,6 +67,8 @@ public:
     uint32_t image(uint32_t width, uint32_t height, std::span<const uint32_t> pixels,
                    target::ImageCompression compression = target::ImageCompression::Lzo);
     uint32_t font(std::span<const uint8_t> bytes);
+    // The outermost chunk, for resource chunks other writers add (the editor's collectors).
+    DRIFFFile& riff() { return *m_riff; }
     // The next page of the table.
     void page(uint32_t type, int32_t initialFocus, const std::function<void(Page&)>& objects);
     std::vector<uint8_t> finish();

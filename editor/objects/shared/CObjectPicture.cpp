@@ -17,6 +17,13 @@ CObjectPicture::CObjectPicture(DSize size, PictureAlpha alpha) : m_alpha(alpha)
         m_surface = gfx::Surface(size.width, size.height);
 }
 
+CObjectPicture CObjectPicture::Adopt(gfx::Surface surface, PictureAlpha alpha)
+{
+    CObjectPicture picture({0, 0}, alpha);
+    picture.m_surface = std::move(surface);
+    return picture;
+}
+
 uint32_t CObjectPicture::Unpremultiply(uint32_t pixel)
 {
     const uint32_t a = pixel >> 24;

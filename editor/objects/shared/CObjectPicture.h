@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "foundation/DGeometry.h"
 #include "platform/gfx/Surface.h"
@@ -26,6 +27,8 @@ public:
     static bool IsDrawable(DSize size) { return size.width > 0 && size.height > 0; }
 
     CObjectPicture(DSize size, PictureAlpha alpha);
+    // Takes over a premultiplied surface drawn elsewhere (an invalid one stays invalid).
+    static CObjectPicture Adopt(gfx::Surface surface, PictureAlpha alpha);
 
     bool IsValid() const { return m_surface.isValid(); }
     DSize Size() const { return {m_surface.width(), m_surface.height()}; }

@@ -9,6 +9,7 @@
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "foundation/DRIFFFile.h"
+#include "foundation/TextHelpers.h"
 #include "foundation/target/TargetBytes.h"
 
 namespace {
@@ -83,4 +84,9 @@ void CObjectRecordWriter::Warn(const CEditorObject& object, CompileDiagnostic co
                                std::u16string_view value, CObjectCompileContext& context)
 {
     context.actions.report.ReportCompileMessage(code, object, context.actions.scope.Page(), label, value);
+}
+
+std::u16string CObjectRecordWriter::SizeText(DSize size)
+{
+    return utf8ToWide(std::to_string(size.width) + " x " + std::to_string(size.height));
 }

@@ -10,9 +10,11 @@
 // before joining them.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "editor/document/CompileDiagnostic.h"
+#include "foundation/DGeometry.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/target/TargetScaleWords.h"
 #include "foundation/target/TargetTag.h"
@@ -60,6 +62,8 @@ public:
     // A1, A2 and B of "Scaling" as signed integers; empty or unreadable values are 0.
     static ScalingTriple ReadScaling(const CEditorObject& object);
 
+    // "width x height", as a warning about a size shows it.
+    static std::u16string SizeText(DSize size);
     // A warning naming the object: code with " (label value)".
     static void Warn(const CEditorObject& object, CompileDiagnostic code, std::u16string_view label,
                      std::u16string_view value, CObjectCompileContext& context);

@@ -32,6 +32,20 @@ public:
         return {bytes.begin() + target::ChunkHeader::kDataOffset, bytes.end()};
     }
 
+    // An object's collection, into a file of its own, then its compile: the record's words.
+    // The collected entries stay in resources, so a test can name them.
+    template <class Object>
+    std::vector<uint32_t> CompileObject(Object& object)
+    {
+        Write([&](DRIFFFile& file, CObjectCompileContext&) { object.CollectImages(file, resources); });
+        const std::vector<uint8_t> bytes =
+            Write([&](DRIFFFile& file, CObjectCompileContext& context) { (void)object.Compile(file, context); });
+        std::vector<uint32_t> words;
+        for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4)
+            words.push_back(target::loadWord(bytes, i));
+        return words;
+    }
+
     CResourceIndex resources;
     std::vector<gfx::Rect> elementRects;
     bool firstObjectOfWindowPage = false;
