@@ -284,13 +284,19 @@ gfx::Surface CObjBargraph::RenderPreview()
     CObjectPicture preview(size, PictureAlpha::Premultiplied);
     if (!preview.IsValid())
         return {};
-    const BarArea area = Geometry().Area();
-    const CObjectPicture body = RenderBody(PictureAlpha::Premultiplied, false);
+    // The panel's order: the ticks picture under the bar, the bar (with its inner ticks) over it.
+    const CBarGraphGeometry geometry = Geometry();
+    const BarArea area = geometry.Area();
     gfx::DeviceContext dc(preview.Surface());
-    if (body.IsValid()) {
-        const gfx::ConstPixelBuffer pixels = body.Surface().pixels();
-        (void)dc.bitBlt({area.rect.left, area.rect.top}, pixels, gfx::Rect::fromSize(0, 0, pixels.width, pixels.height));
-    }
-    DrawTicks(dc, {0, 0});
+    const auto place = [&](const CObjectPicture& picture, gfx::Point at) {
+        if (!picture.IsValid())
+            return;
+        const gfx::ConstPixelBuffer pixels = picture.Surface().pixels();
+        (void)dc.alphaBlend(gfx::Rect::fromSize(at.x, at.y, pixels.width, pixels.height), pixels,
+                            gfx::Rect::fromSize(0, 0, pixels.width, pixels.height));
+    };
+    if (const std::optional<gfx::Rect> band = geometry.TickBand())
+        place(RenderTicks(PictureAlpha::Premultiplied), {band->left, band->top});
+    place(RenderBody(PictureAlpha::Premultiplied, true), {area.rect.left, area.rect.top});
     return preview.TakeSurface();
 }

@@ -61,6 +61,16 @@ gfx::Rect sizeRect(DSize size)
     return gfx::Rect::fromSize(0, 0, size.width, size.height);
 }
 
+// The theme writes the pixels behind cairo's back: cairo must hear of it, or it keeps
+// taking the new surface for a clear one and drawing it as nothing.
+int32_t drawTheme(CObjectTheme& theme, gfx::Surface& surface, int32_t shape, int32_t part, int32_t transparency)
+{
+    const int32_t drawn = theme.DrawObject(surface.pixels(), sizeRect({surface.width(), surface.height()}), shape,
+                                           part, transparency);
+    cairo_surface_mark_dirty(surface.cairoSurface());
+    return drawn;
+}
+
 } // namespace
 
 CObjMeter::NeedleType CObjMeter::GetNeedleType() const
@@ -161,8 +171,7 @@ CObjectPicture CObjMeter::RenderDial(PictureAlpha alpha) const
     if (!picture.IsValid())
         return picture;
     if (CObjectTheme* theme = GetTheme())
-        (void)theme->DrawObject(picture.Surface().pixels(), sizeRect(size), kEllipse, kDialPart,
-                                GetAppearanceInt(u"Transparency"));
+        (void)drawTheme(*theme, picture.Surface(), kEllipse, kDialPart, GetAppearanceInt(u"Transparency"));
     const MeterTickSettings ticks = ReadTickSettings();
     if (CMeterGeometry::TicksShown(ticks)) {
         const ScaleTicks scale = CScaleProperties::ReadTicks(*this);
@@ -183,8 +192,7 @@ CObjectPicture CObjMeter::RenderNeedlePicture(PictureAlpha alpha) const
     CObjectPicture picture({needle.rect.width(), needle.rect.height()}, alpha);
     if (!picture.IsValid())
         return picture;
-    if (theme->DrawObject(picture.Surface().pixels(), sizeRect(picture.Size()), kPictureOnly, kNeedlePart,
-                          GetAppearanceInt(u"Needle transparency")) == 0)
+    if (drawTheme(*theme, picture.Surface(), kPictureOnly, kNeedlePart, GetAppearanceInt(u"Needle transparency")) == 0)
         return CObjectPicture({0, 0}, alpha);
     return picture;
 }
