@@ -191,6 +191,11 @@ TEST_F(CObjMeterTest, TicksStandAtBothEndsOfTheDialAndTheMiddleStraightUp)
     EXPECT_EQ(dial.Surface().pixel(100, 100 - 88), kTickColour) << "50 stands at 180°, straight up";
     EXPECT_EQ(dial.Surface().pixel(100, 100 - 94), 0u) << "a short tick keeps to the inner half";
     EXPECT_EQ(dial.Surface().pixel(100, 100 + 88), 0u) << "nothing in the gap below";
+
+    // A label distance of 0 is a label step of 1: every tick runs full length.
+    Set(*meter, u"Label distance [ticks]", u"0");
+    const CObjectPicture labels = AsMeter(meter).RenderDial(PictureAlpha::Premultiplied);
+    EXPECT_EQ(labels.Surface().pixel(100, 100 - 94), kTickColour);
 }
 
 // Each of the four themes draws the dial and the needle picture.
