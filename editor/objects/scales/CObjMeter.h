@@ -18,6 +18,9 @@ public:
 
     explicit CObjMeter(int32_t objectTypeIndex) : CEditorObject(objectTypeIndex) {}
 
+    // "type", properties, "style", position; reading takes the "style" first and applies it.
+    bool ReadXml(const DXMLElement& element) override;
+    void WriteXml(DXMLElement& parent) const override;
     void CollectImages(DRIFFFile& target, CResourceIndex& resources) override;
     int Compile(DRIFFFile& target, CObjectCompileContext& context) override;
     gfx::Surface RenderPreview() override;

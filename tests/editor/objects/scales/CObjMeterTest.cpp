@@ -8,6 +8,7 @@
 #include "editor/objects/CStyles.h"
 #include "editor/objects/scales/CObjMeter.h"
 #include "foundation/target/TargetScaleWords.h"
+#include "foundation/xml/DXMLElement.h"
 #include "tests/editor/objects/scales/ScaleObjectTest.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/FakeTheme.h"
@@ -196,6 +197,38 @@ TEST_F(CObjMeterTest, TicksStandAtBothEndsOfTheDialAndTheMiddleStraightUp)
     Set(*meter, u"Label distance [ticks]", u"0");
     const CObjectPicture labels = AsMeter(meter).RenderDial(PictureAlpha::Premultiplied);
     EXPECT_EQ(labels.Surface().pixel(100, 100 - 94), kTickColour);
+}
+
+TEST_F(CObjMeterTest, XmlKeepsTheStylePropertiesAndPlaceWithoutAFont)
+{
+    themes.Add(u"Aqua");
+    themes.Add(u"Dune");
+    auto meter = MakeMeter(u"Dune");
+    Set(*meter, u"Needle type", u"Shape");
+    Set(*meter, u"End angle [degrees]", u"280");
+    DXMLElement root(u"page");
+    meter->WriteXml(root);
+    const DXMLElement* object = root.getChild(u"object");
+    ASSERT_NE(object, nullptr);
+    ASSERT_NE(object->getChild(u"style"), nullptr);
+    EXPECT_EQ(object->getChild(u"style")->getText(), u"Dune");
+    EXPECT_EQ(object->getChild(u"fontFamily"), nullptr);
+    EXPECT_EQ(object->getChild(u"type")->getText(), u"meter");
+
+    auto read = Make(kMeter, {0, 0, 10, 10});
+    ASSERT_TRUE(read->ReadXml(*object));
+    EXPECT_EQ(read->GetStyleName(), u"Dune");
+    EXPECT_EQ(read->FindAnyProperty(u"Needle type")->GetListValue(), u"Shape");
+    EXPECT_EQ(read->FindAnyProperty(u"End angle [degrees]")->GetValueText(), u"280");
+    EXPECT_EQ(read->GetRect().left, kPlace.left);
+    EXPECT_EQ(read->GetRect().bottom, kPlace.bottom);
+
+    // A style no theme answers is kept by name.
+    DXMLElement other(u"page");
+    MakeMeter(u"Nowhere")->WriteXml(other);
+    auto unknown = Make(kMeter, {0, 0, 10, 10});
+    ASSERT_TRUE(unknown->ReadXml(*other.getChild(u"object")));
+    EXPECT_EQ(unknown->GetStyleName(), u"Nowhere");
 }
 
 // Each of the four themes draws the dial and the needle picture.
