@@ -3,23 +3,19 @@
 #include <array>
 
 #include "editor/document/CObjectTypeTable.h"
-#include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/buttons/CObjButton.h"
 #include "editor/objects/buttons/CObjLight.h"
 #include "editor/objects/fields/CObjField.h"
 #include "editor/objects/images/CObjImage.h"
 #include "editor/objects/lists/CObjListBox.h"
+#include "editor/objects/scales/CObjBargraph.h"
+#include "editor/objects/scales/CObjMeter.h"
 #include "editor/objects/sliders/CObjSlider.h"
 #include "editor/objects/sliders/CObjTrend.h"
 #include "editor/objects/text/CObjText.h"
 #include "editor/objects/text/CObjTicker.h"
 
 namespace {
-
-std::unique_ptr<CEditorObject> placeholder(int32_t objectTypeIndex)
-{
-    return std::make_unique<CObjPlaceholder>(objectTypeIndex);
-}
 
 template <class Object>
 std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
@@ -35,7 +31,7 @@ constexpr std::array<CObjectFactory::Creator, kLastObjectType + 1> kCreators = {
     make<CObjImage>, make<CObjText>,                                                      // 1-2
     make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>, make<CObjField>,  // 3-7
     make<CObjText>, make<CObjImage>, make<CObjLight>, make<CObjButton>,                   // 8-11
-    placeholder, placeholder, placeholder, make<CObjTrend>, make<CObjTicker>,             // 12-16
+    make<CObjBargraph>, make<CObjBargraph>, make<CObjMeter>, make<CObjTrend>, make<CObjTicker>, // 12-16
     make<CObjButton>, make<CObjSlider>, make<CObjSlider>, make<CObjListBox>, make<CObjListBox>, // 17-21
     make<CObjImage>, make<CObjImage>, make<CObjImage>,                                    // 22-24
     nullptr, nullptr, nullptr, nullptr, nullptr,                                          // 25-29: no class

@@ -7,6 +7,7 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
+#include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/CFileReference.h"
 #include "editor/objects/CObjectFonts.h"
 #include "foundation/text/DRendererBitmap.h"
@@ -63,7 +64,9 @@ struct CEditorObjectPreview : ::testing::Test {
 TEST_F(CEditorObjectPreview, APreviewDrawnByTheWorkerAppearsOnceTheQueueDrains)
 {
     vx::test::FakeTheme& theme = themes.Add(u"Aqua");
-    auto meter = CEditorObject::CreateObject(14, &page);
+    // The placeholder's preview: one theme frame over a plain default drawing.
+    auto meter = std::make_unique<CObjPlaceholder>(14);
+    meter->InitObject(&page);
     meter->SetRect(0, 0, 8, 6);
     gfx::Surface view(8, 6);
     {
