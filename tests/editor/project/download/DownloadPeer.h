@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -68,6 +69,8 @@ public:
     // Bytes the sender wrote, waiting up to timeout for count of them.
     std::string ReadBytes(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10));
     void Answer(uint8_t byte);
+    // Several answers in one write, so the sender may read them together.
+    void Answer(std::string_view bytes);
     void CloseMaster();
 
 private:
