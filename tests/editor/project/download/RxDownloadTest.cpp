@@ -59,6 +59,12 @@ struct Transfer {
     Outcome outcome;
 };
 
+// Named in the test's output by its name alone.
+void PrintTo(const Transfer& transfer, std::ostream* out)
+{
+    *out << transfer.name;
+}
+
 class RxDownload : public ::testing::TestWithParam<Transfer> {};
 
 } // namespace
