@@ -138,8 +138,9 @@ void CSerialZhProtocol::Answer(DownloadState state, uint8_t answer)
         return;
     case DownloadState::EndSent:
         if (answer == kAck) {
-            if (Advance(state, DownloadState::WaitingFinal))
-                Arm(kFinalByteWaitMs);
+            // Armed first: whoever sees the new state sees its deadline.
+            Arm(kFinalByteWaitMs);
+            (void)Advance(state, DownloadState::WaitingFinal);
         } else if (++m_repeats <= m_settings.retries) {
             SendEnd(state);
         } else {

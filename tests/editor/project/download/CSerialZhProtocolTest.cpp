@@ -152,6 +152,8 @@ TEST(CSerialZhProtocol, FailuresNeverShowAHundredPercent)
         {"the answer's deadline passes",
          [&](PtyPeer& peer, Sender& sender) {
              (void)startTransfer(peer, sender, binary);
+             // The answer's deadline starts once the block has left the line.
+             ASSERT_TRUE(vx::test::WaitUntil([&] { return sender.protocol.Deadline() != 0; }));
              sender.clock.Advance(5000);
              EXPECT_TRUE(sender.monitor.Poll(sender.protocol).running);
          }},

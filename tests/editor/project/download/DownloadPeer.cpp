@@ -1,5 +1,6 @@
 #include "tests/editor/project/download/DownloadPeer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -182,17 +183,22 @@ CDownloadSettings DownloadSettingsFor(const std::string& device, int retries, ui
     return settings;
 }
 
-bool WaitForState(const CSerialZhProtocol& protocol, std::initializer_list<DownloadState> states,
-                  std::chrono::milliseconds limit)
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {
-        for (const DownloadState state : states)
-            if (protocol.State() == state)
-                return true;
+        if (condition())
+            return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return false;
+}
+
+bool WaitForState(const CSerialZhProtocol& protocol, std::initializer_list<DownloadState> states,
+                  std::chrono::milliseconds limit)
+{
+    const std::vector<DownloadState> wanted(states);
+    return WaitUntil([&] { return std::find(wanted.begin(), wanted.end(), protocol.State()) != wanted.end(); }, limit);
 }
 
 } // namespace vx::test

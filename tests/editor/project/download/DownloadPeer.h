@@ -82,6 +82,9 @@ private:
 // Settings for a peer on device: 8N1, the given retries and answer time-out.
 CDownloadSettings DownloadSettingsFor(const std::string& device, int retries = 3, uint32_t timeoutMs = 5000);
 
+// Waits (bounded) until condition holds.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(60));
+
 // Waits (bounded) until the protocol reaches one of the states.
 bool WaitForState(const CSerialZhProtocol& protocol, std::initializer_list<DownloadState> states,
                   std::chrono::milliseconds limit = std::chrono::seconds(60));
