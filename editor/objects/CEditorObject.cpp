@@ -371,8 +371,8 @@ gfx::Surface CEditorObject::RenderTextPreview(std::u16string_view text, DSize si
         const int32_t columns = std::min(size.width, bitmap->width());
         for (int32_t y = 0; y < rows; ++y) {
             const auto* source = reinterpret_cast<const uint32_t*>(bitmap->row(y));
-            for (int32_t x = 0; x < columns; ++x)
-                pixels.row(y)[x] = gfx::premultiplyArgb(source[x]);
+            // The renderer's glyphs are blended over a clear picture: already premultiplied.
+            std::copy_n(source, columns, pixels.row(y));
         }
     }
     renderer->release(bitmap);
