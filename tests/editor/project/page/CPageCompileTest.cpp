@@ -272,7 +272,10 @@ TEST_F(CPageCompile, TheFirstObjectOfAWindowPageIsTouchable)
 TEST_F(CPageCompile, AnObjectWithoutWordsOfItsOwnGetsARecordTheEngineSkips)
 {
     CPage& page = harness.list.Add(u"Main");
-    page.AddObject(CEditorObject::CreateObject(kButton, &page));
+    // An object whose class writes no words of its own.
+    auto silent = std::make_unique<CObjPlaceholder>(kButton);
+    silent->InitObject(&page);
+    page.AddObject(std::move(silent));
     const std::vector<uint32_t> words = harness.CompileAll().PageWords(0);
     const std::vector<uint32_t> record = {36, 32, 0, 0, kNone, kNone, kNone, kNone, 0};
     EXPECT_EQ(std::vector<uint32_t>(words.begin() + 7, words.begin() + 7 + record.size()), record);
@@ -287,7 +290,8 @@ TEST_F(CPageCompile, APageWithAnOpenEditorCompilesWhatTheEditorShows)
     CDiagramEntityContainer editor;
     page.SetEditor(&editor);
     for (const char16_t* name : {u"shown-1", u"shown-2"}) {
-        auto shown = CEditorObject::CreateObject(kButton, &page);
+        auto shown = std::make_unique<CObjPlaceholder>(kButton);
+        shown->InitObject(&page);
         CObjectNames::InitObjectName(*shown, name);
         editor.Add(std::move(shown));
     }
