@@ -295,9 +295,14 @@ TEST_F(CPageCompile, APageWithAnOpenEditorCompilesWhatTheEditorShows)
         CObjectNames::InitObjectName(*shown, name);
         editor.Add(std::move(shown));
     }
-    const std::vector<uint32_t> words = harness.CompileAll().PageWords(0);
+    // The same two objects on a page of their own, for the elements they write.
+    CPage& reference = harness.list.Add(u"Reference");
+    for (int i = 0; i < 2; ++i)
+        reference.AddObject(CEditorObject::CreateObject(kButton, &reference));
+    const auto& compiled = harness.CompileAll();
+    const std::vector<uint32_t> words = compiled.PageWords(0);
     EXPECT_EQ(words[1], 3u);
-    EXPECT_EQ(words[2], 1u) << "the saved object's element is not written";
+    EXPECT_EQ(words[2], compiled.PageWords(1)[2]) << "the saved object's element is not written";
     ASSERT_EQ(page.GetObjectCount(), 2);
     EXPECT_EQ(page.FindObjectByName(u"saved"), -1);
     EXPECT_EQ(page.FindObjectByName(u"shown-2"), 1);
