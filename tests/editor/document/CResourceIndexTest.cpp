@@ -383,3 +383,31 @@ TEST(CResourceIndex, ImagesAndFontsWithEqualCrcStayApart)
 }
 
 } // namespace
+
+namespace {
+
+// Two contents of one CRC are two chunks: only equal bytes of equal length share one.
+TEST(CResourceIndex, EqualCrcWithOtherBytesIsWrittenAgain)
+{
+    CResourceIndex resources;
+    resources.Begin(32, 0);
+    const std::vector<uint8_t> first{1, 2, 3, 4};
+    const std::vector<uint8_t> other{4, 3, 2, 1};
+    const std::vector<uint8_t> longer{1, 2, 3, 4, 0, 0, 0, 0};
+    uint64_t next = 100;
+    int writes = 0;
+    const auto write = [&] { ++writes; return next += 100; };
+    const uint32_t a = resources.AppendContent(CResourceIndex::Content::Image, 7, first, write);
+    const uint32_t b = resources.AppendContent(CResourceIndex::Content::Image, 7, other, write);
+    const uint32_t c = resources.AppendContent(CResourceIndex::Content::Image, 7, longer, write);
+    const uint32_t again = resources.AppendContent(CResourceIndex::Content::Image, 7, first, write);
+    const uint32_t otherAgain = resources.AppendContent(CResourceIndex::Content::Image, 7, other, write);
+    EXPECT_EQ(writes, 3);
+    EXPECT_NE(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_EQ(again, a);
+    EXPECT_EQ(otherAgain, b);
+    EXPECT_EQ(resources.WrittenCount(), 3u);
+}
+
+} // namespace
