@@ -6,6 +6,7 @@
 #include <array>
 
 #include "editor/project/CFileAccess.h"
+#include "foundation/xml/DXMLElement.h"
 #include "foundation/xml/DXMLParser.h"
 
 namespace CProjectFile {
@@ -63,6 +64,17 @@ OpenResult unwrap(std::string_view file, std::string& xml)
 }
 
 } // namespace
+
+std::string DocumentText(CProject& project)
+{
+    DXMLElement document;
+    if (!project.WriteXml(document))
+        return {};
+    std::string text(kDeclaration);
+    for (const auto& child : document.children())
+        child->write(text);
+    return text;
+}
 
 OpenResult ReadDocumentText(const std::filesystem::path& path, std::string& xml)
 {

@@ -31,6 +31,11 @@ struct OpenResult {
     bool ok() const { return status == OpenStatus::Ok; }
 };
 
+inline constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" standalone=\"yes\" encoding=\"UTF-8\"?>\n";
+
+// The declaration, then the project's "project" element as UTF-8; empty when the
+// project refuses to be written (a download runs).
+std::string DocumentText(CProject& project);
 // The XML text of a project file.
 OpenResult ReadDocumentText(const std::filesystem::path& path, std::string& xml);
 // The wrapper's bytes of an XML text, as the editor saves it.
