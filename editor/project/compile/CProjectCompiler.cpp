@@ -5,6 +5,8 @@
 
 #include "editor/document/CCompileReport.h"
 #include "editor/document/CResourceIndex.h"
+#include "editor/document/TargetPicture.h"
+#include "editor/objects/CObjectNames.h"
 #include "editor/objects/CProgramFolder.h"
 #include "editor/project/compile/CompileMessages.h"
 #include "editor/project/document/CProject.h"
@@ -75,6 +77,26 @@ int32_t CProjectCompiler::SettleStartPage(CProject& project)
     return 0;
 }
 
+bool CProjectCompiler::ReportOversizedPictures(CProject& project)
+{
+    bool found = false;
+    project.ForEachPage([&](CPage& page) {
+        page.TakeEditorObjects();
+        for (const auto& object : page.GetObjects()) {
+            const CDiagramRect rect = object->GetRect();
+            const int64_t width = int64_t(rect.right) - rect.left;
+            const int64_t height = int64_t(rect.bottom) - rect.top;
+            if (object->IsInvisible() || width <= 0 || height <= 0 || TargetPicture::Fits(width, height))
+                continue;
+            const std::u16string text = std::u16string(CompileMessages::kWarningStart)
+                + CObjectNames::GetName(*object, NameKind::Current) + std::u16string(CompileMessages::kPictureTooLarge);
+            project.Output().AppendLine(text, CCompileReport::kMessageColor, &page, object.get());
+            found = true;
+        }
+    });
+    return found;
+}
+
 CCompiledTarget CProjectCompiler::Compile(CProject& project)
 {
     CCompiledTarget compiled;
@@ -88,6 +110,7 @@ CCompiledTarget CProjectCompiler::Compile(CProject& project)
     }
     // Settled before the header is written, so the header and the pages agree.
     const int32_t startPage = SettleStartPage(project);
+    const bool oversized = ReportOversizedPictures(project);
 
     const CProjectSettings& settings = project.Settings();
     CCompileReport report(output);
@@ -128,7 +151,7 @@ CCompiledTarget CProjectCompiler::Compile(CProject& project)
         root.close();
         failed = failed || root.failed();
     }
-    compiled.result = report.Result();
+    compiled.result = report.Result() | (oversized ? uint32_t(kCompileWarning) : 0u);
     if (failed) {
         output.AppendLine(CompileMessages::kTargetTooLarge, CCompileReport::kMessageColor, nullptr, nullptr);
         compiled.result |= kCompileError;

@@ -25,4 +25,7 @@ public:
     // engine starts on.
     static int32_t SettleStartPage(CProject& project);
     static CCompiledTarget Compile(CProject& project);
+    // Warns of every object larger than a picture of the engine may be: its pictures
+    // are not made, and it compiles without them. True when any was found.
+    static bool ReportOversizedPictures(CProject& project);
 };

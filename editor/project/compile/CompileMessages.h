@@ -21,6 +21,9 @@ inline constexpr std::u16string_view kLineEnd = u"\r\n";
 inline constexpr std::u16string_view kNoPages = u"\r\nError in project: it has no pages to compile.";
 inline constexpr std::u16string_view kTargetTooLarge =
     u"\r\nError in project: the target binary would be larger than 4 GiB.";
+inline constexpr std::u16string_view kWarningStart = u"\r\nWarning in ";
+inline constexpr std::u16string_view kPictureTooLarge =
+    u" object: Picture larger than 16384 pixels a side or 256 MiB left out";
 inline constexpr std::u16string_view kForcedNormal =
     u"If Initial or Normal page doesn't exist, first page first page is forced as Normal (Initial) one.";
 

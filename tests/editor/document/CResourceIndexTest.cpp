@@ -8,6 +8,7 @@
 
 #include "editor/document/CResourceIndex.h"
 #include "editor/document/CSelectable.h"
+#include "editor/document/TargetPicture.h"
 #include "foundation/DMemoryStream.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
@@ -408,6 +409,24 @@ TEST(CResourceIndex, EqualCrcWithOtherBytesIsWrittenAgain)
     EXPECT_EQ(again, a);
     EXPECT_EQ(otherAgain, b);
     EXPECT_EQ(resources.WrittenCount(), 3u);
+}
+
+} // namespace
+
+namespace {
+
+// Larger than the engine can hold: no chunk, an empty entry.
+TEST(CollectImage, PictureOverSixteenThousandPixelsASideIsNotMade)
+{
+    EXPECT_TRUE(TargetPicture::Fits(16384, 4096));
+    EXPECT_FALSE(TargetPicture::Fits(16384, 4097));   // past 256 MiB
+    EXPECT_FALSE(TargetPicture::Fits(16385, 1));
+    EXPECT_FALSE(TargetPicture::Fits(0, 10));
+    CCachedImage wide;
+    paint(wide, 16385, 1, [](int, int) { return flat(255, 1, 2, 3); });
+    Compile compile;
+    EXPECT_EQ(compile.image(&wide), 0u);
+    EXPECT_EQ(compile.resources.WrittenCount(), 0u);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "editor/objects/CObjectNames.h"
 #include "editor/project/compile/CProjectCompiler.h"
 #include "editor/project/compile/CRibbonFields.h"
 #include "editor/project/compile/CTargetDriver.h"
@@ -165,6 +166,43 @@ TEST_F(Driver, OneTransferAtATime)
                                            std::u16string(ProjectMessages::kDownloadInProgress)}));
     EXPECT_FALSE(std::filesystem::exists(Target()));
     harness.project->SetDownloading(false);
+}
+
+} // namespace
+
+namespace {
+
+TEST(OversizedPictures, AnObjectLargerThanTheEngineHoldsIsNamedInAWarning)
+{
+    struct Case {
+        int width;
+        int height;
+        bool warned;
+    };
+    const Case cases[] = {
+        {16384, 100, false}, {16385, 100, true}, {100, 16385, true}, {16384, 16384, true},   // 1 GiB
+        {8192, 8192, false},                                                                 // 256 MiB
+        {0, 100, false},                                                                     // no picture at all
+    };
+    for (const Case& c : cases) {
+        vx::test::ProjectHarness harness;
+        CPage& page = harness.project->AddPage();
+        auto object = CEditorObject::CreateObject(17, &page);
+        CObjectNames::InitObjectName(*object, u"huge");
+        object->SetRect(0, 0, c.width, c.height);
+        const CEditorObject& added = page.AddObject(std::move(object));
+        const CCompiledTarget compiled = CProjectCompiler::Compile(*harness.project);
+        EXPECT_EQ(compiled.HasWarnings(), c.warned) << c.width << "x" << c.height;
+        EXPECT_FALSE(compiled.HasErrors());
+        const bool named = harness.output.Has(u"Warning in huge object: Picture larger than 16384 pixels");
+        EXPECT_EQ(named, c.warned) << c.width << "x" << c.height;
+        if (c.warned) {
+            const auto& line = *std::find_if(harness.output.lines.begin(), harness.output.lines.end(),
+                                             [](const auto& l) { return l.text.find(u"huge") != std::u16string::npos; });
+            EXPECT_EQ(line.page, &page);
+            EXPECT_EQ(line.object, &added);
+        }
+    }
 }
 
 } // namespace
