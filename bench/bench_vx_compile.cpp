@@ -12,10 +12,9 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/project/compile/CTargetDriver.h"
+#include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
-#include "editor/project/document/CProjectOutput.h"
-#include "editor/project/document/CProjectPrompts.h"
 #include "foundation/TextHelpers.h"
 
 namespace {
@@ -24,19 +23,6 @@ constexpr int kPages = 50;
 constexpr int kLastCreatableType = 24;
 constexpr int kPictureWidth = 256;
 constexpr int kPictureHeight = 160;
-
-class SilentOutput : public CProjectOutput {
-public:
-    void AppendLine(std::u16string_view, uint32_t, const CSelectable*, const CSelectable*) override {}
-    void Clear() override {}
-    void ShowProgress(std::u16string_view) override {}
-};
-
-class YesPrompts : public CProjectPrompts {
-public:
-    void ShowMessage(std::u16string_view) override {}
-    PromptAnswer AskYesNo(std::u16string_view) override { return PromptAnswer::Yes; }
-};
 
 void word(std::string& bytes, uint32_t value, int size = 4)
 {
@@ -115,8 +101,8 @@ void BM_VxCompile50Pages(benchmark::State& state)
     const Folder folder;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        SilentOutput output;
-        YesPrompts prompts;
+        CSilentProjectOutput output;
+        CFixedAnswerPrompts prompts;
         CProject project(prompts, output);
         if (!CProjectFile::Open(project, folder.path / "project.xml", ProjectReading::Load).ok()) {
             state.SkipWithError("the generated project does not open");

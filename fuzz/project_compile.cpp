@@ -7,33 +7,15 @@
 #include <string>
 
 #include "editor/project/compile/CProjectCompiler.h"
+#include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
-#include "editor/project/document/CProjectOutput.h"
-#include "editor/project/document/CProjectPrompts.h"
 #include "foundation/target/TargetBytes.h"
-
-namespace {
-
-class SilentOutput : public CProjectOutput {
-public:
-    void AppendLine(std::u16string_view, uint32_t, const CSelectable*, const CSelectable*) override {}
-    void Clear() override {}
-    void ShowProgress(std::u16string_view) override {}
-};
-
-class YesPrompts : public CProjectPrompts {
-public:
-    void ShowMessage(std::u16string_view) override {}
-    PromptAnswer AskYesNo(std::u16string_view) override { return PromptAnswer::Yes; }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    SilentOutput output;
-    YesPrompts prompts;
+    CSilentProjectOutput output;
+    CFixedAnswerPrompts prompts;
     CProject project(prompts, output);
     // Pictures are looked for in a folder that does not exist.
     project.SetPath("/nonexistent-vx-fuzz/project.vxp");

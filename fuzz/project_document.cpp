@@ -6,19 +6,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
-#include "editor/project/document/CProjectOutput.h"
 #include "editor/project/document/CProjectPrompts.h"
 
 namespace {
-
-class SilentOutput : public CProjectOutput {
-public:
-    void AppendLine(std::u16string_view, uint32_t, const CSelectable*, const CSelectable*) override {}
-    void Clear() override {}
-    void ShowProgress(std::u16string_view) override {}
-};
 
 // Yes to the first question of each read, No to the next: both answers are taken.
 class AlternatingPrompts : public CProjectPrompts {
@@ -39,7 +32,7 @@ constexpr std::string_view kOpenProject = R"(<?xml version="1.0" standalone="yes
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view document(reinterpret_cast<const char*>(data), size);
-    SilentOutput output;
+    CSilentProjectOutput output;
     AlternatingPrompts prompts;
 
     CProject loaded(prompts, output);

@@ -402,17 +402,22 @@ std::u16string CProject::MakeUniquePageName(std::u16string_view name) const
 
 bool CProject::ResolvePageName(std::u16string& text) const
 {
-    const int32_t index = FindPage(text, PageName::Current);
-    std::u16string resolved = index >= 0 ? m_pages[std::size_t(index)]->GetOriginalName() : std::u16string();
-    const bool changed = resolved != text;
-    text = std::move(resolved);
-    return changed;
+    return ResolveBetween(text, PageName::Current, PageName::Original);
 }
 
 bool CProject::ResolvePageOriginalName(std::u16string& text) const
 {
-    const int32_t index = FindPage(text, PageName::Original);
-    std::u16string resolved = index >= 0 ? m_pages[std::size_t(index)]->GetName() : std::u16string();
+    return ResolveBetween(text, PageName::Original, PageName::Current);
+}
+
+bool CProject::ResolveBetween(std::u16string& text, PageName from, PageName to) const
+{
+    const int32_t index = FindPage(text, from);
+    std::u16string resolved;
+    if (index >= 0) {
+        const CPage& page = *m_pages[std::size_t(index)];
+        resolved = to == PageName::Original ? page.GetOriginalName() : page.GetName();
+    }
     const bool changed = resolved != text;
     text = std::move(resolved);
     return changed;

@@ -124,6 +124,8 @@ private:
     // Stages the tags of root, deciding how each joins the project.
     void StageTags(const DXMLElement& root, Staging& staging);
     void Commit(Staging& staging);
+    // The page whose name of kind from is text gives its name of kind to.
+    bool ResolveBetween(std::u16string& text, PageName from, PageName to) const;
     void Changed();
 
     CProjectPrompts& m_prompts;
