@@ -362,6 +362,7 @@ void CProject::Commit(Staging& staging)
     } else {
         ++m_settings.importCnt;
         m_importedNotSaved = true;
+        m_modified = true;
     }
     for (CTagRow& row : staging.tagRows)
         (void)m_tags.AddTag(std::move(row), IdenticalTags::Keep);

@@ -218,6 +218,8 @@ TEST(CProjectDocument, ImportOfTheSamePageSizeAsksNothingButTheMergeAndAppendsTh
     ASSERT_EQ(project.GetPageCount(), 4);
     EXPECT_EQ(project.Settings().importCnt, 1);
     EXPECT_TRUE(project.IsImportedNotSaved());
+    EXPECT_TRUE(project.IsModified());
+    EXPECT_TRUE(project.IsTargetStale());
 
     // The imported "Page 1" meets both pages of the project and becomes "Page 3".
     CPage& imported = project.GetPage(2);
@@ -327,6 +329,14 @@ TEST(CProjectDocument, PageNamesAndSpecialPageTypes)
     name = u"nowhere";
     EXPECT_TRUE(project.ResolvePageName(name));
     EXPECT_EQ(name, u"");
+}
+
+TEST(ProjectMessages, PercentagesOfLargeCountsAreTakenInSixtyFourBits)
+{
+    EXPECT_EQ(ProjectMessages::Percent(3'000'000'000ull, 4'000'000'000ull), 75);
+    EXPECT_EQ(ProjectMessages::Percent(5, 0), 0);
+    EXPECT_EQ(ProjectMessages::PercentText(7), u"  7 %");
+    EXPECT_EQ(ProjectMessages::PercentText(100), u"100 %");
 }
 
 TEST(CProjectDocument, NothingIsWrittenWhileADownloadRuns)
