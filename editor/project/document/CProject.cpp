@@ -1,6 +1,8 @@
 #include "editor/project/document/CProject.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "diagram/CDiagramEntityContainer.h"
 #include "editor/document/CDocumentHost.h"
@@ -57,7 +59,12 @@ bool holdsName(std::span<const std::unique_ptr<CPage>> pages, std::u16string_vie
     });
 }
 
-std::u16string uniqueName(std::u16string_view name, const std::function<bool(std::u16string_view)>& taken)
+// The numbers tried per base while names are only added (a read): those below the
+// last one found stay taken, so the search goes on from there.
+using NextNumbers = std::map<std::u16string, int, std::less<>>;
+
+std::u16string uniqueName(std::u16string_view name, const std::function<bool(std::u16string_view)>& taken,
+                          NextNumbers* next = nullptr)
 {
     std::u16string base(CProject::kDefaultPageBase);
     int first = 1;
@@ -66,10 +73,17 @@ std::u16string uniqueName(std::u16string_view name, const std::function<bool(std
         base = std::u16string(space != std::u16string_view::npos && space > 0 ? name.substr(0, space) : name);
         first = 2;
     }
+    if (next) {
+        if (const auto found = next->find(base); found != next->end())
+            first = std::max(first, found->second);
+    }
     for (int n = first;; ++n) {
         std::u16string candidate = numbered(base, n);
-        if (!taken(candidate))
+        if (!taken(candidate)) {
+            if (next)
+                (*next)[base] = n + 1;
             return candidate;
+        }
     }
 }
 
@@ -122,15 +136,35 @@ public:
 
     std::u16string MakeUniquePageName(std::u16string_view name) const override
     {
-        return uniqueName(name, [this](std::u16string_view candidate) {
-            return (m_staging.importing() && holdsName(m_project.GetPages(), candidate))
-                || holdsName(m_staging.pages, candidate);
-        });
+        IndexNames();
+        return uniqueName(
+            name, [this](std::u16string_view candidate) { return m_names.find(candidate) != m_names.end(); }, &m_next);
     }
 
 private:
+    // Every name the pages hold, kept up with the staged pages as they are added, so a
+    // document of many equal names is read in good time.
+    void IndexNames() const
+    {
+        const auto add = [this](const CPage& page) {
+            m_names.insert(page.GetName());
+            m_names.insert(page.GetOriginalName());
+            m_names.insert(page.GetPendingName());
+        };
+        if (!m_projectIndexed && m_staging.importing())
+            for (const auto& page : m_project.GetPages())
+                add(*page);
+        m_projectIndexed = true;
+        for (; m_stagedIndexed < m_staging.pages.size(); ++m_stagedIndexed)
+            add(*m_staging.pages[m_stagedIndexed]);
+    }
+
     const CProject& m_project;
     const Staging& m_staging;
+    mutable std::set<std::u16string, std::less<>> m_names;
+    mutable bool m_projectIndexed = false;
+    mutable std::size_t m_stagedIndexed = 0;
+    mutable NextNumbers m_next;
 };
 
 // While the objects are read: imported "Data" values follow the renamed tags, and

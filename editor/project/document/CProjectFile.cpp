@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <limits>
+
 #include <algorithm>
 #include <array>
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "editor/document/CActionScript.h"
@@ -329,6 +330,28 @@ TEST(CProjectDocument, PageNamesAndSpecialPageTypes)
     name = u"nowhere";
     EXPECT_TRUE(project.ResolvePageName(name));
     EXPECT_EQ(name, u"");
+}
+
+TEST(CProjectDocument, PagesOfOneNameAreNumberedInTheirOrder)
+{
+    std::string document = "<project>";
+    for (int i = 0; i < 200; ++i)
+        document += "<page><name>Screen</name></page><page><name>Screen 5</name></page>";
+    document += "</project>";
+    ProjectHarness harness;
+    ASSERT_TRUE(harness.Read(document).ok());
+    CProject& project = *harness.project;
+    ASSERT_EQ(project.GetPageCount(), 400);
+    EXPECT_EQ(project.GetPage(0).GetName(), u"Screen");
+    EXPECT_EQ(project.GetPage(1).GetName(), u"Screen 5");
+    EXPECT_EQ(project.GetPage(2).GetName(), u"Screen 2");
+    EXPECT_EQ(project.GetPage(3).GetName(), u"Screen 3");
+    EXPECT_EQ(project.GetPage(4).GetName(), u"Screen 4");
+    EXPECT_EQ(project.GetPage(5).GetName(), u"Screen 6");
+    std::set<std::u16string> names;
+    for (const auto& page : project.GetPages())
+        names.insert(page->GetName());
+    EXPECT_EQ(names.size(), 400u);
 }
 
 TEST(ProjectMessages, PercentagesOfLargeCountsAreTakenInSixtyFourBits)
