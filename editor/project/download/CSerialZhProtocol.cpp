@@ -91,8 +91,8 @@ void CSerialZhProtocol::Arm(uint32_t milliseconds)
 
 void CSerialZhProtocol::OnEvent(Event event)
 {
-    const DownloadState state = State();
     if (event == Event::Hangup) {
+        const DownloadState state = State();
         if (state >= DownloadState::RequestSent && state <= DownloadState::WaitingFinal)
             (void)Advance(state, DownloadState::Failed);
         return;
@@ -100,7 +100,10 @@ void CSerialZhProtocol::OnEvent(Event event)
     std::size_t received = 0;
     if (m_port.Read(m_received, received, kAnswerReadWait) != 0 || received == 0)
         return;
-    Answer(state, m_received[0]);
+    // Answers that arrive together are each an answer: an ACK of the end and the final
+    // byte may come in one read.
+    for (std::size_t i = 0; i < received; ++i)
+        Answer(State(), m_received[i]);
 }
 
 void CSerialZhProtocol::Answer(DownloadState state, uint8_t answer)
@@ -135,8 +138,9 @@ void CSerialZhProtocol::Answer(DownloadState state, uint8_t answer)
         return;
     case DownloadState::EndSent:
         if (answer == kAck) {
-            if (Advance(state, DownloadState::WaitingFinal))
-                Arm(kFinalByteWaitMs);
+            // Armed first: whoever sees the new state sees its deadline.
+            Arm(kFinalByteWaitMs);
+            (void)Advance(state, DownloadState::WaitingFinal);
         } else if (++m_repeats <= m_settings.retries) {
             SendEnd(state);
         } else {

@@ -293,6 +293,24 @@ void CPage::AssignDefaultObjectName(CEditorObject& object) const
     }
 }
 
+int CPage::RegisterTags(CTagsModel& tags) const
+{
+    int created = 0;
+    for (const auto& object : m_objects)
+        created += object->CreateMissingTags(tags);
+    return created;
+}
+
+void CPage::ScaleObjects(int32_t fromWidth, int32_t fromHeight, int32_t toWidth, int32_t toHeight)
+{
+    if (fromWidth <= 0 || fromHeight <= 0 || toWidth <= 0 || toHeight <= 0)
+        return;
+    const double x = double(toWidth) / fromWidth;
+    const double y = double(toHeight) / fromHeight;
+    for (const auto& object : m_objects)
+        object->SetRect(object->GetLeft() * x, object->GetTop() * y, object->GetRight() * x, object->GetBottom() * y);
+}
+
 uint64_t CPage::Compile(DRIFFFile& target, CPageCompileContext& context)
 {
     if (context.output)

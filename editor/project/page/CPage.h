@@ -25,6 +25,7 @@
 class CDiagramEntityContainer;
 class CPageDirectory;
 class CPageObserver;
+class CTagsModel;
 class CWinFreeImage;
 class DRIFFFile;
 class DXMLElement;
@@ -116,6 +117,13 @@ public:
     // Only for an object without a name: "<type name>-n", the first n from 1 that no
     // object of the page has as original name; sets both names.
     void AssignDefaultObjectName(CEditorObject& object) const;
+
+    // Creates in tags the tags the objects' tag properties name that it lacks; the
+    // number created.
+    int RegisterTags(CTagsModel& tags) const;
+    // Every object rectangle from a page of one size to a page of another (an import
+    // of another page size); nothing for a size that is not positive.
+    void ScaleObjects(int32_t fromWidth, int32_t fromHeight, int32_t toWidth, int32_t toHeight);
 
     // Writes the pictures and fonts the page needs and then its "page" chunk into
     // target (the outermost chunk); returns the page chunk's absolute offset for the

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <poll.h>
+#include <thread>
+#include <vector>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -99,4 +103,36 @@ TEST(SerialPort, WriteReadAndTimeout)
     EXPECT_EQ(port.Read(in, received, std::chrono::milliseconds(5000)), 0);
     EXPECT_GE(received, 1u);
     EXPECT_EQ(in[0], 'a');
+}
+
+TEST(SerialPort, AWriteTheLineTakesLongOverIsNotCutShort)
+{
+    Pty pty;
+    SerialPort port;
+    ASSERT_EQ(port.Open(pty.name), 0);
+    ASSERT_EQ(port.Setup({}), 0);
+    // Far more than the pseudo-terminal buffers: the write waits on a reader that takes
+    // its time, well past the half second a read or write once had.
+    const std::vector<uint8_t> out(512 * 1024, 0x5A);
+    std::size_t drained = 0;
+    std::thread reader([&] {
+        const auto start = std::chrono::steady_clock::now();
+        const auto limit = start + std::chrono::seconds(30);
+        std::vector<uint8_t> buffer(4096);
+        // The first bytes are taken only after a while, as a slow line would.
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(700));
+        while (drained < out.size() && std::chrono::steady_clock::now() < limit) {
+            pollfd wait{pty.master, POLLIN, 0};
+            if (::poll(&wait, 1, 100) > 0) {
+                const ssize_t got = ::read(pty.master, buffer.data(), buffer.size());
+                if (got > 0)
+                    drained += std::size_t(got);
+            }
+        }
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(port.Write(out), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    reader.join();
+    EXPECT_EQ(drained, out.size());
 }

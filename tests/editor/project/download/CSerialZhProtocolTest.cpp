@@ -39,6 +39,15 @@ std::string startTransfer(PtyPeer& peer, Sender& sender, std::span<const uint8_t
     return peer.ReadBytes(kBlock);
 }
 
+// A one-block binary sent and acknowledged, up to its end byte.
+void sendToEnd(PtyPeer& peer, Sender& sender, std::span<const uint8_t> binary)
+{
+    ASSERT_EQ(startTransfer(peer, sender, binary).size(), kBlock);
+    EXPECT_EQ(sender.monitor.Poll(sender.protocol).output, u"  0 %");
+    peer.Answer(CXmodemBlock::kAck);
+    EXPECT_EQ(peer.ReadBytes(1), "\x04");
+}
+
 } // namespace
 
 TEST(CXmodemBlock, LayoutPaddingAndWrap)
@@ -80,24 +89,40 @@ TEST(CSerialZhProtocol, RetriesAllowThreeRepeatsTheFourthNakFails)
 
 TEST(CSerialZhProtocol, EndRepeatedUntilAcknowledgedThenFinalByte)
 {
+    // The ACK of the end and the final byte may come apart or in one read: both count.
+    for (const bool together : {false, true}) {
+        PtyPeer peer;
+        Sender sender(peer);
+        const std::vector<uint8_t> binary = binaryOf(1024);
+        sendToEnd(peer, sender, binary);
+        peer.Answer(CXmodemBlock::kNak);
+        EXPECT_EQ(peer.ReadBytes(1), "\x04");
+        if (together) {
+            peer.Answer(std::string_view("\x06" "F", 2));
+        } else {
+            peer.Answer(CXmodemBlock::kAck);
+            ASSERT_TRUE(vx::test::WaitForState(sender.protocol, {DownloadState::WaitingFinal}));
+            EXPECT_EQ(sender.monitor.Poll(sender.protocol).output, u" 99 %");
+            peer.Answer('F');
+        }
+        ASSERT_TRUE(vx::test::WaitForState(sender.protocol, {DownloadState::Done}, std::chrono::seconds(10)))
+            << together << " " << int(sender.protocol.State());
+        EXPECT_EQ(sender.protocol.Deadline(), 0u);
+        const CDownloadPoll poll = sender.monitor.Poll(sender.protocol);
+        EXPECT_FALSE(poll.running);
+        EXPECT_EQ(poll.output, u"100 %\r\n");
+        EXPECT_EQ(poll.message, u"");
+    }
+}
+
+TEST(CSerialZhProtocol, WhatTheLineHeldBeforeTheRequestIsNoAnswer)
+{
     PtyPeer peer;
     Sender sender(peer);
-    const std::vector<uint8_t> binary = binaryOf(1024);
-    ASSERT_EQ(startTransfer(peer, sender, binary).size(), kBlock);
-    EXPECT_EQ(sender.monitor.Poll(sender.protocol).output, u"  0 %");
-    peer.Answer(CXmodemBlock::kAck);
-    EXPECT_EQ(peer.ReadBytes(1), "\x04");
-    peer.Answer(CXmodemBlock::kNak);
-    EXPECT_EQ(peer.ReadBytes(1), "\x04");
-    peer.Answer(CXmodemBlock::kAck);
-    ASSERT_TRUE(vx::test::WaitForState(sender.protocol, {DownloadState::WaitingFinal}));
-    EXPECT_EQ(sender.monitor.Poll(sender.protocol).output, u" 99 %");
-    peer.Answer('F');
-    ASSERT_TRUE(vx::test::WaitForState(sender.protocol, {DownloadState::Done}));
-    const CDownloadPoll poll = sender.monitor.Poll(sender.protocol);
-    EXPECT_FALSE(poll.running);
-    EXPECT_EQ(poll.output, u"100 %\r\n");
-    EXPECT_EQ(poll.message, u"");
+    peer.Answer(CXmodemBlock::kNak);   // left over from an earlier session
+    const std::vector<uint8_t> binary = binaryOf(10);
+    EXPECT_EQ(startTransfer(peer, sender, binary).size(), kBlock);
+    EXPECT_EQ(sender.protocol.State(), DownloadState::Sending);
 }
 
 TEST(CSerialZhProtocol, FailuresNeverShowAHundredPercent)
@@ -127,6 +152,8 @@ TEST(CSerialZhProtocol, FailuresNeverShowAHundredPercent)
         {"the answer's deadline passes",
          [&](PtyPeer& peer, Sender& sender) {
              (void)startTransfer(peer, sender, binary);
+             // The answer's deadline starts once the block has left the line.
+             ASSERT_TRUE(vx::test::WaitUntil([&] { return sender.protocol.Deadline() != 0; }));
              sender.clock.Advance(5000);
              EXPECT_TRUE(sender.monitor.Poll(sender.protocol).running);
          }},

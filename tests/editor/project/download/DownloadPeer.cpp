@@ -1,5 +1,6 @@
 #include "tests/editor/project/download/DownloadPeer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -19,16 +20,27 @@ namespace vx::test {
 
 namespace {
 
-// The wrapper on B: $1 the tty, $2 the received file (rx writes only below its working folder), $3 "final" or "missing", then rx's options.
+// The wrapper on B: $1 the tty, $2 the received file (rx writes only below its working
+// folder), $3 "final" or "missing", then rx's options.
+// - The line's mode is its own, set before anything is read: socat may still be setting
+//   up B when the wrapper starts.
+// - rx purges its input right after each answer; a block or end byte that came back
+//   quicker would be dropped, rx would time out and ask again with a byte the sender
+//   takes for an error. So rx reads from a fifo that a purge cannot empty.
+// - rx flushes its tty when it ends, which could drop its last ACK unsent: it writes
+//   through a pipe too. The final byte goes out only once rx and that pipe are done.
 constexpr const char* kWrapper = R"sh(
 tty=$1; out=$2; final=$3; shift 3
-exec <"$tty" >"$tty"
+stty -F "$tty" raw -echo || exit 1
 cd "$(dirname "$out")" || exit 1
 out=$(basename "$out")
-dd bs=1 count=1 of=/dev/null 2>/dev/null
-# rx flushes its tty when it ends, which could drop its last ACK unread: it writes
-# through a pipe instead.
-{ rx -X -c -b "$@" "$out" 2>"$out.log"; echo "rx $?" >>"$out.log"; } | cat
+exec >"$tty"
+dd bs=1 count=1 if="$tty" of=/dev/null 2>/dev/null
+mkfifo "$out.in" || exit 1
+cat <"$tty" >"$out.in" &
+feeder=$!
+{ rx -X -c -b "$@" "$out" <"$out.in" 2>"$out.log"; echo "rx $?" >>"$out.log"; } | cat
+kill "$feeder"
 [ "$final" = final ] && printf F
 exec sleep 120
 )sh";
@@ -148,6 +160,11 @@ void PtyPeer::Answer(uint8_t byte)
     (void)!::write(m_master, &byte, 1);
 }
 
+void PtyPeer::Answer(std::string_view bytes)
+{
+    (void)!::write(m_master, bytes.data(), bytes.size());
+}
+
 void PtyPeer::CloseMaster()
 {
     if (m_master >= 0)
@@ -166,17 +183,22 @@ CDownloadSettings DownloadSettingsFor(const std::string& device, int retries, ui
     return settings;
 }
 
-bool WaitForState(const CSerialZhProtocol& protocol, std::initializer_list<DownloadState> states,
-                  std::chrono::milliseconds limit)
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit)
 {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {
-        for (const DownloadState state : states)
-            if (protocol.State() == state)
-                return true;
+        if (condition())
+            return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return false;
+}
+
+bool WaitForState(const CSerialZhProtocol& protocol, std::initializer_list<DownloadState> states,
+                  std::chrono::milliseconds limit)
+{
+    const std::vector<DownloadState> wanted(states);
+    return WaitUntil([&] { return std::find(wanted.begin(), wanted.end(), protocol.State()) != wanted.end(); }, limit);
 }
 
 } // namespace vx::test

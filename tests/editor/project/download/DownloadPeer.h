@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <sys/types.h>
 #include <vector>
 
@@ -68,6 +69,8 @@ public:
     // Bytes the sender wrote, waiting up to timeout for count of them.
     std::string ReadBytes(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(10));
     void Answer(uint8_t byte);
+    // Several answers in one write, so the sender may read them together.
+    void Answer(std::string_view bytes);
     void CloseMaster();
 
 private:
@@ -78,6 +81,9 @@ private:
 
 // Settings for a peer on device: 8N1, the given retries and answer time-out.
 CDownloadSettings DownloadSettingsFor(const std::string& device, int retries = 3, uint32_t timeoutMs = 5000);
+
+// Waits (bounded) until condition holds.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(60));
 
 // Waits (bounded) until the protocol reaches one of the states.
 bool WaitForState(const CSerialZhProtocol& protocol, std::initializer_list<DownloadState> states,

@@ -4,6 +4,8 @@
 
 #include "diagram/CDiagramEntityContainer.h"
 #include "editor/document/CPropertyBase.h"
+#include "editor/document/CPropertyCategory.h"
+#include "editor/document/CTagsModel.h"
 #include "editor/objects/CObjectNames.h"
 #include "editor/project/page/CPage.h"
 #include "editor/project/page/CPageObserver.h"
@@ -253,6 +255,36 @@ TEST(CPage, CopyFromTakesAUniqueNameTheSettingsAndClonesOfTheObjects)
     EXPECT_NE(copy.GetObjects()[0].get(), source.GetObjects()[0].get());
     EXPECT_EQ(objectName(*copy.GetObjects()[0]), u"ok");
     EXPECT_EQ(copy.GetObjects()[0]->GetPage(), &copy);
+}
+
+TEST(CPage, ImportedObjectsAreScaledToTheCurrentPageSize)
+{
+    CPage page;
+    CEditorObject& object = addObject(page, kButton, u"ok");
+    object.SetRect(80, 60, 160, 120);
+    page.ScaleObjects(800, 480, 400, 960);
+    EXPECT_EQ(object.GetLeft(), 40);
+    EXPECT_EQ(object.GetTop(), 120);
+    EXPECT_EQ(object.GetRight(), 80);
+    EXPECT_EQ(object.GetBottom(), 240);
+    page.ScaleObjects(0, 480, 400, 960);   // no size to scale from
+    EXPECT_EQ(object.GetRight(), 80);
+}
+
+TEST(CPage, RegisteringTagsCreatesTheTagsItsObjectsNameOnce)
+{
+    CPage page;
+    CEditorObject& first = addObject(page, kButton);
+    CEditorObject& second = addObject(page, kButton);
+    for (CEditorObject* object : {&first, &second})
+        for (const auto& category : object->GetProperties().GetCategories())
+            for (const auto& property : category->GetProperties())
+                if (property->GetOptionsText() == u"<tags>")
+                    property->SetValue(CPropertyValue(u"Level"));
+    CTagsModel tags;
+    EXPECT_EQ(page.RegisterTags(tags), 1);
+    EXPECT_TRUE(tags.HasTag(u"Level"));
+    EXPECT_EQ(page.RegisterTags(tags), 0);
 }
 
 struct BackgroundListener : CPageObserver {
