@@ -23,8 +23,7 @@ void registerObjectTags(CProject& project)
 {
     project.ForEachPage([&project](CPage& page) {
         page.TakeEditorObjects();
-        for (const auto& object : page.GetObjects())
-            (void)object->CreateMissingTags(project.Tags());
+        (void)page.RegisterTags(project.Tags());
     });
 }
 

@@ -471,8 +471,14 @@ void CProject::EnforceUniquePageType(const CPage& page)
 
 void CProject::ScalePage(CPage& page, const CPageSize& from, const CPageSize& to)
 {
-    if (from == to || from.width <= 0 || from.height <= 0)
+    if (from == to)
         return;
+    CDiagramEntityContainer* editor = page.GetOwnerEditor();
+    if (!editor) {
+        page.ScaleObjects(from.width, from.height, to.width, to.height);
+        return;
+    }
+    // An open page is scaled where it is edited.
     const double x = double(to.width) / from.width;
     const double y = double(to.height) / from.height;
     forEachObject(page, [&](CEditorObject& object) {
