@@ -1,5 +1,6 @@
 #include "editor/document/CResourceIndex.h"
 
+#include <algorithm>
 #include <limits>
 
 void CResourceIndex::Begin(int colorDepth, uint32_t targetFlags)
@@ -18,16 +19,24 @@ void CResourceIndex::Append(uint32_t offset)
 
 uint32_t CResourceIndex::AppendContent(Content kind, uint32_t crc, const std::function<uint64_t()>& writeChunk)
 {
-    const auto key = std::make_pair(kind, crc);
-    if (const auto found = m_written.find(key); found != m_written.end()) {
-        Append(found->second);
-        return found->second;
+    return AppendContent(kind, crc, {}, writeChunk);
+}
+
+uint32_t CResourceIndex::AppendContent(Content kind, uint32_t crc, std::span<const uint8_t> content,
+                                       const std::function<uint64_t()>& writeChunk)
+{
+    std::vector<Written>& sameCrc = m_written[std::make_pair(kind, crc)];
+    for (const Written& written : sameCrc) {
+        if (std::equal(written.content.begin(), written.content.end(), content.begin(), content.end())) {
+            Append(written.offset);
+            return written.offset;
+        }
     }
-    const uint64_t written = writeChunk();
+    const uint64_t offset64 = writeChunk();
     const uint32_t offset =
-        written > std::numeric_limits<uint32_t>::max() ? target::kNoResource : uint32_t(written);
+        offset64 > std::numeric_limits<uint32_t>::max() ? target::kNoResource : uint32_t(offset64);
     if (offset != target::kNoResource)
-        m_written.emplace(key, offset);
+        sameCrc.push_back({offset, std::vector<uint8_t>(content.begin(), content.end())});
     Append(offset);
     return offset;
 }
@@ -37,4 +46,12 @@ uint32_t CResourceIndex::TakeNext()
     if (m_cursor >= m_entries.size())
         return target::kNoResource;
     return m_entries[m_cursor++];
+}
+
+std::size_t CResourceIndex::WrittenCount() const
+{
+    std::size_t count = 0;
+    for (const auto& [key, written] : m_written)
+        count += written.size();
+    return count;
 }

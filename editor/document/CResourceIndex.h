@@ -34,6 +34,10 @@ public:
     // calls writeChunk, which writes it and gives its absolute offset, remembers and
     // appends that. An offset beyond 32 bits cannot be referred to and appends 0.
     uint32_t AppendContent(Content kind, uint32_t crc, const std::function<uint64_t()>& writeChunk);
+    // The same, where a chunk counts as equal only when the bytes its CRC covered, content,
+    // are equal in length and in every byte: two pictures may share a CRC.
+    uint32_t AppendContent(Content kind, uint32_t crc, std::span<const uint8_t> content,
+                           const std::function<uint64_t()>& writeChunk);
 
     // The next entry in collection order; 0 once every entry has been taken, so a
     // compile that takes more than it collected refers to nothing instead of reading on.
@@ -42,12 +46,16 @@ public:
     std::span<const uint32_t> Entries() const { return m_entries; }
     std::size_t Cursor() const { return m_cursor; }
     // Chunks written through AppendContent since Begin.
-    std::size_t WrittenCount() const { return m_written.size(); }
+    std::size_t WrittenCount() const;
 
 private:
     std::vector<uint32_t> m_entries;
     std::size_t m_cursor = 0;
-    std::map<std::pair<Content, uint32_t>, uint32_t> m_written;
+    struct Written {
+        uint32_t offset;
+        std::vector<uint8_t> content;   // empty where only the CRC was compared
+    };
+    std::map<std::pair<Content, uint32_t>, std::vector<Written>> m_written;
     int m_colorDepth = 32;
     uint32_t m_targetFlags = target::kTargetFlagsDefault;
 };

@@ -19,6 +19,31 @@
 
 namespace {
 
+// The bytes the content CRC of an image covers, in its order: equal pictures are equal
+// in these.
+std::vector<uint8_t> imageContent(const target::TargetImage& image)
+{
+    std::vector<uint8_t> bytes;
+    bytes.reserve(8 * 4 + image.pixels.size() + image.alpha.size());
+    const auto word = [&bytes](uint32_t value) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.push_back(uint8_t(value >> shift));
+    };
+    word(image.width);
+    word(image.height);
+    word(image.pitch);
+    word(image.pixelFormat);
+    word(uint32_t(image.pixels.size()));
+    bytes.insert(bytes.end(), image.pixels.begin(), image.pixels.end());
+    if (!image.alpha.empty()) {
+        word(image.alphaPitch);
+        word(target::kPixelFormatAlpha);
+        word(uint32_t(image.alpha.size()));
+        bytes.insert(bytes.end(), image.alpha.begin(), image.alpha.end());
+    }
+    return bytes;
+}
+
 // Older documents lack some children; their missing values keep the behaviour those
 // documents had before the defaults changed.
 struct FormerDefault {
@@ -262,7 +287,7 @@ uint32_t CSelectable::CollectImage(DRIFFFile& target, CResourceIndex& resources,
     const target::ImageCompression compression = (resources.TargetFlags() & target::kTargetFlagCompress) != 0
         ? target::ImageCompression::Lzo
         : target::ImageCompression::None;
-    return resources.AppendContent(CResourceIndex::Content::Image, target::imageContentCrc(view),
+    return resources.AppendContent(CResourceIndex::Content::Image, target::imageContentCrc(view), imageContent(view),
                                    [&] { return target::writeImageChunk(target, view, compression); });
 }
 
@@ -282,7 +307,7 @@ uint32_t CSelectable::CollectFont(DRIFFFile& target, CResourceIndex& resources, 
         resources.Append(target::kNoResource);
         return target::kNoResource;
     }
-    return resources.AppendContent(CResourceIndex::Content::Font, target::fontContentCrc(bytes),
+    return resources.AppendContent(CResourceIndex::Content::Font, target::fontContentCrc(bytes), bytes,
                                    [&] { return target::writeFontChunk(target, bytes); });
 }
 

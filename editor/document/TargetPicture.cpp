@@ -66,10 +66,9 @@ Converted Convert(const CWinFreeImage& image, int colorDepth)
     Converted result;
     if (!image.isLoaded())
         return result;
-    const uint64_t pitch = uint64_t(image.width()) * kBytesPerPixel;
-    if (image.width() <= 0 || image.height() <= 0
-        || pitch * uint64_t(image.height()) > target::ImageChunkHeader::kMaxPlaneBytes)
+    if (!Fits(image.width(), image.height()))
         return result;
+    const uint64_t pitch = uint64_t(image.width()) * kBytesPerPixel;
 
     std::vector<uint8_t> pixels;
     if (const gfx::ConstPixelBuffer own = image.pixels(); own.isValid()) {

@@ -8,6 +8,7 @@
 
 #include "editor/document/CResourceIndex.h"
 #include "editor/document/CSelectable.h"
+#include "editor/document/TargetPicture.h"
 #include "foundation/DMemoryStream.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
@@ -380,6 +381,52 @@ TEST(CResourceIndex, ImagesAndFontsWithEqualCrcStayApart)
     // An offset a resource word cannot hold refers to nothing and is not remembered.
     EXPECT_EQ(resources.AppendContent(CResourceIndex::Content::Image, 0x99, [] { return uint64_t(1) << 33; }), 0u);
     EXPECT_EQ(resources.AppendContent(CResourceIndex::Content::Image, 0x99, [] { return uint64_t(400); }), 400u);
+}
+
+} // namespace
+
+namespace {
+
+// Two contents of one CRC are two chunks: only equal bytes of equal length share one.
+TEST(CResourceIndex, EqualCrcWithOtherBytesIsWrittenAgain)
+{
+    CResourceIndex resources;
+    resources.Begin(32, 0);
+    const std::vector<uint8_t> first{1, 2, 3, 4};
+    const std::vector<uint8_t> other{4, 3, 2, 1};
+    const std::vector<uint8_t> longer{1, 2, 3, 4, 0, 0, 0, 0};
+    uint64_t next = 100;
+    int writes = 0;
+    const auto write = [&] { ++writes; return next += 100; };
+    const uint32_t a = resources.AppendContent(CResourceIndex::Content::Image, 7, first, write);
+    const uint32_t b = resources.AppendContent(CResourceIndex::Content::Image, 7, other, write);
+    const uint32_t c = resources.AppendContent(CResourceIndex::Content::Image, 7, longer, write);
+    const uint32_t again = resources.AppendContent(CResourceIndex::Content::Image, 7, first, write);
+    const uint32_t otherAgain = resources.AppendContent(CResourceIndex::Content::Image, 7, other, write);
+    EXPECT_EQ(writes, 3);
+    EXPECT_NE(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_EQ(again, a);
+    EXPECT_EQ(otherAgain, b);
+    EXPECT_EQ(resources.WrittenCount(), 3u);
+}
+
+} // namespace
+
+namespace {
+
+// Larger than the engine can hold: no chunk, an empty entry.
+TEST(CollectImage, PictureOverSixteenThousandPixelsASideIsNotMade)
+{
+    EXPECT_TRUE(TargetPicture::Fits(16384, 4096));
+    EXPECT_FALSE(TargetPicture::Fits(16384, 4097));   // past 256 MiB
+    EXPECT_FALSE(TargetPicture::Fits(16385, 1));
+    EXPECT_FALSE(TargetPicture::Fits(0, 10));
+    CCachedImage wide;
+    paint(wide, 16385, 1, [](int, int) { return flat(255, 1, 2, 3); });
+    Compile compile;
+    EXPECT_EQ(compile.image(&wide), 0u);
+    EXPECT_EQ(compile.resources.WrittenCount(), 0u);
 }
 
 } // namespace

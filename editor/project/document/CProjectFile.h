@@ -1,0 +1,48 @@
+#pragma once
+// Opening a project file as the editor's Open does, headless: the kind is taken from the
+// extension alone. ".vxp" and ".vxt" are the compressed wrapper ("VXPR", the XML
+// length, zlib's crc32 from 170 over the body, the zlib body); ".dxml" is the retired
+// format and refused; any other file is taken as the bare XML document.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "editor/project/document/CProject.h"
+
+namespace CProjectFile {
+
+inline constexpr std::u16string_view kParseFailed = u"Failed to parse project file.";
+inline constexpr std::u16string_view kRetiredFormat =
+    u"DXML project format is no longer supported!\nPlease convert the project with an older editor first.";
+inline constexpr uint32_t kWrapperCrcStart = 170;
+inline constexpr std::size_t kWrapperHeaderSize = 12;
+// A stored length beyond this is refused: no project document comes near it.
+inline constexpr uint32_t kMaxXmlBytes = 512u << 20;
+
+enum class OpenStatus { Ok, Unreadable, RetiredFormat, NotAProject, BadCheckValue, ParseFailed, ReadFailed };
+
+struct OpenResult {
+    OpenStatus status = OpenStatus::Ok;
+    // The system's message where it has one; the wrapper's own failures end silently
+    // in the editor and leave it empty.
+    std::u16string message;
+    bool ok() const { return status == OpenStatus::Ok; }
+};
+
+inline constexpr std::string_view kDeclaration = "<?xml version=\"1.0\" standalone=\"yes\" encoding=\"UTF-8\"?>\n";
+
+// The declaration, then the project's "project" element as UTF-8; empty when the
+// project refuses to be written (a download runs).
+std::string DocumentText(CProject& project);
+// The XML text of a project file.
+OpenResult ReadDocumentText(const std::filesystem::path& path, std::string& xml);
+// The wrapper's bytes of an XML text, as the editor saves it.
+std::string Wrap(std::string_view xml);
+// Parses the text and reads it into project (loading, or importing into it).
+OpenResult ReadInto(CProject& project, std::string_view xml, ProjectReading reading);
+// Both, then, when loading, the project takes the path.
+OpenResult Open(CProject& project, const std::filesystem::path& path, ProjectReading reading);
+
+} // namespace CProjectFile

@@ -1,0 +1,29 @@
+#include "tools/vx-compile/CommandLineProject.h"
+
+#include <string>
+
+#include "foundation/TextHelpers.h"
+
+void WriteText(std::FILE* stream, std::u16string_view text)
+{
+    std::string bytes = wideToUtf8(text);
+    std::erase(bytes, '\r');
+    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
+void CommandLineOutput::AppendLine(std::u16string_view text, uint32_t, const CSelectable*, const CSelectable*)
+{
+    WriteText(m_stream, text);
+}
+
+void CommandLinePrompts::ShowMessage(std::u16string_view text)
+{
+    WriteText(m_stream, text);
+    std::fputc('\n', m_stream);
+}
+
+PromptAnswer CommandLinePrompts::AskYesNo(std::u16string_view text)
+{
+    ShowMessage(text);
+    return PromptAnswer::Yes;
+}
