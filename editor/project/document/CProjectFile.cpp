@@ -1,22 +1,17 @@
 #include "editor/project/document/CProjectFile.h"
 
-#include <zlib.h>
-
-#include <limits>
-
 #include <algorithm>
-#include <array>
+#include <span>
+#include <vector>
 
 #include "editor/project/CFileAccess.h"
+#include "editor/project/wrapper/CProjectFileWrapper.h"
 #include "foundation/xml/DXMLElement.h"
 #include "foundation/xml/DXMLParser.h"
 
 namespace CProjectFile {
 
 namespace {
-
-constexpr std::array<char, 4> kMagic{'V', 'X', 'P', 'R'};
-constexpr int kCompressionLevel = 9;
 
 std::string lowerExtension(const std::filesystem::path& path)
 {
@@ -26,43 +21,24 @@ std::string lowerExtension(const std::filesystem::path& path)
     return extension;
 }
 
-uint32_t loadWord(std::string_view bytes, std::size_t at)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | uint8_t(bytes[at + std::size_t(i)]);
-    return value;
-}
-
-void storeWord(std::string& bytes, uint32_t value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(char(uint8_t(value >> shift)));
-}
-
-uint32_t wrapperCrc(std::string_view body)
-{
-    return uint32_t(crc32(kWrapperCrcStart, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size())));
-}
-
 OpenResult unwrap(std::string_view file, std::string& xml)
 {
-    if (file.size() < kWrapperHeaderSize || !std::equal(kMagic.begin(), kMagic.end(), file.begin()))
+    using namespace CProjectFileWrapper;
+    ReadResult read = Decode(std::span(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
+    switch (read.status) {
+    case ReadStatus::Ok:
+        xml = std::move(read.xml);
+        return {};
+    case ReadStatus::NotAProject:
         return {OpenStatus::NotAProject, {}};
-    const uint32_t length = loadWord(file, 4);
-    const uint32_t check = loadWord(file, 8);
-    const std::string_view body = file.substr(kWrapperHeaderSize);
-    if (body.size() > std::numeric_limits<uInt>::max() || wrapperCrc(body) != check)
+    case ReadStatus::CheckMismatch:
         return {OpenStatus::BadCheckValue, {}};
-    if (length > kMaxXmlBytes)
+    case ReadStatus::AbsurdLength:
         return {OpenStatus::ReadFailed, {}};
-    xml.assign(length, '\0');
-    uLongf produced = length;
-    if (uncompress(reinterpret_cast<Bytef*>(xml.data()), &produced, reinterpret_cast<const Bytef*>(body.data()),
-                   uLong(body.size())) != Z_OK
-        || produced != length)
-        return {OpenStatus::ParseFailed, std::u16string(kParseFailed)};
-    return {};
+    case ReadStatus::Incomplete:
+        break;
+    }
+    return {OpenStatus::ParseFailed, std::u16string(kParseFailed)};
 }
 
 } // namespace
@@ -94,17 +70,8 @@ OpenResult ReadDocumentText(const std::filesystem::path& path, std::string& xml)
 
 std::string Wrap(std::string_view xml)
 {
-    uLongf bound = compressBound(uLong(xml.size()));
-    std::string body(bound, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(body.data()), &bound, reinterpret_cast<const Bytef*>(xml.data()),
-                  uLong(xml.size()), kCompressionLevel)
-        != Z_OK)
-        return {};
-    body.resize(bound);
-    std::string bytes(kMagic.begin(), kMagic.end());
-    storeWord(bytes, uint32_t(xml.size()));
-    storeWord(bytes, wrapperCrc(body));
-    return bytes + body;
+    const std::vector<uint8_t> file = CProjectFileWrapper::Encode(xml);
+    return {file.begin(), file.end()};
 }
 
 OpenResult ReadInto(CProject& project, std::string_view xml, ProjectReading reading)

@@ -10,16 +10,13 @@
 #include <string_view>
 
 #include "editor/project/document/CProject.h"
+#include "editor/project/wrapper/CProjectFileWrapper.h"
 
 namespace CProjectFile {
 
-inline constexpr std::u16string_view kParseFailed = u"Failed to parse project file.";
+inline constexpr std::u16string_view kParseFailed = CProjectFileWrapper::kParseFailed;
 inline constexpr std::u16string_view kRetiredFormat =
     u"DXML project format is no longer supported!\nPlease convert the project with an older editor first.";
-inline constexpr uint32_t kWrapperCrcStart = 170;
-inline constexpr std::size_t kWrapperHeaderSize = 12;
-// A stored length beyond this is refused: no project document comes near it.
-inline constexpr uint32_t kMaxXmlBytes = 512u << 20;
 
 enum class OpenStatus { Ok, Unreadable, RetiredFormat, NotAProject, BadCheckValue, ParseFailed, ReadFailed };
 

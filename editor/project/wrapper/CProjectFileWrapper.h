@@ -21,7 +21,7 @@ inline constexpr int kCompressionLevel = 9;
 inline constexpr uint64_t kMaxInflateRatio = 1032;
 inline constexpr uint64_t kMaxXmlBytes = 1u << 30;
 
-inline constexpr const char16_t* kParseFailed = u"Failed to parse project file.";
+inline constexpr std::u16string_view kParseFailed = u"Failed to parse project file.";
 
 enum class ReadStatus {
     Ok,
