@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "editor/document/CSelectable.h"
+#include "editor/document/TargetPicture.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetFormat.h"
 
@@ -13,7 +14,8 @@ PictureAlpha CObjectPicture::AlphaOf(uint32_t targetFlags)
 
 CObjectPicture::CObjectPicture(DSize size, PictureAlpha alpha) : m_alpha(alpha)
 {
-    if (IsDrawable(size))
+    // A picture larger than the panel can hold is never made: a document may ask for one.
+    if (IsDrawable(size) && TargetPicture::Fits(size.width, size.height))
         m_surface = gfx::Surface(size.width, size.height);
 }
 
