@@ -21,10 +21,9 @@
 #include "editor/objects/CObjectFonts.h"
 #include "editor/objects/CStyles.h"
 #include "editor/objects/shared/CObjectImageFile.h"
-#include "editor/objects/shared/CResourceAlignment.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/text/DRendererBitmap.h"
-#include "tests/support/editor/ObjectCompileHarness.h"
+#include "bench/ObjectCompileBench.h"
 
 namespace {
 
@@ -98,26 +97,7 @@ struct Page {
 void compilePage(benchmark::State& state)
 {
     static Page page;
-    const int depth = int(state.range(0));
-    std::size_t bytes = 0;
-    std::size_t pictures = 0;
-    for (auto _ : state) {
-        vx::test::ObjectCompileHarness harness;
-        harness.resources.Begin(depth, target::kTargetFlagsDefault);
-        CResourceAlignment alignment(harness.resources);
-        const std::vector<uint8_t> file = harness.Write([&](DRIFFFile& target, CObjectCompileContext& context) {
-            for (auto it = page.objects.rbegin(); it != page.objects.rend(); ++it)
-                alignment.Collect(**it, target);
-            for (auto it = page.objects.rbegin(); it != page.objects.rend(); ++it)
-                (void)alignment.Compile(**it, target, context);
-        });
-        bytes = file.size();
-        pictures = harness.resources.Entries().size();
-        benchmark::DoNotOptimize(file.data());
-    }
-    state.counters["objects/s"] = benchmark::Counter(double(kObjects), benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["pictures/s"] = benchmark::Counter(double(pictures), benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["bytes"] = double(bytes);
+    compileObjects(state, page.objects);
 }
 BENCHMARK(compilePage)->ArgName("bits")->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
 
