@@ -30,3 +30,13 @@ std::vector<const DFontFileDescriptor*> CObjectFonts::FacesOf(std::u16string_vie
             found.push_back(face.get());
     return found;
 }
+
+const DFontFileDescriptor* CObjectFonts::FindFace(const DTextDescriptor& descriptor)
+{
+    foundation::DRendererBitmap* renderer = Renderer();
+    if (!renderer)
+        return nullptr;
+    DTextRenderer& fonts = renderer->textRenderer();
+    std::scoped_lock lock(fonts.renderLock());
+    return fonts.findFace(descriptor);
+}

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/text/DFontFileDescriptor.h"
+#include "foundation/text/DTextDescriptor.h"
 
 namespace foundation {
 class DRendererBitmap;
@@ -19,4 +20,6 @@ public:
     static foundation::DRendererBitmap* Renderer();
     // The installed faces whose friendly name is family (its regular, bold and italic faces).
     static std::vector<const DFontFileDescriptor*> FacesOf(std::u16string_view family);
+    // The installed face a text of that descriptor is drawn with; none without a renderer.
+    static const DFontFileDescriptor* FindFace(const DTextDescriptor& descriptor);
 };

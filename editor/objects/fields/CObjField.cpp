@@ -183,13 +183,7 @@ gfx::Surface CObjField::RenderPreview()
 
 void CObjField::CollectImages(DRIFFFile& target, CResourceIndex& resources)
 {
-    const DFontFileDescriptor* face = nullptr;
-    if (foundation::DRendererBitmap* renderer = CObjectFonts::Renderer()) {
-        DTextRenderer& fonts = renderer->textRenderer();
-        std::scoped_lock lock(fonts.renderLock());
-        face = fonts.findFace(GetTextDescriptor());
-    }
-    CollectFont(target, resources, face);
+    CollectFont(target, resources, CObjectFonts::FindFace(GetTextDescriptor()));
 }
 
 int CObjField::Compile(DRIFFFile& target, CObjectCompileContext& context)

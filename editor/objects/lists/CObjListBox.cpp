@@ -163,13 +163,7 @@ void CObjListBox::CollectImages(DRIFFFile& target, CResourceIndex& resources)
         }
         return;
     }
-    const DFontFileDescriptor* face = nullptr;
-    if (foundation::DRendererBitmap* renderer = CObjectFonts::Renderer()) {
-        DTextRenderer& fonts = renderer->textRenderer();
-        std::scoped_lock lock(fonts.renderLock());
-        face = fonts.findFace(GetTextDescriptor());
-    }
-    CollectFont(target, resources, face);
+    CollectFont(target, resources, CObjectFonts::FindFace(GetTextDescriptor()));
 }
 
 int CObjListBox::Compile(DRIFFFile& target, CObjectCompileContext& context)
