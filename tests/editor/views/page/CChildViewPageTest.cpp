@@ -67,7 +67,7 @@ TEST(PageViewAttach, IsQueuedAndHappensOnce)
     h.frame = frame;
     frame->GetView().PostRefreshPage(0);
     EXPECT_EQ(frame->GetView().GetPage(), nullptr);
-    QTRY_VERIFY(frame->GetView().GetPage() == &h.page);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->GetView().GetPage() == &h.page; }));
     EXPECT_TRUE(frame->GetView().IsAnySelected());
     // A second attach would take the objects twice.
     frame->GetView().OnRefreshPage(0);
@@ -192,7 +192,7 @@ TEST(PageViewClose, TheNewOrderGoesBackToThePageAndTheProjectIsMarked)
     ASSERT_TRUE(h.Run(CommandId::ClosePageFrame));
     ASSERT_FALSE(h.frame.isNull());
     EXPECT_EQ(h.frame->GetView().GetPage(), &h.page);
-    QTRY_VERIFY(h.frame.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.frame.isNull(); }));
 
     ASSERT_EQ(h.page.GetObjectCount(), 3);
     EXPECT_EQ(h.page.GetObjects()[0].get(), middle);
@@ -242,7 +242,7 @@ TEST(PageFrame, ShowsMaximisedInItsSubWindowWithThePageName)
     QPointer<QMdiSubWindow> guard(window);
     frame->CloseFrame();
     frame->CloseFrame();
-    QTRY_VERIFY(guard.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
     EXPECT_EQ(closing.count(), 1);
 }
 
