@@ -272,7 +272,9 @@ TEST(PageFrame, ShowsMaximisedInItsSubWindowWithThePageName)
 
     QSignalSpy closing(frame, &CChildFramePage::frameClosing);
     QPointer<QMdiSubWindow> guard(window);
+    EXPECT_FALSE(frame->IsClosing());
     frame->CloseFrame();
+    EXPECT_TRUE(frame->IsClosing());
     frame->CloseFrame();
     ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
     EXPECT_EQ(closing.count(), 1);
