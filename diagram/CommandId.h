@@ -144,6 +144,20 @@ enum class CommandId : int32_t {
     InsertPageFirst = 32971,
     InsertPageLast = 32976,
 
+    // Project and objects panes: what their clicks and context menus post
+    ActivatePage = 32845,
+    SelectObject = 32846,
+    AppendPageAfter = 32852,
+    InsertPageBefore = 32853,
+    InsertPageAtTop = 32854,
+    InsertPageAtBottom = 32855,
+    OpenPage = 32857,
+    RenameObject = 32900,
+    DeleteObject = 32901,
+    DeletePage = 32902,
+    RenamePage = 32933,
+    DuplicatePage = 32938,
+
     // The class library's standard commands
     FileNew = 57600,
     FileOpen = 57601,
