@@ -6,6 +6,8 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "editor/views/panes/OutputJump.h"
+
 namespace {
 
 QColor fromColorRef(uint32_t color) { return QColor(color & 0xFF, color >> 8 & 0xFF, color >> 16 & 0xFF); }
@@ -53,6 +55,11 @@ COutputBar::COutputBar(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_edit);
+}
+
+void COutputBar::SetHost(CEditorHost& host)
+{
+    m_edit->SetJump([&host](const OutputLineTarget& target) { return OutputJump::JumpTo(host, target); });
 }
 
 void COutputBar::AppendText(const QString& text, uint32_t color)

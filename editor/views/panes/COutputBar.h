@@ -28,10 +28,14 @@ private:
     Jump m_jump;
 };
 
+class CEditorHost;
+
 class COutputBar : public QWidget, public CProjectOutput {
     Q_OBJECT
 public:
     explicit COutputBar(QWidget* parent = nullptr);
+    // The double click jumps to the host's pages and objects; host outlives the pane.
+    void SetHost(CEditorHost& host);
 
     // text at the end in color (0xBBGGRR); line ends are the caller's.
     void AppendText(const QString& text, uint32_t color);
