@@ -10,10 +10,11 @@
 #include "editor/views/panes/PaneItemData.h"
 #include "editor/views/panes/PaneTreeItems.h"
 #include "tests/editor/views/panes/PaneHarness.h"
+#include "tests/support/editor/FakeEditorHost.h"
 
 namespace {
 
-using vx::test::PaneHarness;
+using vx::test::PaneCommands;
 
 struct RecordingWindows : CPageWindows {
     std::vector<std::u16string> titles;
@@ -53,10 +54,15 @@ protected:
         return names;
     }
 
-    PaneHarness harness{{CommandId::ActivatePage, CommandId::OpenPage, CommandId::InsertPageAtTop,
-                         CommandId::InsertPageAtBottom, CommandId::DeletePage, CommandId::RenamePage}};
+    struct Harness {
+        vx::test::FakeEditorHost host;
+        CommandTable table;
+        PaneCommands commands{table, {CommandId::ActivatePage, CommandId::OpenPage, CommandId::InsertPageAtTop,
+                                      CommandId::InsertPageAtBottom, CommandId::DeletePage, CommandId::RenamePage}};
+        std::vector<int32_t> Posted() { return commands.Posted(); }
+    } harness;
     RecordingWindows windows;
-    CProjectBar bar{harness.host, harness.commands};
+    CProjectBar bar{harness.host, harness.table};
 };
 
 TEST_F(ProjectPane, ShowsEveryPageUnderTheRootWithItsTypesImageAndIndex)

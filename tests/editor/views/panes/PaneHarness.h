@@ -1,34 +1,46 @@
 #pragma once
-// A pane under test: a recording editor host, a command table whose main-frame level
-// records every command the pane posts, and helpers that click and drag tree items.
+// The main frame's level of a command table for pane tests: it records the commands a
+// pane posts, and serves any a test hands a handler of its own; helpers that click, drag
+// and edit tree items.
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
+#include <functional>
 #include <vector>
 
 #include "diagram/CommandId.h"
 #include "editor/views/panes/CPaneTree.h"
 #include "platform/ui/CommandTable.h"
-#include "tests/support/editor/FakeEditorHost.h"
 
 namespace vx::test {
 
-struct PaneHarness {
-    FakeEditorHost host;
-    CommandTable commands;
+struct PaneCommands {
+    CommandTable& commands;
     CommandTarget frame;
     std::vector<int32_t> posted;
 
-    // Every id in ids records itself when it runs; extra handlers replace the recording.
-    explicit PaneHarness(std::initializer_list<CommandId> ids)
+    // Every id in ids records itself when it runs.
+    PaneCommands(CommandTable& table, std::initializer_list<CommandId> ids) : commands(table)
     {
         for (const CommandId id : ids)
-            frame.add(ToInt(id), [this, id] { posted.push_back(ToInt(id)); });
+            Serve(id, {});
         commands.setActive(CommandLevel::MainFrame, &frame);
     }
-    ~PaneHarness() { commands.setActive(CommandLevel::MainFrame, nullptr); }
+    ~PaneCommands() { commands.setActive(CommandLevel::MainFrame, nullptr); }
+    PaneCommands(const PaneCommands&) = delete;
+    PaneCommands& operator=(const PaneCommands&) = delete;
+
+    // id is recorded, then handler runs.
+    void Serve(CommandId id, std::function<void()> handler)
+    {
+        frame.add(ToInt(id), [this, id, handler = std::move(handler)] {
+            posted.push_back(ToInt(id));
+            if (handler)
+                handler();
+        });
+    }
 
     // The commands posted so far, once the event loop has run them.
     std::vector<int32_t> Posted()
