@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -52,6 +53,8 @@ void CEditEx::OnLine(int block)
 COutputBar::COutputBar(QWidget* parent) : QWidget(parent)
 {
     m_edit = new CEditEx(this);
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_edit);
@@ -60,6 +63,13 @@ COutputBar::COutputBar(QWidget* parent) : QWidget(parent)
 void COutputBar::SetHost(CEditorHost& host)
 {
     m_edit->SetJump([&host](const OutputLineTarget& target) { return OutputJump::JumpTo(host, target); });
+}
+
+void COutputBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void COutputBar::AppendText(const QString& text, uint32_t color)

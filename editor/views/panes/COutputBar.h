@@ -50,6 +50,10 @@ public:
                     const CSelectable* object) override;
     void ShowProgress(std::u16string_view text) override;
 
+protected:
+    // A one-pixel frame in the button-shadow colour around the text.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     CEditEx* m_edit = nullptr;
 };
