@@ -144,6 +144,21 @@ enum class CommandId : int32_t {
     InsertPageFirst = 32971,
     InsertPageLast = 32976,
 
+    // Main frame: page windows, looks and the status bar's panes
+    CloseAllPages = 164,
+    WindowsDialog = 32825,
+    LookOffice2000 = 32826,
+    LookOfficeXP = 32827,
+    LookOffice2003 = 32828,
+    LookWindowsXP = 32829,
+    LookVisualStudio2005 = 32830,
+    LookOffice2007Blue = 32831,
+    LookOffice2007Black = 32832,
+    LookOffice2007Silver = 32833,
+    LookOffice2007Aqua = 32834,
+    StatusPosition = 32930,
+    StatusSize = 32931,
+
     // The class library's standard commands
     FileNew = 57600,
     FileOpen = 57601,
