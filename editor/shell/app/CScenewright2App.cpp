@@ -17,7 +17,6 @@
 #include "foundation/CCompressedBuffer.h"
 #include "foundation/text/DRendererBitmap.h"
 #include "foundation/worker/CBkgWorker.h"
-#include "platform/sys/CrashGuard.h"
 #include "platform/sys/Registry.h"
 #include "platform/ui/IdleHook.h"
 #include "platform/ui/Prompts.h"
@@ -93,7 +92,7 @@ bool CScenewright2App::InitInstance()
     return true;
 }
 
-int CScenewright2App::Run()
+CrashReportInfo CScenewright2App::CrashReport()
 {
     CrashReportInfo info;
     info.applicationName = kReportApplication;
@@ -103,7 +102,12 @@ int CScenewright2App::Run()
     info.folder = std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString());
     if (info.folder.empty())
         info.folder = GetTempFolder();
-    if (!CrashGuard::install(info)) {
+    return info;
+}
+
+int CScenewright2App::Run()
+{
+    if (!CrashGuard::install(CrashReport())) {
         Prompts::message(m_mainFrame.get(), {QStringLiteral("crInstall error"),
                                              QString::fromStdString(CrashGuard::lastError()).left(256),
                                              Prompts::Icon::Error, Prompts::Buttons::Ok});

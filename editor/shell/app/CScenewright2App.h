@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/sys/CrashGuard.h"
 #include "platform/ui/CommandTable.h"
 
 class CMainFrame;
@@ -63,6 +64,8 @@ public:
     // The event loop inside the crash guard: its exit code, or 1 when the guard could not
     // be installed.
     int Run();
+    // What a crash report holds and where it goes (the user's data folder).
+    static CrashReportInfo CrashReport();
     // The idle pass: true while more idle work is wanted.
     bool OnIdle();
     int ExitInstance();
