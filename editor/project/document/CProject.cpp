@@ -237,6 +237,19 @@ void CProject::Changed()
     CDocumentHost::Get().RefreshFrameState();
 }
 
+void CProject::MovePage(int32_t from, int32_t to)
+{
+    const int32_t count = GetPageCount();
+    if (from < 0 || to < 0 || from >= count || to >= count || from == to)
+        return;
+    const auto first = m_pages.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    Changed();
+}
+
 CPage& CProject::AddPage(int32_t pageType)
 {
     auto page = std::make_unique<CPage>();
