@@ -235,9 +235,13 @@ CRibbonGallery* CRibbonPanel::AddGallery(int id, const QString& label, const std
     return gallery;
 }
 
-QLabel* CRibbonPanel::AddLabel(const QString& text, int image)
+QLabel* CRibbonPanel::AddLabel(const QString& text, int image, int id)
 {
     auto* label = new QLabel(this);
+    if (id != 0) {
+        m_bar.RegisterControl(id, ControlKind::Label, label);
+        m_bar.RegisterCommand(id, text, {});
+    }
     const QIcon icon = m_bar.Image(m_category.Images().small, image);
     if (!icon.isNull() && text.isEmpty()) {
         label->setPixmap(icon.pixmap(kSmallIcon, kSmallIcon));
@@ -262,10 +266,14 @@ QLabel* CRibbonPanel::AddLabel(const QString& text, int image)
     return label;
 }
 
-void CRibbonPanel::BeginButtonGroup()
+void CRibbonPanel::BeginButtonGroup() { beginRow(QFrame::StyledPanel); }
+
+void CRibbonPanel::BeginRow() { beginRow(QFrame::NoFrame); }
+
+void CRibbonPanel::beginRow(QFrame::Shape frame)
 {
     auto* row = new QFrame(this);
-    row->setFrameShape(QFrame::StyledPanel);
+    row->setFrameShape(frame);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
