@@ -79,6 +79,7 @@ private:
     void addSmall(QWidget* widget);
     void addLarge(QWidget* widget);
     void connectButton(int id, QToolButton* button);
+    void connectCombo(int id, QComboBox* combo);
     void beginRow(QFrame::Shape frame);
 
     CRibbonCategory& m_category;
