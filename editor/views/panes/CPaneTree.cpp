@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "editor/views/panes/CLabelEditDelegate.h"
+#include "editor/views/panes/PaneTreeItems.h"
 
 CPaneTree::CPaneTree(QWidget* parent) : QTreeWidget(parent)
 {
@@ -13,6 +14,7 @@ CPaneTree::CPaneTree(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
     setDragEnabled(false);
+    setIconSize(QSize(PaneTreeItems::kIconSize, PaneTreeItems::kIconSize));
     setItemDelegate(new CLabelEditDelegate(*this));
 }
 

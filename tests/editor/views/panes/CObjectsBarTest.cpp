@@ -109,6 +109,8 @@ TEST_F(ObjectsPane, ObjectsStandUnderTheirGroupsWithTheirIndexAndKindsImage)
     EXPECT_EQ(PaneTreeItems::Data(*Item(1, 0)), (3 << 16) | 2);
     EXPECT_EQ(PaneTreeItems::Data(*Item(1, 1)), (4 << 16) | 5);
     EXPECT_EQ(PaneTreeItems::Image(*Item(0, 1)), CObjectTypeTable::Rows()[kButton].icon);
+    EXPECT_FALSE(Item(0, 1)->icon(0).isNull());
+    EXPECT_EQ(Item(0, 1)->icon(0).pixmap(16, 16).toImage(), CEditorIcons::ObjectTypeIcon(kButton).pixmap(16, 16).toImage());
     EXPECT_TRUE(Root(0)->isExpanded());
     EXPECT_TRUE(Root(1)->isExpanded());
 
@@ -157,6 +159,10 @@ TEST_P(ObjectOverlay, FollowsTheTrimmedScriptLengthAndTheLock)
     EXPECT_EQ(CObjectsBar::OverlayOf(button), GetParam().overlay);
     ASSERT_TRUE(bar.UpdateItemStates());
     EXPECT_EQ(OverlayOf(Item(0, 1)), GetParam().overlay);
+    // The overlay is drawn over the kind's picture.
+    const QImage shown = Item(0, 1)->icon(0).pixmap(16, 16).toImage();
+    const QImage kind = CEditorIcons::ObjectTypeIcon(kButton).pixmap(16, 16).toImage();
+    EXPECT_EQ(shown != kind, GetParam().overlay != Overlay::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(
