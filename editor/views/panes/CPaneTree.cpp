@@ -1,6 +1,7 @@
 #include "editor/views/panes/CPaneTree.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include "editor/views/panes/CLabelEditDelegate.h"
@@ -25,6 +26,15 @@ bool CPaneTree::StartLabelEdit()
         return false;
     editItem(item);
     return IsEditingLabel();
+}
+
+void CPaneTree::CancelLabelEdit()
+{
+    if (!IsEditingLabel())
+        return;
+    for (QLineEdit* editor : viewport()->findChildren<QLineEdit*>())
+        if (editor->isVisible())
+            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void CPaneTree::CancelDrag()

@@ -5,6 +5,8 @@
 #include <QTreeWidgetItem>
 #include <array>
 
+#include "editor/views/panes/CPaneTree.h"
+
 namespace PaneTreeItems {
 
 namespace {
@@ -34,6 +36,10 @@ void refreshIcon(QTreeWidgetItem& item, IconStrip strip)
 
 void Set(QTreeWidgetItem& item, const QString& text, IconStrip strip, int32_t image, int32_t data)
 {
+    // An edit under way was meant for what the item showed before.
+    if (item.text(0) != text || Data(item) != data)
+        if (auto* tree = qobject_cast<CPaneTree*>(item.treeWidget()); tree && tree->currentItem() == &item)
+            tree->CancelLabelEdit();
     if (item.text(0) != text)
         item.setText(0, text);
     if (Image(item) != image || !item.data(0, PaneItemData::kImageRole).isValid()) {

@@ -251,6 +251,19 @@ TEST_F(ObjectsPane, ANameUsedOnAnotherPageIsAccepted)
     EXPECT_EQ(Container().GetUndoStack().back()->label, u"Name = Pump");
 }
 
+TEST_F(ObjectsPane, AnEditUnderWayEndsWhenItsItemComesToShowAnotherObject)
+{
+    bar.Tree()->setCurrentItem(Item(0, 0));
+    ASSERT_TRUE(bar.StartLabelEdit());
+    // "A" goes above "B" elsewhere; the first item now shows "B".
+    Container().Swap(0, 2);
+    bar.Rebuild();
+    EXPECT_FALSE(bar.Tree()->IsEditingLabel());
+    EXPECT_FALSE(vx::test::EditLabel(*bar.Tree(), QStringLiteral("Renamed")));
+    EXPECT_EQ(Order(), u"BTACG");
+    EXPECT_EQ(Texts(0), (std::vector<QString>{"B", "A", "C"}));
+}
+
 TEST_F(ObjectsPane, TheMenuRenamesOrDeletesAndDeletingIsUndoable)
 {
     QTest::mouseClick(bar.Tree()->viewport(), Qt::RightButton, {}, vx::test::Centre(*bar.Tree(), Item(0, 2)));
