@@ -2,9 +2,13 @@
 
 #include <QFontDatabase>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include "editor/views/panes/OutputJump.h"
 
 namespace {
 
@@ -12,6 +16,7 @@ QColor fromColorRef(uint32_t color) { return QColor(color & 0xFF, color >> 8 & 0
 
 void insertColoured(QPlainTextEdit& edit, QTextCursor& cursor, const QString& text, const QColor& colour)
 {
+    const QSignalBlocker blocker(edit);
     QTextCharFormat format;
     format.setForeground(colour);
     cursor.insertText(text, format);
@@ -44,15 +49,30 @@ void CEditEx::OnLine(int block)
         return;
     QTextCursor cursor(document()->findBlockByNumber(block));
     cursor.select(QTextCursor::LineUnderCursor);
+    const QSignalBlocker blocker(this);
     setTextCursor(cursor);
 }
 
 COutputBar::COutputBar(QWidget* parent) : QWidget(parent)
 {
     m_edit = new CEditEx(this);
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_edit);
+}
+
+void COutputBar::SetHost(CEditorHost& host)
+{
+    m_edit->SetJump([&host](const OutputLineTarget& target) { return OutputJump::JumpTo(host, target); });
+}
+
+void COutputBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void COutputBar::AppendText(const QString& text, uint32_t color)
@@ -71,11 +91,20 @@ void COutputBar::ReplaceTail(const QString& text)
     m_edit->ensureCursorVisible();
 }
 
-void COutputBar::Clear() { m_edit->clear(); }
+void COutputBar::Clear()
+{
+    const QSignalBlocker blocker(m_edit);
+    m_edit->clear();
+}
 
 QString COutputBar::Text() const { return m_edit->toPlainText(); }
 
 void COutputBar::AppendLine(std::u16string_view text, uint32_t color, const CSelectable*, const CSelectable*)
 {
     AppendText(QString::fromUtf16(text.data(), qsizetype(text.size())) + QLatin1Char('\n'), color);
+}
+
+void COutputBar::ShowProgress(std::u16string_view text)
+{
+    ReplaceTail(QString::fromUtf16(text.data(), qsizetype(text.size())));
 }
