@@ -80,6 +80,7 @@ protected:
     {
         edit->setFocus();
         edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
