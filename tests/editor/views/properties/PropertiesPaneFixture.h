@@ -19,6 +19,8 @@
 #include "editor/views/properties/CPropertiesBar.h"
 #include "editor/views/properties/CPropertyGrid.h"
 #include "editor/views/properties/DProp.h"
+#include "editor/views/properties/DPropCombo.h"
+#include "editor/views/properties/DPropList.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "tests/support/editor/FakeEditorHost.h"
 
@@ -83,6 +85,14 @@ protected:
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // A choice of the drop-down as the user makes it.
+    static void Choose(DPropList& item, const QString& option)
+    {
+        const int index = item.Combo()->findText(option);
+        ASSERT_GE(index, 0) << option.toStdString();
+        item.Combo()->setCurrentIndex(index);
+        emit item.Combo()->activated(index);
     }
     // Focus goes into the editor and out again.
     void EnterAndLeave(QWidget* editor)

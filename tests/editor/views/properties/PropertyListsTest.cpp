@@ -26,15 +26,6 @@ QStringList optionsOf(const DPropList& item)
     return options;
 }
 
-// A choice of the drop-down as the user makes it.
-void Choose(DPropList& item, const QString& option)
-{
-    const int index = item.Combo()->findText(option);
-    ASSERT_GE(index, 0) << option.toStdString();
-    item.Combo()->setCurrentIndex(index);
-    emit item.Combo()->activated(index);
-}
-
 class TagLists : public PropertiesPane {
 protected:
     TagLists()
