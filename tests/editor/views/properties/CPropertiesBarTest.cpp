@@ -21,14 +21,6 @@
 namespace vx::test {
 namespace {
 
-constexpr int32_t kButton = 17;
-constexpr int32_t kIndicatorButton = 11;
-constexpr int32_t kEditableNumericField = 4;
-constexpr int32_t kDateTimeField = 7;
-constexpr int32_t kSlider = 18;
-constexpr int32_t kListBox = 20;
-constexpr int32_t kWindow = 22;
-
 TEST_F(PropertiesPane, AnEditIsStoredAsOneUndoStepLabelledWithItsValue)
 {
     CEditorObject& button = Add(kButton, u"Start");

@@ -26,6 +26,17 @@
 
 namespace vx::test {
 
+// Object types by their row of the type table.
+inline constexpr int32_t kTextField = 5;
+inline constexpr int32_t kEditableNumericField = 4;
+inline constexpr int32_t kDateTimeField = 7;
+inline constexpr int32_t kIndicatorButton = 11;
+inline constexpr int32_t kButton = 17;
+inline constexpr int32_t kSlider = 18;
+inline constexpr int32_t kListBox = 20;
+inline constexpr int32_t kDynamicListBox = 21;
+inline constexpr int32_t kWindow = 22;
+
 class PropertiesPane : public testing::Test {
 protected:
     PropertiesPane()

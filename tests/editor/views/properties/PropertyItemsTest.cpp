@@ -28,11 +28,6 @@
 namespace vx::test {
 namespace {
 
-constexpr int32_t kButton = 17;
-constexpr int32_t kSlider = 18;
-constexpr int32_t kListBox = 20;
-constexpr int32_t kDynamicListBox = 21;
-
 class PageObserver : public CPageObserver {
 public:
     void OnBackgroundChanged(const CPage&) override { ++changes; }
@@ -81,32 +76,42 @@ INSTANTIATE_TEST_SUITE_P(
                        {u"Item height"}, {u"Visible items"}, u"Appearance"}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(PropertiesPane, TheSlidersTickPlacementGoesWhenTheTicksAreCentred)
+struct RefillCase {
+    const char* name;
+    int32_t type;
+    std::u16string_view category;
+    std::u16string_view caption;
+    std::u16string_view before;
+    QString chosen;
+    std::u16string_view appearing;   // empty: nothing appears
+    std::u16string_view going;
+};
+
+class VisibilityChoice : public PropertiesPane, public testing::WithParamInterface<RefillCase> {};
+
+TEST_P(VisibilityChoice, AsksForAFullRefillThatShowsTheOtherProperties)
 {
-    CEditorObject& slider = Add(kSlider, u"Level");
-    SetValue(slider, u"Ticks & Labels", u"Tick alignment", u"Top/Left");
-    Select({&slider});
-    ASSERT_NE(ItemOf(u"Ticks & Labels", u"Tick placement"), nullptr);
-    Choose(*ItemOf<DPropList>(u"Ticks & Labels", u"Tick alignment"), "Center");
+    const RefillCase& c = GetParam();
+    CEditorObject& object = Add(c.type, u"Object");
+    SetValue(object, c.category, c.caption, c.before);
+    Select({&object});
+    ASSERT_NE(ItemOf(c.category, c.going), nullptr);
+    Choose(*ItemOf<DPropList>(c.category, c.caption), c.chosen);
     EXPECT_EQ(host.counts.refillFull, 1);
-    Select({&slider});
-    EXPECT_EQ(ItemOf(u"Ticks & Labels", u"Tick placement"), nullptr);
-    EXPECT_EQ(ItemOf(u"Ticks & Labels", u"Tick offset [%]"), nullptr);
+    Select({&object});
+    EXPECT_EQ(ItemOf(c.category, c.going), nullptr);
+    if (!c.appearing.empty()) {
+        EXPECT_NE(ItemOf(c.category, c.appearing), nullptr);
+    }
 }
 
-TEST_F(PropertiesPane, AListBoxShowsItemHeightOrVisibleItemsByItsSizeForm)
-{
-    CEditorObject& list = Add(kListBox, u"Choices");
-    SetValue(list, u"Appearance", u"Item size form", u"By visible items");
-    Select({&list});
-    EXPECT_NE(ItemOf(u"Appearance", u"Visible items"), nullptr);
-    EXPECT_EQ(ItemOf(u"Appearance", u"Item height"), nullptr);
-    Choose(*ItemOf<DPropList>(u"Appearance", u"Item size form"), "By item height");
-    EXPECT_EQ(host.counts.refillFull, 1);
-    Select({&list});
-    EXPECT_EQ(ItemOf(u"Appearance", u"Visible items"), nullptr);
-    EXPECT_NE(ItemOf(u"Appearance", u"Item height"), nullptr);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Choices, VisibilityChoice,
+    testing::Values(RefillCase{"SliderTicksCentred", kSlider, u"Ticks & Labels", u"Tick alignment", u"Top/Left",
+                               "Center", {}, u"Tick placement"},
+                    RefillCase{"ListByItemHeight", kListBox, u"Appearance", u"Item size form", u"By visible items",
+                               "By item height", u"Item height", u"Visible items"}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(PropertiesPane, TheFileBrowseOfAnUnsavedProjectOnlyShowsItsMessage)
 {
@@ -188,7 +193,7 @@ TEST_F(PropertiesPane, OtherColoursComeFromTheColourDialog)
 
 TEST_F(PropertiesPane, ListValuesChangeOnlyThroughTheirDialog)
 {
-    CEditorObject& indicator = Add(11, u"Lamp");
+    CEditorObject& indicator = Add(kIndicatorButton, u"Lamp");
     SetValue(indicator, u"Behavior", u"Nr of color states", u"2");
     Select({&indicator});
     auto* colours = ItemOf<DPropColors>(u"Behavior", u"Indicator colors");

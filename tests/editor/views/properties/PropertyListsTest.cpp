@@ -13,11 +13,6 @@
 namespace vx::test {
 namespace {
 
-constexpr int32_t kButton = 17;
-constexpr int32_t kTextField = 5;
-constexpr int32_t kDateTimeField = 7;
-constexpr int32_t kWindow = 22;
-
 QStringList optionsOf(const DPropList& item)
 {
     QStringList options;

@@ -10,8 +10,6 @@
 namespace vx::test {
 namespace {
 
-constexpr int32_t kButton = 17;
-
 struct RenameCase {
     const char* name;
     QString typed;
