@@ -229,6 +229,6 @@ void CPropertiesBar::FillCategory(const CSelectable& first, std::u16string_view 
     }
     for (const auto& item : made)
         if (DProp* shown = m_grid->FindItem(categoryName, item->GetName()))
-            if (!(shown->GetValue() == item->GetValue()))
-                shown->SetValue(item->GetValue());
+            if (!(shown->GetValue() == item->GetValue()) || shown->IsMixed() != item->IsMixed())
+                shown->SetValue(item->GetValue(), item->IsMixed() ? ValueState::Mixed : ValueState::Common);
 }
