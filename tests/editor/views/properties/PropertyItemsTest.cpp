@@ -253,6 +253,11 @@ TEST_F(PropertiesPane, TheGridGoesWithTheItemsItShows)
     Select({&second});
     bar->OnSelectableGoing(*page);
     EXPECT_TRUE(bar->Grid().IsEmpty());
+    // No view, no selection: nothing is shown.
+    Select({&second});
+    Select({});
+    EXPECT_TRUE(bar->Grid().IsEmpty());
+    EXPECT_TRUE(bar->GetSelection().empty());
 }
 
 } // namespace
