@@ -144,6 +144,12 @@ enum class CommandId : int32_t {
     InsertPageFirst = 32971,
     InsertPageLast = 32976,
 
+    // Actions pane: the actions list's insert (the main frame's) and the grid's context menu
+    ActionsInsertListed = 32844,
+    ActionsDeleteRow = 32919,
+    ActionsAddTrigger = 32920,
+    ActionsDuplicateRow = 32936,
+
     // The class library's standard commands
     FileNew = 57600,
     FileOpen = 57601,
