@@ -93,7 +93,7 @@ void CActionsEditor::DropTarget()
     RemoveAllRows();
 }
 
-bool CActionsEditor::ForgetItems(std::span<const CSelectable* const> going)
+bool CActionsEditor::OnSelectableGoing(const CSelectable& going)
 {
     if (!m_target->Forget(going))
         return false;
