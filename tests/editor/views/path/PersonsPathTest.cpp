@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdlib>
+#include <fstream>
+#include <unistd.h>
+
+#include "tests/support/ScreenGrab.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/XvfbSession.h"
 
 #include "tests/editor/views/path/PersonsPath.h"
 
@@ -57,6 +64,78 @@ TEST(PersonsPathOffscreen, ColourTextAndAPageChangeReachTheCanvasAndTheDocument)
     // The page by its original name, which survives its renaming.
     EXPECT_NE(stored.find("\"params\" : \"Page 2\""), std::string::npos) << stored;
     EXPECT_EQ(stored.find("Settings"), std::string::npos) << stored;
+}
+
+// The on-screen run: this test program runs the path again under a private X server,
+// and the screen itself is grabbed.
+constexpr const char* kScreenFolder = "VX_PERSONS_PATH_FOLDER";
+constexpr int kTimeoutMs = 60000;
+
+bool waitForFile(const std::filesystem::path& file, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+        if (std::filesystem::exists(file))
+            return true;
+        usleep(50 * 1000);
+    }
+    return false;
+}
+
+// Run by the screenshot test as a program of its own on the X server; skipped otherwise.
+TEST(PersonsPathOnScreen, RunsThePathForTheScreenshot)
+{
+    const char* folder = std::getenv(kScreenFolder);
+    if (!folder)
+        GTEST_SKIP() << "run by PersonsPathUnderXvfb";
+    PersonsPath path;
+    path.Open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&path.window));
+    path.SelectLamp();
+    ASSERT_TRUE(path.ChangeColourAndText());
+    ASSERT_TRUE(path.AddGoToSecondPage());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return RedPixels(path.Canvas()->grab().toImage(), path.LampOnCanvas()) > 20; }, kTimeoutMs));
+    const QRect lamp = path.LampOnCanvas();
+    const QPoint onScreen = path.Canvas()->mapToGlobal(lamp.topLeft());
+    {
+        std::ofstream place(std::filesystem::path(folder) / "lamp");
+        place << onScreen.x() << ' ' << onScreen.y() << ' ' << lamp.width() << ' ' << lamp.height() << '\n';
+    }
+    std::ofstream(std::filesystem::path(folder) / "ready") << "ready\n";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(std::filesystem::path(folder) / "done"); },
+                                kTimeoutMs));
+}
+
+TEST(PersonsPathUnderXvfb, TheScreenShowsTheChangedObject)
+{
+    TempDir folder;
+    XvfbSession x(1600, 900);
+    ASSERT_TRUE(x.isRunning());
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe");
+    setenv(kScreenFolder, folder.path().c_str(), 1);
+    const pid_t child = x.start({program.string(), "--gtest_filter=PersonsPathOnScreen.*"});
+    unsetenv(kScreenFolder);
+    ASSERT_GT(child, 0);
+    ASSERT_TRUE(waitForFile(folder / "ready", kTimeoutMs));
+    QRect lamp;
+    {
+        std::ifstream place(folder / "lamp");
+        int left = 0, top = 0, width = 0, height = 0;
+        place >> left >> top >> width >> height;
+        lamp = QRect(left, top, width, height);
+    }
+    ASSERT_FALSE(lamp.isEmpty());
+    const QImage shot = grabUntil(x, folder / "path.png", [&](const QImage& picture) { return RedPixels(picture, lamp) > 20; });
+    std::ofstream(folder / "done") << "done\n";
+    EXPECT_EQ(x.wait(child, kTimeoutMs), 0);
+
+    ASSERT_FALSE(shot.isNull());
+    const std::filesystem::path kept = std::filesystem::current_path() / "screenshots";
+    std::filesystem::create_directories(kept);
+    shot.save(QString::fromStdString((kept / "persons_path.png").string()));
+    EXPECT_GT(RedPixels(shot, lamp), 20) << lamp.x() << ", " << lamp.y();
+    // Red only where the object is: the rest of the canvas holds none.
+    EXPECT_EQ(RedPixels(shot, shot.rect()), RedPixels(shot, lamp));
 }
 
 } // namespace
