@@ -156,12 +156,47 @@ QToolButton* CRibbonBar::AddTabRowButton(int id, const QString& label, const QIc
     return button;
 }
 
-void CRibbonBar::AddHiddenCommand(int id, const QString& label, const QIcon& icon)
+void CRibbonBar::AddHiddenCommand(int id, const QString& label, const QIcon& icon, RibbonActionList actionList)
 {
     RegisterCommand(id, label, icon);
     for (CRibbonCommand& command : m_commandList)
-        if (command.id == id)
+        if (command.id == id) {
             command.hidden = true;
+            command.actionList = actionList;
+        }
+}
+
+void CRibbonBar::SetActionListSource(int id, std::function<QStringList()> source)
+{
+    for (auto& [listId, existing] : m_actionLists)
+        if (listId == id) {
+            existing = std::move(source);
+            return;
+        }
+    m_actionLists.emplace_back(id, std::move(source));
+}
+
+QStringList CRibbonBar::ActionListLabels(int id) const
+{
+    for (const auto& [listId, source] : m_actionLists)
+        if (listId == id && source)
+            return source();
+    return {};
+}
+
+void CRibbonBar::ExecuteSteps(int id, int count)
+{
+    m_pendingSteps = count;
+    Execute(id, nullptr);
+    m_pendingSteps = 0;
+}
+
+int CRibbonBar::ActionSteps(int id) const
+{
+    for (const auto& [stepsId, steps] : m_steps)
+        if (stepsId == id)
+            return steps;
+    return 1;
 }
 
 void CRibbonBar::RegisterControl(int id, ControlKind kind, QWidget* widget)
@@ -299,6 +334,12 @@ void CRibbonBar::Execute(int id, QWidget* control)
         else
             found->second = control;
     }
+    const int steps = m_pendingSteps > 0 ? m_pendingSteps : 1;
+    const auto counted = std::find_if(m_steps.begin(), m_steps.end(), [id](const auto& entry) { return entry.first == id; });
+    if (counted == m_steps.end())
+        m_steps.emplace_back(id, steps);
+    else
+        counted->second = steps;
     // A command nobody serves is disabled; a control that still fires (a key typed into
     // a disabled edit's popup) runs nothing.
     if (m_commands.state(id).enabled)

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 #include <functional>
@@ -72,7 +73,17 @@ public:
 
     // A command in the ribbon's list that sits on no panel (reached from the quick access
     // bar and the options dialog).
-    void AddHiddenCommand(int id, const QString& label, const QIcon& icon);
+    void AddHiddenCommand(int id, const QString& label, const QIcon& icon,
+                          RibbonActionList actionList = RibbonActionList::None);
+
+    // The entries of a command's list of steps, newest first, asked for each time the list
+    // opens (the owner of the undo history sets it).
+    void SetActionListSource(int id, std::function<QStringList()> source);
+    QStringList ActionListLabels(int id) const;
+    // Runs id for count steps (the list's k-th entry is k + 1 steps).
+    void ExecuteSteps(int id, int count);
+    // The steps the command was last run for: 1 for a plain click.
+    int ActionSteps(int id) const;
 
     // Registers a control; the panels and menus call it for every control they make.
     void RegisterControl(int id, ControlKind kind, QWidget* widget);
@@ -139,6 +150,9 @@ private:
     std::vector<CRibbonCommand> m_commandList;
     std::vector<std::pair<int, QWidget*>> m_acted;
     std::vector<std::pair<int, QString>> m_keyTips;
+    std::vector<std::pair<int, std::function<QStringList()>>> m_actionLists;
+    std::vector<std::pair<int, int>> m_steps;
+    int m_pendingSteps = 0;
     int m_updating = 0;
 };
 

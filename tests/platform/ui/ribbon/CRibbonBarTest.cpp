@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QSlider>
 #include <QTest>
@@ -260,6 +261,33 @@ TEST_F(RibbonFixture, TheQuickAccessBarShowsSomeCommandsAndListsTheOthers)
     bar.SetCustomizeHandler([&requests] { ++requests; });
     quick.CustomizeMenu()->actions().last()->trigger();
     EXPECT_EQ(requests, 1);
+}
+
+TEST_F(RibbonFixture, AListOfStepsRunsItsCommandForTheStepsChosen)
+{
+    bar.AddHiddenCommand(kUndo, QStringLiteral("Undo"), {}, RibbonActionList::Steps);
+    bar.QuickAccess().AddCommand(kUndo, QuickAccessPlace::Shown);
+    QStringList history{QStringLiteral("Move"), QStringLiteral("Name = a")};
+    bar.SetActionListSource(kUndo, [&history] { return history; });
+    auto* list = bar.QuickAccess().findChild<QMenu*>(QStringLiteral("steps%1").arg(kUndo));
+    ASSERT_NE(list, nullptr);
+
+    // The list is read when it opens.
+    history << QStringLiteral("Text = b");
+    emit list->aboutToShow();
+    ASSERT_EQ(list->actions().size(), 3);
+    EXPECT_EQ(list->actions()[2]->text(), QStringLiteral("Text = b"));
+    list->actions()[1]->trigger();
+    EXPECT_EQ(ran, std::vector<int>{kUndo});
+    EXPECT_EQ(bar.ActionSteps(kUndo), 2);
+    // A plain click is one step.
+    bar.QuickAccess().ButtonAction(kUndo)->trigger();
+    EXPECT_EQ(bar.ActionSteps(kUndo), 1);
+    EXPECT_EQ(ran.size(), 2u);
+    bar.QuickAccess().SetShownCommands({});
+    EXPECT_FALSE(bar.QuickAccess().IsShown(kUndo));
+    bar.QuickAccess().SetShownCommands({kUndo});
+    EXPECT_TRUE(bar.QuickAccess().IsShown(kUndo));
 }
 
 TEST_F(RibbonFixture, TheCustomizeDialogGivesTheQuickAccessBarItsChoice)
