@@ -20,6 +20,7 @@
 #include "platform/ui/ribbon/CRibbonCategory.h"
 #include "platform/ui/ribbon/CRibbonColourButton.h"
 #include "platform/ui/ribbon/CRibbonGallery.h"
+#include "platform/ui/ribbon/CRibbonKeyTips.h"
 #include "platform/ui/ribbon/CRibbonQuickAccessBar.h"
 #include "platform/ui/ribbon/RibbonLabel.h"
 
@@ -79,6 +80,7 @@ CRibbonBar::CRibbonBar(CommandTable& commands, QWidget* parent) : QWidget(parent
     m_pages->setFrameShape(QFrame::StyledPanel);
     outer->addWidget(m_pages);
     connect(m_tabs, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    m_keyTipMode = new CRibbonKeyTips(*this);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -135,6 +137,7 @@ QToolButton* CRibbonBar::AddTabRowMenu(const QString& label, const QIcon& icon, 
     button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     button->setPopupMode(QToolButton::InstantPopup);
+    markKeyTip(button, split);
     menu->setParent(button, menu->windowFlags());
     button->setMenu(menu);
     m_tabRowRight->layout()->addWidget(button);

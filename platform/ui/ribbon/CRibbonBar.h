@@ -26,6 +26,7 @@ class QTabBar;
 class QToolButton;
 class CRibbonApplicationMenu;
 class CRibbonCategory;
+class CRibbonKeyTips;
 class CRibbonQuickAccessBar;
 
 // The image strips a category draws its buttons from.
@@ -127,6 +128,7 @@ public:
     // Key tips: the tip a label carried after its line feed, by command id.
     QString KeyTip(int id) const;
     void SetKeyTip(int id, const QString& tip);
+    CRibbonKeyTips& KeyTips() const { return *m_keyTipMode; }
 
 private:
     friend class CRibbonUpdateGuard;
@@ -141,6 +143,7 @@ private:
     QToolButton* m_applicationButton = nullptr;
     CRibbonApplicationMenu* m_applicationMenu = nullptr;
     CRibbonQuickAccessBar* m_quickAccess = nullptr;
+    CRibbonKeyTips* m_keyTipMode = nullptr;
     QTabBar* m_tabs = nullptr;
     QWidget* m_tabRowRight = nullptr;
     QStackedWidget* m_pages = nullptr;

@@ -17,6 +17,7 @@
 #include "platform/ui/ribbon/CRibbonColourButton.h"
 #include "platform/ui/ribbon/CRibbonCustomizeDialog.h"
 #include "platform/ui/ribbon/CRibbonGallery.h"
+#include "platform/ui/ribbon/CRibbonKeyTips.h"
 #include "platform/ui/ribbon/CRibbonPanel.h"
 #include "platform/ui/ribbon/CRibbonQuickAccessBar.h"
 #include "platform/ui/ribbon/RibbonLabel.h"
@@ -308,6 +309,37 @@ TEST_F(RibbonFixture, TheCustomizeDialogGivesTheQuickAccessBarItsChoice)
     EXPECT_EQ(bar.QuickAccess().ShownCommandIds(), std::vector<int>{kSave});
     dialog.Apply();
     EXPECT_EQ(bar.QuickAccess().ShownCommandIds(), std::vector<int>{kButton});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RibbonFixture, AltAloneShowsTheKeyTipsAndATipPressesItsControl)
+{
+    QApplication::setActiveWindow(&bar);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&bar));
+    EXPECT_FALSE(bar.KeyTips().IsShown());
+    QTest::keyPress(&bar, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(&bar, Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_TRUE(bar.KeyTips().IsShown());
+    QTest::keyClick(&bar, Qt::Key_V);
+    EXPECT_FALSE(bar.KeyTips().IsShown());
+    EXPECT_EQ(ran, std::vector<int>{kButton});
+
+    // Escape leaves them, and a plain key then is a plain key.
+    QTest::keyPress(&bar, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(&bar, Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_TRUE(bar.KeyTips().IsShown());
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    EXPECT_FALSE(bar.KeyTips().IsShown());
+    QTest::keyClick(&bar, Qt::Key_V);
+    EXPECT_EQ(ran.size(), 1u);
+    // Alt with another key (a shortcut) shows no tips.
+    QTest::keyPress(&bar, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(&bar, Qt::Key_H, Qt::AltModifier);
+    QTest::keyRelease(&bar, Qt::Key_Alt, Qt::NoModifier);
+    EXPECT_FALSE(bar.KeyTips().IsShown());
 }
 
 } // namespace
