@@ -13,6 +13,7 @@
 #include "diagram/CommandId.h"
 #include "editor/document/ActionTable.h"
 #include "editor/document/CObjectTypeTable.h"
+#include "editor/shell/ribbon/CPresetList.h"
 #include "editor/shell/ribbon/CRibbonLayout.h"
 #include "editor/shell/ribbon/CRibbonOptions.h"
 #include "editor/shell/ribbon/CRibbonWalk.h"
@@ -301,6 +302,17 @@ TEST(RibbonPresets, AtMostTenButtonsPerKindSoNoOtherCommandsIdIsTaken)
     // 32951 is "Navigation with keys" and 32971 a new page's: neither is a preset.
     EXPECT_EQ(ribbon.bar.ApplicationMenu().FindItem(ToInt(CommandId::NavigationWithKeys)), nullptr);
     EXPECT_EQ(ribbon.bar.ApplicationMenu().FindItem(ToInt(CommandId::InsertPageFirst)), nullptr);
+}
+
+TEST(RibbonPresets, AtMostThirtyNamesAreKept)
+{
+    TempDir folder;
+    for (int k = 0; k < 32; ++k)
+        vx::test::writeFile(folder / ("p" + std::to_string(100 + k) + ".dpst"), "<preset/>");
+    const std::vector<std::u16string> names = CPresetList::List(folder.path(), CPresetList::kPresetExtension);
+    ASSERT_EQ(names.size(), CPresetList::kMaxNames);
+    EXPECT_EQ(names.front(), u"p100");
+    EXPECT_EQ(names.back(), u"p129");
 }
 
 TEST(RibbonPresets, AMissingFolderListsNothing)

@@ -343,3 +343,20 @@ TEST_F(RibbonFixture, AltAloneShowsTheKeyTipsAndATipPressesItsControl)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RibbonFixture, AClickOnAnItemWithSubItemsRunsItsOwnCommand)
+{
+    CRibbonApplicationMenu& menu = bar.ApplicationMenu();
+    QMenu* sub = menu.AddSubMenu(kSave, QStringLiteral("&New"), -1);
+    menu.AddSubCommand(*sub, kUndo, QStringLiteral("a"));
+    menu.popup(bar.mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    const QRect item = menu.actionGeometry(menu.FindItem(kSave));
+    QTest::mouseClick(&menu, Qt::LeftButton, {}, item.center());
+    EXPECT_EQ(ran, std::vector<int>{kSave});
+    EXPECT_FALSE(menu.isVisible());
+}
+
+} // namespace
