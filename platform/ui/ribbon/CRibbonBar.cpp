@@ -9,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -35,6 +37,24 @@ QString withoutMnemonic(QString text)
     text.replace(u'\x01', u'&');
     return text;
 }
+
+// The category's height, and as wide as the window lets it be.
+class CRibbonCategoryScroll : public QScrollArea {
+public:
+    explicit CRibbonCategoryScroll(QWidget* category)
+    {
+        setWidget(category);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    QSize sizeHint() const override
+    {
+        return {widget()->sizeHint().width(), widget()->sizeHint().height() + horizontalScrollBar()->sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+};
 
 } // namespace
 
@@ -110,7 +130,9 @@ CRibbonCategory& CRibbonBar::AddCategory(const QString& name, RibbonImages image
 {
     auto* category = new CRibbonCategory(*this, name, images);
     m_categories.push_back(category);
-    m_pages->addWidget(category);
+    // A window narrower than the category scrolls it sideways rather than growing.
+    auto* scroll = new CRibbonCategoryScroll(category);
+    m_pages->addWidget(scroll);
     m_tabs->addTab(name);
     return *category;
 }

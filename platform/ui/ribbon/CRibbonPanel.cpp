@@ -228,6 +228,8 @@ QSlider* CRibbonPanel::AddSlider(int id, int minimum, int maximum)
     auto* slider = new QSlider(Qt::Horizontal, this);
     slider->setRange(minimum, maximum);
     slider->setFixedWidth(kSliderWidth);
+    // A drag runs the command once, where it ends; keys run it at each step.
+    slider->setTracking(false);
     connect(slider, &QSlider::valueChanged, this, [this, id, slider] { m_bar.Execute(id, slider); });
     addSmall(slider);
     m_bar.RegisterControl(id, ControlKind::Slider, slider);
