@@ -338,6 +338,9 @@ TEST(RibbonOptions, TheDialogOffersThreeCategories)
     const auto& all = dialog->Category(2).ids;
     for (int id : {57600, 32903, 220, 32875, 57666})
         EXPECT_NE(std::find(all.begin(), all.end(), id), all.end()) << id;
+    // Captions and value controls are not offered.
+    for (int id : {208, 211, 166, 32863})
+        EXPECT_EQ(std::find(all.begin(), all.end(), id), all.end()) << id;
 
     dialog->AddCommand(ToInt(CommandId::FileOpen));
     dialog->Apply();
