@@ -8,11 +8,14 @@
 
 namespace {
 
-bool isCaption(const CRibbonBar& bar, int id)
+// A caption or a control that holds a value (an edit, combo, slider or gallery).
+bool isNoButton(const CRibbonBar& bar, int id)
 {
     const auto& controls = bar.Controls();
-    return std::any_of(controls.begin(), controls.end(),
-                       [id](const CRibbonControl& control) { return control.id == id && control.kind == ControlKind::Label; });
+    return std::any_of(controls.begin(), controls.end(), [id](const CRibbonControl& control) {
+        return control.id == id && control.kind != ControlKind::Button && control.kind != ControlKind::Check &&
+               control.kind != ControlKind::Color;
+    });
 }
 
 } // namespace
@@ -26,7 +29,7 @@ std::unique_ptr<CRibbonCustomizeDialog> CRibbonOptions::MakeDialog(CRibbonBar& b
     RibbonCommandCategory all{QStringLiteral("All Commands"), {}};
     for (const CRibbonCommand& command : bar.CommandList()) {
         // Combos, edits, sliders and captions are no commands a bar button could stand for.
-        if (command.label.isEmpty() || isCaption(bar, command.id))
+        if (command.label.isEmpty() || isNoButton(bar, command.id))
             continue;
         all.ids.push_back(command.id);
         if (command.hidden)
