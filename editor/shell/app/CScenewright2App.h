@@ -18,6 +18,7 @@
 #include "platform/sys/CrashGuard.h"
 #include "platform/ui/CommandTable.h"
 
+class CFileCommands;
 class CMainFrame;
 class CPathSettings;
 class CProject;
@@ -77,8 +78,8 @@ public:
     Registry& GetRegistry() const { return *m_registry; }
     CRecentFileList& RecentFiles() const { return *m_recentFiles; }
     CommandTable& Commands() const { return *m_commands; }
-    // The application level of the command table.
-    CommandTarget& ApplicationCommands() { return m_applicationCommands; }
+    // The file commands, which hold the current project; none before the start-up made them.
+    CFileCommands* FileCommands() const { return m_fileCommands.get(); }
     IdleHook* Idle() const { return m_idle.get(); }
 
     const std::filesystem::path& GetProgramFolder() const { return m_programFolder; }
@@ -119,10 +120,11 @@ private:
     std::unique_ptr<CPathSettings> m_pathSettings;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::unique_ptr<CommandTable> m_commands;
-    CommandTarget m_applicationCommands;
     std::unique_ptr<IdleHook> m_idle;
     std::unique_ptr<foundation::DRendererBitmap> m_renderer;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    // Made after the frame it reaches, gone before it.
+    std::unique_ptr<CFileCommands> m_fileCommands;
     // Owned by its window, which deletes itself when closed.
     CSplashScreenEx* m_splash = nullptr;
     std::vector<QString> m_splashHistory;
