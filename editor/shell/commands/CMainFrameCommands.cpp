@@ -317,9 +317,12 @@ void CMainFrameCommands::OnNewPage(int32_t commandId)
     m_editor.MarkProjectModified();
 }
 
-CPage& CMainFrameCommands::InsertNewPage(int32_t position)
+CPage* CMainFrameCommands::InsertNewPage(int32_t position)
 {
-    CProject& project = *Project();
+    CProject* open = Project();
+    if (!open)
+        return nullptr;
+    CProject& project = *open;
     auto page = std::make_unique<CPage>();
     const std::u16string name = project.MakeUniquePageName({});
     page->SetName(name);
@@ -328,7 +331,7 @@ CPage& CMainFrameCommands::InsertNewPage(int32_t position)
     m_editor.RebuildProjectTree(&inserted);
     m_editor.ForgetLastView();
     m_editor.MarkProjectModified();
-    return inserted;
+    return &inserted;
 }
 
 void CMainFrameCommands::OnSelectedPage(void (CMainFrameCommands::*operation)(CPage&))

@@ -57,8 +57,8 @@ public:
     // Pages. A new page of type n (command 32970 + n); 32974 is the screen-saver page.
     void OnNewPage(int32_t commandId);
     // A new page (unique name, default settings) at position (0 top, the page count
-    // appends).
-    CPage& InsertNewPage(int32_t position);
+    // appends); none without a project.
+    CPage* InsertNewPage(int32_t position);
     void DeletePage(CPage& page);
     void DuplicatePage(CPage& page);
     void CreateScreenSaverPage();
