@@ -504,3 +504,4 @@ void CMainFrame::SetDownloadsFolder(const std::filesystem::path& folder) { m_app
 CPageRibbonControls& CMainFrame::GetRibbon() { return *m_ribbonControls; }
 void CMainFrame::DeletePage(CPage& page) { m_frameCommands->DeletePage(page); }
 void CMainFrame::DuplicatePage(CPage& page) { m_frameCommands->DuplicatePage(page); }
+bool CMainFrame::CanInsertAction() { return false; }

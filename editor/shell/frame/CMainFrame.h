@@ -157,6 +157,7 @@ public:
     CPageViewSettings& GetViewSettings() override { return m_viewSettings; }
     void DeletePage(CPage& page) override;
     void DuplicatePage(CPage& page) override;
+    bool CanInsertAction() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
