@@ -12,28 +12,36 @@
 
 namespace {
 
-using OrderMove = void (CDiagramEntityContainer::*)(CDiagramEntity*);
-struct Order {
-    CommandId id;
-    OrderMove move;
-};
-constexpr std::array kOrders{
-    Order{CommandId::OrderUp, &CDiagramEntityContainer::PopUp},
-    Order{CommandId::OrderDown, &CDiagramEntityContainer::PushDown},
-    Order{CommandId::OrderToFront, &CDiagramEntityContainer::ToFront},
-    Order{CommandId::OrderToBack, &CDiagramEntityContainer::ToBottom},
-};
+// Order commands move the one selected object; grouping redraws once, after the change.
+template <void (CDiagramEntityContainer::*move)(CDiagramEntity*)>
+void moveSelected(CPageCommandContext& c)
+{
+    (c.Container().*move)(c.Editor().GetSelectedObject());
+    c.Editor().RedrawWindow();
+}
 
-using Align = void (CDiagramEditor::*)();
-struct Alignment {
-    CommandId id;
-    Align align;
-};
-constexpr std::array kAlignments{
-    Alignment{CommandId::AlignLeft, &CDiagramEditor::AlignLeft},
-    Alignment{CommandId::AlignRight, &CDiagramEditor::AlignRight},
-    Alignment{CommandId::AlignTop, &CDiagramEditor::AlignTop},
-    Alignment{CommandId::AlignBottom, &CDiagramEditor::AlignBottom},
+template <int32_t (CDiagramEntityContainer::*change)()>
+void regroup(CPageCommandContext& c)
+{
+    DDiagramView& canvas = c.View().GetCanvas();
+    canvas.setUpdatesEnabled(false);
+    (void)(c.Container().*change)();
+    canvas.setUpdatesEnabled(true);
+    c.Editor().RedrawWindow();
+}
+
+constexpr std::array kSelectionCommands{
+    SelectionCommand{CommandId::OrderUp, SelectionNeed::ExactlyOne, &moveSelected<&CDiagramEntityContainer::PopUp>},
+    SelectionCommand{CommandId::OrderDown, SelectionNeed::ExactlyOne, &moveSelected<&CDiagramEntityContainer::PushDown>},
+    SelectionCommand{CommandId::OrderToFront, SelectionNeed::ExactlyOne, &moveSelected<&CDiagramEntityContainer::ToFront>},
+    SelectionCommand{CommandId::OrderToBack, SelectionNeed::ExactlyOne, &moveSelected<&CDiagramEntityContainer::ToBottom>},
+    SelectionCommand{CommandId::Group, SelectionNeed::Several, &regroup<&CDiagramEntityContainer::Group>},
+    SelectionCommand{CommandId::Ungroup, SelectionNeed::Any, &regroup<&CDiagramEntityContainer::Ungroup>},
+    SelectionCommand{CommandId::AlignLeft, SelectionNeed::Several, [](CPageCommandContext& c) { c.Editor().AlignLeft(); }},
+    SelectionCommand{CommandId::AlignRight, SelectionNeed::Several, [](CPageCommandContext& c) { c.Editor().AlignRight(); }},
+    SelectionCommand{CommandId::AlignTop, SelectionNeed::Several, [](CPageCommandContext& c) { c.Editor().AlignTop(); }},
+    SelectionCommand{CommandId::AlignBottom, SelectionNeed::Several,
+                     [](CPageCommandContext& c) { c.Editor().AlignBottom(); }},
 };
 
 // The lock button, "Lock size" and "Lock position": one bit each.
@@ -73,71 +81,22 @@ std::vector<CEditorObject*> placedObjects(const CPageCommandContext& context)
     return placed;
 }
 
-// Grouping redraws once, after the whole change.
-template <typename Change>
-void withoutRedraw(CPageCommandContext& context, Change change)
-{
-    DDiagramView& canvas = context.View().GetCanvas();
-    canvas.setUpdatesEnabled(false);
-    change();
-    canvas.setUpdatesEnabled(true);
-    context.Editor().RedrawWindow();
-}
-
 } // namespace
 
 void CArrangeCommands::Register(CommandTarget& target, CPageCommandContext& context)
 {
     CPageCommandContext* c = &context;
-    const auto exactlyOne = [c](CommandState& state) { state.enabled = c->SelectedCount() == 1; };
-    const auto several = [c](CommandState& state) { state.enabled = c->SelectedCount() > 1; };
-    const auto any = [c](CommandState& state) { state.enabled = c->SelectedCount() > 0; };
-
-    for (const Order& order : kOrders)
-        target.add(
-            ToInt(order.id),
-            [c, order] {
-                if (c->SelectedCount() != 1)
-                    return;
-                (c->Container().*order.move)(c->Editor().GetSelectedObject());
-                c->Editor().RedrawWindow();
-            },
-            exactlyOne);
-
-    target.add(
-        ToInt(CommandId::Group),
-        [c] {
-            if (c->SelectedCount() > 1)
-                withoutRedraw(*c, [c] { (void)c->Container().Group(); });
-        },
-        several);
-    target.add(
-        ToInt(CommandId::Ungroup),
-        [c] {
-            if (c->SelectedCount() > 0)
-                withoutRedraw(*c, [c] { (void)c->Container().Ungroup(); });
-        },
-        any);
-
-    for (const Alignment& alignment : kAlignments)
-        target.add(
-            ToInt(alignment.id),
-            [c, alignment] {
-                if (c->SelectedCount() > 1)
-                    (c->Editor().*alignment.align)();
-            },
-            several);
+    context.AddSelectionCommands(target, kSelectionCommands);
 
     for (const LockBit& lock : kLocks)
         target.add(
             ToInt(lock.id),
             [c, lock] {
-                if (c->SelectedCount() == 0)
-                    return;
-                c->Editor().Lock(lock.bit, c->Editor().LockState(lock.bit) != kAllLocked);
+                if (c->Has(SelectionNeed::Any))
+                    c->Editor().Lock(lock.bit, c->Editor().LockState(lock.bit) != kAllLocked);
             },
             [c, lock](CommandState& state) {
-                state.enabled = c->SelectedCount() > 0;
+                state.enabled = c->Has(SelectionNeed::Any);
                 state.checked = c->Editor().LockState(lock.bit) == kAllLocked;
             },
             ControlKind::Check);

@@ -1,5 +1,7 @@
 #include "editor/views/page/commands/CEditCommands.h"
 
+#include <array>
+
 #include "diagram/CommandId.h"
 #include "editor/views/page/DDiagramEditor.h"
 #include "editor/views/page/commands/CPageCommandContext.h"
@@ -8,10 +10,33 @@
 
 namespace {
 
-// The steps the ribbon's list asks for: its chosen entry and every newer one.
-int32_t chosenSteps(CPageCommandContext& context, CommandId list)
+constexpr std::array kClipboard{
+    SelectionCommand{CommandId::Cut, SelectionNeed::Any, [](CPageCommandContext& c) { c.Editor().Cut(); }},
+    SelectionCommand{CommandId::Copy, SelectionNeed::Any, [](CPageCommandContext& c) { c.Editor().Copy(); }},
+    SelectionCommand{CommandId::Clone, SelectionNeed::ExactlyOne,
+                     [](CPageCommandContext& c) { c.Editor().DuplicateSelected(); }},
+};
+
+// The ribbon's buttons undo as far as the entry chosen in their list; the keys one step,
+// and without an update handler of their own.
+enum class Steps { One, FromList };
+struct HistoryCommand {
+    CommandId id;
+    void (CDiagramEditor::*step)(int32_t);
+    bool (CDiagramEntityContainer::*possible)() const;
+    Steps steps;
+};
+constexpr std::array kHistory{
+    HistoryCommand{CommandId::EditUndo, &CDiagramEditor::Undo, &CDiagramEntityContainer::CanUndo, Steps::FromList},
+    HistoryCommand{CommandId::UndoKey, &CDiagramEditor::Undo, nullptr, Steps::One},
+    HistoryCommand{CommandId::EditRedo, &CDiagramEditor::Redo, &CDiagramEntityContainer::CanRedo, Steps::FromList},
+    HistoryCommand{CommandId::RedoKey, &CDiagramEditor::Redo, nullptr, Steps::One},
+};
+
+// The chosen entry and every newer one.
+int32_t stepsOf(CPageCommandContext& context, const HistoryCommand& command)
 {
-    const int32_t chosen = context.Ribbon().GetChosenIndex(list);
+    const int32_t chosen = command.steps == Steps::FromList ? context.Ribbon().GetChosenIndex(command.id) : -1;
     return chosen < 0 ? 1 : chosen + 1;
 }
 
@@ -20,47 +45,22 @@ int32_t chosenSteps(CPageCommandContext& context, CommandId list)
 void CEditCommands::Register(CommandTarget& target, CPageCommandContext& context)
 {
     CPageCommandContext* c = &context;
-    const auto any = [c](CommandState& state) { state.enabled = c->SelectedCount() > 0; };
+    context.AddSelectionCommands(target, kClipboard);
 
-    target.add(
-        ToInt(CommandId::Cut),
-        [c] {
-            if (c->SelectedCount() > 0)
-                c->Editor().Cut();
-        },
-        any);
-    target.add(
-        ToInt(CommandId::Copy),
-        [c] {
-            if (c->SelectedCount() > 0)
-                c->Editor().Copy();
-        },
-        any);
-    target.add(
-        ToInt(CommandId::Clone),
-        [c] {
-            if (c->SelectedCount() == 1)
-                c->Editor().DuplicateSelected();
-        },
-        [c](CommandState& state) { state.enabled = c->SelectedCount() == 1; });
     target.add(
         ToInt(CommandId::Paste), [c] { c->Editor().Paste(); },
         [c](CommandState& state) { state.enabled = c->Container().ClipboardCount() > 0; });
 
-    const auto undo = [c](int32_t steps) {
-        c->Editor().Undo(steps);
-        c->RequestFullRefill();
-    };
-    const auto redo = [c](int32_t steps) {
-        c->Editor().Redo(steps);
-        c->RequestFullRefill();
-    };
-    target.add(
-        ToInt(CommandId::EditUndo), [c, undo] { undo(chosenSteps(*c, CommandId::EditUndo)); },
-        [c](CommandState& state) { state.enabled = c->Container().CanUndo(); });
-    target.add(ToInt(CommandId::UndoKey), [undo] { undo(1); });
-    target.add(
-        ToInt(CommandId::EditRedo), [c, redo] { redo(chosenSteps(*c, CommandId::EditRedo)); },
-        [c](CommandState& state) { state.enabled = c->Container().CanRedo(); });
-    target.add(ToInt(CommandId::RedoKey), [redo] { redo(1); });
+    for (const HistoryCommand& command : kHistory) {
+        CommandTarget::Update update;
+        if (command.possible)
+            update = [c, command](CommandState& state) { state.enabled = (c->Container().*command.possible)(); };
+        target.add(
+            ToInt(command.id),
+            [c, command] {
+                (c->Editor().*command.step)(stepsOf(*c, command));
+                c->RequestFullRefill();
+            },
+            update);
+    }
 }

@@ -1,5 +1,7 @@
 #include "editor/views/page/commands/CPageCommandContext.h"
 
+#include "platform/ui/CommandTable.h"
+
 #include "editor/objects/CEditorObject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/views/CEditorHost.h"
@@ -31,6 +33,17 @@ std::vector<CEditorObject*> CPageCommandContext::SelectedObjects() const
 
 int32_t CPageCommandContext::SelectedCount() const { return Container().GetSelectCount(); }
 
+bool CPageCommandContext::Has(SelectionNeed need) const
+{
+    const int32_t count = SelectedCount();
+    switch (need) {
+    case SelectionNeed::Any: return count > 0;
+    case SelectionNeed::ExactlyOne: return count == 1;
+    case SelectionNeed::Several: return count > 1;
+    }
+    return false;
+}
+
 void CPageCommandContext::MergeText(std::u16string_view caption, CPropertySelectedList& merged) const
 {
     m_view.CollectProperty(kFormatContainer, kTextCategory, caption, merged);
@@ -42,6 +55,18 @@ void CPageCommandContext::SetText(const std::vector<CEditorObject*>& objects, st
     for (CEditorObject* object : objects)
         if (object->GetFormat().SetPropertyValue(kTextCategory, caption, value))
             object->Invalidate();
+}
+
+void CPageCommandContext::AddSelectionCommands(CommandTarget& target, std::span<const SelectionCommand> commands)
+{
+    for (const SelectionCommand& command : commands)
+        target.add(
+            ToInt(command.id),
+            [this, command] {
+                if (Has(command.need))
+                    command.act(*this);
+            },
+            [this, command](CommandState& state) { state.enabled = Has(command.need); });
 }
 
 void CPageCommandContext::ViewSettingChanged() const

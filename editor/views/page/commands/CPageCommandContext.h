@@ -5,13 +5,16 @@
 // change leaves).
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "diagram/CommandId.h"
 #include "editor/document/CPropertySelectedList.h"
 
 class CChildViewPage;
+class CommandTarget;
 class CDiagramEntityContainer;
 class CEditorHost;
 class CEditorObject;
@@ -21,6 +24,19 @@ class CProject;
 class CPropertyValue;
 class DDiagramEditor;
 struct CPageViewSettings;
+
+// How many selected objects a command needs.
+enum class SelectionNeed { Any, ExactlyOne, Several };
+
+class CPageCommandContext;
+
+// A command on the selection: enabled, and acting, only when the selection has what it
+// needs.
+struct SelectionCommand {
+    CommandId id;
+    SelectionNeed need;
+    void (*act)(CPageCommandContext& context);
+};
 
 class CPageCommandContext {
 public:
@@ -43,12 +59,16 @@ public:
     // The selected page objects in container order.
     std::vector<CEditorObject*> SelectedObjects() const;
     int32_t SelectedCount() const;
+    bool Has(SelectionNeed need) const;
     // One text-format property merged over the selection.
     void MergeText(std::u16string_view caption, CPropertySelectedList& merged) const;
     // Stores a text-format value on every given object, each its own undo step, and
     // asks for a new preview of each that changed.
     static void SetText(const std::vector<CEditorObject*>& objects, std::u16string_view caption,
                         const CPropertyValue& value);
+
+    // Registers commands on the selection into target.
+    void AddSelectionCommands(CommandTarget& target, std::span<const SelectionCommand> commands);
 
     // A view setting changed: the project and the container are modified, and the
     // properties pane refreshes in place when an object is selected.

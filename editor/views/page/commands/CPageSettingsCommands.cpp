@@ -32,6 +32,11 @@ void setZoom(CPageCommandContext& context, double factor, int32_t percent)
 
 } // namespace
 
+int32_t CPageSettingsCommands::FitPercent(int32_t clientWidth, int32_t clientHeight, const CPageSize& page)
+{
+    return std::max(std::min(clientHeight * kFullPercent / page.height, clientWidth * kFullPercent / page.width), 1);
+}
+
 void CPageSettingsCommands::Register(CommandTarget& target, CPageCommandContext& context)
 {
     CPageCommandContext* c = &context;
@@ -162,10 +167,8 @@ void CPageSettingsCommands::Register(CommandTarget& target, CPageCommandContext&
                ControlKind::Combo);
 
     target.add(ToInt(CommandId::ZoomFit), withProject([c](CProject& project) {
-                   const CPageSize page = project.GetPageSize();
                    const QSize client = c->View().GetCanvas().viewport()->size();
-                   const int32_t percent = std::max(
-                       std::min(client.height() * kFullPercent / page.height, client.width() * kFullPercent / page.width), 1);
+                   const int32_t percent = FitPercent(client.width(), client.height(), project.GetPageSize());
                    setZoom(*c, percent * 0.01, percent);
                }),
                updateProject([](CProject&, CommandState&) {}));

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "diagram/CDiagramHost.h"
 #include "editor/document/CPropertySelectedList.h"
 #include "tests/editor/views/page/PageViewHarness.h"
 
@@ -59,6 +60,35 @@ TEST(PageViewAttach, AnIndexThatMatchesNoObjectSelectsNothingAndTheSelectionIsTh
     }
 }
 
+// Counts what the diagram model tells the editor around it.
+struct RecordingDiagramHost : CDiagramHost {
+    RecordingDiagramHost() { CDiagramHost::Set(this); }
+    ~RecordingDiagramHost() override { CDiagramHost::Set(nullptr); }
+    void SetProjectModified() override { ++modified; }
+    void EntityRemoved(CDiagramEntityContainer&, const CDiagramEntity&) override { ++removed; }
+    int modified = 0, removed = 0;
+};
+
+TEST(PageViewAttach, OpeningAPageDoesNotModifyTheProject)
+{
+    RecordingDiagramHost diagram;
+    PageViewHarness h;
+    h.AddObject(kText, 10, 10);
+    h.AddObject(kButton, 100, 10);
+    h.project.SetModified(false);
+    h.Open(0);
+    EXPECT_EQ(diagram.modified, 0);
+    EXPECT_EQ(h.host.counts.modified, 0);
+    EXPECT_FALSE(h.project.IsModified());
+    // Past the attach the container's changes reach the host again.
+    h.Select({1});
+    ASSERT_TRUE(h.Run(CommandId::OrderDown));
+    EXPECT_GT(diagram.modified, 0);
+    // Handing the objects back tells whoever points at them.
+    h.frame->GetView().OnDestroy();
+    EXPECT_EQ(diagram.removed, 2);
+}
+
 TEST(PageViewAttach, IsQueuedAndHappensOnce)
 {
     PageViewHarness h;
@@ -67,7 +97,7 @@ TEST(PageViewAttach, IsQueuedAndHappensOnce)
     h.frame = frame;
     frame->GetView().PostRefreshPage(0);
     EXPECT_EQ(frame->GetView().GetPage(), nullptr);
-    QTRY_VERIFY(frame->GetView().GetPage() == &h.page);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->GetView().GetPage() == &h.page; }));
     EXPECT_TRUE(frame->GetView().IsAnySelected());
     // A second attach would take the objects twice.
     frame->GetView().OnRefreshPage(0);
@@ -188,11 +218,12 @@ TEST(PageViewClose, TheNewOrderGoesBackToThePageAndTheProjectIsMarked)
     h.Open();
     h.Select({0});
     ASSERT_TRUE(h.Run(CommandId::OrderToFront));
-    // Closed through its command: the frame goes after the handler returned.
+    // Closed through its command: the page is detached at once, the frame goes after
+    // the handler returned.
     ASSERT_TRUE(h.Run(CommandId::ClosePageFrame));
     ASSERT_FALSE(h.frame.isNull());
-    EXPECT_EQ(h.frame->GetView().GetPage(), &h.page);
-    QTRY_VERIFY(h.frame.isNull());
+    EXPECT_EQ(h.frame->GetView().GetPage(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.frame.isNull(); }));
 
     ASSERT_EQ(h.page.GetObjectCount(), 3);
     EXPECT_EQ(h.page.GetObjects()[0].get(), middle);
@@ -242,7 +273,7 @@ TEST(PageFrame, ShowsMaximisedInItsSubWindowWithThePageName)
     QPointer<QMdiSubWindow> guard(window);
     frame->CloseFrame();
     frame->CloseFrame();
-    QTRY_VERIFY(guard.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
     EXPECT_EQ(closing.count(), 1);
 }
 
