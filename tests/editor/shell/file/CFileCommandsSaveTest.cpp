@@ -59,6 +59,24 @@ TEST(CProjectFileWriter, AWriteThatFailsPartWayKeepsTheOldFileAndLeavesNothing)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+TEST(CProjectFileWriter, TheReplacedFileKeepsItsPermissionsAndItsLink)
+{
+    TempDir dir;
+    const std::filesystem::path target = dir / "real.vxp";
+    const std::filesystem::path link = dir / "link.vxp";
+    writeFile(target, "old");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(target, link);
+    const std::string bytes = "new contents";
+    CProjectFileWriter writer;
+    EXPECT_EQ(writer.Write(link, std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())), u"");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readFile(target), bytes);
+    EXPECT_EQ(std::filesystem::status(target).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
 TEST(CProjectFileWriter, AFolderThatIsNotThereIsReported)
 {
     TempDir dir;
