@@ -459,10 +459,11 @@ std::vector<std::u16string> CMainFrameCommands::SelectionStyles(std::optional<CP
 
 void CMainFrameCommands::OnStyleGallery()
 {
-    CStyle* style = CStyles::Get().GetAt(m_frame.GetRibbonIndex(CommandId::StyleGallery));
-    if (!style)
+    const std::vector<std::u16string> themes = GalleryThemes();
+    const int32_t chosen = m_frame.GetRibbonIndex(CommandId::StyleGallery);
+    if (chosen < 0 || chosen >= int32_t(themes.size()))
         return;
-    const std::u16string name = style->GetName();
+    const std::u16string& name = themes[std::size_t(chosen)];
     std::optional<CPropertySelectedList> selection;
     (void)SelectionStyles(selection);
     if (!selection)
@@ -495,8 +496,24 @@ void CMainFrameCommands::OnUpdateStyleGallery(CommandState& state)
         m_galleryStyles.end();
     m_galleryEnabled = anyStyle;
     state.enabled = anyStyle;
-    m_frame.SetRibbonIndex(CommandId::StyleGallery,
-                           anyStyle && same ? CStyles::Get().FindStyleIndex(m_galleryStyles.front()) : -1);
+    int32_t index = -1;
+    if (anyStyle && same) {
+        const std::vector<std::u16string> themes = GalleryThemes();
+        const auto found = std::find(themes.begin(), themes.end(), m_galleryStyles.front());
+        index = found == themes.end() ? -1 : int32_t(found - themes.begin());
+    }
+    m_frame.SetRibbonIndex(CommandId::StyleGallery, index);
+}
+
+std::vector<std::u16string> CMainFrameCommands::GalleryThemes() const
+{
+    if (m_galleryThemes)
+        return *m_galleryThemes;
+    std::vector<std::u16string> names;
+    const CStyles& styles = CStyles::Get();
+    for (int index = 0; index < styles.GetCount(); ++index)
+        names.push_back(styles.GetAt(index)->GetName());
+    return names;
 }
 
 void CMainFrameCommands::OnInsertActionFromList()

@@ -91,6 +91,8 @@ public:
     // the simulation's folder (the user's private temporary folder by default).
     void SetProgramFolder(const std::filesystem::path& folder) { m_programFolder = folder; }
     void SetTemporaryFolder(const std::filesystem::path& folder) { m_temporaryFolder = folder; }
+    // The theme names of the style gallery, in its order; the loaded styles by default.
+    void SetGalleryThemes(std::vector<std::u16string> names) { m_galleryThemes = std::move(names); }
     // The engine the last Play started; none when it did not start.
     std::optional<pid_t> LastEnginePid() const { return m_lastEngine; }
 
@@ -129,6 +131,7 @@ private:
     void DuplicateSelectedPage(CPage& page);
     void OnInsertActionFromList();
     // The active view's selection and the style name each item holds (empty for none).
+    std::vector<std::u16string> GalleryThemes() const;
     std::vector<std::u16string> SelectionStyles(std::optional<CPropertySelectedList>& selection) const;
 
     CEditorHost& m_editor;
@@ -142,6 +145,7 @@ private:
     std::filesystem::path m_programFolder;
     std::filesystem::path m_temporaryFolder;
     std::optional<pid_t> m_lastEngine;
+    std::optional<std::vector<std::u16string>> m_galleryThemes;
     // The style names the gallery's update saw last, and what it answered.
     std::vector<std::u16string> m_galleryStyles;
     bool m_galleryStylesSeen = false;
