@@ -233,21 +233,9 @@ QString CRibbonBar::ControlText(int id) const
 void CRibbonBar::SetControlText(int id, const QString& text)
 {
     CRibbonUpdateGuard guard(*this);
-    for (QWidget* widget : ControlWidgets(id)) {
-        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            if (edit->text() != text)
-                edit->setText(text);
-        } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            if (combo->isEditable()) {
-                if (combo->currentText() != text)
-                    combo->setEditText(text);
-            } else if (const int index = combo->findText(text); index != combo->currentIndex()) {
-                combo->setCurrentIndex(index);
-            }
-        } else if (auto* gallery = qobject_cast<CRibbonGallery*>(widget)) {
-            gallery->ChooseByName(text);
-        }
-    }
+    for (const CRibbonControl& control : m_controls)
+        if (control.id == id && control.kind != ControlKind::Button)
+            showText(control, text);
 }
 
 QVariant CRibbonBar::ControlData(int id) const
@@ -335,20 +323,26 @@ void CRibbonBar::applyState(const CRibbonControl& control, const CommandState& s
     // What the user is typing stays until the edit acts.
     if (QWidget* focus = QApplication::focusWidget(); focus && (focus == widget || widget->isAncestorOf(focus)))
         return;
+    showText(control, *state.text);
+}
+
+void CRibbonBar::showText(const CRibbonControl& control, const QString& text)
+{
+    QWidget* widget = control.widget;
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        if (edit->text() != *state.text)
-            edit->setText(*state.text);
+        if (edit->text() != text)
+            edit->setText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         if (combo->isEditable()) {
-            if (combo->currentText() != *state.text)
-                combo->setEditText(*state.text);
-        } else if (const int index = combo->findText(*state.text); index != combo->currentIndex()) {
+            if (combo->currentText() != text)
+                combo->setEditText(text);
+        } else if (const int index = combo->findText(text); index != combo->currentIndex()) {
             combo->setCurrentIndex(index);
         }
     } else if (auto* gallery = qobject_cast<CRibbonGallery*>(widget)) {
-        gallery->ChooseByName(*state.text);
+        gallery->ChooseByName(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget); button && control.kind == ControlKind::Button) {
-        const QString shown = SplitRibbonLabel(*state.text).text;
+        const QString shown = SplitRibbonLabel(text).text;
         if (button->text() != shown)
             button->setText(shown);
     }
@@ -358,9 +352,14 @@ void CRibbonBar::UpdateControls()
 {
     CRibbonUpdateGuard guard(*this);
     for (const CRibbonControl& control : m_controls) {
-        if (control.kind == ControlKind::Label)
+        const CommandState state = m_commands.state(control.id);
+        if (control.kind == ControlKind::Label) {
+            // A label shows only whether its command is enabled.
+            if (control.widget->isEnabled() != state.enabled)
+                control.widget->setEnabled(state.enabled);
             continue;
-        applyState(control, m_commands.state(control.id));
+        }
+        applyState(control, state);
     }
     for (const auto& [id, action] : m_actions) {
         const CommandState state = m_commands.state(id);

@@ -121,6 +121,7 @@ private:
     friend class CRibbonUpdateGuard;
     QWidget* actedControl(int id) const;
     void applyState(const CRibbonControl& control, const CommandState& state);
+    void showText(const CRibbonControl& control, const QString& text);
 
     CommandTable& m_commands;
     ImageSource m_images;

@@ -25,6 +25,7 @@ constexpr int kLargeButtonHeight = 66;
 constexpr int kSliderWidth = 100;
 // Room a combo's arrow and frame take beside its text.
 constexpr int kComboChrome = 24;
+constexpr const char* kEnterPending = "ribbonEnterPending";
 
 QString toolTipOf(const RibbonLabel& label)
 {
@@ -136,6 +137,26 @@ QToolButton* CRibbonPanel::AddMenuButton(int id, const QString& label, int image
     return button;
 }
 
+void CRibbonPanel::connectCombo(int id, QComboBox* combo)
+{
+    connect(combo, &QComboBox::activated, this, [this, id, combo] { m_bar.Execute(id, combo); });
+    // An editable combo passes one Enter on to its edit more than once: the command runs
+    // once, when the key has been handled.
+    if (QLineEdit* edit = combo->lineEdit())
+        connect(edit, &QLineEdit::returnPressed, this, [this, id, combo] {
+            if (combo->property(kEnterPending).toBool())
+                return;
+            combo->setProperty(kEnterPending, true);
+            QMetaObject::invokeMethod(
+                this,
+                [this, id, combo] {
+                    combo->setProperty(kEnterPending, false);
+                    m_bar.Execute(id, combo);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
 QCheckBox* CRibbonPanel::AddCheckBox(int id, const QString& label)
 {
     const RibbonLabel split = SplitRibbonLabel(label);
@@ -159,9 +180,7 @@ QComboBox* CRibbonPanel::AddCombo(int id, const QStringList& items, int width, R
         combo->addItem(items[i], i < data.size() ? data[i] : QVariant());
     if (width > 0)
         combo->setFixedWidth(width + kComboChrome);
-    connect(combo, &QComboBox::activated, this, [this, id, combo] { m_bar.Execute(id, combo); });
-    if (QLineEdit* edit = combo->lineEdit())
-        connect(edit, &QLineEdit::returnPressed, this, [this, id, combo] { m_bar.Execute(id, combo); });
+    connectCombo(id, combo);
     addSmall(combo);
     m_bar.RegisterControl(id, ControlKind::Combo, combo);
     m_bar.RegisterCommand(id, {}, {});
@@ -174,8 +193,7 @@ QFontComboBox* CRibbonPanel::AddFontCombo(int id, int width)
     combo->setInsertPolicy(QComboBox::NoInsert);
     if (width > 0)
         combo->setFixedWidth(width + kComboChrome);
-    connect(combo, &QComboBox::activated, this, [this, id, combo] { m_bar.Execute(id, combo); });
-    connect(combo->lineEdit(), &QLineEdit::returnPressed, this, [this, id, combo] { m_bar.Execute(id, combo); });
+    connectCombo(id, combo);
     addSmall(combo);
     m_bar.RegisterControl(id, ControlKind::Combo, combo);
     m_bar.RegisterCommand(id, {}, {});
@@ -235,9 +253,13 @@ CRibbonGallery* CRibbonPanel::AddGallery(int id, const QString& label, const std
     return gallery;
 }
 
-QLabel* CRibbonPanel::AddLabel(const QString& text, int image)
+QLabel* CRibbonPanel::AddLabel(const QString& text, int image, int id)
 {
     auto* label = new QLabel(this);
+    if (id != 0) {
+        m_bar.RegisterControl(id, ControlKind::Label, label);
+        m_bar.RegisterCommand(id, text, {});
+    }
     const QIcon icon = m_bar.Image(m_category.Images().small, image);
     if (!icon.isNull() && text.isEmpty()) {
         label->setPixmap(icon.pixmap(kSmallIcon, kSmallIcon));
@@ -262,10 +284,14 @@ QLabel* CRibbonPanel::AddLabel(const QString& text, int image)
     return label;
 }
 
-void CRibbonPanel::BeginButtonGroup()
+void CRibbonPanel::BeginButtonGroup() { beginRow(QFrame::StyledPanel); }
+
+void CRibbonPanel::BeginRow() { beginRow(QFrame::NoFrame); }
+
+void CRibbonPanel::beginRow(QFrame::Shape frame)
 {
     auto* row = new QFrame(this);
-    row->setFrameShape(QFrame::StyledPanel);
+    row->setFrameShape(frame);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);

@@ -62,10 +62,13 @@ public:
     QSlider* AddSlider(int id, int minimum, int maximum);
     CRibbonColourButton* AddColourButton(int id, const QString& label, std::span<const QRgb> palette);
     CRibbonGallery* AddGallery(int id, const QString& label, const std::vector<RibbonGalleryItem>& items);
-    // A static text, an image, or both.
-    QLabel* AddLabel(const QString& text, int image = -1);
-    // Buttons added between these two sit in one row as a group.
+    // A static text, an image, or both; a label with a command id is enabled as its
+    // command is.
+    QLabel* AddLabel(const QString& text, int image = -1, int id = 0);
+    // Buttons added between BeginButtonGroup and EndButtonGroup sit in one framed row; a
+    // row begun by BeginRow is a plain one (a caption and its control).
     void BeginButtonGroup();
+    void BeginRow();
     void EndButtonGroup();
     void AddSeparator();
 
@@ -76,6 +79,8 @@ private:
     void addSmall(QWidget* widget);
     void addLarge(QWidget* widget);
     void connectButton(int id, QToolButton* button);
+    void connectCombo(int id, QComboBox* combo);
+    void beginRow(QFrame::Shape frame);
 
     CRibbonCategory& m_category;
     CRibbonBar& m_bar;
