@@ -32,6 +32,7 @@ CScenewright2App::CScenewright2App(std::filesystem::path programFolder)
     : m_programFolder(programFolder.empty() ? CProgramFolder::Path() : std::move(programFolder)),
       m_registry(std::make_unique<Registry>()),
       m_pathSettings(std::make_unique<CPathSettings>(*m_registry)),
+      m_recentFiles(std::make_unique<CRecentFileList>(*m_registry)),
       m_commands(std::make_unique<CommandTable>())
 {
     g_application = this;
@@ -59,7 +60,6 @@ CScenewright2App* CScenewright2App::Get() { return g_application; }
 bool CScenewright2App::InitInstance()
 {
     CreateSplash();
-    m_recentFiles = std::make_unique<CRecentFileList>(*m_registry);
     m_projectsFolder = GetPathSetting(CPathSettings::kProjectsPath);
     m_downloadsFolder = GetPathSetting(CPathSettings::kDownloadsPath);
     m_imagesFolder = GetPathSetting(CPathSettings::kImagesPath);

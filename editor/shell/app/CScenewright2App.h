@@ -48,8 +48,6 @@ public:
     static constexpr const char* kStatusReady = "Ready!";
     static constexpr QRect kVersionRect{QPoint(76, 240), QPoint(289, 314)};
     static constexpr QRect kStatusRect{QPoint(160, 370), QPoint(479, 409)};
-    // Preset names the ribbon lists, per kind.
-    static constexpr std::size_t kMaxPresetNames = 30;
 
     // programFolder: where the program lies with its Styles/, art/ and presets/.
     explicit CScenewright2App(std::filesystem::path programFolder = {});
@@ -93,9 +91,6 @@ public:
     std::u16string& DownloadsFolder() { return m_downloadsFolder; }
     std::u16string& ImagesFolder() { return m_imagesFolder; }
     std::filesystem::path GetPresetsFolder() const { return m_programFolder / "presets"; }
-    // Filled by the ribbon in folder-listing order, at most kMaxPresetNames each.
-    std::vector<std::u16string>& ProjectPresetNames() { return m_projectPresetNames; }
-    std::vector<std::u16string>& TagPresetNames() { return m_tagPresetNames; }
 
     // The splash screen's status line; every text it was given, in order.
     void SetSplashStatus(const QString& text);
@@ -132,8 +127,6 @@ private:
     std::u16string m_projectsFolder;
     std::u16string m_downloadsFolder;
     std::u16string m_imagesFolder;
-    std::vector<std::u16string> m_projectPresetNames;
-    std::vector<std::u16string> m_tagPresetNames;
 
     std::function<bool()> m_downloadPoll;
     QTimer m_downloadTimer;

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QGuiApplication>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -23,13 +24,22 @@
 #include "editor/shell/frame/CFramePrompts.h"
 #include "editor/shell/frame/CFrameRibbonControls.h"
 #include "editor/shell/frame/CPageWindowList.h"
+#include "editor/shell/frame/CRibbonProjectSettings.h"
+#include "editor/shell/frame/CStylePreviews.h"
+#include "editor/shell/ribbon/CAcceleratorTable.h"
+#include "editor/shell/ribbon/CRibbonLayout.h"
+#include "editor/shell/ribbon/CRibbonOptions.h"
 #include "editor/views/CTagsBar.h"
+#include "editor/views/actions/CActionsBar.h"
+#include "editor/views/actions/CActionsListBar.h"
+#include "editor/views/properties/CPropertiesBar.h"
 #include "editor/views/page/CChildViewPage.h"
 #include "editor/views/panes/CObjectsBar.h"
 #include "editor/views/panes/COutputBar.h"
 #include "editor/views/panes/CPaneTree.h"
 #include "editor/views/panes/CProjectBar.h"
 #include "platform/sys/Registry.h"
+#include "platform/ui/ribbon/CRibbonApplicationMenu.h"
 #include "platform/ui/ribbon/CRibbonBar.h"
 
 namespace {
@@ -110,8 +120,27 @@ bool CMainFrame::CreateRibbon()
 {
     m_ribbon = new CRibbonBar(m_app.Commands(), this);
     m_ribbonControls->SetBar(m_ribbon);
+    const CRibbonSources sources{m_app.GetPresetsFolder(), CStylePreviews::Collect(CStyles::Get())};
+    if (!CRibbonLayout::CreateRibbon(*m_ribbon, sources))
+        return false;
     setMenuWidget(m_ribbon);
+    m_ribbon->SetCustomizeHandler([this] { CRibbonOptions::ShowOptions(*m_ribbon, this); });
+    CRibbonApplicationMenu& menu = m_ribbon->ApplicationMenu();
+    menu.SetRecentFileHandler([this](const QString& path) {
+        m_app.OpenDocumentFile(std::filesystem::path(path.toStdString()));
+        ShowRecentFiles();
+    });
+    ShowRecentFiles();
+    CAcceleratorTable::Install(*this, m_app.Commands());
     return true;
+}
+
+void CMainFrame::ShowRecentFiles()
+{
+    QStringList paths;
+    for (const std::u16string& path : m_app.RecentFiles().Entries())
+        paths << QString::fromStdU16String(path);
+    m_ribbon->ApplicationMenu().SetRecentFiles(paths);
 }
 
 void CMainFrame::CreatePanes()
@@ -131,12 +160,21 @@ void CMainFrame::CreatePanes()
         case FramePane::Objects:
             content = m_objectsBar = new CObjectsBar(*this, m_app.Commands(), dock);
             break;
+        case FramePane::Properties:
+            content = m_propertiesBar = new CPropertiesBar(*this, dock);
+            break;
         case FramePane::Output:
             content = m_outputBar;
             break;
-        default:
-            // Filled when the pane's own widget is hosted.
+        case FramePane::Actions:
+            content = m_actionsBar = new CActionsBar(*this, dock);
+            break;
+        case FramePane::Tags:
+            // The project's tags, once there is a project.
             content = new QWidget(dock);
+            break;
+        case FramePane::ActionsList:
+            content = m_actionsListBar = new CActionsListBar(*this, dock);
             break;
         }
         if (row.side == Qt::BottomDockWidgetArea)
@@ -183,6 +221,7 @@ void CMainFrame::AddFrameCommands()
             ControlKind::Check);
     m_commands.add(ToInt(CommandId::CloseAllPages), [this] { CloseAllPages(); });
     m_commands.add(ToInt(CommandId::AppExit), [this] { close(); });
+    m_commands.add(ToInt(CommandId::Options), [this] { CRibbonOptions::ShowOptions(*m_ribbon, this); });
     m_frameCommands->Register(m_commands);
 }
 
@@ -302,8 +341,11 @@ void CMainFrame::RefreshBars()
 
 void CMainFrame::FillFromSelection(std::span<CSelectable* const> selection, PropertiesRefill refill)
 {
-    (void)refill;
     ++m_fillCount;
+    if (m_propertiesBar)
+        m_propertiesBar->FillProperties(CPropertySelectedList(selection), refill);
+    if (m_actionsBar)
+        m_actionsBar->ShowObjectActions(selection);
     UpdateStatusBar(selection);
 }
 
@@ -392,8 +434,17 @@ void CMainFrame::RefreshTagsGrid()
         m_tagsBar->Grid().viewport()->update();
 }
 
-void CMainFrame::StoreActionScript() {}
-void CMainFrame::InsertAction(int32_t) {}
+void CMainFrame::StoreActionScript()
+{
+    if (m_actionsBar)
+        m_actionsBar->StoreScript();
+}
+
+void CMainFrame::InsertAction(int32_t commandId)
+{
+    if (m_actionsBar)
+        m_actionsBar->InsertAction(commandId);
+}
 void CMainFrame::RefreshUndoLists() {}
 
 CChildViewPage* CMainFrame::OpenPage(CPage& page) { return &m_pageWindows->Open(page); }
@@ -408,9 +459,9 @@ void CMainFrame::AttachProject(CProject* project)
     if (!project) {
         // The project is about to go: nothing may keep a hold on it.
         m_frameCommands->ForgetProject();
+        DropSelection();
         m_pageWindows->CloseAll();
         m_lastView = nullptr;
-        m_lastSelection.reset();
     }
     ShowTags(project);
     if (m_projectBar)
@@ -432,7 +483,11 @@ void CMainFrame::ShowTags(CProject* project)
 }
 
 void CMainFrame::NewPage(CommandId command) { m_frameCommands->OnNewPage(ToInt(command)); }
-void CMainFrame::ShowProjectSettings() {}
+void CMainFrame::ShowProjectSettings()
+{
+    if (CProject* project = GetProject(); project && m_ribbon)
+        CRibbonProjectSettings::Show(*m_ribbon, project->Settings());
+}
 
 void CMainFrame::SelectFirstTagRow()
 {
@@ -440,7 +495,11 @@ void CMainFrame::SelectFirstTagRow()
         m_tagsBar->Grid().setCurrentIndex(m_tagsBar->Grid().model()->index(0, 0));
 }
 
-void CMainFrame::AddToRecentFileList(const std::filesystem::path& path) { m_app.RecentFiles().Add(path.u16string()); }
+void CMainFrame::AddToRecentFileList(const std::filesystem::path& path)
+{
+    m_app.RecentFiles().Add(path.u16string());
+    ShowRecentFiles();
+}
 std::filesystem::path CMainFrame::GetProjectsFolder() { return std::filesystem::path(m_app.ProjectsFolder()); }
 void CMainFrame::SetProjectsFolder(const std::filesystem::path& folder) { m_app.ProjectsFolder() = folder.u16string(); }
 std::filesystem::path CMainFrame::GetProgramFolder() { return m_app.GetProgramFolder(); }
@@ -484,11 +543,34 @@ void CMainFrame::DeleteSelectedObject()
         m_objectsBar->DeleteSelectedObject();
 }
 
-bool CMainFrame::ActionsPaneShowsObject() { return false; }
-int32_t CMainFrame::GetSelectedActionItemData() { return -1; }
+bool CMainFrame::ActionsPaneShowsObject() { return m_actionsBar && m_actionsBar->HasTarget(); }
+
+int32_t CMainFrame::GetSelectedActionItemData()
+{
+    QTreeWidgetItem* item = m_actionsListBar ? m_actionsListBar->Tree()->currentItem() : nullptr;
+    return item ? CActionsListBar::ItemData(item) : -1;
+}
 bool CMainFrame::IsPageOpen(const CPage& page) { return m_pageWindows->Find(page) != nullptr; }
 void CMainFrame::ActivatePageWindow(const CPage& page) { m_pageWindows->Activate(page); }
-void CMainFrame::ClosePageWindow(const CPage& page) { m_pageWindows->Close(page); }
+void CMainFrame::ClosePageWindow(const CPage& page)
+{
+    // The page may go after this: the panes let go of what it shows first.
+    DropSelection();
+    m_pageWindows->Close(page);
+}
+
+void CMainFrame::DropSelection()
+{
+    if (m_propertiesBar)
+        m_propertiesBar->DropSelection();
+    if (m_actionsBar) {
+        // What was typed into the script goes into its item before the pane lets go.
+        m_actionsBar->StoreScript();
+        m_actionsBar->ForgetProject();
+    }
+    m_lastSelection.reset();
+    RequestPropertiesRefill(PropertiesRefill::Full);
+}
 
 bool CMainFrame::IsControlHeld()
 {
@@ -504,4 +586,4 @@ void CMainFrame::SetDownloadsFolder(const std::filesystem::path& folder) { m_app
 CPageRibbonControls& CMainFrame::GetRibbon() { return *m_ribbonControls; }
 void CMainFrame::DeletePage(CPage& page) { m_frameCommands->DeletePage(page); }
 void CMainFrame::DuplicatePage(CPage& page) { m_frameCommands->DuplicatePage(page); }
-bool CMainFrame::CanInsertAction() { return false; }
+bool CMainFrame::CanInsertAction() { return m_actionsBar && m_actionsBar->HasTarget(); }

@@ -25,10 +25,13 @@ class CScenewright2App;
 class CFramePrompts;
 class CFrameRibbonControls;
 class CMainFrameCommands;
+class CActionsBar;
+class CActionsListBar;
 class CObjectsBar;
 class COutputBar;
 class CPageWindowList;
 class CProjectBar;
+class CPropertiesBar;
 class CRibbonBar;
 class CSelectable;
 class CTagsBar;
@@ -88,6 +91,8 @@ public:
     CObjectsBar* ObjectsBar() const { return m_objectsBar; }
     COutputBar& OutputBar() const { return *m_outputBar; }
     CTagsBar* TagsBar() const { return m_tagsBar; }
+    CPropertiesBar* PropertiesBar() const { return m_propertiesBar; }
+    CActionsBar* ActionsBar() const { return m_actionsBar; }
     CMainFrameCommands& FrameCommands() const { return *m_frameCommands; }
     // Sends close to every page window until none is left.
     void CloseAllPages();
@@ -165,11 +170,15 @@ protected:
 
 private:
     bool CreateRibbon();
+    // The application menu lists the recent files.
+    void ShowRecentFiles();
     void CreatePanes();
     bool CreateStatusBar();
     void AddFrameCommands();
     void ClearStatusBar();
     void FillFromSelection(std::span<CSelectable* const> selection, PropertiesRefill refill);
+    // The properties and actions panes let go of the items they show.
+    void DropSelection();
     // The tags pane shows the project's tags; an empty pane without a project.
     void ShowTags(CProject* project);
 
@@ -189,6 +198,9 @@ private:
     CProjectBar* m_projectBar = nullptr;
     CObjectsBar* m_objectsBar = nullptr;
     CTagsBar* m_tagsBar = nullptr;
+    CPropertiesBar* m_propertiesBar = nullptr;
+    CActionsBar* m_actionsBar = nullptr;
+    CActionsListBar* m_actionsListBar = nullptr;
     QLabel* m_statusPosition = nullptr;
     QLabel* m_statusSize = nullptr;
 
