@@ -185,7 +185,15 @@ void CMainFrame::CreatePanes()
         addDockWidget(row.side, dock);
         m_docks[std::size_t(row.pane)] = dock;
     }
+    // The script panes and the tags share one place under the properties, as tabs.
+    tabifyDockWidget(PaneDock(FramePane::Actions), PaneDock(FramePane::Tags));
+    tabifyDockWidget(PaneDock(FramePane::Tags), PaneDock(FramePane::ActionsList));
+    PaneDock(FramePane::Actions)->raise();
     resizeDocks({PaneDock(FramePane::Output)}, {kBottomPaneHeight}, Qt::Vertical);
+    resizeDocks({PaneDock(FramePane::Properties), PaneDock(FramePane::Actions)}, {kSidePaneWidth, kSidePaneWidth},
+                Qt::Vertical);
+    resizeDocks({PaneDock(FramePane::Project), PaneDock(FramePane::Properties)}, {kSidePaneWidth, kSidePaneWidth * 5 / 4},
+                Qt::Horizontal);
 }
 
 bool CMainFrame::CreateStatusBar()
@@ -308,6 +316,10 @@ void CMainFrame::CloseAllPages() { m_pageWindows->CloseAll(); }
 
 void CMainFrame::RefreshBars()
 {
+    if (!m_statusCleared) {
+        ClearStatusBar();
+        m_statusCleared = true;
+    }
     if (!m_active)
         return;
     CChildViewPage* view = GetActiveView();
@@ -332,10 +344,6 @@ void CMainFrame::RefreshBars()
     } else if (m_lastSelection) {
         m_lastSelection.reset();
         FillFromSelection({}, PropertiesRefill::Full);
-    }
-    if (!m_statusCleared) {
-        ClearStatusBar();
-        m_statusCleared = true;
     }
 }
 
