@@ -144,6 +144,11 @@ enum class CommandId : int32_t {
     InsertPageFirst = 32971,
     InsertPageLast = 32976,
 
+    // Actions pane: the grid's context menu
+    ActionsDeleteRow = 32919,
+    ActionsAddTrigger = 32920,
+    ActionsDuplicateRow = 32936,
+
     // Main frame: page windows and looks (shell)
     CloseAllPages = 164,
     WindowsDialog = 32825,

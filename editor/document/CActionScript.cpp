@@ -32,21 +32,30 @@ std::string utf8(std::u16string_view text)
 
 std::vector<ActionEntry> CActionScript::Parse(std::string_view utf8Text, int formatVersion)
 {
+    std::string errors;
+    return Parse(utf8Text, formatVersion, errors);
+}
+
+std::vector<ActionEntry> CActionScript::Parse(std::string_view utf8Text, int formatVersion, std::string& errors)
+{
     std::vector<ActionEntry> entries;
+    errors.clear();
     Json::CharReaderBuilder builder;
     builder["collectComments"] = false;
     builder["stackLimit"] = 256;
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value root;
-    std::string errors;
     try {
         if (!reader->parse(utf8Text.data(), utf8Text.data() + utf8Text.size(), &root, &errors))
             return entries;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        errors = error.what();
         return entries;
     }
-    if (!root.isArray())
+    if (!root.isArray()) {
+        errors = "* Line 1, Column 1\n  An action script is a list of actions.\n";
         return entries;
+    }
     for (const Json::Value& element : root) {
         ActionEntry entry;
         entry.triggerText = memberText(element, "trigger");

@@ -23,6 +23,9 @@ public:
     // Entries in array order; text that is not a JSON array gives none. Missing or
     // non-text members read as empty text. formatVersion selects the former names.
     static std::vector<ActionEntry> Parse(std::string_view utf8, int formatVersion);
+    // The same, with the reader's message in errors when the text is not a JSON array
+    // (empty when it is).
+    static std::vector<ActionEntry> Parse(std::string_view utf8, int formatVersion, std::string& errors);
     // The editor's form: members "command", "params", "trigger", "triggerParams" in that
     // order, three-space indentation, UTF-8.
     static std::string Store(const std::vector<ActionEntry>& entries);

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "diagram/CommandId.h"
@@ -61,13 +60,12 @@ void CChildFramePage::CloseFrame()
     if (m_closing)
         return;
     m_closing = true;
-    // The command that asks may be running in this frame's own handler: go afterwards.
-    QTimer::singleShot(0, this, [this] {
-        emit frameClosing(this);
-        m_view->OnDestroy();
-        QWidget* window = qobject_cast<QMdiSubWindow*>(parentWidget());
-        (window ? window : this)->deleteLater();
-    });
+    // The page takes its objects back at once, so the page may go right after; the
+    // window itself goes later, never inside the handler that asked.
+    emit frameClosing(this);
+    m_view->OnDestroy();
+    QWidget* window = qobject_cast<QMdiSubWindow*>(parentWidget());
+    (window ? window : this)->deleteLater();
 }
 
 void CChildFramePage::focusInEvent(QFocusEvent* event)

@@ -1,7 +1,8 @@
 #pragma once
 // The window of one open page inside the main frame's page area: it holds the page's
 // view, always shows maximised, and takes its window text from the page name. Command
-// 163 closes it; the close happens after the command's handler has returned.
+// 163 closes it: the page takes its objects back at once, the window goes after the
+// command's handler has returned.
 
 #include <QWidget>
 
@@ -30,7 +31,8 @@ public:
     // The frame became the active one (its focus): the focus goes to the view, the
     // project tree selects the page and the ribbon's undo lists follow the view.
     void OnSetFocus();
-    // Closes the frame later, never inside the handler that asks.
+    // The page is detached at once; the frame is deleted later, never inside the handler
+    // that asks.
     void CloseFrame();
 
 signals:

@@ -10,6 +10,7 @@
 #include "editor/project/document/CProject.h"
 #include "editor/project/page/CPage.h"
 #include "editor/views/CEditorHost.h"
+#include "editor/views/page/CAttachDiagramHost.h"
 #include "editor/views/page/CPageViewEnvironment.h"
 #include "editor/views/page/commands/CPageViewCommands.h"
 #include "editor/views/page/commands/ZoomText.h"
@@ -66,11 +67,14 @@ void CChildViewPage::OnRefreshPage(int32_t selectIndex)
     // From here on the container alone owns the objects.
     std::vector<std::unique_ptr<CEditorObject>> objects = page.ReleaseObjects();
     CDiagramEntity* selected = nullptr;
-    for (std::size_t index = 0; index < objects.size(); ++index) {
-        CDiagramEntity* entity = objects[index].get();
-        m_editor.AddObject(std::move(objects[index]));
-        if (int64_t(index) == selectIndex)
-            selected = entity;
+    {
+        const CAttachDiagramHost opening;
+        for (std::size_t index = 0; index < objects.size(); ++index) {
+            CDiagramEntity* entity = objects[index].get();
+            m_editor.AddObject(std::move(objects[index]));
+            if (int64_t(index) == selectIndex)
+                selected = entity;
+        }
     }
     if (selected)
         m_editor.SelectObject(*selected, true);
@@ -120,6 +124,8 @@ void CChildViewPage::PushViewSettings()
     const CProjectSettings& settings = project->Settings();
     const CPageSize size = project->GetPageSize();
     m_editor.SetVirtualSize(size.width, size.height);
+    // The folder moves with a save under another name; background images follow it.
+    m_editor.SetProjectFolder(project->GetFolder());
     if (const std::optional<double> zoom = ZoomText::ParseFactor(settings.zoom))
         m_editor.SetZoom(*zoom);
     m_editor.SetGridStyleCode(settings.gridStyle);

@@ -28,4 +28,7 @@ public:
     // The main frame's page commands for the view's page.
     virtual void DeletePage(CPage& page) = 0;
     virtual void DuplicatePage(CPage& page) = 0;
+    // Whether the actions pane shows a page's or an object's script, which an action
+    // command inserts into.
+    virtual bool CanInsertAction() = 0;
 };

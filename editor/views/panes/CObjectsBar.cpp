@@ -218,8 +218,7 @@ bool CObjectsBar::OnDragStarted(QTreeWidgetItem* item)
     CEditorObject* object = objectOf(item);
     if (!objects || !object)
         return false;
-    objects->UnselectAll();
-    object->Select(true);
+    ActivePage::SelectOnly(m_host, *object);
     ActivePage::Redraw(m_host);
     UpdateItemStates();
     objects->Snapshot(kZOrderLabel);

@@ -2,9 +2,12 @@
 
 #include <QFontDatabase>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include "editor/views/panes/OutputJump.h"
 
 namespace {
 
@@ -50,9 +53,23 @@ void CEditEx::OnLine(int block)
 COutputBar::COutputBar(QWidget* parent) : QWidget(parent)
 {
     m_edit = new CEditEx(this);
+    m_edit->setFrameShape(QFrame::NoFrame);
+    m_edit->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_edit);
+}
+
+void COutputBar::SetHost(CEditorHost& host)
+{
+    m_edit->SetJump([&host](const OutputLineTarget& target) { return OutputJump::JumpTo(host, target); });
+}
+
+void COutputBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void COutputBar::AppendText(const QString& text, uint32_t color)

@@ -28,10 +28,14 @@ private:
     Jump m_jump;
 };
 
+class CEditorHost;
+
 class COutputBar : public QWidget, public CProjectOutput {
     Q_OBJECT
 public:
     explicit COutputBar(QWidget* parent = nullptr);
+    // The double click jumps to the host's pages and objects; host outlives the pane.
+    void SetHost(CEditorHost& host);
 
     // text at the end in color (0xBBGGRR); line ends are the caller's.
     void AppendText(const QString& text, uint32_t color);
@@ -45,6 +49,10 @@ public:
     void AppendLine(std::u16string_view text, uint32_t color, const CSelectable* page,
                     const CSelectable* object) override;
     void ShowProgress(std::u16string_view text) override;
+
+protected:
+    // A one-pixel frame in the button-shadow colour around the text.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     CEditEx* m_edit = nullptr;

@@ -35,11 +35,11 @@ void CTreePane::Post(int32_t command)
 
 void CTreePane::showMenu(QTreeWidgetItem* item, const QPoint& globalPosition)
 {
+    if (m_menu)
+        m_menu->close();
     const std::span<const PaneMenuItem> items = MenuFor(item);
     if (items.empty())
         return;
-    if (m_menu)
-        m_menu->close();
     m_menu = MakePaneMenu(this, items, [this](int32_t command) { Post(command); });
     m_menu->popup(globalPosition);
 }

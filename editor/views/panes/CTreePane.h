@@ -23,7 +23,7 @@ public:
 
     CPaneTree* Tree() const { return m_tree; }
     // The context menu a right click opened, while it is open.
-    QMenu* OpenMenu() const { return m_menu; }
+    QMenu* OpenMenu() const { return m_menu && m_menu->isVisible() ? m_menu.data() : nullptr; }
 
 protected:
     // Both outlive the pane.

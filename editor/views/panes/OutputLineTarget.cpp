@@ -41,12 +41,14 @@ std::optional<OutputLineTarget> FindOutputLineTarget(const std::vector<std::u16s
         const std::u16string_view candidate = limited(lines[above]);
         if (!candidate.starts_with(kPage))
             continue;
+        // The first colon from the fifth character on ends the name; one right after
+        // "Page" leaves it empty.
         const std::size_t colon = candidate.find(u':', kPageNameAt - 1);
-        const std::u16string_view name =
-            candidate.size() > kPageNameAt ? candidate.substr(kPageNameAt, colon == std::u16string_view::npos
-                                                                                ? std::u16string_view::npos
-                                                                                : colon - kPageNameAt)
-                                           : std::u16string_view();
+        std::u16string_view name;
+        if (candidate.size() > kPageNameAt)
+            name = candidate.substr(kPageNameAt, colon == std::u16string_view::npos ? std::u16string_view::npos
+                                                 : colon > kPageNameAt                ? colon - kPageNameAt
+                                                                                      : 0);
         target.page = std::u16string(name);
         return target;
     }

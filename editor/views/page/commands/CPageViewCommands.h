@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "editor/views/page/commands/CPageCommandContext.h"
 #include "platform/ui/CommandTable.h"
 
 class CChildViewPage;
@@ -12,11 +13,14 @@ class CChildViewPage;
 class CPageViewCommands {
 public:
     explicit CPageViewCommands(CChildViewPage& view);
+    CPageViewCommands(const CPageViewCommands&) = delete;
+    CPageViewCommands& operator=(const CPageViewCommands&) = delete;
 
     const CommandTarget& GetTarget() const { return m_target; }
     // Every command id a page view serves.
     static std::span<const int32_t> CommandIds();
 
 private:
+    CPageCommandContext m_context;
     CommandTarget m_target;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "diagram/editor/DiagramViewport.h"
+#include "editor/document/CPropertyValue.h"
 
 namespace {
 
@@ -38,8 +39,4 @@ std::u16string ZoomText::FormatBox(double factor)
     return FormatPercent(int32_t(factor * 100)) + u" %";
 }
 
-std::u16string ZoomText::FormatPercent(int32_t percent)
-{
-    const std::string digits = std::to_string(percent);
-    return std::u16string(digits.begin(), digits.end());
-}
+std::u16string ZoomText::FormatPercent(int32_t percent) { return CPropertyValue(percent).Text(); }

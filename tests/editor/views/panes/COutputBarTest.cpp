@@ -35,6 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                  2, u"Main", u"Level"},
         LineCase{"ErrorToTheEnd", {u"Page Alarms", u"Error in Horn"}, 1, u"Alarms", u"Horn"},
         LineCase{"NearestPageAbove", {u"Page A: x", u"Page B: y", u"Error in X object: z"}, 2, u"B", u"X"},
+        LineCase{"ColonRightAfterPage", {u"Page:Main", u"Error in X object: z"}, 1, u"", u"X"},
+        LineCase{"ShortPageLine", {u"Page", u"Warning in Y"}, 1, u"", u"Y"},
         LineCase{"NoPageAbove", {u"Error in X object: z"}, 0, std::nullopt, u""},
         LineCase{"PlainLine", {u"Page A: x", u"Compiled 3 pages"}, 1, std::nullopt, u""},
         LineCase{"WarningNamingNothing", {u"Page A: x", u"Warning"}, 1, std::nullopt, u""},
@@ -51,6 +53,19 @@ TEST(COutputBar, ProgressReplacedInPlaceLeavesNothingOfTheOldNumber)
     bar.AppendText(QStringLiteral("\nred line"), 0x0000FF);
     const QTextBlock last = bar.Edit()->document()->lastBlock();
     EXPECT_EQ(last.begin().fragment().charFormat().foreground().color(), QColor(255, 0, 0));
+}
+
+TEST(COutputBar, TheTextFillsThePaneInsideAOnePixelShadowFrame)
+{
+    COutputBar bar;
+    bar.resize(200, 100);
+    bar.show();
+    QTRY_VERIFY(bar.Edit()->isVisible());
+    EXPECT_EQ(bar.Edit()->geometry(), QRect(1, 1, 198, 98));
+    const QImage image = bar.grab().toImage();
+    const QColor shadow = bar.palette().color(QPalette::Dark);
+    for (const QPoint corner : {QPoint(0, 0), QPoint(199, 0), QPoint(0, 99), QPoint(199, 99), QPoint(100, 99)})
+        EXPECT_EQ(image.pixelColor(corner).rgb(), shadow.rgb()) << corner.x() << "," << corner.y();
 }
 
 TEST(COutputBar, ADoubleClickOnADiagnosticJumpsAndHighlightsTheLine)
