@@ -13,6 +13,7 @@
 #include "editor/shell/CPathSettings.h"
 #include "editor/shell/CRecentFileList.h"
 #include "editor/shell/CSplashScreenEx.h"
+#include "editor/shell/file/CFileCommands.h"
 #include "editor/shell/frame/CMainFrame.h"
 #include "foundation/CCompressedBuffer.h"
 #include "foundation/text/DRendererBitmap.h"
@@ -31,6 +32,7 @@ CScenewright2App::CScenewright2App(std::filesystem::path programFolder)
     : m_programFolder(programFolder.empty() ? CProgramFolder::Path() : std::move(programFolder)),
       m_registry(std::make_unique<Registry>()),
       m_pathSettings(std::make_unique<CPathSettings>(*m_registry)),
+      m_recentFiles(std::make_unique<CRecentFileList>(*m_registry)),
       m_commands(std::make_unique<CommandTable>())
 {
     g_application = this;
@@ -44,6 +46,10 @@ CScenewright2App::~CScenewright2App()
     if (m_splash)
         m_splash->deleteLater();
     m_commands->setActive(CommandLevel::Application, nullptr);
+    // Open pages give their objects back before the project goes with the file commands.
+    if (m_mainFrame)
+        m_mainFrame->AttachProject(nullptr);
+    m_fileCommands.reset();
     m_mainFrame.reset();
     if (g_application == this)
         g_application = nullptr;
@@ -54,15 +60,17 @@ CScenewright2App* CScenewright2App::Get() { return g_application; }
 bool CScenewright2App::InitInstance()
 {
     CreateSplash();
-    m_recentFiles = std::make_unique<CRecentFileList>(*m_registry);
     m_projectsFolder = GetPathSetting(CPathSettings::kProjectsPath);
     m_downloadsFolder = GetPathSetting(CPathSettings::kDownloadsPath);
     m_imagesFolder = GetPathSetting(CPathSettings::kImagesPath);
     std::srand(unsigned(std::time(nullptr)));
 
-    m_commands->setActive(CommandLevel::Application, &m_applicationCommands);
     m_mainFrame = std::make_unique<CMainFrame>(*this);
+    m_fileCommands = std::make_unique<CFileCommands>(*m_mainFrame, *m_mainFrame);
+    m_commands->setActive(CommandLevel::Application, &m_fileCommands->GetCommandTarget());
     if (!m_mainFrame->OnCreate()) {
+        m_commands->setActive(CommandLevel::Application, nullptr);
+        m_fileCommands.reset();
         m_mainFrame.reset();
         CloseSplash();
         return false;
@@ -174,10 +182,11 @@ int CScenewright2App::ExitInstance()
 
 void CScenewright2App::OpenDocumentFile(const std::filesystem::path& path)
 {
-    (void)path; // the file commands open it
+    if (m_fileCommands)
+        (void)m_fileCommands->OpenRecentFile(path);
 }
 
-CProject* CScenewright2App::GetProject() const { return nullptr; }
+CProject* CScenewright2App::GetProject() const { return m_fileCommands ? m_fileCommands->GetProject() : nullptr; }
 
 std::filesystem::path CScenewright2App::GetTempFolder()
 {

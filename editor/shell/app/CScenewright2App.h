@@ -18,6 +18,7 @@
 #include "platform/sys/CrashGuard.h"
 #include "platform/ui/CommandTable.h"
 
+class CFileCommands;
 class CMainFrame;
 class CPathSettings;
 class CProject;
@@ -47,8 +48,6 @@ public:
     static constexpr const char* kStatusReady = "Ready!";
     static constexpr QRect kVersionRect{QPoint(76, 240), QPoint(289, 314)};
     static constexpr QRect kStatusRect{QPoint(160, 370), QPoint(479, 409)};
-    // Preset names the ribbon lists, per kind.
-    static constexpr std::size_t kMaxPresetNames = 30;
 
     // programFolder: where the program lies with its Styles/, art/ and presets/.
     explicit CScenewright2App(std::filesystem::path programFolder = {});
@@ -77,8 +76,8 @@ public:
     Registry& GetRegistry() const { return *m_registry; }
     CRecentFileList& RecentFiles() const { return *m_recentFiles; }
     CommandTable& Commands() const { return *m_commands; }
-    // The application level of the command table.
-    CommandTarget& ApplicationCommands() { return m_applicationCommands; }
+    // The file commands, which hold the current project; none before the start-up made them.
+    CFileCommands* FileCommands() const { return m_fileCommands.get(); }
     IdleHook* Idle() const { return m_idle.get(); }
 
     const std::filesystem::path& GetProgramFolder() const { return m_programFolder; }
@@ -92,9 +91,6 @@ public:
     std::u16string& DownloadsFolder() { return m_downloadsFolder; }
     std::u16string& ImagesFolder() { return m_imagesFolder; }
     std::filesystem::path GetPresetsFolder() const { return m_programFolder / "presets"; }
-    // Filled by the ribbon in folder-listing order, at most kMaxPresetNames each.
-    std::vector<std::u16string>& ProjectPresetNames() { return m_projectPresetNames; }
-    std::vector<std::u16string>& TagPresetNames() { return m_tagPresetNames; }
 
     // The splash screen's status line; every text it was given, in order.
     void SetSplashStatus(const QString& text);
@@ -119,10 +115,11 @@ private:
     std::unique_ptr<CPathSettings> m_pathSettings;
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::unique_ptr<CommandTable> m_commands;
-    CommandTarget m_applicationCommands;
     std::unique_ptr<IdleHook> m_idle;
     std::unique_ptr<foundation::DRendererBitmap> m_renderer;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    // Made after the frame it reaches, gone before it.
+    std::unique_ptr<CFileCommands> m_fileCommands;
     // Owned by its window, which deletes itself when closed.
     CSplashScreenEx* m_splash = nullptr;
     std::vector<QString> m_splashHistory;
@@ -130,8 +127,6 @@ private:
     std::u16string m_projectsFolder;
     std::u16string m_downloadsFolder;
     std::u16string m_imagesFolder;
-    std::vector<std::u16string> m_projectPresetNames;
-    std::vector<std::u16string> m_tagPresetNames;
 
     std::function<bool()> m_downloadPoll;
     QTimer m_downloadTimer;

@@ -7,6 +7,7 @@
 #include "editor/document/CPropertyValue.h"
 #include "editor/document/CTagType.h"
 #include "editor/objects/CProgramFolder.h"
+#include "editor/objects/CStyles.h"
 #include "editor/project/compile/CRibbonFields.h"
 #include "editor/project/compile/CTargetDriver.h"
 #include "editor/project/document/CProject.h"
@@ -18,6 +19,9 @@
 #include "editor/shell/commands/CScreenSaverPage.h"
 #include "editor/shell/commands/CTargetCommandTexts.h"
 #include "editor/views/CEditorHost.h"
+#include "editor/views/page/CChildViewPage.h"
+#include "diagram/view/DDiagramView.h"
+#include "editor/views/page/DDiagramEditor.h"
 #include "foundation/target/TargetFormat.h"
 #include "platform/sys/Launch.h"
 #include "platform/ui/CommandTable.h"
@@ -29,6 +33,9 @@ using target::PageType;
 
 constexpr int32_t kTextAntiAliasingModes = 3; // "none", "normal", "clear type"
 constexpr int32_t kFirstEncodingSlot = 10;    // slots before it are numbers and "native-encoding"
+constexpr uint32_t kObjectItemIndexMask = 0xFFFF;
+constexpr std::u16string_view kStyleCategory = u"Style";
+constexpr std::u16string_view kStyleNameCaption = u"Style name";
 
 bool isUniquePageType(int32_t type)
 {
@@ -310,9 +317,12 @@ void CMainFrameCommands::OnNewPage(int32_t commandId)
     m_editor.MarkProjectModified();
 }
 
-CPage& CMainFrameCommands::InsertNewPage(int32_t position)
+CPage* CMainFrameCommands::InsertNewPage(int32_t position)
 {
-    CProject& project = *Project();
+    CProject* open = Project();
+    if (!open)
+        return nullptr;
+    CProject& project = *open;
     auto page = std::make_unique<CPage>();
     const std::u16string name = project.MakeUniquePageName({});
     page->SetName(name);
@@ -321,7 +331,7 @@ CPage& CMainFrameCommands::InsertNewPage(int32_t position)
     m_editor.RebuildProjectTree(&inserted);
     m_editor.ForgetLastView();
     m_editor.MarkProjectModified();
-    return inserted;
+    return &inserted;
 }
 
 void CMainFrameCommands::OnSelectedPage(void (CMainFrameCommands::*operation)(CPage&))
@@ -414,6 +424,97 @@ void CMainFrameCommands::CreateScreenSaverPage()
 }
 
 // ---- panes
+
+void CMainFrameCommands::OnSelectObject()
+{
+    CChildViewPage* view = m_editor.GetActiveView();
+    const std::optional<uint32_t> data = m_frame.GetSelectedObjectItemData();
+    if (!view || !data)
+        return;
+    DDiagramEditor& editor = view->GetEditor();
+    const int32_t index = int32_t(*data & kObjectItemIndexMask) - 1;
+    if (index < 0 || !m_frame.IsControlHeld())
+        editor.UnselectAll();
+    if (CDiagramEntity* entity = editor.GetObjectAt(index))
+        editor.SelectObject(*entity, !entity->IsSelected());
+    editor.RedrawWindow();
+    view->GetCanvas().setFocus();
+}
+
+std::vector<std::u16string> CMainFrameCommands::SelectionStyles(std::optional<CPropertySelectedList>& selection) const
+{
+    std::vector<std::u16string> styles;
+    CChildViewPage* view = m_editor.GetActiveView();
+    if (!view)
+        return styles;
+    selection.emplace();
+    view->GetSelection(*selection);
+    for (CSelectable* item : selection->GetSelection()) {
+        const CPropertyBase* style = item->GetFormat().FindProperty(kStyleCategory, kStyleNameCaption);
+        // An item without a style stands as the empty name, which no theme answers.
+        styles.push_back(style ? style->GetValueText() : std::u16string());
+    }
+    return styles;
+}
+
+void CMainFrameCommands::OnStyleGallery()
+{
+    const std::vector<std::u16string> themes = GalleryThemes();
+    const int32_t chosen = m_frame.GetRibbonIndex(CommandId::StyleGallery);
+    if (chosen < 0 || chosen >= int32_t(themes.size()))
+        return;
+    const std::u16string& name = themes[std::size_t(chosen)];
+    std::optional<CPropertySelectedList> selection;
+    (void)SelectionStyles(selection);
+    if (!selection)
+        return;
+    for (CSelectable* item : selection->GetSelection())
+        if (item->GetFormat().SetPropertyValue(kStyleCategory, kStyleNameCaption, CPropertyValue(name))) {
+            item->OnStyleChanged(name);
+            item->Invalidate();
+        }
+    m_editor.RequestPropertiesRefill(PropertiesRefill::Full);
+}
+
+void CMainFrameCommands::OnUpdateStyleGallery(CommandState& state)
+{
+    if (!m_frame.IsMainWindowActive() || !m_editor.GetActiveView()) {
+        state.enabled = false;
+        return;
+    }
+    std::optional<CPropertySelectedList> selection;
+    std::vector<std::u16string> styles = SelectionStyles(selection);
+    if (m_galleryStylesSeen && styles == m_galleryStyles) {
+        state.enabled = m_galleryEnabled;
+        return;
+    }
+    m_galleryStylesSeen = true;
+    m_galleryStyles = std::move(styles);
+    const bool anyStyle = std::any_of(m_galleryStyles.begin(), m_galleryStyles.end(),
+                                      [](const std::u16string& name) { return !name.empty(); });
+    const bool same = std::adjacent_find(m_galleryStyles.begin(), m_galleryStyles.end(), std::not_equal_to<>()) ==
+        m_galleryStyles.end();
+    m_galleryEnabled = anyStyle;
+    state.enabled = anyStyle;
+    int32_t index = -1;
+    if (anyStyle && same) {
+        const std::vector<std::u16string> themes = GalleryThemes();
+        const auto found = std::find(themes.begin(), themes.end(), m_galleryStyles.front());
+        index = found == themes.end() ? -1 : int32_t(found - themes.begin());
+    }
+    m_frame.SetRibbonIndex(CommandId::StyleGallery, index);
+}
+
+std::vector<std::u16string> CMainFrameCommands::GalleryThemes() const
+{
+    if (m_galleryThemes)
+        return *m_galleryThemes;
+    std::vector<std::u16string> names;
+    const CStyles& styles = CStyles::Get();
+    for (int index = 0; index < styles.GetCount(); ++index)
+        names.push_back(styles.GetAt(index)->GetName());
+    return names;
+}
 
 void CMainFrameCommands::OnInsertActionFromList()
 {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "diagram/CommandId.h"
+#include "editor/document/CPropertySelectedList.h"
 #include "editor/project/document/CProjectSettings.h"
 #include "editor/shell/commands/CCompileSwitches.h"
 #include "platform/ui/CommandTable.h"
@@ -56,8 +57,8 @@ public:
     // Pages. A new page of type n (command 32970 + n); 32974 is the screen-saver page.
     void OnNewPage(int32_t commandId);
     // A new page (unique name, default settings) at position (0 top, the page count
-    // appends).
-    CPage& InsertNewPage(int32_t position);
+    // appends); none without a project.
+    CPage* InsertNewPage(int32_t position);
     void DeletePage(CPage& page);
     void DuplicatePage(CPage& page);
     void CreateScreenSaverPage();
@@ -90,6 +91,8 @@ public:
     // the simulation's folder (the user's private temporary folder by default).
     void SetProgramFolder(const std::filesystem::path& folder) { m_programFolder = folder; }
     void SetTemporaryFolder(const std::filesystem::path& folder) { m_temporaryFolder = folder; }
+    // The theme names of the style gallery, in its order; the loaded styles by default.
+    void SetGalleryThemes(std::vector<std::u16string> names) { m_galleryThemes = std::move(names); }
     // The engine the last Play started; none when it did not start.
     std::optional<pid_t> LastEnginePid() const { return m_lastEngine; }
 
@@ -127,6 +130,9 @@ private:
     void DeleteSelectedPage(CPage& page);
     void DuplicateSelectedPage(CPage& page);
     void OnInsertActionFromList();
+    // The active view's selection and the style name each item holds (empty for none).
+    std::vector<std::u16string> GalleryThemes() const;
+    std::vector<std::u16string> SelectionStyles(std::optional<CPropertySelectedList>& selection) const;
 
     CEditorHost& m_editor;
     CMainFrameCommandsHost& m_frame;
@@ -139,7 +145,9 @@ private:
     std::filesystem::path m_programFolder;
     std::filesystem::path m_temporaryFolder;
     std::optional<pid_t> m_lastEngine;
-    // The style names the gallery's update saw last.
+    std::optional<std::vector<std::u16string>> m_galleryThemes;
+    // The style names the gallery's update saw last, and what it answered.
     std::vector<std::u16string> m_galleryStyles;
     bool m_galleryStylesSeen = false;
+    bool m_galleryEnabled = false;
 };

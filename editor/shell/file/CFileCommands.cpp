@@ -474,15 +474,32 @@ const std::vector<std::u16string>& CFileCommands::GetPresetNames(PresetKind kind
     return m_presetNames[std::size_t(kind)];
 }
 
+std::filesystem::path CFileCommands::PresetPath(std::u16string_view name, std::u16string_view extension) const
+{
+    std::filesystem::path path = GetPresetsFolder() / wideToUtf8(name);
+    path += wideToUtf8(extension);
+    return path;
+}
+
+std::filesystem::path CFileCommands::WorkingFile(std::u16string_view extension) const
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(GetPresetsFolder(), ignored);
+    return PresetPath(kWorkingPreset, extension);
+}
+
+const std::u16string* CFileCommands::PresetName(PresetKind kind, int n) const
+{
+    const auto& names = GetPresetNames(kind);
+    return n >= 1 && std::size_t(n) <= names.size() ? &names[std::size_t(n - 1)] : nullptr;
+}
+
 void CFileCommands::SaveWorkingPreset()
 {
     if (!HasProject())
         return;
-    std::error_code ignored;
-    std::filesystem::create_directories(GetPresetsFolder(), ignored);
-    std::filesystem::path path = GetPresetsFolder() / wideToUtf8(kWorkingPreset);
-    path += wideToUtf8(kPresetExtension);
-    if (const std::u16string error = CPreset::WritePreset(path, m_project->Settings().target); !error.empty())
+    if (const std::u16string error = CPreset::WritePreset(WorkingFile(kPresetExtension), m_project->Settings().target);
+        !error.empty())
         ShowError(error);
 }
 
@@ -490,23 +507,18 @@ void CFileCommands::SaveWorkingTags()
 {
     if (!HasProject())
         return;
-    std::error_code ignored;
-    std::filesystem::create_directories(GetPresetsFolder(), ignored);
-    std::filesystem::path path = GetPresetsFolder() / wideToUtf8(kWorkingPreset);
-    path += wideToUtf8(kTagPresetExtension);
-    if (const std::u16string error =
-            CProjectTags::WriteTagsFile(path, m_project->Tags(), m_project->Settings().target.nativeEncoding);
+    if (const std::u16string error = CProjectTags::WriteTagsFile(WorkingFile(kTagPresetExtension), m_project->Tags(),
+                                                                 m_project->Settings().target.nativeEncoding);
         !error.empty())
         ShowError(error);
 }
 
 void CFileCommands::LoadPreset(int n)
 {
-    const auto& names = GetPresetNames(PresetKind::Project);
-    if (n < 1 || std::size_t(n) > names.size())
+    const std::u16string* name = PresetName(PresetKind::Project, n);
+    if (!name)
         return;
-    std::filesystem::path path = GetPresetsFolder() / wideToUtf8(names[std::size_t(n - 1)]);
-    path += wideToUtf8(kPresetExtension);
+    const std::filesystem::path path = PresetPath(*name, kPresetExtension);
     // A cancelled save question ends the command: the project still open is not the new one.
     if (NewProject() == CloseOutcome::Cancelled)
         return;
@@ -522,14 +534,13 @@ void CFileCommands::LoadPreset(int n)
 
 void CFileCommands::LoadControllerTags(int n)
 {
-    const auto& names = GetPresetNames(PresetKind::ControllerTags);
-    if (!HasProject() || n < 1 || std::size_t(n) > names.size())
+    const std::u16string* name = PresetName(PresetKind::ControllerTags, n);
+    if (!HasProject() || !name)
         return;
-    std::filesystem::path path = GetPresetsFolder() / wideToUtf8(names[std::size_t(n - 1)]);
-    path += wideToUtf8(kTagPresetExtension);
     m_host.SelectFirstTagRow();
-    if (const std::u16string error = CProjectTags::LoadTagsFile(path, TagsPath::Exact, m_project->Tags(),
-                                                                TagsReading::Load, IdenticalTags::Keep);
+    if (const std::u16string error =
+            CProjectTags::LoadTagsFile(PresetPath(*name, kTagPresetExtension), TagsPath::Exact, m_project->Tags(),
+                                       TagsReading::Load, IdenticalTags::Keep);
         !error.empty()) {
         ShowError(error);
         return;

@@ -103,6 +103,11 @@ private:
     void FinishOpen(const std::filesystem::path& path, ProjectReading reading, const DXMLElement& root);
     Prompts::Answer Ask(std::u16string_view text, Prompts::Icon icon, Prompts::Buttons buttons);
     void ShowError(std::u16string_view text);
+    std::filesystem::path PresetPath(std::u16string_view name, std::u16string_view extension) const;
+    // The working preset file of that extension; the presets folder is made for it.
+    std::filesystem::path WorkingFile(std::u16string_view extension) const;
+    // The n-th name of its kind, from 1; none past the list.
+    const std::u16string* PresetName(PresetKind kind, int n) const;
     bool HasProject() const { return m_project != nullptr; }
 
     CEditorHost& m_editor;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "editor/project/CFileAccess.h"
@@ -20,7 +21,8 @@ public:
             ::unlink(m_path.c_str());
     }
 
-    // A new file beside path; errno on failure.
+    // A new file beside path, with the old file's permissions when there is one; errno
+    // on failure.
     int Create(const std::filesystem::path& path)
     {
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -28,6 +30,9 @@ public:
             m_descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kMode);
             if (m_descriptor >= 0) {
                 m_path = std::move(name);
+                struct stat old {};
+                if (::stat(path.c_str(), &old) == 0)
+                    (void)::fchmod(m_descriptor, old.st_mode & kPermissionBits);
                 return 0;
             }
             if (errno != EEXIST)
@@ -63,6 +68,7 @@ private:
     static constexpr int kAttempts = 100;
     // The user's umask decides, as for any file the user saves.
     static constexpr mode_t kMode = 0666;
+    static constexpr mode_t kPermissionBits = 07777;
 
     int m_descriptor = -1;
     std::string m_path;
@@ -72,8 +78,16 @@ private:
 
 std::u16string CProjectFileWriter::Write(const std::filesystem::path& path, std::span<const uint8_t> bytes)
 {
+    // A link stays a link: the file it leads to is the one replaced.
+    std::error_code linkError;
+    std::filesystem::path destination = path;
+    if (std::filesystem::symlink_status(path, linkError).type() == std::filesystem::file_type::symlink) {
+        destination = std::filesystem::weakly_canonical(path, linkError);
+        if (linkError)
+            return CFileAccess::ErrorMessage(linkError.value(), path);
+    }
     TemporaryFile temporary;
-    if (const int error = temporary.Create(path))
+    if (const int error = temporary.Create(destination))
         return CFileAccess::ErrorMessage(error, path);
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -86,7 +100,7 @@ std::u16string CProjectFileWriter::Write(const std::filesystem::path& path, std:
     }
     if (const int error = temporary.Close())
         return CFileAccess::ErrorMessage(error, path);
-    if (const int error = temporary.RenameOver(path))
+    if (const int error = temporary.RenameOver(destination))
         return CFileAccess::ErrorMessage(error, path);
     return {};
 }

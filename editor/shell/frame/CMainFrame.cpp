@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QGuiApplication>
+#include <QTreeWidget>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -11,15 +13,34 @@
 #include <algorithm>
 
 #include "diagram/CommandId.h"
+#include "editor/document/CPropertySelectedList.h"
 #include "editor/objects/CEditorObject.h"
 #include "editor/objects/CStyles.h"
 #include "editor/project/document/CProject.h"
 #include "editor/shell/app/CScenewright2App.h"
+#include "editor/shell/CRecentFileList.h"
+#include "editor/shell/commands/CMainFrameCommands.h"
 #include "editor/shell/frame/CFrameLooks.h"
-#include "editor/shell/frame/CFrameOutput.h"
 #include "editor/shell/frame/CFramePrompts.h"
+#include "editor/shell/frame/CFrameRibbonControls.h"
+#include "editor/shell/frame/CPageWindowList.h"
+#include "editor/shell/frame/CRibbonProjectSettings.h"
+#include "editor/shell/frame/CStylePreviews.h"
+#include "editor/shell/ribbon/CAcceleratorTable.h"
+#include "editor/shell/ribbon/CRibbonLayout.h"
+#include "editor/shell/ribbon/CRibbonOptions.h"
+#include "editor/views/CTagsBar.h"
+#include "editor/views/actions/CActionsBar.h"
+#include "editor/views/actions/CActionsListBar.h"
+#include "editor/views/properties/CPropertiesBar.h"
+#include "editor/views/page/CChildViewPage.h"
+#include "editor/views/panes/CObjectsBar.h"
 #include "editor/views/panes/COutputBar.h"
+#include "editor/views/panes/CPaneTree.h"
+#include "editor/views/panes/CProjectBar.h"
 #include "platform/sys/Registry.h"
+#include "platform/ui/ribbon/CRibbonApplicationMenu.h"
+#include "platform/ui/ribbon/CRibbonBar.h"
 
 namespace {
 
@@ -50,16 +71,24 @@ QString placeholderSize() { return QStringLiteral("00000 x 00000"); }
 
 CMainFrame::CMainFrame(CScenewright2App& app, QWidget* parent)
     : QMainWindow(parent), m_app(app), m_prompts(std::make_unique<CFramePrompts>(this)),
-      m_output(std::make_unique<CFrameOutput>())
+      m_ribbonControls(std::make_unique<CFrameRibbonControls>()),
+      m_frameCommands(std::make_unique<CMainFrameCommands>(*this, *this))
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QString::fromLatin1(kTitle));
+    // The output exists from the start: projects write to it from their first moment.
+    m_outputBar = new COutputBar(this);
+    m_mdiArea = new QMdiArea(this);
+    m_pageWindows = std::make_unique<CPageWindowList>(*m_mdiArea, m_app.Commands(), *this, *this);
 }
 
 CMainFrame::~CMainFrame()
 {
     m_app.Commands().setActive(CommandLevel::MainFrame, nullptr);
-    m_output->SetBar(nullptr);
+    m_app.SetDownloadPoll({});
+    // The page windows give their objects back while the project is still there.
+    m_pageWindows->CloseAll();
+    m_ribbonControls->SetBar(nullptr);
 }
 
 bool CMainFrame::OnCreate()
@@ -70,21 +99,48 @@ bool CMainFrame::OnCreate()
     CStyles::Get().Load(m_app.GetProgramFolder() / "Styles");
     m_app.SetSplashStatus(QString::fromLatin1(CScenewright2App::kStatusLoadingInterface));
 
-    m_mdiArea = new QMdiArea(this);
     m_mdiArea->setViewMode(QMdiArea::TabbedView);
     m_mdiArea->setTabsClosable(true);
     m_mdiArea->setDocumentMode(true);
     setCentralWidget(m_mdiArea);
-    if (!CreateStatusBar())
+    if (!CreateRibbon() || !CreateStatusBar())
         return false;
     CreatePanes();
     AddFrameCommands();
     m_app.Commands().setActive(CommandLevel::MainFrame, &m_commands);
+    m_app.SetDownloadPoll([this] { return m_frameCommands->PollDownload(); });
     resize(1024, 768);
     if (const auto state = m_app.GetRegistry().readString(kWorkspaceKey))
         restoreState(QByteArray::fromBase64(QString::fromStdU16String(*state).toLatin1()));
     UpdateTitle();
     return true;
+}
+
+bool CMainFrame::CreateRibbon()
+{
+    m_ribbon = new CRibbonBar(m_app.Commands(), this);
+    m_ribbonControls->SetBar(m_ribbon);
+    const CRibbonSources sources{m_app.GetPresetsFolder(), CStylePreviews::Collect(CStyles::Get())};
+    if (!CRibbonLayout::CreateRibbon(*m_ribbon, sources))
+        return false;
+    setMenuWidget(m_ribbon);
+    m_ribbon->SetCustomizeHandler([this] { CRibbonOptions::ShowOptions(*m_ribbon, this); });
+    CRibbonApplicationMenu& menu = m_ribbon->ApplicationMenu();
+    menu.SetRecentFileHandler([this](const QString& path) {
+        m_app.OpenDocumentFile(std::filesystem::path(path.toStdString()));
+        ShowRecentFiles();
+    });
+    ShowRecentFiles();
+    CAcceleratorTable::Install(*this, m_app.Commands());
+    return true;
+}
+
+void CMainFrame::ShowRecentFiles()
+{
+    QStringList paths;
+    for (const std::u16string& path : m_app.RecentFiles().Entries())
+        paths << QString::fromStdU16String(path);
+    m_ribbon->ApplicationMenu().SetRecentFiles(paths);
 }
 
 void CMainFrame::CreatePanes()
@@ -96,13 +152,30 @@ void CMainFrame::CreatePanes()
                           QDockWidget::DockWidgetFloatable);
         dock->setAllowedAreas(Qt::AllDockWidgetAreas);
         QWidget* content = nullptr;
-        if (row.pane == FramePane::Output) {
-            auto* output = new COutputBar(dock);
-            m_output->SetBar(output);
-            content = output;
-        } else {
-            // Filled when the pane's own widget is hosted.
+        switch (row.pane) {
+        case FramePane::Project:
+            content = m_projectBar = new CProjectBar(*this, m_app.Commands(), dock);
+            m_projectBar->SetPageWindows(m_pageWindows.get());
+            break;
+        case FramePane::Objects:
+            content = m_objectsBar = new CObjectsBar(*this, m_app.Commands(), dock);
+            break;
+        case FramePane::Properties:
+            content = m_propertiesBar = new CPropertiesBar(*this, dock);
+            break;
+        case FramePane::Output:
+            content = m_outputBar;
+            break;
+        case FramePane::Actions:
+            content = m_actionsBar = new CActionsBar(*this, dock);
+            break;
+        case FramePane::Tags:
+            // The project's tags, once there is a project.
             content = new QWidget(dock);
+            break;
+        case FramePane::ActionsList:
+            content = m_actionsListBar = new CActionsListBar(*this, dock);
+            break;
         }
         if (row.side == Qt::BottomDockWidgetArea)
             content->resize(content->width(), kBottomPaneHeight);
@@ -112,7 +185,15 @@ void CMainFrame::CreatePanes()
         addDockWidget(row.side, dock);
         m_docks[std::size_t(row.pane)] = dock;
     }
+    // The script panes and the tags share one place under the properties, as tabs.
+    tabifyDockWidget(PaneDock(FramePane::Actions), PaneDock(FramePane::Tags));
+    tabifyDockWidget(PaneDock(FramePane::Tags), PaneDock(FramePane::ActionsList));
+    PaneDock(FramePane::Actions)->raise();
     resizeDocks({PaneDock(FramePane::Output)}, {kBottomPaneHeight}, Qt::Vertical);
+    resizeDocks({PaneDock(FramePane::Properties), PaneDock(FramePane::Actions)}, {kSidePaneWidth, kSidePaneWidth},
+                Qt::Vertical);
+    resizeDocks({PaneDock(FramePane::Project), PaneDock(FramePane::Properties)}, {kSidePaneWidth, kSidePaneWidth * 5 / 4},
+                Qt::Horizontal);
 }
 
 bool CMainFrame::CreateStatusBar()
@@ -147,6 +228,9 @@ void CMainFrame::AddFrameCommands()
             id, [this, id] { OnApplicationLook(id); }, [this, id](CommandState& state) { state.checked = m_look == id; },
             ControlKind::Check);
     m_commands.add(ToInt(CommandId::CloseAllPages), [this] { CloseAllPages(); });
+    m_commands.add(ToInt(CommandId::AppExit), [this] { close(); });
+    m_commands.add(ToInt(CommandId::Options), [this] { CRibbonOptions::ShowOptions(*m_ribbon, this); });
+    m_frameCommands->Register(m_commands);
 }
 
 void CMainFrame::OnApplicationLook(int id)
@@ -207,13 +291,6 @@ bool CMainFrame::OnClose()
     return true;
 }
 
-std::optional<Prompts::Answer> CMainFrame::TakeCloseAnswer()
-{
-    std::optional<Prompts::Answer> answer = m_closeAnswer;
-    m_closeAnswer.reset();
-    return answer;
-}
-
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (OnClose())
@@ -235,21 +312,14 @@ void CMainFrame::TogglePane(FramePane pane)
         dock->setVisible(dock->isHidden());
 }
 
-void CMainFrame::CloseAllPages()
-{
-    while (QMdiSubWindow* window = m_mdiArea->activeSubWindow() ? m_mdiArea->activeSubWindow()
-                                                                : (m_mdiArea->subWindowList().isEmpty()
-                                                                       ? nullptr
-                                                                       : m_mdiArea->subWindowList().front())) {
-        const auto before = m_mdiArea->subWindowList().size();
-        window->close();
-        if (m_mdiArea->subWindowList().size() == before)
-            break; // the window refused to close
-    }
-}
+void CMainFrame::CloseAllPages() { m_pageWindows->CloseAll(); }
 
 void CMainFrame::RefreshBars()
 {
+    if (!m_statusCleared) {
+        ClearStatusBar();
+        m_statusCleared = true;
+    }
     if (!m_active)
         return;
     CChildViewPage* view = GetActiveView();
@@ -259,7 +329,9 @@ void CMainFrame::RefreshBars()
     }
     if (view) {
         // The selection of the view: its selected objects, or the page.
-        std::vector<CSelectable*> selection;
+        CPropertySelectedList list;
+        view->GetSelection(list);
+        const std::vector<CSelectable*> selection(list.GetSelection().begin(), list.GetSelection().end());
         const bool same = m_lastSelection && *m_lastSelection == selection;
         if (!same || m_forceRefill) {
             const PropertiesRefill refill = m_forceRefill && same && m_refillInPlace ? PropertiesRefill::InPlace
@@ -273,16 +345,15 @@ void CMainFrame::RefreshBars()
         m_lastSelection.reset();
         FillFromSelection({}, PropertiesRefill::Full);
     }
-    if (!m_statusCleared) {
-        ClearStatusBar();
-        m_statusCleared = true;
-    }
 }
 
 void CMainFrame::FillFromSelection(std::span<CSelectable* const> selection, PropertiesRefill refill)
 {
-    (void)refill;
     ++m_fillCount;
+    if (m_propertiesBar)
+        m_propertiesBar->FillProperties(CPropertySelectedList(selection), refill);
+    if (m_actionsBar)
+        m_actionsBar->ShowObjectActions(selection);
     UpdateStatusBar(selection);
 }
 
@@ -318,9 +389,9 @@ QString CMainFrame::StatusSize() const { return m_statusSize->text(); }
 // CEditorHost
 
 CProject* CMainFrame::GetProject() { return m_app.GetProject(); }
-CChildViewPage* CMainFrame::GetActiveView() { return nullptr; }
+CChildViewPage* CMainFrame::GetActiveView() { return m_pageWindows->ActiveView(); }
 CProjectPrompts& CMainFrame::GetPrompts() { return *m_prompts; }
-CProjectOutput& CMainFrame::GetOutput() { return *m_output; }
+CProjectOutput& CMainFrame::GetOutput() { return *m_outputBar; }
 
 void CMainFrame::MarkProjectModified()
 {
@@ -338,18 +409,189 @@ void CMainFrame::RequestPropertiesRefill(PropertiesRefill refill)
 }
 
 void CMainFrame::ForgetLastView() { m_lastView = nullptr; }
-void CMainFrame::SelectPageInProjectTree(std::u16string_view) {}
-bool CMainFrame::IsPageItemSelectedInProjectTree() { return false; }
-void CMainFrame::RebuildProjectTree(const CPage*) {}
-void CMainFrame::RebuildObjectsPane() {}
-void CMainFrame::RefreshTagsGrid() {}
-void CMainFrame::StoreActionScript() {}
-void CMainFrame::InsertAction(int32_t) {}
+
+void CMainFrame::SelectPageInProjectTree(std::u16string_view pageName)
+{
+    if (m_projectBar)
+        m_projectBar->SelectPageByName(pageName);
+}
+
+bool CMainFrame::IsPageItemSelectedInProjectTree() { return m_projectBar && m_projectBar->IsPageItemSelected(); }
+
+void CMainFrame::RebuildProjectTree(const CPage* select)
+{
+    if (!m_projectBar)
+        return;
+    int32_t index = -1;
+    if (CProject* project = GetProject(); project && select)
+        for (int32_t i = 0; i < project->GetPageCount(); ++i)
+            if (&project->GetPage(i) == select)
+                index = i;
+    m_projectBar->Rebuild(index);
+}
+
+void CMainFrame::RebuildObjectsPane()
+{
+    if (m_objectsBar)
+        m_objectsBar->Rebuild();
+}
+
+void CMainFrame::RefreshTagsGrid()
+{
+    if (m_tagsBar)
+        m_tagsBar->Grid().viewport()->update();
+}
+
+void CMainFrame::StoreActionScript()
+{
+    if (m_actionsBar)
+        m_actionsBar->StoreScript();
+}
+
+void CMainFrame::InsertAction(int32_t commandId)
+{
+    if (m_actionsBar)
+        m_actionsBar->InsertAction(commandId);
+}
 void CMainFrame::RefreshUndoLists() {}
-CChildViewPage* CMainFrame::OpenPage(CPage&) { return nullptr; }
+
+CChildViewPage* CMainFrame::OpenPage(CPage& page) { return &m_pageWindows->Open(page); }
 
 std::filesystem::path CMainFrame::GetImagesFolder() { return std::filesystem::path(m_app.ImagesFolder()); }
-void CMainFrame::SetImagesFolder(const std::filesystem::path& folder)
+void CMainFrame::SetImagesFolder(const std::filesystem::path& folder) { m_app.ImagesFolder() = folder.u16string(); }
+
+// CFileCommandsHost
+
+void CMainFrame::AttachProject(CProject* project)
 {
-    m_app.ImagesFolder() = folder.u16string();
+    if (!project) {
+        // The project is about to go: nothing may keep a hold on it.
+        m_frameCommands->ForgetProject();
+        DropSelection();
+        m_pageWindows->CloseAll();
+        m_lastView = nullptr;
+    }
+    ShowTags(project);
+    if (m_projectBar)
+        m_projectBar->Rebuild();
+    RebuildObjectsPane();
+    RequestPropertiesRefill(PropertiesRefill::Full);
 }
+
+void CMainFrame::ShowTags(CProject* project)
+{
+    QDockWidget* dock = PaneDock(FramePane::Tags);
+    if (!dock)
+        return;
+    QWidget* old = dock->widget();
+    m_tagsBar = project ? new CTagsBar(project->Tags(), dock) : nullptr;
+    dock->setWidget(m_tagsBar ? static_cast<QWidget*>(m_tagsBar) : new QWidget(dock));
+    // The old grid reads the old project's tags: it goes now, not later.
+    delete old;
+}
+
+void CMainFrame::NewPage(CommandId command) { m_frameCommands->OnNewPage(ToInt(command)); }
+void CMainFrame::ShowProjectSettings()
+{
+    if (CProject* project = GetProject(); project && m_ribbon)
+        CRibbonProjectSettings::Show(*m_ribbon, project->Settings());
+}
+
+void CMainFrame::SelectFirstTagRow()
+{
+    if (m_tagsBar && m_tagsBar->Grid().model() && m_tagsBar->Grid().model()->rowCount() > 0)
+        m_tagsBar->Grid().setCurrentIndex(m_tagsBar->Grid().model()->index(0, 0));
+}
+
+void CMainFrame::AddToRecentFileList(const std::filesystem::path& path)
+{
+    m_app.RecentFiles().Add(path.u16string());
+    ShowRecentFiles();
+}
+std::filesystem::path CMainFrame::GetProjectsFolder() { return std::filesystem::path(m_app.ProjectsFolder()); }
+void CMainFrame::SetProjectsFolder(const std::filesystem::path& folder) { m_app.ProjectsFolder() = folder.u16string(); }
+std::filesystem::path CMainFrame::GetProgramFolder() { return m_app.GetProgramFolder(); }
+
+// CMainFrameCommandsHost
+
+std::u16string CMainFrame::GetRibbonText(CommandId control) { return m_ribbonControls->GetText(control); }
+void CMainFrame::SetRibbonText(CommandId control, std::u16string_view text) { m_ribbonControls->SetText(control, text); }
+int32_t CMainFrame::GetRibbonIndex(CommandId control) { return m_ribbon ? m_ribbon->ControlValue(ToInt(control)) : -1; }
+
+void CMainFrame::SetRibbonIndex(CommandId control, int32_t index)
+{
+    if (m_ribbon)
+        m_ribbon->SetControlValue(ToInt(control), index);
+}
+
+CPage* CMainFrame::GetSelectedPage() { return m_projectBar ? m_projectBar->GetSelectedPage() : nullptr; }
+
+void CMainFrame::EditSelectedPageLabel()
+{
+    if (m_projectBar)
+        m_projectBar->StartLabelEdit();
+}
+
+std::optional<uint32_t> CMainFrame::GetSelectedObjectItemData()
+{
+    if (!m_objectsBar || !m_objectsBar->Tree()->currentItem())
+        return std::nullopt;
+    return uint32_t(m_objectsBar->GetSelectedItemData());
+}
+
+void CMainFrame::EditSelectedObjectLabel()
+{
+    if (m_objectsBar)
+        m_objectsBar->StartLabelEdit();
+}
+
+void CMainFrame::DeleteSelectedObject()
+{
+    if (m_objectsBar)
+        m_objectsBar->DeleteSelectedObject();
+}
+
+bool CMainFrame::ActionsPaneShowsObject() { return m_actionsBar && m_actionsBar->HasTarget(); }
+
+int32_t CMainFrame::GetSelectedActionItemData()
+{
+    QTreeWidgetItem* item = m_actionsListBar ? m_actionsListBar->Tree()->currentItem() : nullptr;
+    return item ? CActionsListBar::ItemData(item) : -1;
+}
+bool CMainFrame::IsPageOpen(const CPage& page) { return m_pageWindows->Find(page) != nullptr; }
+void CMainFrame::ActivatePageWindow(const CPage& page) { m_pageWindows->Activate(page); }
+void CMainFrame::ClosePageWindow(const CPage& page)
+{
+    // The page may go after this: the panes let go of what it shows first.
+    DropSelection();
+    m_pageWindows->Close(page);
+}
+
+void CMainFrame::DropSelection()
+{
+    if (m_propertiesBar)
+        m_propertiesBar->DropSelection();
+    if (m_actionsBar) {
+        // What was typed into the script goes into its item before the pane lets go.
+        m_actionsBar->StoreScript();
+        m_actionsBar->ForgetProject();
+    }
+    m_lastSelection.reset();
+    RequestPropertiesRefill(PropertiesRefill::Full);
+}
+
+bool CMainFrame::IsControlHeld()
+{
+    const Qt::KeyboardModifiers clicked = m_objectsBar ? m_objectsBar->GetClickModifiers() : Qt::NoModifier;
+    return ((clicked | QGuiApplication::keyboardModifiers()) & Qt::ControlModifier) != 0;
+}
+
+std::filesystem::path CMainFrame::GetDownloadsFolder() { return std::filesystem::path(m_app.DownloadsFolder()); }
+void CMainFrame::SetDownloadsFolder(const std::filesystem::path& folder) { m_app.DownloadsFolder() = folder.u16string(); }
+
+// CPageViewEnvironment
+
+CPageRibbonControls& CMainFrame::GetRibbon() { return *m_ribbonControls; }
+void CMainFrame::DeletePage(CPage& page) { m_frameCommands->DeletePage(page); }
+void CMainFrame::DuplicatePage(CPage& page) { m_frameCommands->DuplicatePage(page); }
+bool CMainFrame::CanInsertAction() { return m_actionsBar && m_actionsBar->HasTarget(); }

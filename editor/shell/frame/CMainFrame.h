@@ -2,8 +2,8 @@
 // The editor's main window: the ribbon, a status bar with the selection's position and
 // size, seven docking panes, the page windows in an MDI area, and the looks. It keeps
 // the title, asks the save question when the window closes and, at idle time, keeps the
-// panes in step with the selection of the active page view. The panes reach the editor
-// around them through it (CEditorHost).
+// panes in step with the selection of the active page view. The panes, the page views
+// and the commands reach the editor around them through it.
 
 #include <QMainWindow>
 #include <QString>
@@ -13,24 +13,41 @@
 #include <span>
 #include <vector>
 
+#include "diagram/CDiagramClipboardHandler.h"
+#include "editor/shell/commands/CMainFrameCommandsHost.h"
+#include "editor/shell/file/CFileCommandsHost.h"
 #include "editor/views/CEditorHost.h"
+#include "editor/views/page/CPageViewEnvironment.h"
 #include "platform/ui/CommandTable.h"
 #include "platform/ui/Prompts.h"
 
 class CScenewright2App;
-class CFrameOutput;
 class CFramePrompts;
+class CFrameRibbonControls;
+class CMainFrameCommands;
+class CActionsBar;
+class CActionsListBar;
+class CObjectsBar;
+class COutputBar;
+class CPageWindowList;
+class CProjectBar;
+class CPropertiesBar;
+class CRibbonBar;
 class CSelectable;
+class CTagsBar;
 class QDockWidget;
 class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 
 // The seven panes, in the order they are made and docked.
 enum class FramePane { Project, Objects, Properties, Output, Actions, Tags, ActionsList };
 inline constexpr std::size_t kFramePaneCount = 7;
 
-class CMainFrame : public QMainWindow, public CEditorHost {
+class CMainFrame : public QMainWindow,
+                   public CEditorHost,
+                   public CFileCommandsHost,
+                   public CMainFrameCommandsHost,
+                   public CPageViewEnvironment {
     Q_OBJECT
 public:
     static constexpr const char* kTitle = "VX-Editor";
@@ -57,19 +74,26 @@ public:
     QString ComputeTitle() const;
 
     // The save question when the window closes; true when the window may close. The
-    // answer (No when nothing was asked) is kept for the Close command.
+    // answer (No when nothing was asked) stands while the Close command runs.
     bool OnClose();
-    // The answer the close handling gave, taken once by the Close command.
-    std::optional<Prompts::Answer> TakeCloseAnswer();
 
     // The idle synchronisation of the panes with the active page view.
     void RefreshBars();
-    // How often the properties pane was filled by RefreshBars.
-    int PropertiesFillCount() const { return m_fillCount; }
+    // How often RefreshBars filled the panes from a selection.
+    int PaneFillCount() const { return m_fillCount; }
 
     QDockWidget* PaneDock(FramePane pane) const { return m_docks[std::size_t(pane)]; }
     void TogglePane(FramePane pane);
     QMdiArea* MdiArea() const { return m_mdiArea; }
+    CPageWindowList& PageWindows() const { return *m_pageWindows; }
+    CRibbonBar* Ribbon() const { return m_ribbon; }
+    CProjectBar* ProjectBar() const { return m_projectBar; }
+    CObjectsBar* ObjectsBar() const { return m_objectsBar; }
+    COutputBar& OutputBar() const { return *m_outputBar; }
+    CTagsBar* TagsBar() const { return m_tagsBar; }
+    CPropertiesBar* PropertiesBar() const { return m_propertiesBar; }
+    CActionsBar* ActionsBar() const { return m_actionsBar; }
+    CMainFrameCommands& FrameCommands() const { return *m_frameCommands; }
     // Sends close to every page window until none is left.
     void CloseAllPages();
     // The status bar's two panes: "%d, %d" and "%d x %d" of the selection, empty without one.
@@ -77,7 +101,6 @@ public:
     QString StatusSize() const;
     void UpdateStatusBar(std::span<CSelectable* const> selection);
 
-    CommandTarget& FrameCommands() { return m_commands; }
     CScenewright2App& App() const { return m_app; }
 
     // CEditorHost
@@ -101,23 +124,83 @@ public:
     std::filesystem::path GetImagesFolder() override;
     void SetImagesFolder(const std::filesystem::path& folder) override;
 
+    // CFileCommandsHost
+    QWidget* GetDialogParent() override { return this; }
+    void AttachProject(CProject* project) override;
+    void NewPage(CommandId command) override;
+    void ShowProjectSettings() override;
+    void SelectFirstTagRow() override;
+    std::optional<Prompts::Answer> GetCloseAnswer() override { return m_closeAnswer; }
+    void AddToRecentFileList(const std::filesystem::path& path) override;
+    std::filesystem::path GetProjectsFolder() override;
+    void SetProjectsFolder(const std::filesystem::path& folder) override;
+    std::filesystem::path GetProgramFolder() override;
+
+    // CMainFrameCommandsHost
+    std::u16string GetRibbonText(CommandId control) override;
+    void SetRibbonText(CommandId control, std::u16string_view text) override;
+    int32_t GetRibbonIndex(CommandId control) override;
+    void SetRibbonIndex(CommandId control, int32_t index) override;
+    CPage* GetSelectedPage() override;
+    void EditSelectedPageLabel() override;
+    std::optional<uint32_t> GetSelectedObjectItemData() override;
+    void EditSelectedObjectLabel() override;
+    void DeleteSelectedObject() override;
+    bool ActionsPaneShowsObject() override;
+    int32_t GetSelectedActionItemData() override;
+    bool IsPageOpen(const CPage& page) override;
+    void ActivatePageWindow(const CPage& page) override;
+    void ClosePageWindow(const CPage& page) override;
+    bool IsMainWindowActive() override { return m_active; }
+    bool IsControlHeld() override;
+    std::filesystem::path GetDownloadsFolder() override;
+    void SetDownloadsFolder(const std::filesystem::path& folder) override;
+
+    // CPageViewEnvironment
+    CDiagramClipboardHandler& GetClipboard() override { return m_clipboard; }
+    CPageRibbonControls& GetRibbon() override;
+    CPageViewSettings& GetViewSettings() override { return m_viewSettings; }
+    void DeletePage(CPage& page) override;
+    void DuplicatePage(CPage& page) override;
+    bool CanInsertAction() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    bool CreateRibbon();
+    // The application menu lists the recent files.
+    void ShowRecentFiles();
     void CreatePanes();
     bool CreateStatusBar();
     void AddFrameCommands();
     void ClearStatusBar();
     void FillFromSelection(std::span<CSelectable* const> selection, PropertiesRefill refill);
+    // The properties and actions panes let go of the items they show.
+    void DropSelection();
+    // The tags pane shows the project's tags; an empty pane without a project.
+    void ShowTags(CProject* project);
 
     CScenewright2App& m_app;
     std::unique_ptr<CFramePrompts> m_prompts;
-    std::unique_ptr<CFrameOutput> m_output;
+    std::unique_ptr<CFrameRibbonControls> m_ribbonControls;
+    std::unique_ptr<CMainFrameCommands> m_frameCommands;
+    std::unique_ptr<CPageWindowList> m_pageWindows;
+    CDiagramClipboardHandler m_clipboard;
+    CPageViewSettings m_viewSettings;
     CommandTarget m_commands;
     std::array<QDockWidget*, kFramePaneCount> m_docks{};
+    // Widgets owned by the window tree.
+    CRibbonBar* m_ribbon = nullptr;
     QMdiArea* m_mdiArea = nullptr;
+    COutputBar* m_outputBar = nullptr;
+    CProjectBar* m_projectBar = nullptr;
+    CObjectsBar* m_objectsBar = nullptr;
+    CTagsBar* m_tagsBar = nullptr;
+    CPropertiesBar* m_propertiesBar = nullptr;
+    CActionsBar* m_actionsBar = nullptr;
+    CActionsListBar* m_actionsListBar = nullptr;
     QLabel* m_statusPosition = nullptr;
     QLabel* m_statusSize = nullptr;
 

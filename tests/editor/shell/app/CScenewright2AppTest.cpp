@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "diagram/CommandId.h"
+#include "editor/project/document/CProject.h"
 #include "editor/shell/CPathSettings.h"
 #include "editor/shell/CSplashScreenEx.h"
 #include "platform/ui/IdleHook.h"
@@ -68,6 +70,28 @@ TEST(CScenewright2App, TheSplashScreenLeavesAtTheFirstIdlePassAndNotOnAKey)
     EXPECT_TRUE(ShellHarness::runUntil([&] { return splash.isNull(); }));
     EXPECT_GT(shell.app->Idle()->passes(), passes);
     EXPECT_EQ(shell.app->Splash(), nullptr);
+}
+
+TEST(CScenewright2App, WhileADownloadRunsATimerPollsItUntilItEndsWithoutAnyInput)
+{
+    ShellHarness shell;
+    ASSERT_TRUE(shell.start());
+    ASSERT_TRUE(shell.app->Commands().execute(ToInt(CommandId::FileNew)));
+    CProject& project = *shell.app->GetProject();
+    int polls = 0;
+    shell.app->SetDownloadPoll([&] {
+        ++polls;
+        if (polls < 3)
+            return true;
+        project.SetDownloading(false);
+        return false;
+    });
+    EXPECT_FALSE(shell.app->OnIdle()) << "no download, no more idle work";
+    project.SetDownloading(true);
+    EXPECT_TRUE(shell.app->OnIdle());
+    EXPECT_TRUE(ShellHarness::runUntil([&] { return polls == 3 && !shell.app->DownloadTimer().isActive(); }));
+    EXPECT_EQ(polls, 3);
+    EXPECT_FALSE(shell.app->OnIdle());
 }
 
 TEST(CScenewright2App, AGuardThatCannotBeInstalledSaysWhyAndEndsWithOne)

@@ -94,7 +94,7 @@ TEST(CMainFrame, WithoutAProjectTheTitleIsTheProgramsAndClosingAsksNothing)
     EXPECT_EQ(shell.frame().windowTitle(), QStringLiteral("VX-Editor"));
     EXPECT_TRUE(shell.frame().close());
     EXPECT_TRUE(shell.prompts.messages.empty());
-    EXPECT_EQ(shell.frame().TakeCloseAnswer(), std::nullopt);
+    EXPECT_EQ(shell.frame().GetCloseAnswer(), std::nullopt);
     // The layout of the panes is kept for the next start.
     EXPECT_TRUE(Registry().readString(CMainFrame::kWorkspaceKey).has_value());
 }
