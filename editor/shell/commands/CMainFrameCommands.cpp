@@ -4,6 +4,7 @@
 #include <limits>
 #include <utility>
 
+#include "diagram/view/DDiagramView.h"
 #include "editor/document/CPropertyValue.h"
 #include "editor/document/CTagType.h"
 #include "editor/objects/CProgramFolder.h"
@@ -20,7 +21,6 @@
 #include "editor/shell/commands/CTargetCommandTexts.h"
 #include "editor/views/CEditorHost.h"
 #include "editor/views/page/CChildViewPage.h"
-#include "diagram/view/DDiagramView.h"
 #include "editor/views/page/DDiagramEditor.h"
 #include "foundation/target/TargetFormat.h"
 #include "platform/sys/Launch.h"
@@ -185,14 +185,13 @@ void CMainFrameCommands::RegisterPages(CommandTarget& target)
                 InsertNewPage(project->GetPageCount());
         },
         projectOpen);
-    target.add(ToInt(CommandId::InsertPageBefore), [this] {
-        if (CPage* page = m_frame.GetSelectedPage(); page && Project())
-            InsertNewPage(pageIndex(*Project(), *page));
-    });
-    target.add(ToInt(CommandId::AppendPageAfter), [this] {
-        if (CPage* page = m_frame.GetSelectedPage(); page && Project())
-            InsertNewPage(pageIndex(*Project(), *page) + 1);
-    });
+    // Beside the page selected in the project pane: before it (0) or after it (1).
+    for (const auto& [id, offset] : {std::pair{CommandId::InsertPageBefore, 0}, std::pair{CommandId::AppendPageAfter, 1}})
+        target.add(ToInt(id), [this, offset] {
+            const CPage* page = Project() ? m_frame.GetSelectedPage() : nullptr;
+            if (const int32_t index = page ? pageIndex(*Project(), *page) : -1; index >= 0)
+                InsertNewPage(index + offset);
+        });
     target.add(ToInt(CommandId::RenamePage), [this] { m_frame.EditSelectedPageLabel(); });
     target.add(ToInt(CommandId::DeletePage), [this] { OnSelectedPage(&CMainFrameCommands::DeleteSelectedPage); });
     target.add(

@@ -81,7 +81,8 @@ public:
     bool PollDownload();
     bool IsDownloading() const;
     // The project is about to go: a running download is stopped and the compiled target
-    // forgotten.
+    // forgotten. The frame calls it before the open project is closed or replaced, since
+    // the driver holds on to the project it was made for.
     void ForgetProject();
 
     // The engine's arguments: "-w", width, "-h", height, "-m", tag memory, the path.
