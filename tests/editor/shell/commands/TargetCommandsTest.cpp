@@ -213,6 +213,19 @@ TEST_F(TargetCommands, DownloadSendsThePanelBinaryToTheReceiver)
     EXPECT_EQ(received.substr(0, sent.size()), sent);
 }
 
+TEST_F(TargetCommands, ForgettingTheProjectStopsARunningDownload)
+{
+    vx::test::PtyPeer panel; // takes the request and never answers
+    vx::test::writeFile(program / "download.ini",
+                        "[Serial]\nbaudrate=9600\ndataBits=8\ntimeout=5000\nretries=3\ndevice=" + panel.SlavePath() + "\n");
+    ASSERT_TRUE(h.Run(CommandId::Download));
+    ASSERT_TRUE(h.commands.IsDownloading());
+    EXPECT_EQ(panel.ReadBytes(1), "P");
+    h.commands.ForgetProject();
+    EXPECT_FALSE(h.commands.IsDownloading());
+    EXPECT_FALSE(h.commands.PollDownload());
+}
+
 TEST_F(TargetCommands, DownloadWithoutAPortSaysSo)
 {
     ASSERT_TRUE(h.Run(CommandId::Download));
