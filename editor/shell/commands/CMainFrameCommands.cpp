@@ -43,6 +43,13 @@ bool isUniquePageType(int32_t type)
         type == int32_t(PageType::ScreenSaver);
 }
 
+// Stores value; true when the setting held another one.
+template <typename Value>
+bool store(Value& setting, Value value)
+{
+    return std::exchange(setting, value) != value;
+}
+
 int32_t pageIndex(const CProject& project, const CPage& page)
 {
     const auto pages = project.GetPages();
@@ -530,7 +537,7 @@ void CMainFrameCommands::OnNumberSetting(const NumberSetting& setting)
 {
     if (CProject* project = Project()) {
         const int32_t value = GetRibbonEditInt(setting.maximum, setting.minimum, setting.edit);
-        if (std::exchange(project->Settings().*setting.member, value) != value)
+        if (store(project->Settings().*setting.member, value))
             SettingChanged();
     }
 }
@@ -541,7 +548,7 @@ void CMainFrameCommands::OnColorDepth(int32_t bits)
     if (!project)
         return;
     // The depth decides every picture of the target, so it is a change like any other.
-    if (std::exchange(project->Settings().target.colorBits, bits) != bits)
+    if (store(project->Settings().target.colorBits, bits))
         SettingChanged();
 }
 
@@ -553,7 +560,7 @@ void CMainFrameCommands::OnTextAntiAliasing()
     const int32_t index = m_frame.GetRibbonIndex(CommandId::TextAntiAliasing);
     if (index < 0 || index >= kTextAntiAliasingModes)
         return;
-    if (std::exchange(project->Settings().target.textAliasing, index) != index)
+    if (store(project->Settings().target.textAliasing, index))
         SettingChanged();
 }
 
@@ -566,7 +573,7 @@ void CMainFrameCommands::OnNativeEncoding()
     const int32_t slot = CTagType::Slot(m_frame.GetRibbonText(CommandId::NativeEncoding));
     if (slot < kFirstEncodingSlot)
         return;
-    if (std::exchange(project->Settings().target.nativeEncoding, uint32_t(slot)) != uint32_t(slot))
+    if (store(project->Settings().target.nativeEncoding, uint32_t(slot)))
         SettingChanged();
 }
 
@@ -668,7 +675,7 @@ void CMainFrameCommands::OnTagMemorySize()
     if (!project)
         return;
     const int32_t value = GetRibbonEditInt(kTagMemorySizeMax, 0, CommandId::TagMemorySize);
-    if (std::exchange(project->Settings().target.tagMemorySize, value) == value)
+    if (!store(project->Settings().target.tagMemorySize, value))
         return;
     SettingChanged();
     // A smaller memory may leave rows without a warning out of it, so every row is checked.
