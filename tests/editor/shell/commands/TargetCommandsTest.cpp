@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "editor/project/compile/CompileMessages.h"
 #include "editor/shell/commands/CTargetCommandTexts.h"
@@ -161,6 +162,23 @@ TEST_F(TargetCommands, AMissingEngineIsReportedAndStopsPlay)
     EXPECT_TRUE(h.editor.output.Has(u"VX-Engine: No such file or directory"));
     EXPECT_EQ(h.editor.output.lines.back().color, CTargetCommandTexts::kFailureColor);
     EXPECT_TRUE(std::filesystem::exists(temporary / "temp.ddd"));
+}
+
+TEST_F(TargetCommands, ATemporaryFolderOthersCanEnterIsRefused)
+{
+    InstallRecordingEngine();
+    h.commands.SetTemporaryFolder({});
+    const std::filesystem::path shared = folder / ("vx-" + std::to_string(::getuid()));
+    std::filesystem::create_directory(shared);
+    std::filesystem::permissions(shared, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                             std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                             std::filesystem::perms::others_exec);
+    const vx::test::ScopedVariable temporaryRoot("TMPDIR", folder.path().string());
+    ASSERT_TRUE(h.Run(CommandId::Play));
+    EXPECT_TRUE(h.editor.output.Has(CTargetCommandTexts::kNoTemporaryFolder));
+    EXPECT_FALSE(Compiled());
+    EXPECT_FALSE(std::filesystem::exists(shared / "temp.ddd"));
+    EXPECT_FALSE(h.commands.LastEnginePid().has_value());
 }
 
 TEST_F(TargetCommands, ATagsFileThatCannotBeWrittenIsReportedAndTheEngineNotStarted)
