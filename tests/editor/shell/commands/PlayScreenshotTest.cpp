@@ -39,7 +39,9 @@ TEST(PlayScreenshot, TheEngineShowsTheStartPageOfThePlayedProject)
 
     FrameCommandsHarness h;
     vx::test::TempDir temporary;
-    h.project.AddPage().SetBackgroundColor(kPageColour);
+    // The Initial page is the start page, not the first one.
+    h.project.AddPage().SetBackgroundColor(0x0000FF);
+    h.project.AddPage(int32_t(target::PageType::Initial)).SetBackgroundColor(kPageColour);
     h.Settings().target.pageSize = u"320x240";
     h.commands.SetProgramFolder(engine.parent_path());
     h.commands.SetTemporaryFolder(temporary.path());
