@@ -43,8 +43,8 @@ TEST(PlayScreenshot, TheEngineShowsTheStartPageOfThePlayedProject)
     h.project.AddPage().SetBackgroundColor(0x0000FF);
     h.project.AddPage(int32_t(target::PageType::Initial)).SetBackgroundColor(kPageColour);
     h.Settings().target.pageSize = u"320x240";
-    h.commands.SetProgramFolder(engine.parent_path());
-    h.commands.SetTemporaryFolder(temporary.path());
+    h.commands.Target().SetProgramFolder(engine.parent_path());
+    h.commands.Target().SetTemporaryFolder(temporary.path());
 
     vx::test::XvfbSession x;
     ASSERT_TRUE(x.isRunning());
@@ -53,7 +53,7 @@ TEST(PlayScreenshot, TheEngineShowsTheStartPageOfThePlayedProject)
         const ScopedVariable display("DISPLAY", x.display());
         const ScopedVariable platform("QT_QPA_PLATFORM", "xcb");
         ASSERT_TRUE(h.Run(CommandId::Play));
-        started = h.commands.LastEnginePid();
+        started = h.commands.Target().LastEnginePid();
     }
     ASSERT_TRUE(started) << std::string(h.editor.output.lines.back().text.begin(),
                                         h.editor.output.lines.back().text.end());
