@@ -19,7 +19,7 @@ build: deps
 	cmake --build build -j $(JOBS)
 
 run: build
-	./build/bin/VX-Engine
+	./build/bin/VX-Editor
 
 test: deps
 	cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DVX_SANITIZE=ON $(CMAKE_FLAGS)

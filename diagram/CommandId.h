@@ -144,6 +144,49 @@ enum class CommandId : int32_t {
     InsertPageFirst = 32971,
     InsertPageLast = 32976,
 
+    // Main frame: page windows and looks (shell)
+    CloseAllPages = 164,
+    WindowsDialog = 32825,
+    LookOffice2000 = 32826,
+    LookOfficeXP = 32827,
+    LookOffice2003 = 32828,
+    LookWindowsXP = 32829,
+    LookVisualStudio2005 = 32830,
+    LookOffice2007Blue = 32831,
+    LookOffice2007Black = 32832,
+    LookOffice2007Silver = 32833,
+    LookOffice2007Aqua = 32834,
+
+    // Main frame: pages, pane items, project and target settings, target commands (frame commands)
+    HoldPanelLabel = 208,        // ribbon elements enabled by an empty command
+    ScreenSaverPanelLabel = 211,
+    Download = 32843,
+    InsertActionFromList = 32844,
+    ActivatePage = 32845,
+    SelectObject = 32846,
+    AppendPageAfter = 32852,
+    InsertPageBefore = 32853,
+    InsertPageAtTop = 32854,
+    InsertPageAtBottom = 32855,
+    OpenPage = 32857,
+    RenameObject = 32900,
+    DeleteObject = 32901,
+    DeletePage = 32902,
+    ColorDepth16 = 32914,
+    ColorDepth18 = 32915,
+    ColorDepth32 = 32916,
+    PremultipliedAlpha = 32917,
+    TextAntiAliasing = 32918,
+    CompressedImages = 32923,
+    StatusPosition = 32930,      // the status bar's panes
+    StatusSize = 32931,
+    RenamePage = 32933,
+    ColorDepth8 = 32934,
+    DuplicatePage = 32938,
+    NavigationWithKeys = 32951,
+    NativeEncoding = 32953,
+    NewPageLast = 32977,         // new page of type n is 32970 + n, n = 1..7
+
     // The class library's standard commands
     FileNew = 57600,
     FileOpen = 57601,

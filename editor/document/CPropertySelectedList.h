@@ -30,6 +30,8 @@ public:
     bool IsMixed() const { return m_state == MergeState::Differs; }
 
     bool IsSameSelection(std::span<CSelectable* const> selection) const;
+    // The page view fills the selection item by item.
+    void AddItem(CSelectable* item) { m_selection.push_back(item); }
     std::span<CSelectable* const> GetSelection() const { return m_selection; }
     bool GetFlag() const { return m_flag; }
     void SetFlag(bool flag) { m_flag = flag; }

@@ -237,6 +237,19 @@ void CProject::Changed()
     CDocumentHost::Get().RefreshFrameState();
 }
 
+void CProject::MovePage(int32_t from, int32_t to)
+{
+    const int32_t count = GetPageCount();
+    if (from < 0 || to < 0 || from >= count || to >= count || from == to)
+        return;
+    const auto first = m_pages.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    Changed();
+}
+
 CPage& CProject::AddPage(int32_t pageType)
 {
     auto page = std::make_unique<CPage>();
@@ -249,13 +262,31 @@ CPage& CProject::AddPage(int32_t pageType)
 
 CPage& CProject::AppendPage(std::unique_ptr<CPage> page)
 {
+    return InsertPage(GetPageCount(), std::move(page));
+}
+
+CPage& CProject::InsertPage(int32_t position, std::unique_ptr<CPage> page)
+{
     if (page->GetName().empty() || FindPage(page->GetName(), PageName::Current) >= 0)
         page->SetName(MakeUniquePageName(page->GetName()));
     if (page->GetOriginalName().empty())
         page->SetOriginalName(page->GetName());
-    m_pages.push_back(std::move(page));
+    const auto at = m_pages.begin() + std::clamp<int32_t>(position, 0, GetPageCount());
+    CPage& inserted = **m_pages.insert(at, std::move(page));
     Changed();
-    return *m_pages.back();
+    return inserted;
+}
+
+std::unique_ptr<CPage> CProject::RemovePage(const CPage& page)
+{
+    const auto found = std::find_if(m_pages.begin(), m_pages.end(),
+                                    [&page](const std::unique_ptr<CPage>& held) { return held.get() == &page; });
+    if (found == m_pages.end())
+        return nullptr;
+    std::unique_ptr<CPage> removed = std::move(*found);
+    m_pages.erase(found);
+    Changed();
+    return removed;
 }
 
 void CProject::ForEachPage(const std::function<void(CPage&)>& operation) const

@@ -68,7 +68,14 @@ public:
     CPage& AddPage(int32_t pageType = int32_t(target::PageType::Normal));
     // Appends a page as it is; its name is made unique when another page has it.
     CPage& AppendPage(std::unique_ptr<CPage> page);
+    // The same at position (clamped to 0..count).
+    CPage& InsertPage(int32_t position, std::unique_ptr<CPage> page);
+    // Takes the page out of the project; none when the project does not hold it.
+    std::unique_ptr<CPage> RemovePage(const CPage& page);
     void ForEachPage(const std::function<void(CPage&)>& operation) const;
+    // The page at from takes position to, the pages between shift by one; the project is
+    // modified. Nothing for an index out of range.
+    void MovePage(int32_t from, int32_t to);
 
     // Appends the "project" element: the settings, the tags, then the pages. Refused
     // (false, with the message) while a download runs.

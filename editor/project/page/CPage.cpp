@@ -1,6 +1,7 @@
 #include "editor/project/page/CPage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "diagram/CDiagramEntityContainer.h"
 #include "editor/document/CActionCompileScope.h"
@@ -250,6 +251,11 @@ CEditorObject& CPage::AddObject(std::unique_ptr<CEditorObject> object)
 void CPage::ClearObjects()
 {
     m_objects.clear();
+}
+
+std::vector<std::unique_ptr<CEditorObject>> CPage::ReleaseObjects()
+{
+    return std::exchange(m_objects, {});
 }
 
 int32_t CPage::FindObjectByName(std::u16string_view name) const

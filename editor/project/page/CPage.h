@@ -107,6 +107,9 @@ public:
     // Names the object when it has no name, ties it to the page and appends it on top.
     CEditorObject& AddObject(std::unique_ptr<CEditorObject> object);
     void ClearObjects();
+    // Hands every object to the caller (a page editor opening the page), bottom first;
+    // the page holds none after.
+    std::vector<std::unique_ptr<CEditorObject>> ReleaseObjects();
 
     // List index of the object whose "Name" is name; "page" gives the object count
     // (the background record); -1 for an empty name or none.

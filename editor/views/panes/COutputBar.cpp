@@ -79,3 +79,8 @@ void COutputBar::AppendLine(std::u16string_view text, uint32_t color, const CSel
 {
     AppendText(QString::fromUtf16(text.data(), qsizetype(text.size())) + QLatin1Char('\n'), color);
 }
+
+void COutputBar::ShowProgress(std::u16string_view text)
+{
+    ReplaceTail(QString::fromUtf16(text.data(), qsizetype(text.size())));
+}

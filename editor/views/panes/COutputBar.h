@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "editor/document/CCompileOutput.h"
+#include "editor/project/document/CProjectOutput.h"
 #include "editor/views/panes/OutputLineTarget.h"
 
 // The pane's read-only text, which turns a double click into a jump.
@@ -28,7 +28,7 @@ private:
     Jump m_jump;
 };
 
-class COutputBar : public QWidget, public CCompileOutput {
+class COutputBar : public QWidget, public CProjectOutput {
     Q_OBJECT
 public:
     explicit COutputBar(QWidget* parent = nullptr);
@@ -37,13 +37,14 @@ public:
     void AppendText(const QString& text, uint32_t color);
     // The last text.size() characters become text, in black ("%3d %%" progress).
     void ReplaceTail(const QString& text);
-    void Clear();
+    void Clear() override;
     QString Text() const;
     CEditEx* Edit() const { return m_edit; }
 
-    // CCompileOutput: one line.
+    // CProjectOutput: one line; the progress at the last line's tail.
     void AppendLine(std::u16string_view text, uint32_t color, const CSelectable* page,
                     const CSelectable* object) override;
+    void ShowProgress(std::u16string_view text) override;
 
 private:
     CEditEx* m_edit = nullptr;

@@ -1,0 +1,229 @@
+#include "editor/shell/app/CScenewright2App.h"
+
+#include <FreeImage.h>
+#include <QApplication>
+#include <QMetaObject>
+#include <QStandardPaths>
+#include <cstdlib>
+#include <ctime>
+
+#include "editor/objects/CObjectFonts.h"
+#include "editor/objects/CProgramFolder.h"
+#include "editor/project/document/CProject.h"
+#include "editor/shell/CPathSettings.h"
+#include "editor/shell/CRecentFileList.h"
+#include "editor/shell/CSplashScreenEx.h"
+#include "editor/shell/frame/CMainFrame.h"
+#include "foundation/CCompressedBuffer.h"
+#include "foundation/text/DRendererBitmap.h"
+#include "foundation/worker/CBkgWorker.h"
+#include "platform/sys/Registry.h"
+#include "platform/ui/IdleHook.h"
+#include "platform/ui/Prompts.h"
+
+namespace {
+
+CScenewright2App* g_application = nullptr;
+
+} // namespace
+
+CScenewright2App::CScenewright2App(std::filesystem::path programFolder)
+    : m_programFolder(programFolder.empty() ? CProgramFolder::Path() : std::move(programFolder)),
+      m_registry(std::make_unique<Registry>()),
+      m_pathSettings(std::make_unique<CPathSettings>(*m_registry)),
+      m_commands(std::make_unique<CommandTable>())
+{
+    g_application = this;
+    m_downloadTimer.setInterval(kDownloadPollMs);
+    connect(&m_downloadTimer, &QTimer::timeout, this, &CScenewright2App::PollDownload);
+}
+
+CScenewright2App::~CScenewright2App()
+{
+    m_idle.reset();
+    if (m_splash)
+        m_splash->deleteLater();
+    m_commands->setActive(CommandLevel::Application, nullptr);
+    m_mainFrame.reset();
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+CScenewright2App* CScenewright2App::Get() { return g_application; }
+
+bool CScenewright2App::InitInstance()
+{
+    CreateSplash();
+    m_recentFiles = std::make_unique<CRecentFileList>(*m_registry);
+    m_projectsFolder = GetPathSetting(CPathSettings::kProjectsPath);
+    m_downloadsFolder = GetPathSetting(CPathSettings::kDownloadsPath);
+    m_imagesFolder = GetPathSetting(CPathSettings::kImagesPath);
+    std::srand(unsigned(std::time(nullptr)));
+
+    m_commands->setActive(CommandLevel::Application, &m_applicationCommands);
+    m_mainFrame = std::make_unique<CMainFrame>(*this);
+    if (!m_mainFrame->OnCreate()) {
+        m_mainFrame.reset();
+        CloseSplash();
+        return false;
+    }
+    m_mainFrame->show();
+
+    FreeImage_Initialise(FALSE);
+    m_imageLibraryStarted = true;
+
+    SetSplashStatus(QString::fromLatin1(kStatusEnumeratingFonts));
+    m_renderer = std::make_unique<foundation::DRendererBitmap>();
+    m_renderer->textRenderer().enumFonts();
+    CObjectFonts::Use(m_renderer.get());
+
+    // Pictures the worker finished are repainted on this thread.
+    CBkgWorker& worker = CBkgWorker::Get();
+    worker.SetPost([](std::function<void()> call) {
+        if (QCoreApplication* application = QCoreApplication::instance())
+            QMetaObject::invokeMethod(application, std::move(call), Qt::QueuedConnection);
+    });
+    worker.Start();
+    m_workerStarted = true;
+
+    m_idle = std::make_unique<IdleHook>();
+    m_idle->add([this] { OnIdle(); });
+    SetSplashStatus(QString::fromLatin1(kStatusReady));
+    return true;
+}
+
+CrashReportInfo CScenewright2App::CrashReport()
+{
+    CrashReportInfo info;
+    info.applicationName = kReportApplication;
+    info.version = kVersion;
+    info.subject = kReportSubject;
+    info.text = kReportText;
+    info.folder = std::filesystem::path(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString());
+    if (info.folder.empty())
+        info.folder = GetTempFolder();
+    return info;
+}
+
+int CScenewright2App::Run()
+{
+    if (!CrashGuard::install(CrashReport())) {
+        Prompts::message(m_mainFrame.get(), {QStringLiteral("crInstall error"),
+                                             QString::fromStdString(CrashGuard::lastError()).left(256),
+                                             Prompts::Icon::Error, Prompts::Buttons::Ok});
+        return 1;
+    }
+    const int code = QApplication::exec();
+    CrashGuard::uninstall();
+    return code;
+}
+
+bool CScenewright2App::OnIdle()
+{
+    if (m_splash)
+        CloseSplash();
+    if (m_mainFrame)
+        m_mainFrame->RefreshBars();
+    m_commands->updateActions();
+    CProject* project = GetProject();
+    if (!project)
+        return false;
+    // The poll runs from a timer while the transfer lasts, so the progress moves without input.
+    if (project->IsDownloading() && m_downloadPoll && !m_downloadTimer.isActive())
+        m_downloadTimer.start();
+    return m_downloadTimer.isActive();
+}
+
+void CScenewright2App::PollDownload()
+{
+    if (!m_downloadPoll || !m_downloadPoll())
+        m_downloadTimer.stop();
+}
+
+int CScenewright2App::ExitInstance()
+{
+    m_downloadTimer.stop();
+    m_idle.reset();
+    SetPathSetting(CPathSettings::kProjectsPath, m_projectsFolder);
+    SetPathSetting(CPathSettings::kDownloadsPath, m_downloadsFolder);
+    SetPathSetting(CPathSettings::kImagesPath, m_imagesFolder);
+    m_shutdownTrace.push_back(ShutdownStep::FoldersWritten);
+    // The worker may still be drawing with the image library, the fonts and the
+    // compression memory: it stops before any of them goes.
+    if (m_workerStarted) {
+        (void)CBkgWorker::Get().Stop();
+        m_workerStarted = false;
+    }
+    m_shutdownTrace.push_back(ShutdownStep::WorkerStopped);
+    if (m_imageLibraryStarted) {
+        FreeImage_DeInitialise();
+        m_imageLibraryStarted = false;
+    }
+    m_shutdownTrace.push_back(ShutdownStep::ImageLibraryReleased);
+    CCompressedBuffer::FreeShared();
+    m_shutdownTrace.push_back(ShutdownStep::CompressionMemoryFreed);
+    if (m_renderer) {
+        CObjectFonts::Use(nullptr);
+        (void)m_renderer->textRenderer().clear();
+        m_renderer.reset();
+    }
+    m_shutdownTrace.push_back(ShutdownStep::FontsCleared);
+    (void)m_registry->sync();
+    return 0;
+}
+
+void CScenewright2App::OpenDocumentFile(const std::filesystem::path& path)
+{
+    (void)path; // the file commands open it
+}
+
+CProject* CScenewright2App::GetProject() const { return nullptr; }
+
+std::filesystem::path CScenewright2App::GetTempFolder()
+{
+    static const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    return folder;
+}
+
+std::filesystem::path CScenewright2App::GetFolderOfPath(const std::filesystem::path& path) { return path.parent_path(); }
+
+std::u16string CScenewright2App::GetPathSetting(std::string_view key) const { return m_pathSettings->GetPathSetting(key); }
+
+void CScenewright2App::SetPathSetting(std::string_view key, std::u16string_view value)
+{
+    m_pathSettings->SetPathSetting(key, value);
+}
+
+void CScenewright2App::SetSplashStatus(const QString& text)
+{
+    m_splashHistory.push_back(text);
+    if (m_splash)
+        m_splash->SetText(text);
+}
+
+void CScenewright2App::CreateSplash()
+{
+    auto* splash = new CSplashScreenEx;
+    if (!splash->Create(nullptr)) {
+        delete splash;
+        return;
+    }
+    m_splash = splash;
+    // Its window deletes itself when it closes.
+    connect(m_splash, &QObject::destroyed, this, [this] { m_splash = nullptr; });
+    m_splash->SetBitmap(QString::fromStdString((m_programFolder / "art" / "splash.png").string()));
+    m_splash->SetTextFont(kVersionRect, QStringLiteral("version ") + QString::fromLatin1(kVersion));
+    m_splash->m_textRect = kStatusRect;
+    m_splash->m_format = CSplashScreenEx::kFormatCentred;
+    m_splash->Show();
+    SetSplashStatus(QString::fromLatin1(kStatusInitializing));
+}
+
+void CScenewright2App::CloseSplash()
+{
+    if (!m_splash)
+        return;
+    CSplashScreenEx* splash = m_splash;
+    m_splash = nullptr;
+    splash->Close();
+}

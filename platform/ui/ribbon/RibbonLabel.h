@@ -1,0 +1,12 @@
+#pragma once
+// A ribbon label may carry its key tip after a line feed: "Paste\nv" shows "Paste" and
+// answers the key tip v.
+
+#include <QString>
+
+struct RibbonLabel {
+    QString text;
+    QString keyTip;
+};
+
+RibbonLabel SplitRibbonLabel(const QString& label);
