@@ -117,8 +117,8 @@ void CFileCommands::RegisterCommands()
     add(CommandId::SaveWorkingPreset, [this] { SaveWorkingPreset(); }, whenOpen);
     add(CommandId::SaveWorkingTags, [this] { SaveWorkingTags(); }, whenOpen);
     for (int n = 1; n <= kPresetCommands; ++n) {
-        m_target.add(ToInt(CommandId::SaveWorkingPreset) + n, [this, n] { LoadPreset(n); });
-        m_target.add(ToInt(CommandId::SaveWorkingTags) + n, [this, n] { LoadControllerTags(n); }, whenOpen);
+        m_target.add(ToInt(CommandId::PresetFirst) + n - 1, [this, n] { LoadPreset(n); });
+        m_target.add(ToInt(CommandId::TagPresetFirst) + n - 1, [this, n] { LoadControllerTags(n); }, whenOpen);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "diagram/CommandId.h"
 #include "editor/project/document/CProject.h"
 #include "platform/ui/CommandTable.h"
 #include "platform/ui/Prompts.h"
@@ -31,7 +32,7 @@ enum class PresetKind { Project, ControllerTags };
 class CFileCommands {
 public:
     // Only the first names of each kind have commands.
-    static constexpr int kPresetCommands = 10;
+    static constexpr int kPresetCommands = ToInt(CommandId::PresetLast) - ToInt(CommandId::PresetFirst) + 1;
     static constexpr int32_t kUpgradedFormatVersion = 2;
 
     // Both hosts outlive the commands.
