@@ -35,7 +35,8 @@ public:
     static constexpr int kPresetCommands = ToInt(CommandId::PresetLast) - ToInt(CommandId::PresetFirst) + 1;
     static constexpr int32_t kUpgradedFormatVersion = 2;
 
-    // Both hosts outlive the commands.
+    // Both hosts outlive the commands. The open project goes with the commands without
+    // a word to the hosts, which are going too.
     CFileCommands(CEditorHost& editor, CFileCommandsHost& host);
     ~CFileCommands();
     CFileCommands(const CFileCommands&) = delete;
