@@ -19,6 +19,11 @@ struct QuestionCase {
     bool saved; // the old project's file holds its change
 };
 
+void PrintTo(const QuestionCase& test, std::ostream* out)
+{
+    *out << test.name;
+}
+
 class QuestionMatrix : public FileCommandsTest {
 protected:
     std::filesystem::path m_path;
@@ -202,6 +207,18 @@ TEST_F(QuestionMatrix, SaveAsIntoTheProjectsFolderAsksNothingAndRemembersTheFile
     EXPECT_EQ(host.recent.back(), copy);
     // The file it came from is left as it was.
     EXPECT_EQ(Inside(m_path).find("Renamed"), std::string::npos);
+}
+
+TEST_F(QuestionMatrix, ImportAsksForAFileAndMergesItWithoutAQuestion)
+{
+    Prepare(Start::Modified);
+    prompts.fileAnswers.push_back(QString::fromStdString(WriteProject("parts.vxp", kSmallProject).string()));
+    commands.OnFileImport();
+    ASSERT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(commands.GetProject(), m_old);
+    EXPECT_EQ(m_old->GetPageCount(), 4);
+    EXPECT_EQ(m_old->GetFullPath(), m_path);
 }
 
 TEST_F(QuestionMatrix, AProjectWithAnImportIsSavedOnlyWhenTheUserInsists)
