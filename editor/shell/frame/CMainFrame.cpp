@@ -326,6 +326,9 @@ void CMainFrame::RefreshBars()
     if (view != m_lastView) {
         RebuildObjectsPane();
         m_lastView = view;
+    } else if (m_objectsBar && !m_objectsBar->UpdateItemStates()) {
+        // The page's objects changed (attached, inserted, deleted) since the tree was built.
+        RebuildObjectsPane();
     }
     if (view) {
         // The selection of the view: its selected objects, or the page.
