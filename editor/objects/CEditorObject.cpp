@@ -664,4 +664,8 @@ void CEditorObject::OnWorkDone(CBkgWorkItem&)
     m_pending = false;
 }
 
-void CEditorObject::RepaintView() {}
+void CEditorObject::RepaintView()
+{
+    if (auto* objects = dynamic_cast<CPageObjectContainer*>(GetParent()))
+        objects->RepaintEntity(*this);
+}

@@ -34,6 +34,8 @@ public:
     // The page is detached at once; the frame is deleted later, never inside the handler
     // that asks.
     void CloseFrame();
+    // Closed (its page detached) and waiting to be deleted: not to be shown again.
+    bool IsClosing() const { return m_closing; }
 
 signals:
     // The frame is about to go: whoever routes commands to it lets go now.

@@ -22,6 +22,9 @@ CChildViewPage::CChildViewPage(CEditorHost& host, CPageViewEnvironment& environm
     m_canvas = std::make_unique<DDiagramView>(m_editor, &m_container, this);
     m_canvas->setGeometry(rect());
     m_editor.SetSelectionHook([this] { OnSelectionChanged(); });
+    m_container.SetRepaint([this](const CDiagramEntity& entity) {
+        m_editor.InvalidateClient(m_editor.VirtualToScreen(entity.GetRect()));
+    });
     if (CProject* project = m_host.GetProject()) {
         const CPageSize size = project->GetPageSize();
         m_editor.SetVirtualSize(size.width, size.height);

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string_view>
 
-#include "editor/objects/CPageObjectContainer.h"
 #include "editor/project/page/CPageObserver.h"
+#include "editor/views/page/CPageViewContainer.h"
 #include "editor/views/page/DDiagramEditor.h"
 #include "editor/views/page/ISelectableContents.h"
 #include "platform/ui/CommandTable.h"
@@ -47,8 +47,8 @@ public:
     DDiagramEditor& GetEditor() { return m_editor; }
     const DDiagramEditor& GetEditor() const { return m_editor; }
     DDiagramView& GetCanvas() const { return *m_canvas; }
-    CPageObjectContainer& GetContainer() { return m_container; }
-    const CPageObjectContainer& GetContainer() const { return m_container; }
+    CPageViewContainer& GetContainer() { return m_container; }
+    const CPageViewContainer& GetContainer() const { return m_container; }
     CEditorHost& GetHost() const { return m_host; }
     CPageViewEnvironment& GetEnvironment() const { return m_environment; }
     // The page object at a container index; none for an entity that is no page object.
@@ -82,7 +82,7 @@ private:
     CEditorHost& m_host;
     CPageViewEnvironment& m_environment;
     CPage& m_viewedPage;
-    CPageObjectContainer m_container;
+    CPageViewContainer m_container;
     DDiagramEditor m_editor;
     // Destroyed before the editor it shows.
     std::unique_ptr<DDiagramView> m_canvas;

@@ -7,6 +7,7 @@
 
 #include "diagram/CDiagramHost.h"
 #include "editor/document/CPropertySelectedList.h"
+#include "tests/support/editor/FakeTheme.h"
 #include "tests/editor/views/page/PageViewHarness.h"
 
 namespace {
@@ -271,7 +272,9 @@ TEST(PageFrame, ShowsMaximisedInItsSubWindowWithThePageName)
 
     QSignalSpy closing(frame, &CChildFramePage::frameClosing);
     QPointer<QMdiSubWindow> guard(window);
+    EXPECT_FALSE(frame->IsClosing());
     frame->CloseFrame();
+    EXPECT_TRUE(frame->IsClosing());
     frame->CloseFrame();
     ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
     EXPECT_EQ(closing.count(), 1);
@@ -286,6 +289,43 @@ TEST(PageFrame, TheFocusSelectsThePageInTheTreeAndRefreshesTheUndoLists)
     h.frame->OnSetFocus();
     EXPECT_EQ(h.host.selectedPageItems, std::vector<std::u16string>{h.page.GetName()});
     EXPECT_EQ(h.host.counts.undoLists, undoLists + 1);
+}
+
+} // namespace
+
+namespace {
+
+// Counts the paints of a widget.
+struct PaintCounter : QObject {
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST(PageViewPreview, ANewPictureFromTheWorkerIsDrawnOnTheCanvas)
+{
+    vx::test::FakeThemes themes;
+    themes.Add(u"Vista-like");
+    vx::test::PreviewWorker previews;
+    auto h = std::make_unique<PageViewHarness>();
+    h->AddObject(kButton, 100, 100, 80, 40);
+    h->Open();
+    QWidget* canvas = h->View().GetCanvas().viewport();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(h->frame.data()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->Object(0).HasPreview(); }));
+    QCoreApplication::processEvents();
+
+    PaintCounter counter(canvas);
+    h->Object(0).Invalidate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }));
+    const CDiagramRect shown = h->Canvas().VirtualToScreen(h->Object(0).GetRect());
+    const QImage image = canvas->grab().toImage();
+    EXPECT_EQ(image.pixel(shown.left + 40, shown.top + 20), themes.themes[u"Vista-like"]->frame);
+    h.reset();
 }
 
 } // namespace

@@ -16,10 +16,32 @@
 #include "editor/views/page/CChildViewPage.h"
 #include "editor/views/page/CPageViewEnvironment.h"
 #include "editor/views/page/commands/CPageRibbonControls.h"
+#include "foundation/worker/CBkgWorker.h"
 #include "platform/ui/CommandTable.h"
 #include "tests/support/editor/FakeEditorHost.h"
 
 namespace vx::test {
+
+// The editor's background worker for the objects' pictures, with its repaints posted
+// to the user-interface thread, while it lives.
+struct PreviewWorker {
+    PreviewWorker()
+    {
+        worker.SetPost([](std::function<void()> call) {
+            QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
+        });
+        CEditorObject::UseWorker(&worker);
+        worker.Start();
+    }
+    ~PreviewWorker()
+    {
+        (void)worker.Stop();
+        CEditorObject::UseWorker(nullptr);
+    }
+    PreviewWorker(const PreviewWorker&) = delete;
+    PreviewWorker& operator=(const PreviewWorker&) = delete;
+    CBkgWorker worker;
+};
 
 class RecordingRibbon : public CPageRibbonControls {
 public:
