@@ -16,6 +16,7 @@
 #include "editor/shell/file/CFileCommandsHost.h"
 #include "editor/shell/file/CProjectFileWriter.h"
 #include "editor/shell/file/FileMessages.h"
+#include "editor/shell/ribbon/CPresetList.h"
 #include "editor/views/CEditorHost.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/xml/DXMLElement.h"
@@ -116,8 +117,8 @@ void CFileCommands::RegisterCommands()
     add(CommandId::SaveWorkingPreset, [this] { SaveWorkingPreset(); }, whenOpen);
     add(CommandId::SaveWorkingTags, [this] { SaveWorkingTags(); }, whenOpen);
     for (int n = 1; n <= kPresetCommands; ++n) {
-        m_target.add(ToInt(CommandId::SaveWorkingPreset) + n, [this, n] { LoadPreset(n); });
-        m_target.add(ToInt(CommandId::SaveWorkingTags) + n, [this, n] { LoadControllerTags(n); }, whenOpen);
+        m_target.add(ToInt(CommandId::PresetFirst) + n - 1, [this, n] { LoadPreset(n); });
+        m_target.add(ToInt(CommandId::TagPresetFirst) + n - 1, [this, n] { LoadControllerTags(n); }, whenOpen);
     }
 }
 
@@ -442,31 +443,16 @@ std::filesystem::path CFileCommands::GetPresetsFolder() const
     return m_host.GetProgramFolder() / kPresetsFolder;
 }
 
-std::vector<std::u16string> CFileCommands::ListPresets(const std::filesystem::path& folder,
-                                                       std::u16string_view extension)
-{
-    const std::string wanted = wideToUtf8(extension);
-    std::vector<std::u16string> names;
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::filesystem::path& file = entry->path();
-        if (lowerText(file.extension().string()) != wanted || !entry->is_regular_file(error))
-            continue;
-        std::u16string name = utf8ToWide(file.stem().string());
-        if (name != kWorkingPreset)
-            names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end());
-    if (names.size() > kMaxPresetNames)
-        names.resize(kMaxPresetNames);
-    return names;
-}
-
 void CFileCommands::RefreshPresetNames()
 {
-    m_presetNames[std::size_t(PresetKind::Project)] = ListPresets(GetPresetsFolder(), kPresetExtension);
-    m_presetNames[std::size_t(PresetKind::ControllerTags)] = ListPresets(GetPresetsFolder(), kTagPresetExtension);
+    SetPresetNames(PresetKind::Project, CPresetList::List(GetPresetsFolder(), CPresetList::kPresetExtension));
+    SetPresetNames(PresetKind::ControllerTags,
+                   CPresetList::List(GetPresetsFolder(), CPresetList::kTagPresetExtension));
+}
+
+void CFileCommands::SetPresetNames(PresetKind kind, std::vector<std::u16string> names)
+{
+    m_presetNames[std::size_t(kind)] = std::move(names);
 }
 
 const std::vector<std::u16string>& CFileCommands::GetPresetNames(PresetKind kind) const
@@ -474,18 +460,18 @@ const std::vector<std::u16string>& CFileCommands::GetPresetNames(PresetKind kind
     return m_presetNames[std::size_t(kind)];
 }
 
-std::filesystem::path CFileCommands::PresetPath(std::u16string_view name, std::u16string_view extension) const
+std::filesystem::path CFileCommands::PresetPath(std::u16string_view name, std::string_view extension) const
 {
     std::filesystem::path path = GetPresetsFolder() / wideToUtf8(name);
-    path += wideToUtf8(extension);
+    path += extension;
     return path;
 }
 
-std::filesystem::path CFileCommands::WorkingFile(std::u16string_view extension) const
+std::filesystem::path CFileCommands::WorkingFile(std::string_view extension) const
 {
     std::error_code ignored;
     std::filesystem::create_directories(GetPresetsFolder(), ignored);
-    return PresetPath(kWorkingPreset, extension);
+    return PresetPath(CPresetList::kWorkingName, extension);
 }
 
 const std::u16string* CFileCommands::PresetName(PresetKind kind, int n) const
@@ -498,7 +484,7 @@ void CFileCommands::SaveWorkingPreset()
 {
     if (!HasProject())
         return;
-    if (const std::u16string error = CPreset::WritePreset(WorkingFile(kPresetExtension), m_project->Settings().target);
+    if (const std::u16string error = CPreset::WritePreset(WorkingFile(CPresetList::kPresetExtension), m_project->Settings().target);
         !error.empty())
         ShowError(error);
 }
@@ -507,7 +493,7 @@ void CFileCommands::SaveWorkingTags()
 {
     if (!HasProject())
         return;
-    if (const std::u16string error = CProjectTags::WriteTagsFile(WorkingFile(kTagPresetExtension), m_project->Tags(),
+    if (const std::u16string error = CProjectTags::WriteTagsFile(WorkingFile(CPresetList::kTagPresetExtension), m_project->Tags(),
                                                                  m_project->Settings().target.nativeEncoding);
         !error.empty())
         ShowError(error);
@@ -518,7 +504,7 @@ void CFileCommands::LoadPreset(int n)
     const std::u16string* name = PresetName(PresetKind::Project, n);
     if (!name)
         return;
-    const std::filesystem::path path = PresetPath(*name, kPresetExtension);
+    const std::filesystem::path path = PresetPath(*name, CPresetList::kPresetExtension);
     // A cancelled save question ends the command: the project still open is not the new one.
     if (NewProject() == CloseOutcome::Cancelled)
         return;
@@ -539,7 +525,7 @@ void CFileCommands::LoadControllerTags(int n)
         return;
     m_host.SelectFirstTagRow();
     if (const std::u16string error =
-            CProjectTags::LoadTagsFile(PresetPath(*name, kTagPresetExtension), TagsPath::Exact, m_project->Tags(),
+            CProjectTags::LoadTagsFile(PresetPath(*name, CPresetList::kTagPresetExtension), TagsPath::Exact, m_project->Tags(),
                                        TagsReading::Load, IdenticalTags::Keep);
         !error.empty()) {
         ShowError(error);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "diagram/CommandId.h"
 #include "editor/project/document/CProject.h"
 #include "platform/ui/CommandTable.h"
 #include "platform/ui/Prompts.h"
@@ -30,15 +31,12 @@ enum class PresetKind { Project, ControllerTags };
 
 class CFileCommands {
 public:
-    // Names kept per kind; only the first kPresetCommands have commands.
-    static constexpr std::size_t kMaxPresetNames = 30;
-    static constexpr int kPresetCommands = 10;
-    static constexpr std::u16string_view kWorkingPreset = u"working";
-    static constexpr std::u16string_view kPresetExtension = u".dpst";
-    static constexpr std::u16string_view kTagPresetExtension = u".dctags";
+    // Only the first names of each kind have commands.
+    static constexpr int kPresetCommands = ToInt(CommandId::PresetLast) - ToInt(CommandId::PresetFirst) + 1;
     static constexpr int32_t kUpgradedFormatVersion = 2;
 
-    // Both hosts outlive the commands.
+    // Both hosts outlive the commands. The open project goes with the commands without
+    // a word to the hosts, which are going too.
     CFileCommands(CEditorHost& editor, CFileCommandsHost& host);
     ~CFileCommands();
     CFileCommands(const CFileCommands&) = delete;
@@ -79,11 +77,11 @@ public:
 
     // The program folder's "presets" folder.
     std::filesystem::path GetPresetsFolder() const;
-    // Lists the presets folder again: every preset file but "working", sorted by name,
-    // at most kMaxPresetNames per kind.
+    // The names the preset commands take by number: the ribbon's, as it listed them for
+    // its buttons, or the presets folder listed again the same way.
+    void SetPresetNames(PresetKind kind, std::vector<std::u16string> names);
     void RefreshPresetNames();
     const std::vector<std::u16string>& GetPresetNames(PresetKind kind) const;
-    static std::vector<std::u16string> ListPresets(const std::filesystem::path& folder, std::u16string_view extension);
 
     // Tests fail writes through a writer of their own.
     void SetFileWriter(std::unique_ptr<CProjectFileWriter> writer);
@@ -103,9 +101,9 @@ private:
     void FinishOpen(const std::filesystem::path& path, ProjectReading reading, const DXMLElement& root);
     Prompts::Answer Ask(std::u16string_view text, Prompts::Icon icon, Prompts::Buttons buttons);
     void ShowError(std::u16string_view text);
-    std::filesystem::path PresetPath(std::u16string_view name, std::u16string_view extension) const;
+    std::filesystem::path PresetPath(std::u16string_view name, std::string_view extension) const;
     // The working preset file of that extension; the presets folder is made for it.
-    std::filesystem::path WorkingFile(std::u16string_view extension) const;
+    std::filesystem::path WorkingFile(std::string_view extension) const;
     // The n-th name of its kind, from 1; none past the list.
     const std::u16string* PresetName(PresetKind kind, int n) const;
     bool HasProject() const { return m_project != nullptr; }

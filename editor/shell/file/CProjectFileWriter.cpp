@@ -61,6 +61,12 @@ public:
         if (::rename(m_path.c_str(), path.c_str()) != 0)
             return errno;
         m_path.clear();
+        // The new name itself survives a crash only once its folder is on disk.
+        const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+        if (const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); descriptor >= 0) {
+            (void)::fsync(descriptor);
+            ::close(descriptor);
+        }
         return 0;
     }
 

@@ -1,5 +1,6 @@
 #include "editor/project/tags/CPreset.h"
 #include "editor/project/tags/CProjectTags.h"
+#include "editor/shell/ribbon/CPresetList.h"
 #include "platform/ui/CommandTable.h"
 #include "tests/editor/shell/file/FileCommandsFixture.h"
 
@@ -34,7 +35,7 @@ TEST_F(Presets, AtMostThirtyAreKept)
     for (int i = 0; i < 35; ++i)
         writeFile(PresetsFolder() / ("p" + std::to_string(100 + i) + ".dpst"), "x");
     commands.RefreshPresetNames();
-    ASSERT_EQ(commands.GetPresetNames(PresetKind::Project).size(), CFileCommands::kMaxPresetNames);
+    ASSERT_EQ(commands.GetPresetNames(PresetKind::Project).size(), CPresetList::kMaxNames);
     EXPECT_EQ(commands.GetPresetNames(PresetKind::Project).back(), u"p129");
 }
 
@@ -79,6 +80,12 @@ TEST_F(Presets, APresetStartsANewProjectWithItsSettings)
     // A number past the list does nothing.
     commands.LoadPreset(3);
     EXPECT_EQ(prompts.messages.size(), 1u);
+
+    // The names the ribbon listed for its buttons are the ones the numbers take.
+    commands.SetPresetNames(PresetKind::Project, {u"large"});
+    prompts.answers = {Prompts::Answer::No};
+    commands.LoadPreset(1);
+    EXPECT_EQ(commands.GetProject()->Settings().target.colorBits, 24);
 }
 
 TEST_F(Presets, AControllerTagListReplacesTheProjectsTags)

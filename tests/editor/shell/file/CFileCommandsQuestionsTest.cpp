@@ -19,6 +19,11 @@ struct QuestionCase {
     bool saved; // the old project's file holds its change
 };
 
+void PrintTo(const QuestionCase& test, std::ostream* out)
+{
+    *out << test.name;
+}
+
 class QuestionMatrix : public FileCommandsTest {
 protected:
     std::filesystem::path m_path;
