@@ -4,28 +4,18 @@
 #include <limits>
 #include <utility>
 
+#include "diagram/view/DDiagramView.h"
 #include "editor/document/CPropertyValue.h"
 #include "editor/document/CTagType.h"
-#include "editor/objects/CProgramFolder.h"
 #include "editor/objects/CStyles.h"
-#include "editor/project/compile/CRibbonFields.h"
-#include "editor/project/compile/CTargetDriver.h"
 #include "editor/project/document/CProject.h"
-#include "editor/project/document/CProjectOutput.h"
-#include "editor/project/download/CDownloadSettings.h"
-#include "editor/project/download/CSerialZhProtocol.h"
-#include "editor/project/tags/CProjectTags.h"
 #include "editor/shell/commands/CMainFrameCommandsHost.h"
 #include "editor/shell/commands/CScreenSaverPage.h"
-#include "editor/shell/commands/CTargetCommandTexts.h"
 #include "editor/views/CEditorHost.h"
 #include "editor/views/page/CChildViewPage.h"
-#include "diagram/view/DDiagramView.h"
 #include "editor/views/page/DDiagramEditor.h"
 #include "foundation/target/TargetFormat.h"
-#include "platform/sys/Launch.h"
 #include "platform/ui/CommandTable.h"
-#include "platform/ui/Prompts.h"
 
 namespace {
 
@@ -41,6 +31,13 @@ bool isUniquePageType(int32_t type)
 {
     return type == int32_t(PageType::Initial) || type == int32_t(PageType::Global) ||
         type == int32_t(PageType::ScreenSaver);
+}
+
+// Stores value; true when the setting held another one.
+template <typename Value>
+bool store(Value& setting, Value value)
+{
+    return std::exchange(setting, value) != value;
 }
 
 int32_t pageIndex(const CProject& project, const CPage& page)
@@ -66,74 +63,16 @@ const CMainFrameCommands::NumberSetting CMainFrameCommands::kNumberSettings[] = 
      std::numeric_limits<int32_t>::max(), ControlKind::Edit},
 };
 
-// The layer position as the ribbon's two edits hold it when the target is built.
-class CMainFrameCommands::RibbonFields final : public CRibbonFields {
-public:
-    explicit RibbonFields(CMainFrameCommandsHost& frame) : m_frame(frame) {}
-    std::u16string LayerHorzPositionText() const override { return m_frame.GetRibbonText(CommandId::PositionHorizontal); }
-    std::u16string LayerVertPositionText() const override { return m_frame.GetRibbonText(CommandId::PositionVertical); }
-
-private:
-    CMainFrameCommandsHost& m_frame;
-};
-
 CMainFrameCommands::CMainFrameCommands(CEditorHost& editor, CMainFrameCommandsHost& frame)
-    : m_editor(editor), m_frame(frame), m_ribbonFields(std::make_unique<RibbonFields>(frame))
+    : m_editor(editor), m_frame(frame), m_target(editor, frame)
 {
 }
 
-CMainFrameCommands::~CMainFrameCommands()
-{
-    ForgetProject();
-}
+CMainFrameCommands::~CMainFrameCommands() = default;
 
 CProject* CMainFrameCommands::Project() const
 {
     return m_editor.GetProject();
-}
-
-void CMainFrameCommands::ForgetProject()
-{
-    // The driver stops a running transfer before the line it sends on goes.
-    m_driver.reset();
-    m_protocol.reset();
-    m_driverProject = nullptr;
-    m_switches.Reset();
-}
-
-CTargetDriver& CMainFrameCommands::Driver(CProject& project)
-{
-    if (m_driver && m_driverProject == &project)
-        return *m_driver;
-    ForgetProject();
-    m_protocol = std::make_unique<CSerialZhProtocol>(
-        CDownloadSettings::Read(ProgramFolder() / std::filesystem::path(CDownloadSettings::kFileName)));
-    m_driver = std::make_unique<CTargetDriver>(project, m_protocol.get());
-    m_driverProject = &project;
-    // A new driver holds no binary yet.
-    project.MarkTargetStale();
-    return *m_driver;
-}
-
-std::filesystem::path CMainFrameCommands::ProgramFolder() const
-{
-    return m_programFolder.empty() ? CProgramFolder::Path() : m_programFolder;
-}
-
-std::filesystem::path CMainFrameCommands::TemporaryFolder()
-{
-    if (!m_temporaryFolder.empty())
-        return m_temporaryFolder;
-    std::string error;
-    std::filesystem::path folder = Launch::privateTempFolder(error);
-    if (folder.empty())
-        ReportFailure(CTargetCommandTexts::FailureLine(CTargetCommandTexts::kNoTemporaryFolder, error));
-    return folder;
-}
-
-void CMainFrameCommands::ReportFailure(std::u16string_view text)
-{
-    m_editor.GetOutput().AppendLine(text, CTargetCommandTexts::kFailureColor, nullptr, nullptr);
 }
 
 void CMainFrameCommands::SettingChanged()
@@ -185,24 +124,36 @@ void CMainFrameCommands::RegisterPages(CommandTarget& target)
                 InsertNewPage(project->GetPageCount());
         },
         projectOpen);
-    target.add(ToInt(CommandId::InsertPageBefore), [this] {
-        if (CPage* page = m_frame.GetSelectedPage(); page && Project())
-            InsertNewPage(pageIndex(*Project(), *page));
-    });
-    target.add(ToInt(CommandId::AppendPageAfter), [this] {
-        if (CPage* page = m_frame.GetSelectedPage(); page && Project())
-            InsertNewPage(pageIndex(*Project(), *page) + 1);
-    });
+    // Beside the page selected in the project pane: before it (0) or after it (1).
+    for (const auto& [id, offset] : {std::pair{CommandId::InsertPageBefore, 0}, std::pair{CommandId::AppendPageAfter, 1}})
+        target.add(ToInt(id), [this, offset] {
+            const CPage* page = SelectedPage();
+            if (const int32_t index = page ? pageIndex(*Project(), *page) : -1; index >= 0)
+                InsertNewPage(index + offset);
+        });
     target.add(ToInt(CommandId::RenamePage), [this] { m_frame.EditSelectedPageLabel(); });
-    target.add(ToInt(CommandId::DeletePage), [this] { OnSelectedPage(&CMainFrameCommands::DeleteSelectedPage); });
+    target.add(ToInt(CommandId::DeletePage), [this] {
+        if (CPage* page = SelectedPage())
+            DeletePage(*page);
+    });
     target.add(
-        ToInt(CommandId::DuplicatePage), [this] { OnSelectedPage(&CMainFrameCommands::DuplicateSelectedPage); },
+        ToInt(CommandId::DuplicatePage),
+        [this] {
+            if (CPage* page = SelectedPage(); page && !isUniquePageType(page->GetPageType()))
+                DuplicatePage(*page);
+        },
         [this](CommandState& state) {
-            const CPage* page = Project() ? m_frame.GetSelectedPage() : nullptr;
+            const CPage* page = SelectedPage();
             state.enabled = page && !isUniquePageType(page->GetPageType());
         });
-    target.add(ToInt(CommandId::ActivatePage), [this] { OnSelectedPage(&CMainFrameCommands::ActivateSelectedPage); });
-    target.add(ToInt(CommandId::OpenPage), [this] { OnSelectedPage(&CMainFrameCommands::OpenSelectedPage); });
+    target.add(ToInt(CommandId::ActivatePage), [this] {
+        if (CPage* page = SelectedPage(); page && m_frame.IsPageOpen(*page))
+            m_frame.ActivatePageWindow(*page);
+    });
+    target.add(ToInt(CommandId::OpenPage), [this] {
+        if (CPage* page = SelectedPage())
+            (void)m_editor.OpenPage(*page);
+    });
     target.add(
         ToInt(CommandId::ScreenSaverCreatePage), [this] { CreateScreenSaverPage(); },
         [this](CommandState& state) {
@@ -293,10 +244,10 @@ void CMainFrameCommands::RegisterTargetSettings(CommandTarget& target)
 void CMainFrameCommands::RegisterTarget(CommandTarget& target)
 {
     const auto projectOpen = [this](CommandState& state) { state.enabled = Project() != nullptr; };
-    target.add(ToInt(CommandId::GenerateBinary), [this] { OnBuildTarget(); }, projectOpen);
+    target.add(ToInt(CommandId::GenerateBinary), [this] { m_target.OnBuildTarget(); }, projectOpen);
     target.add(ToInt(CommandId::TagMemorySize), [this] { OnTagMemorySize(); }, projectOpen, ControlKind::Edit);
-    target.add(ToInt(CommandId::Play), [this] { OnSimulate(); }, projectOpen);
-    target.add(ToInt(CommandId::Download), [this] { OnDownload(); }, projectOpen);
+    target.add(ToInt(CommandId::Play), [this] { m_target.OnSimulate(); }, projectOpen);
+    target.add(ToInt(CommandId::Download), [this] { m_target.OnDownload(); }, projectOpen);
 }
 
 // ---- pages
@@ -334,34 +285,9 @@ CPage* CMainFrameCommands::InsertNewPage(int32_t position)
     return &inserted;
 }
 
-void CMainFrameCommands::OnSelectedPage(void (CMainFrameCommands::*operation)(CPage&))
+CPage* CMainFrameCommands::SelectedPage() const
 {
-    if (!Project())
-        return;
-    if (CPage* page = m_frame.GetSelectedPage())
-        (this->*operation)(*page);
-}
-
-void CMainFrameCommands::OpenSelectedPage(CPage& page)
-{
-    (void)m_editor.OpenPage(page);
-}
-
-void CMainFrameCommands::ActivateSelectedPage(CPage& page)
-{
-    if (m_frame.IsPageOpen(page))
-        m_frame.ActivatePageWindow(page);
-}
-
-void CMainFrameCommands::DeleteSelectedPage(CPage& page)
-{
-    DeletePage(page);
-}
-
-void CMainFrameCommands::DuplicateSelectedPage(CPage& page)
-{
-    if (!isUniquePageType(page.GetPageType()))
-        DuplicatePage(page);
+    return Project() ? m_frame.GetSelectedPage() : nullptr;
 }
 
 void CMainFrameCommands::DeletePage(CPage& page)
@@ -531,7 +457,7 @@ void CMainFrameCommands::OnNumberSetting(const NumberSetting& setting)
 {
     if (CProject* project = Project()) {
         const int32_t value = GetRibbonEditInt(setting.maximum, setting.minimum, setting.edit);
-        if (std::exchange(project->Settings().*setting.member, value) != value)
+        if (store(project->Settings().*setting.member, value))
             SettingChanged();
     }
 }
@@ -542,7 +468,7 @@ void CMainFrameCommands::OnColorDepth(int32_t bits)
     if (!project)
         return;
     // The depth decides every picture of the target, so it is a change like any other.
-    if (std::exchange(project->Settings().target.colorBits, bits) != bits)
+    if (store(project->Settings().target.colorBits, bits))
         SettingChanged();
 }
 
@@ -554,7 +480,7 @@ void CMainFrameCommands::OnTextAntiAliasing()
     const int32_t index = m_frame.GetRibbonIndex(CommandId::TextAntiAliasing);
     if (index < 0 || index >= kTextAntiAliasingModes)
         return;
-    if (std::exchange(project->Settings().target.textAliasing, index) != index)
+    if (store(project->Settings().target.textAliasing, index))
         SettingChanged();
 }
 
@@ -567,100 +493,8 @@ void CMainFrameCommands::OnNativeEncoding()
     const int32_t slot = CTagType::Slot(m_frame.GetRibbonText(CommandId::NativeEncoding));
     if (slot < kFirstEncodingSlot)
         return;
-    if (std::exchange(project->Settings().target.nativeEncoding, uint32_t(slot)) != uint32_t(slot))
+    if (store(project->Settings().target.nativeEncoding, uint32_t(slot)))
         SettingChanged();
-}
-
-// ---- target commands
-
-void CMainFrameCommands::OnBuildTarget()
-{
-    CProject* project = Project();
-    if (!project)
-        return;
-    Prompts::FileRequest request;
-    request.title = QString::fromUtf16(CTargetCommandTexts::kSaveTitle);
-    request.filters = CTargetCommandTexts::TargetFilters();
-    const std::filesystem::path downloads = m_frame.GetDownloadsFolder();
-    if (!downloads.empty())
-        request.folder = QString::fromStdString(downloads.string());
-    request.suggestedName = QString::fromStdU16String(project->GetFullPath().stem().u16string());
-    request.mustExist = false;
-    const std::optional<QString> chosen = Prompts::saveFile(nullptr, request);
-    if (!chosen)
-        return;
-    const std::filesystem::path path = CTargetCommandTexts::WithTargetExtension(chosen->toStdString());
-    CTargetDriver& driver = Driver(*project);
-    {
-        const CCompileSwitches::Scope scope = m_switches.Apply(*project, BuildKind::Panel);
-        (void)driver.BuildTarget(path, *m_ribbonFields);
-    }
-    m_frame.SetDownloadsFolder(path.parent_path());
-}
-
-void CMainFrameCommands::OnSimulate()
-{
-    m_lastEngine.reset();
-    CProject* project = Project();
-    if (!project)
-        return;
-    const std::filesystem::path folder = TemporaryFolder();
-    if (folder.empty())
-        return;
-    const std::filesystem::path targetPath = folder / kSimulationTarget;
-    const std::filesystem::path tagsPath = folder / kSimulationTags;
-    CTargetDriver& driver = Driver(*project);
-    {
-        const CCompileSwitches::Scope scope = m_switches.Apply(*project, BuildKind::Simulation);
-        // The driver has told the user why.
-        if (!driver.BuildTarget(targetPath, *m_ribbonFields))
-            return;
-    }
-    if (const std::u16string error = CProjectTags::WriteTagsFile(tagsPath, project->Tags(),
-                                                                 project->Settings().target.nativeEncoding);
-        !error.empty()) {
-        ReportFailure(CTargetCommandTexts::FailureLine(error));
-        return;
-    }
-    const std::filesystem::path engine = ProgramFolder() / kEngineProgram;
-    const Launch::Result started = Launch::spawn(
-        engine, EngineArguments(project->GetPageSize(), project->Settings().target.tagMemorySize, targetPath));
-    if (!started.started()) {
-        ReportFailure(CTargetCommandTexts::FailureLine(CTargetCommandTexts::kEngineFailed, started.error));
-        return;
-    }
-    m_lastEngine = started.pid;
-}
-
-std::vector<std::string> CMainFrameCommands::EngineArguments(const CPageSize& size, int32_t tagMemorySize,
-                                                             const std::filesystem::path& target)
-{
-    return {"-w", std::to_string(size.width), "-h", std::to_string(size.height), "-m", std::to_string(tagMemorySize),
-            target.string()};
-}
-
-void CMainFrameCommands::OnDownload()
-{
-    CProject* project = Project();
-    if (!project)
-        return;
-    CTargetDriver& driver = Driver(*project);
-    const CCompileSwitches::Scope scope = m_switches.Apply(*project, BuildKind::Panel);
-    (void)driver.Download();
-}
-
-bool CMainFrameCommands::PollDownload()
-{
-    CProject* project = Project();
-    if (!project || !m_driver || m_driverProject != project)
-        return false;
-    return m_driver->PollDownload();
-}
-
-bool CMainFrameCommands::IsDownloading() const
-{
-    const CProject* project = Project();
-    return project && project->IsDownloading();
 }
 
 void CMainFrameCommands::OnTagMemorySize()
@@ -669,7 +503,7 @@ void CMainFrameCommands::OnTagMemorySize()
     if (!project)
         return;
     const int32_t value = GetRibbonEditInt(kTagMemorySizeMax, 0, CommandId::TagMemorySize);
-    if (std::exchange(project->Settings().target.tagMemorySize, value) == value)
+    if (!store(project->Settings().target.tagMemorySize, value))
         return;
     SettingChanged();
     // A smaller memory may leave rows without a warning out of it, so every row is checked.

@@ -12,21 +12,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 #include "diagram/CommandId.h"
 #include "editor/document/CPropertySelectedList.h"
 #include "editor/project/document/CProjectSettings.h"
-#include "editor/shell/commands/CCompileSwitches.h"
+#include "editor/shell/commands/CTargetCommands.h"
 #include "platform/ui/CommandTable.h"
 
 class CEditorHost;
 class CMainFrameCommandsHost;
 class CPage;
 class CProject;
-class CSerialZhProtocol;
-class CTargetDriver;
 
 class CMainFrameCommands {
 public:
@@ -39,11 +36,6 @@ public:
     static constexpr int32_t kNewPageBase = 32970;   // new page of type n is 32970 + n
     static constexpr int32_t kNewPageTypes = 7;
     static constexpr std::u16string_view kScreenSaverPageName = u"Screen saver page";
-    static constexpr std::u16string_view kScreenSaverTag = u"SSAVER__";
-    static constexpr std::string_view kEngineProgram = "VX-Engine";
-    // The simulation's files in the temporary folder: "temp." + "ddd" and + "dtags".
-    static constexpr std::string_view kSimulationTarget = "temp.ddd";
-    static constexpr std::string_view kSimulationTags = "temp.dtags";
 
     // Both hosts outlive the commands.
     CMainFrameCommands(CEditorHost& editor, CMainFrameCommandsHost& frame);
@@ -73,39 +65,25 @@ public:
     int32_t GetRibbonEditInt(int32_t maximum, int32_t minimum, CommandId edit);
 
     // Target commands.
-    void OnBuildTarget();
-    void OnSimulate();
-    void OnDownload();
+    void OnBuildTarget() { m_target.OnBuildTarget(); }
+    void OnSimulate() { m_target.OnSimulate(); }
+    void OnDownload() { m_target.OnDownload(); }
     void OnTagMemorySize();
     // One poll of a running download (the frame's timer); false when none runs.
-    bool PollDownload();
-    bool IsDownloading() const;
+    bool PollDownload() { return m_target.PollDownload(); }
+    bool IsDownloading() const { return m_target.IsDownloading(); }
     // The project is about to go: a running download is stopped and the compiled target
-    // forgotten.
-    void ForgetProject();
+    // forgotten. The frame calls it before the open project is closed or replaced, since
+    // the target commands hold on to the project they built for.
+    void ForgetProject() { m_target.ForgetProject(); }
+    // Where the engine lies, the simulation's folder, the last engine started.
+    CTargetCommands& Target() { return m_target; }
 
-    // The engine's arguments: "-w", width, "-h", height, "-m", tag memory, the path.
-    static std::vector<std::string> EngineArguments(const CPageSize& size, int32_t tagMemorySize,
-                                                    const std::filesystem::path& target);
-    // Where the engine and "download.ini" lie (the program's folder by default), and
-    // the simulation's folder (the user's private temporary folder by default).
-    void SetProgramFolder(const std::filesystem::path& folder) { m_programFolder = folder; }
-    void SetTemporaryFolder(const std::filesystem::path& folder) { m_temporaryFolder = folder; }
     // The theme names of the style gallery, in its order; the loaded styles by default.
     void SetGalleryThemes(std::vector<std::u16string> names) { m_galleryThemes = std::move(names); }
-    // The engine the last Play started; none when it did not start.
-    std::optional<pid_t> LastEnginePid() const { return m_lastEngine; }
 
 private:
-    class RibbonFields;
-
     CProject* Project() const;
-    // The driver of the open project, made on first use.
-    CTargetDriver& Driver(CProject& project);
-    std::filesystem::path ProgramFolder() const;
-    // Empty, with the reason reported in the output pane, when there is none.
-    std::filesystem::path TemporaryFolder();
-    void ReportFailure(std::u16string_view text);
     // A project setting changed: modified, target stale, title.
     void SettingChanged();
     void RegisterPages(CommandTarget& target);
@@ -124,27 +102,16 @@ private:
     void OnColorDepth(int32_t bits);
     void OnTextAntiAliasing();
     void OnNativeEncoding();
-    void OnSelectedPage(void (CMainFrameCommands::*operation)(CPage&));
-    void OpenSelectedPage(CPage& page);
-    void ActivateSelectedPage(CPage& page);
-    void DeleteSelectedPage(CPage& page);
-    void DuplicateSelectedPage(CPage& page);
+    // The page selected in the project pane; none without a project or a page item.
+    CPage* SelectedPage() const;
     void OnInsertActionFromList();
-    // The active view's selection and the style name each item holds (empty for none).
     std::vector<std::u16string> GalleryThemes() const;
+    // The active view's selection and the style name each item holds (empty for none).
     std::vector<std::u16string> SelectionStyles(std::optional<CPropertySelectedList>& selection) const;
 
     CEditorHost& m_editor;
     CMainFrameCommandsHost& m_frame;
-    std::unique_ptr<RibbonFields> m_ribbonFields;
-    // The driver and its serial line belong to the project they were made for.
-    CProject* m_driverProject = nullptr;
-    std::unique_ptr<CSerialZhProtocol> m_protocol;
-    std::unique_ptr<CTargetDriver> m_driver;
-    CCompileSwitches m_switches;
-    std::filesystem::path m_programFolder;
-    std::filesystem::path m_temporaryFolder;
-    std::optional<pid_t> m_lastEngine;
+    CTargetCommands m_target;
     std::optional<std::vector<std::u16string>> m_galleryThemes;
     // The style names the gallery's update saw last, and what it answered.
     std::vector<std::u16string> m_galleryStyles;

@@ -3,6 +3,7 @@
 // records what the commands ask of it, and a command table with the commands at the
 // main frame's level, run as the ribbon runs them.
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -18,6 +19,30 @@
 #include "tests/support/editor/FakeEditorHost.h"
 
 namespace vx::test {
+
+// Sets a variable for the programs the test starts, and puts the old value back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const std::string& value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable()
+    {
+        if (m_old)
+            setenv(m_name, m_old->c_str(), 1);
+        else
+            unsetenv(m_name);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
 
 class FakeFrame : public CMainFrameCommandsHost {
 public:

@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <optional>
 
 #include "tests/editor/project/download/DownloadPeer.h"
@@ -16,33 +15,10 @@
 namespace {
 
 using vx::test::FrameCommandsHarness;
+using vx::test::ScopedVariable;
 
 constexpr int kTimeoutMs = 30000;
 constexpr uint32_t kPageColour = 0x00C000; // green in either colour order
-
-// Sets a variable for the programs the test starts, and puts the old value back.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedVariable()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 // The page's green, within a step or two of premultiplying and the server's depth.
 int64_t pagePixels(const QImage& shot)
@@ -63,10 +39,12 @@ TEST(PlayScreenshot, TheEngineShowsTheStartPageOfThePlayedProject)
 
     FrameCommandsHarness h;
     vx::test::TempDir temporary;
-    h.project.AddPage().SetBackgroundColor(kPageColour);
+    // The Initial page is the start page, not the first one.
+    h.project.AddPage().SetBackgroundColor(0x0000FF);
+    h.project.AddPage(int32_t(target::PageType::Initial)).SetBackgroundColor(kPageColour);
     h.Settings().target.pageSize = u"320x240";
-    h.commands.SetProgramFolder(engine.parent_path());
-    h.commands.SetTemporaryFolder(temporary.path());
+    h.commands.Target().SetProgramFolder(engine.parent_path());
+    h.commands.Target().SetTemporaryFolder(temporary.path());
 
     vx::test::XvfbSession x;
     ASSERT_TRUE(x.isRunning());
@@ -75,7 +53,7 @@ TEST(PlayScreenshot, TheEngineShowsTheStartPageOfThePlayedProject)
         const ScopedVariable display("DISPLAY", x.display());
         const ScopedVariable platform("QT_QPA_PLATFORM", "xcb");
         ASSERT_TRUE(h.Run(CommandId::Play));
-        started = h.commands.LastEnginePid();
+        started = h.commands.Target().LastEnginePid();
     }
     ASSERT_TRUE(started) << std::string(h.editor.output.lines.back().text.begin(),
                                         h.editor.output.lines.back().text.end());

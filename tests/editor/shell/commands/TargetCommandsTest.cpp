@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "editor/project/compile/CompileMessages.h"
 #include "editor/shell/commands/CTargetCommandTexts.h"
@@ -24,8 +25,8 @@ struct TargetCommands : ::testing::Test {
     {
         h.project.SetPath(folder / "p.vxp");
         h.project.AddPage().SetBackgroundColor(0x00FF00);
-        h.commands.SetProgramFolder(program.path());
-        h.commands.SetTemporaryFolder(temporary.path());
+        h.commands.Target().SetProgramFolder(program.path());
+        h.commands.Target().SetTemporaryFolder(temporary.path());
     }
     bool Compiled() const { return h.editor.output.Has(CompileMessages::kCompiling); }
     // Generate binary with the dialog answering name (in folder).
@@ -37,14 +38,14 @@ struct TargetCommands : ::testing::Test {
     // A stand-in for the engine that writes the arguments it was given, one a line.
     void InstallRecordingEngine()
     {
-        const std::filesystem::path engine = program / std::string(CMainFrameCommands::kEngineProgram);
+        const std::filesystem::path engine = program / std::string(CTargetCommands::kEngineProgram);
         vx::test::writeFile(engine, "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.arguments.part\"\n"
                                     "mv \"$0.arguments.part\" \"$0.arguments\"\n");
         std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
     }
     std::string RecordedArguments()
     {
-        const std::filesystem::path recorded = program / (std::string(CMainFrameCommands::kEngineProgram) + ".arguments");
+        const std::filesystem::path recorded = program / (std::string(CTargetCommands::kEngineProgram) + ".arguments");
         if (!vx::test::WaitUntil([&] { return std::filesystem::exists(recorded); }, std::chrono::seconds(30)))
             return "<engine never ran>";
         return vx::test::readFile(recorded);
@@ -56,10 +57,10 @@ struct TargetCommands : ::testing::Test {
 
 TEST(EngineArguments, EachValueIsItsOwnArgument)
 {
-    EXPECT_EQ(CMainFrameCommands::EngineArguments(CPageSize::Parse(u"800x480"), 8192, "/tmp/vx-0/temp.ddd"),
+    EXPECT_EQ(CTargetCommands::EngineArguments(CPageSize::Parse(u"800x480"), 8192, "/tmp/vx-0/temp.ddd"),
               (std::vector<std::string>{"-w", "800", "-h", "480", "-m", "8192", "/tmp/vx-0/temp.ddd"}));
     // A path with blanks and quotes stays one argument, as it is.
-    EXPECT_EQ(CMainFrameCommands::EngineArguments(CPageSize::Parse(u"240x320"), 0, "/a b/\"q\"/temp.ddd").back(),
+    EXPECT_EQ(CTargetCommands::EngineArguments(CPageSize::Parse(u"240x320"), 0, "/a b/\"q\"/temp.ddd").back(),
               "/a b/\"q\"/temp.ddd");
 }
 
@@ -138,11 +139,11 @@ TEST_F(TargetCommands, PlayForcesPremultipliedAlphaAndLeavesTheProjectsFlag)
 TEST_F(TargetCommands, PlayStartsTheEngineWithThePageSizeMemoryAndPath)
 {
     // The private temporary folder the editor uses by default.
-    h.commands.SetTemporaryFolder({});
+    h.commands.Target().SetTemporaryFolder({});
     InstallRecordingEngine();
     h.Settings().target.tagMemorySize = 8192;
     ASSERT_TRUE(h.Run(CommandId::Play));
-    ASSERT_TRUE(h.commands.LastEnginePid().has_value());
+    ASSERT_TRUE(h.commands.Target().LastEnginePid().has_value());
     std::string error;
     const std::filesystem::path privateFolder = Launch::privateTempFolder(error);
     ASSERT_FALSE(privateFolder.empty()) << error;
@@ -156,11 +157,28 @@ TEST_F(TargetCommands, PlayStartsTheEngineWithThePageSizeMemoryAndPath)
 TEST_F(TargetCommands, AMissingEngineIsReportedAndStopsPlay)
 {
     ASSERT_TRUE(h.Run(CommandId::Play));
-    EXPECT_FALSE(h.commands.LastEnginePid().has_value());
+    EXPECT_FALSE(h.commands.Target().LastEnginePid().has_value());
     EXPECT_TRUE(h.editor.output.Has(CTargetCommandTexts::kEngineFailed));
     EXPECT_TRUE(h.editor.output.Has(u"VX-Engine: No such file or directory"));
     EXPECT_EQ(h.editor.output.lines.back().color, CTargetCommandTexts::kFailureColor);
     EXPECT_TRUE(std::filesystem::exists(temporary / "temp.ddd"));
+}
+
+TEST_F(TargetCommands, ATemporaryFolderOthersCanEnterIsRefused)
+{
+    InstallRecordingEngine();
+    h.commands.Target().SetTemporaryFolder({});
+    const std::filesystem::path shared = folder / ("vx-" + std::to_string(::getuid()));
+    std::filesystem::create_directory(shared);
+    std::filesystem::permissions(shared, std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                                             std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                                             std::filesystem::perms::others_exec);
+    const vx::test::ScopedVariable temporaryRoot("TMPDIR", folder.path().string());
+    ASSERT_TRUE(h.Run(CommandId::Play));
+    EXPECT_TRUE(h.editor.output.Has(CTargetCommandTexts::kNoTemporaryFolder));
+    EXPECT_FALSE(Compiled());
+    EXPECT_FALSE(std::filesystem::exists(shared / "temp.ddd"));
+    EXPECT_FALSE(h.commands.Target().LastEnginePid().has_value());
 }
 
 TEST_F(TargetCommands, ATagsFileThatCannotBeWrittenIsReportedAndTheEngineNotStarted)
@@ -168,7 +186,7 @@ TEST_F(TargetCommands, ATagsFileThatCannotBeWrittenIsReportedAndTheEngineNotStar
     InstallRecordingEngine();
     std::filesystem::create_directory(temporary / "temp.dtags"); // a folder is not replaced by a file
     ASSERT_TRUE(h.Run(CommandId::Play));
-    EXPECT_FALSE(h.commands.LastEnginePid().has_value());
+    EXPECT_FALSE(h.commands.Target().LastEnginePid().has_value());
     EXPECT_EQ(h.editor.output.lines.back().color, CTargetCommandTexts::kFailureColor);
     EXPECT_TRUE(h.editor.output.lines.back().text.find(u"temp.dtags") != std::u16string::npos)
         << std::string(h.editor.output.lines.back().text.begin(), h.editor.output.lines.back().text.end());
@@ -184,7 +202,7 @@ TEST_F(TargetCommands, ARefusedBuildEndsPlayBeforeTheTagsFile)
     ASSERT_TRUE(h.Run(CommandId::Play));
     EXPECT_EQ(h.editor.prompts.messages.back(), CompileMessages::kErrorsFound);
     EXPECT_FALSE(std::filesystem::exists(temporary / "temp.dtags"));
-    EXPECT_FALSE(h.commands.LastEnginePid().has_value());
+    EXPECT_FALSE(h.commands.Target().LastEnginePid().has_value());
     // The driver's own message is all the user sees.
     EXPECT_FALSE(h.editor.output.Has(CTargetCommandTexts::kEngineFailed));
 }
@@ -211,6 +229,19 @@ TEST_F(TargetCommands, DownloadSendsThePanelBinaryToTheReceiver)
     const std::string received = peer.Received();
     ASSERT_GE(received.size(), sent.size());
     EXPECT_EQ(received.substr(0, sent.size()), sent);
+}
+
+TEST_F(TargetCommands, ForgettingTheProjectStopsARunningDownload)
+{
+    vx::test::PtyPeer panel; // takes the request and never answers
+    vx::test::writeFile(program / "download.ini",
+                        "[Serial]\nbaudrate=9600\ndataBits=8\ntimeout=5000\nretries=3\ndevice=" + panel.SlavePath() + "\n");
+    ASSERT_TRUE(h.Run(CommandId::Download));
+    ASSERT_TRUE(h.commands.IsDownloading());
+    EXPECT_EQ(panel.ReadBytes(1), "P");
+    h.commands.ForgetProject();
+    EXPECT_FALSE(h.commands.IsDownloading());
+    EXPECT_FALSE(h.commands.PollDownload());
 }
 
 TEST_F(TargetCommands, DownloadWithoutAPortSaysSo)
