@@ -1,5 +1,6 @@
 #include "editor/views/dialogs/CDlgResizeLayout.h"
 
+#include <QFontMetrics>
 #include <QWidget>
 #include <algorithm>
 
@@ -63,11 +64,30 @@ void CDlgResizeLayout::Apply(SizeType type, int width, int height) const
         for (const Entry& entry : m_entries) {
             if (bool(entry.flags & MovedAlone) != alone)
                 continue;
+            const bool sizes = entry.flags & (RightFollows | BottomFollows | RightFollowsHalf | BottomFollowsHalf);
+            const bool moves = entry.flags & (LeftFollows | TopFollows | LeftFollowsHalf | TopFollowsHalf);
             QRect target = Moved(entry.start, entry.flags, dx, dy);
             if (QWidget* parent = entry.control->parentWidget(); parent && parent != m_owner)
                 target.moveTopLeft(parent->mapFrom(m_owner, target.topLeft()));
-            entry.control->setGeometry(target);
+            if (sizes && moves)
+                entry.control->setGeometry(target);
+            else if (moves)
+                entry.control->move(target.topLeft());
+            else if (sizes)
+                entry.control->resize(target.size());
         }
+}
+
+QSize CDlgResizeLayout::BaseUnits(const QWidget& widget)
+{
+    const QFontMetrics metrics(widget.font());
+    return {std::max(1, metrics.averageCharWidth()), std::max(1, metrics.height())};
+}
+
+QRect CDlgResizeLayout::DlgUnitsToPixels(const QRect& units, const QWidget& widget)
+{
+    const QSize base = BaseUnits(widget);
+    return DlgUnitsToPixels(units, base.width(), base.height());
 }
 
 QRect CDlgResizeLayout::DlgUnitsToPixels(const QRect& units, int baseX, int baseY)

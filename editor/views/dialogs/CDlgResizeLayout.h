@@ -36,6 +36,8 @@ public:
     // Registers control with its rectangle now, in the owner's coordinates; once only.
     void Add(QWidget* control, unsigned flags);
     // Lays the controls out for a new client size; a minimised window moves nothing.
+    // A control none of whose right or bottom edges follow keeps its current size, one
+    // none of whose left or top edges follow keeps its current place.
     void Apply(SizeType type, int width, int height) const;
 
     // The rectangle a control gets for a change in size of dx, dy.
@@ -43,6 +45,9 @@ public:
     // Dialog units to pixels for the base units of a font (average character width,
     // height), as a dialog template measures its controls.
     static QRect DlgUnitsToPixels(const QRect& units, int baseX, int baseY);
+    // The base units of a widget's font.
+    static QSize BaseUnits(const QWidget& widget);
+    static QRect DlgUnitsToPixels(const QRect& units, const QWidget& widget);
 
 private:
     struct Entry {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "platform/ui/Prompts.h"
@@ -28,7 +29,10 @@ QString CFileItem::Path() const { return m_edit->text(); }
 
 void CFileItem::SetPath(const QString& path)
 {
-    m_edit->setText(path);
+    {
+        const QSignalBlocker blocker(m_edit);
+        m_edit->setText(path);
+    }
     emit PathChanged(path);
 }
 

@@ -1,5 +1,6 @@
 #include "editor/views/dialogs/CListFiles.h"
 
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 CListFiles::CListFiles(int rows, std::u16string_view value, CFileItem::Folders folders, QWidget* parent)
@@ -14,7 +15,10 @@ void CListFiles::FillRows()
         QTableWidgetItem* cell = Grid()->item(row, 1);
         auto* item = new CFileItem(cell->text(), m_folders);
         // The cell's text is what the result is made of.
-        connect(item, &CFileItem::PathChanged, Grid(), [cell](const QString& path) { cell->setText(path); });
+        connect(item, &CFileItem::PathChanged, this, [this, cell](const QString& path) {
+            const QSignalBlocker blocker(Grid());
+            cell->setText(path);
+        });
         Grid()->setCellWidget(row, 1, item);
     }
 }

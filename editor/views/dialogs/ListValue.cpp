@@ -10,18 +10,27 @@ int RowCount(int64_t count) { return count <= 0 ? 1 : int(std::min<int64_t>(coun
 
 namespace {
 
+// The leading hexadecimal number of a token, as the C library reads one: blanks and
+// a "0x" first, digits up to the first other character; a value past 32 bits is the
+// largest; no digits is 0.
 uint32_t hexValue(std::u16string_view token)
 {
+    std::size_t at = 0;
+    while (at < token.size() && (token[at] == u' ' || (token[at] >= u'\t' && token[at] <= u'\r')))
+        ++at;
+    if (token.substr(at, 2) == u"0x" || token.substr(at, 2) == u"0X")
+        at += 2;
     uint64_t value = 0;
-    for (const char16_t c : token) {
+    for (; at < token.size(); ++at) {
+        const char16_t c = token[at];
         int digit;
         if (c >= u'0' && c <= u'9') digit = c - u'0';
         else if (c >= u'a' && c <= u'f') digit = c - u'a' + 10;
         else if (c >= u'A' && c <= u'F') digit = c - u'A' + 10;
-        else return 0;
-        value = (value << 4 | uint64_t(digit)) & 0xFFFFFFFFu;
+        else break;
+        value = std::min<uint64_t>(value << 4 | uint64_t(digit), 0xFFFFFFFFu + uint64_t(1));
     }
-    return uint32_t(value);
+    return uint32_t(std::min<uint64_t>(value, 0xFFFFFFFFu));
 }
 
 } // namespace

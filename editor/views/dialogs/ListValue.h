@@ -11,8 +11,8 @@ namespace ListValue {
 
 // A row count of 0 or less gives 1.
 int RowCount(int64_t count);
-// Colours: runs of separators count as one; a token that is not hexadecimal, and rows
-// without a token, are 0.
+// Colours: runs of separators count as one; each token's leading hexadecimal number
+// (0 for none, the largest 32-bit value past it); rows without a token are 0.
 std::vector<uint32_t> ParseColors(std::u16string_view value, int rows);
 // Messages and files: cut at every separator, empty pieces kept; rows beyond the pieces
 // are empty.

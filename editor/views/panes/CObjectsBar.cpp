@@ -28,8 +28,6 @@ constexpr std::u16string_view kNameGroup = u"none";
 constexpr std::u16string_view kNameCaption = u"Name";
 constexpr std::u16string_view kScriptGroup = u"Behavior";
 constexpr std::u16string_view kScriptCaption = u"_Action script";
-// Roots have no picture of their own.
-constexpr int32_t kNoImage = -1;
 
 QString qText(std::u16string_view text) { return QString::fromUtf16(text.data(), qsizetype(text.size())); }
 
@@ -37,7 +35,8 @@ int32_t imageOf(const CEditorObject& object)
 {
     const auto rows = CObjectTypeTable::Rows();
     const int32_t type = object.GetObjectTypeIndex();
-    return type > 0 && type < int32_t(rows.size()) && type <= kPageObjectType ? rows[std::size_t(type)].icon : kNoImage;
+    return type > 0 && type < int32_t(rows.size()) && type <= kPageObjectType ? rows[std::size_t(type)].icon
+                                                                              : PaneTreeItems::kNoImage;
 }
 
 void setBold(QTreeWidgetItem& item, bool bold)
@@ -92,7 +91,8 @@ QTreeWidgetItem* CObjectsBar::groupRoot(int32_t group)
     QTreeWidgetItem* root = group < Tree()->topLevelItemCount() ? Tree()->topLevelItem(group) : nullptr;
     if (!root)
         root = new QTreeWidgetItem(Tree());
-    PaneTreeItems::Set(*root, qText(kRootTexts[std::size_t(group)]), kNoImage, PaneItemData::GroupRoot(group));
+    PaneTreeItems::Set(*root, qText(kRootTexts[std::size_t(group)]), IconStrip::Insert, PaneTreeItems::kNoImage,
+                       PaneItemData::GroupRoot(group));
     return root;
 }
 
@@ -116,7 +116,7 @@ void CObjectsBar::Rebuild()
             ++children;
             item->setFlags(item->flags() | Qt::ItemIsEditable);
             PaneTreeItems::Set(*item, QString::fromStdU16String(CObjectNames::GetName(*object, NameKind::Current)),
-                               imageOf(*object), PaneItemData::ObjectItem(position++, i));
+                               IconStrip::Insert, imageOf(*object), PaneItemData::ObjectItem(position++, i));
         }
         while (root->childCount() > children)
             delete root->takeChild(root->childCount() - 1);
@@ -149,9 +149,7 @@ bool CObjectsBar::UpdateItemStates()
                 return false;
             anySelected |= object->IsSelected();
             setBold(*item, object->IsSelected());
-            const int overlay = int(OverlayOf(*object));
-            if (item->data(0, PaneItemData::kOverlayRole).toInt() != overlay)
-                item->setData(0, PaneItemData::kOverlayRole, overlay);
+            PaneTreeItems::SetOverlay(*item, IconStrip::Insert, OverlayOf(*object));
         }
     }
     setBold(*Tree()->topLevelItem(0), !anySelected);

@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@ QColor fromColorRef(uint32_t color) { return QColor(color & 0xFF, color >> 8 & 0
 
 void insertColoured(QPlainTextEdit& edit, QTextCursor& cursor, const QString& text, const QColor& colour)
 {
+    const QSignalBlocker blocker(edit);
     QTextCharFormat format;
     format.setForeground(colour);
     cursor.insertText(text, format);
@@ -47,6 +49,7 @@ void CEditEx::OnLine(int block)
         return;
     QTextCursor cursor(document()->findBlockByNumber(block));
     cursor.select(QTextCursor::LineUnderCursor);
+    const QSignalBlocker blocker(this);
     setTextCursor(cursor);
 }
 
@@ -88,7 +91,11 @@ void COutputBar::ReplaceTail(const QString& text)
     m_edit->ensureCursorVisible();
 }
 
-void COutputBar::Clear() { m_edit->clear(); }
+void COutputBar::Clear()
+{
+    const QSignalBlocker blocker(m_edit);
+    m_edit->clear();
+}
 
 QString COutputBar::Text() const { return m_edit->toPlainText(); }
 

@@ -1,9 +1,11 @@
 #include "editor/views/panes/CPaneTree.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include "editor/views/panes/CLabelEditDelegate.h"
+#include "editor/views/panes/PaneTreeItems.h"
 
 CPaneTree::CPaneTree(QWidget* parent) : QTreeWidget(parent)
 {
@@ -13,6 +15,7 @@ CPaneTree::CPaneTree(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::EditKeyPressed);
     setDragEnabled(false);
+    setIconSize(QSize(PaneTreeItems::kIconSize, PaneTreeItems::kIconSize));
     setItemDelegate(new CLabelEditDelegate(*this));
 }
 
@@ -23,6 +26,15 @@ bool CPaneTree::StartLabelEdit()
         return false;
     editItem(item);
     return IsEditingLabel();
+}
+
+void CPaneTree::CancelLabelEdit()
+{
+    if (!IsEditingLabel())
+        return;
+    for (QLineEdit* editor : viewport()->findChildren<QLineEdit*>())
+        if (editor->isVisible())
+            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void CPaneTree::CancelDrag()

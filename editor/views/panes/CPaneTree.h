@@ -21,6 +21,8 @@ public:
     // Starts editing the current item's label; false when it cannot be edited.
     bool StartLabelEdit();
     bool IsEditingLabel() const { return state() == QAbstractItemView::EditingState; }
+    // Closes an open label edit without taking its text.
+    void CancelLabelEdit();
     bool IsDragging() const { return m_dragging; }
     // Forgets a running drag without telling anyone (what it dragged went away).
     void CancelDrag();

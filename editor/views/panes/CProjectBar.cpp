@@ -58,15 +58,16 @@ void CProjectBar::Rebuild(int32_t select)
     QTreeWidgetItem* top = root();
     if (!top) {
         top = new QTreeWidgetItem(Tree());
-        PaneTreeItems::Set(*top, QString::fromUtf16(kRootText.data(), kRootText.size()), kRootImage, 0);
+        PaneTreeItems::Set(*top, QString::fromUtf16(kRootText.data(), kRootText.size()), IconStrip::Page, kRootImage,
+                           0);
     }
     const int32_t count = project->GetPageCount();
     for (int32_t i = 0; i < count; ++i) {
         const CPage& page = project->GetPage(i);
         QTreeWidgetItem* item = i < top->childCount() ? top->child(i) : new QTreeWidgetItem(top);
         item->setFlags(item->flags() | Qt::ItemIsEditable);
-        PaneTreeItems::Set(*item, QString::fromStdU16String(page.GetName()), page.GetPageType() + kPageImageBase,
-                           PaneItemData::PageItem(i));
+        PaneTreeItems::Set(*item, QString::fromStdU16String(page.GetName()), IconStrip::Page,
+                           page.GetPageType() + kPageImageBase, PaneItemData::PageItem(i));
     }
     while (top->childCount() > count)
         delete top->takeChild(top->childCount() - 1);

@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "editor/views/icons/CEditorIcons.h"
 #include "editor/views/panes/CTreePane.h"
 
 class CPage;
@@ -19,7 +20,7 @@ class CProjectBar : public CTreePane {
 public:
     static constexpr int kTreeId = 112;
     static constexpr std::u16string_view kRootText = u"Project";
-    static constexpr int32_t kRootImage = 2;
+    static constexpr int32_t kRootImage = CEditorIcons::kProjectImage;
     // A page item's image is its page type plus this.
     static constexpr int32_t kPageImageBase = 2;
 

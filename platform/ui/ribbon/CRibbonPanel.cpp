@@ -128,6 +128,7 @@ QToolButton* CRibbonPanel::AddMenuButton(int id, const QString& label, int image
         const QIcon icon = m_bar.Image(m_category.Images().small, item.image);
         QAction* action = menu->addAction(icon, item.label);
         const int itemId = item.id;
+        action->setData(itemId);
         connect(action, &QAction::triggered, this, [this, itemId] { m_bar.Execute(itemId, nullptr); });
         m_bar.RegisterAction(itemId, action);
         m_bar.RegisterCommand(itemId, item.label, icon);

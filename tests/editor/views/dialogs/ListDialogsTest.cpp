@@ -27,6 +27,13 @@ TEST(ListValue, ColoursSkipRunsOfSeparatorsAndMissingRowsAreBlack)
     EXPECT_EQ(ListValue::ParseColors(u"zz" + S + u"10", 2), (std::vector<uint32_t>{0, 0x10}));
 }
 
+TEST(ListValue, AColourIsTheTokensLeadingHexadecimalNumber)
+{
+    EXPECT_EQ(ListValue::ParseColors(u"12zz" + S + u" 0xC0" + S + u"123456789" + S + u"-", 4),
+              (std::vector<uint32_t>{0x12, 0xC0, 0xFFFFFFFF, 0}));
+    EXPECT_EQ(ListValue::JoinColors({0xFFFFFFFF, 0xA}), u"ffffffff" + S + u"a" + S);
+}
+
 TEST(ListValue, TextsKeepEmptyPiecesAndRowsBeyondThemAreEmpty)
 {
     EXPECT_EQ(ListValue::ParseTexts(u"a" + S + S + u"c" + S, 4), (std::vector<std::u16string>{u"a", u"", u"c", u""}));
@@ -63,7 +70,54 @@ TEST(CDlgResizeLayout, DialogUnitsScaleByTheFontsBaseUnits)
     EXPECT_EQ(CDlgResizeLayout::DlgUnitsToPixels(QRect(5, 5, 155, 102), 6, 13), QRect(8, 8, 232, 166));
 }
 
-TEST(CListDialog, EnlargingWidensTheGridAndMovesCloseButMinimisingMovesNothing)
+// An owner of 300 x 200 with a control at (10, 20, 100 x 50) under the flags.
+struct LaidOut {
+    explicit LaidOut(unsigned flags)
+    {
+        owner.resize(300, 200);
+        control = new QWidget(&owner);
+        control->setGeometry(10, 20, 100, 50);
+        layout.Init(&owner);
+        layout.Add(control, flags);
+        layout.Add(control, 0);
+    }
+    QWidget owner;
+    QWidget* control;
+    CDlgResizeLayout layout;
+};
+
+TEST(CDlgResizeLayout, MinimisingMovesNothingAndAControlIsRegisteredOnce)
+{
+    LaidOut grows(CDlgResizeLayout::kGrows);
+    EXPECT_TRUE(grows.layout.Contains(grows.control));
+    grows.layout.Apply(CDlgResizeLayout::SizeType::Minimized, 0, 0);
+    EXPECT_EQ(grows.control->geometry(), QRect(10, 20, 100, 50));
+    // The first registration holds: the control grows.
+    grows.layout.Apply(CDlgResizeLayout::SizeType::Maximized, 400, 260);
+    EXPECT_EQ(grows.control->geometry(), QRect(10, 20, 200, 110));
+
+    CDlgResizeLayout uninitialised;
+    QWidget alone;
+    alone.setGeometry(1, 2, 3, 4);
+    uninitialised.Add(&alone, CDlgResizeLayout::kKeepsToBottomRight);
+    uninitialised.Apply(CDlgResizeLayout::SizeType::Restored, 500, 500);
+    EXPECT_EQ(alone.geometry(), QRect(1, 2, 3, 4));
+}
+
+TEST(CDlgResizeLayout, AControlThatOnlyMovesKeepsItsSizeAndOneThatOnlyGrowsItsPlace)
+{
+    LaidOut moves(CDlgResizeLayout::LeftFollows | CDlgResizeLayout::TopFollowsHalf);
+    moves.control->resize(70, 40);
+    moves.layout.Apply(CDlgResizeLayout::SizeType::Restored, 350, 221);
+    EXPECT_EQ(moves.control->geometry(), QRect(60, 30, 70, 40));
+
+    LaidOut grows(CDlgResizeLayout::RightFollowsHalf);
+    grows.control->move(5, 6);
+    grows.layout.Apply(CDlgResizeLayout::SizeType::Restored, 350, 200);
+    EXPECT_EQ(grows.control->geometry(), QRect(5, 6, 125, 50));
+}
+
+TEST(CListDialog, EnlargingWidensTheGridAndMovesCloseWithoutDrift)
 {
     CListMessages dialog(3, u"", nullptr);
     dialog.show();
@@ -130,13 +184,22 @@ TEST(CListDialog, ABrowsedFileIsKeptRelativeToTheProjectAndItsFolderRemembered)
     EXPECT_EQ(CFileItem::RelativeTo(QString(), QStringLiteral("/a/b.png")), QStringLiteral("/a/b.png"));
 }
 
-TEST(CDlgMultitext, HandsBackTheEditedTextOnOk)
+TEST(CDlgMultitext, ReturnGoesIntoTheTextAndOkHandsItBack)
 {
     CDlgMultitext dialog(QStringLiteral("line one"));
     dialog.show();
-    dialog.Edit()->appendPlainText(QStringLiteral("line two"));
-    dialog.accept();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dialog"));
+    EXPECT_EQ(dialog.Edit()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    dialog.Edit()->moveCursor(QTextCursor::End);
+    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+    QTest::keyClicks(dialog.Edit(), QStringLiteral("line two"));
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.Text(), QStringLiteral("line one\nline two"));
+    // The controls stand where the template puts them.
+    EXPECT_EQ(dialog.Edit()->geometry(), CDlgResizeLayout::DlgUnitsToPixels(CDlgMultitext::kEditUnits, dialog));
+    EXPECT_LT(dialog.Edit()->geometry().right(), dialog.OkButton()->geometry().left());
 }
 
 } // namespace

@@ -109,6 +109,8 @@ TEST_F(ObjectsPane, ObjectsStandUnderTheirGroupsWithTheirIndexAndKindsImage)
     EXPECT_EQ(PaneTreeItems::Data(*Item(1, 0)), (3 << 16) | 2);
     EXPECT_EQ(PaneTreeItems::Data(*Item(1, 1)), (4 << 16) | 5);
     EXPECT_EQ(PaneTreeItems::Image(*Item(0, 1)), CObjectTypeTable::Rows()[kButton].icon);
+    EXPECT_FALSE(Item(0, 1)->icon(0).isNull());
+    EXPECT_EQ(Item(0, 1)->icon(0).pixmap(16, 16).toImage(), CEditorIcons::ObjectTypeIcon(kButton).pixmap(16, 16).toImage());
     EXPECT_TRUE(Root(0)->isExpanded());
     EXPECT_TRUE(Root(1)->isExpanded());
 
@@ -157,6 +159,10 @@ TEST_P(ObjectOverlay, FollowsTheTrimmedScriptLengthAndTheLock)
     EXPECT_EQ(CObjectsBar::OverlayOf(button), GetParam().overlay);
     ASSERT_TRUE(bar.UpdateItemStates());
     EXPECT_EQ(OverlayOf(Item(0, 1)), GetParam().overlay);
+    // The overlay is drawn over the kind's picture.
+    const QImage shown = Item(0, 1)->icon(0).pixmap(16, 16).toImage();
+    const QImage kind = CEditorIcons::ObjectTypeIcon(kButton).pixmap(16, 16).toImage();
+    EXPECT_EQ(shown != kind, GetParam().overlay != Overlay::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -243,6 +249,19 @@ TEST_F(ObjectsPane, ANameUsedOnAnotherPageIsAccepted)
     EXPECT_GT(page.host.counts.modified, modified);
     // The property model recorded the change on the page.
     EXPECT_EQ(Container().GetUndoStack().back()->label, u"Name = Pump");
+}
+
+TEST_F(ObjectsPane, AnEditUnderWayEndsWhenItsItemComesToShowAnotherObject)
+{
+    bar.Tree()->setCurrentItem(Item(0, 0));
+    ASSERT_TRUE(bar.StartLabelEdit());
+    // "A" goes above "B" elsewhere; the first item now shows "B".
+    Container().Swap(0, 2);
+    bar.Rebuild();
+    EXPECT_FALSE(bar.Tree()->IsEditingLabel());
+    EXPECT_FALSE(vx::test::EditLabel(*bar.Tree(), QStringLiteral("Renamed")));
+    EXPECT_EQ(Order(), u"BTACG");
+    EXPECT_EQ(Texts(0), (std::vector<QString>{"B", "A", "C"}));
 }
 
 TEST_F(ObjectsPane, TheMenuRenamesOrDeletesAndDeletingIsUndoable)

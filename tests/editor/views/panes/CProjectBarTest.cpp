@@ -76,6 +76,9 @@ TEST_F(ProjectPane, ShowsEveryPageUnderTheRootWithItsTypesImageAndIndex)
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(PageItem(i)->text(0), QString::fromStdU16String(Project().GetPage(i).GetName()));
         EXPECT_EQ(PaneTreeItems::Image(*PageItem(i)), types[i] + 2);
+        EXPECT_FALSE(PageItem(i)->icon(0).isNull());
+        EXPECT_EQ(PageItem(i)->icon(0).pixmap(16, 16).toImage(),
+                  CEditorIcons::PageTypeIcon(types[i]).pixmap(16, 16).toImage());
         EXPECT_EQ(PaneTreeItems::Data(*PageItem(i)), (i << 16) | 1);
     }
     EXPECT_TRUE(Root()->isExpanded());
