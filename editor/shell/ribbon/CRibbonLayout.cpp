@@ -90,7 +90,9 @@ bool addElement(Building& building, const RibbonElement& element)
         return true;
     }
     if (element.item == RibbonItem::HiddenButton) {
-        bar.AddHiddenCommand(element.id, text(element.label), CEditorIcons::Icon(IconStrip::Home, element.image));
+        // Undo and redo: each drops down the list of steps it can take back or again.
+        bar.AddHiddenCommand(element.id, text(element.label), CEditorIcons::Icon(IconStrip::Home, element.image),
+                             RibbonActionList::Steps);
         return true;
     }
     if (element.item == RibbonItem::Shared)

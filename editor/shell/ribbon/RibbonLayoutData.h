@@ -13,7 +13,7 @@ enum class RibbonItem {
     LargeButton,   // id, label, image
     SmallButton,   // id, label, image
     PasteButton,   // a large button with the paste menu
-    HiddenButton,  // id, label, image: in the ribbon's list, on no panel
+    HiddenButton,  // id, label, image: in the ribbon's list, on no panel, with a list of steps
     CheckBox,      // id, label, image (an icon before the label, -1 none)
     ListCombo,     // id, items, width
     EditableCombo, // id, items, width

@@ -9,6 +9,8 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -20,6 +22,7 @@
 #include "platform/ui/ribbon/CRibbonCategory.h"
 #include "platform/ui/ribbon/CRibbonColourButton.h"
 #include "platform/ui/ribbon/CRibbonGallery.h"
+#include "platform/ui/ribbon/CRibbonKeyTips.h"
 #include "platform/ui/ribbon/CRibbonQuickAccessBar.h"
 #include "platform/ui/ribbon/RibbonLabel.h"
 
@@ -34,6 +37,24 @@ QString withoutMnemonic(QString text)
     text.replace(u'\x01', u'&');
     return text;
 }
+
+// The category's height, and as wide as the window lets it be.
+class CRibbonCategoryScroll : public QScrollArea {
+public:
+    explicit CRibbonCategoryScroll(QWidget* category)
+    {
+        setWidget(category);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    QSize sizeHint() const override
+    {
+        return {widget()->sizeHint().width(), widget()->sizeHint().height() + horizontalScrollBar()->sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+};
 
 } // namespace
 
@@ -79,6 +100,7 @@ CRibbonBar::CRibbonBar(CommandTable& commands, QWidget* parent) : QWidget(parent
     m_pages->setFrameShape(QFrame::StyledPanel);
     outer->addWidget(m_pages);
     connect(m_tabs, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    m_keyTipMode = new CRibbonKeyTips(*this);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -108,7 +130,9 @@ CRibbonCategory& CRibbonBar::AddCategory(const QString& name, RibbonImages image
 {
     auto* category = new CRibbonCategory(*this, name, images);
     m_categories.push_back(category);
-    m_pages->addWidget(category);
+    // A window narrower than the category scrolls it sideways rather than growing.
+    auto* scroll = new CRibbonCategoryScroll(category);
+    m_pages->addWidget(scroll);
     m_tabs->addTab(name);
     return *category;
 }
@@ -135,6 +159,7 @@ QToolButton* CRibbonBar::AddTabRowMenu(const QString& label, const QIcon& icon, 
     button->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     button->setPopupMode(QToolButton::InstantPopup);
+    markKeyTip(button, split);
     menu->setParent(button, menu->windowFlags());
     button->setMenu(menu);
     m_tabRowRight->layout()->addWidget(button);
@@ -156,12 +181,47 @@ QToolButton* CRibbonBar::AddTabRowButton(int id, const QString& label, const QIc
     return button;
 }
 
-void CRibbonBar::AddHiddenCommand(int id, const QString& label, const QIcon& icon)
+void CRibbonBar::AddHiddenCommand(int id, const QString& label, const QIcon& icon, RibbonActionList actionList)
 {
     RegisterCommand(id, label, icon);
     for (CRibbonCommand& command : m_commandList)
-        if (command.id == id)
+        if (command.id == id) {
             command.hidden = true;
+            command.actionList = actionList;
+        }
+}
+
+void CRibbonBar::SetActionListSource(int id, std::function<QStringList()> source)
+{
+    for (auto& [listId, existing] : m_actionLists)
+        if (listId == id) {
+            existing = std::move(source);
+            return;
+        }
+    m_actionLists.emplace_back(id, std::move(source));
+}
+
+QStringList CRibbonBar::ActionListLabels(int id) const
+{
+    for (const auto& [listId, source] : m_actionLists)
+        if (listId == id && source)
+            return source();
+    return {};
+}
+
+void CRibbonBar::ExecuteSteps(int id, int count)
+{
+    m_pendingSteps = count;
+    Execute(id, nullptr);
+    m_pendingSteps = 0;
+}
+
+int CRibbonBar::ActionSteps(int id) const
+{
+    for (const auto& [stepsId, steps] : m_steps)
+        if (stepsId == id)
+            return steps;
+    return 1;
 }
 
 void CRibbonBar::RegisterControl(int id, ControlKind kind, QWidget* widget)
@@ -299,6 +359,12 @@ void CRibbonBar::Execute(int id, QWidget* control)
         else
             found->second = control;
     }
+    const int steps = m_pendingSteps > 0 ? m_pendingSteps : 1;
+    const auto counted = std::find_if(m_steps.begin(), m_steps.end(), [id](const auto& entry) { return entry.first == id; });
+    if (counted == m_steps.end())
+        m_steps.emplace_back(id, steps);
+    else
+        counted->second = steps;
     // A command nobody serves is disabled; a control that still fires (a key typed into
     // a disabled edit's popup) runs nothing.
     if (m_commands.state(id).enabled)

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 #include <functional>
@@ -25,6 +26,7 @@ class QTabBar;
 class QToolButton;
 class CRibbonApplicationMenu;
 class CRibbonCategory;
+class CRibbonKeyTips;
 class CRibbonQuickAccessBar;
 
 // The image strips a category draws its buttons from.
@@ -72,7 +74,17 @@ public:
 
     // A command in the ribbon's list that sits on no panel (reached from the quick access
     // bar and the options dialog).
-    void AddHiddenCommand(int id, const QString& label, const QIcon& icon);
+    void AddHiddenCommand(int id, const QString& label, const QIcon& icon,
+                          RibbonActionList actionList = RibbonActionList::None);
+
+    // The entries of a command's list of steps, newest first, asked for each time the list
+    // opens (the owner of the undo history sets it).
+    void SetActionListSource(int id, std::function<QStringList()> source);
+    QStringList ActionListLabels(int id) const;
+    // Runs id for count steps (the list's k-th entry is k + 1 steps).
+    void ExecuteSteps(int id, int count);
+    // The steps the command was last run for: 1 for a plain click.
+    int ActionSteps(int id) const;
 
     // Registers a control; the panels and menus call it for every control they make.
     void RegisterControl(int id, ControlKind kind, QWidget* widget);
@@ -116,6 +128,7 @@ public:
     // Key tips: the tip a label carried after its line feed, by command id.
     QString KeyTip(int id) const;
     void SetKeyTip(int id, const QString& tip);
+    CRibbonKeyTips& KeyTips() const { return *m_keyTipMode; }
 
 private:
     friend class CRibbonUpdateGuard;
@@ -130,6 +143,7 @@ private:
     QToolButton* m_applicationButton = nullptr;
     CRibbonApplicationMenu* m_applicationMenu = nullptr;
     CRibbonQuickAccessBar* m_quickAccess = nullptr;
+    CRibbonKeyTips* m_keyTipMode = nullptr;
     QTabBar* m_tabs = nullptr;
     QWidget* m_tabRowRight = nullptr;
     QStackedWidget* m_pages = nullptr;
@@ -139,6 +153,9 @@ private:
     std::vector<CRibbonCommand> m_commandList;
     std::vector<std::pair<int, QWidget*>> m_acted;
     std::vector<std::pair<int, QString>> m_keyTips;
+    std::vector<std::pair<int, std::function<QStringList()>>> m_actionLists;
+    std::vector<std::pair<int, int>> m_steps;
+    int m_pendingSteps = 0;
     int m_updating = 0;
 };
 

@@ -11,6 +11,9 @@ class QWidget;
 
 enum class RibbonButtonSize { Small, Large };
 enum class RibbonComboKind { List, Editable };
+// A command whose button drops down a list of steps (undo, redo): choosing the k-th entry
+// runs the command for k steps.
+enum class RibbonActionList { None, Steps };
 
 struct CRibbonControl {
     int id = 0;
@@ -24,4 +27,5 @@ struct CRibbonCommand {
     QString label;   // without its key tip
     QIcon icon;
     bool hidden = false; // in the ribbon's list, on no panel
+    RibbonActionList actionList = RibbonActionList::None;
 };

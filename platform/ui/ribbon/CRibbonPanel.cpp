@@ -100,6 +100,7 @@ QToolButton* CRibbonPanel::AddButton(int id, const QString& label, const QIcon& 
     button->setToolTip(toolTipOf(split));
     button->setIcon(icon);
     button->setAutoRaise(true);
+    markKeyTip(button, split);
     if (size == RibbonButtonSize::Large) {
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(kLargeIcon, kLargeIcon));
@@ -163,6 +164,7 @@ QCheckBox* CRibbonPanel::AddCheckBox(int id, const QString& label)
     const RibbonLabel split = SplitRibbonLabel(label);
     auto* box = new QCheckBox(split.text, this);
     box->setToolTip(toolTipOf(split));
+    markKeyTip(box, split);
     // The command toggles the setting; the update handler then gives the box its mark.
     connect(box, &QCheckBox::clicked, this, [this, id, box] { m_bar.Execute(id, box); });
     addSmall(box);
@@ -226,6 +228,8 @@ QSlider* CRibbonPanel::AddSlider(int id, int minimum, int maximum)
     auto* slider = new QSlider(Qt::Horizontal, this);
     slider->setRange(minimum, maximum);
     slider->setFixedWidth(kSliderWidth);
+    // A drag runs the command once, where it ends; keys run it at each step.
+    slider->setTracking(false);
     connect(slider, &QSlider::valueChanged, this, [this, id, slider] { m_bar.Execute(id, slider); });
     addSmall(slider);
     m_bar.RegisterControl(id, ControlKind::Slider, slider);

@@ -43,8 +43,13 @@ void CRibbonQuickAccessBar::AddCommand(int id, QuickAccessPlace place)
     button->setToolTip(label);
     connect(button, &QAction::triggered, this, [this, id] { m_bar.Execute(id, nullptr); });
     // Buttons go before the customise arrow, in the order they were added.
-    insertAction(actions().isEmpty() ? nullptr : actions().last(), button);
-    button->setVisible(place == QuickAccessPlace::Shown);
+    QAction* before = actions().isEmpty() ? nullptr : actions().last();
+    QAction* where = button;
+    if (command && command->actionList == RibbonActionList::Steps)
+        where = addStepsButton(id, button, before);
+    else
+        insertAction(before, button);
+    where->setVisible(place == QuickAccessPlace::Shown);
     m_bar.RegisterAction(id, button);
     auto* choice = new QAction(label, this);
     choice->setCheckable(true);
@@ -52,8 +57,27 @@ void CRibbonQuickAccessBar::AddCommand(int id, QuickAccessPlace place)
     connect(choice, &QAction::toggled, this, [this, id](bool shown) {
         SetPlace(id, shown ? QuickAccessPlace::Shown : QuickAccessPlace::Listed);
     });
-    m_entries.push_back({id, button, choice});
+    m_entries.push_back({id, where, button, choice});
     rebuildMenu();
+}
+
+QAction* CRibbonQuickAccessBar::addStepsButton(int id, QAction* button, QAction* before)
+{
+    auto* tool = new QToolButton(this);
+    tool->setDefaultAction(button);
+    tool->setAutoRaise(true);
+    tool->setPopupMode(QToolButton::MenuButtonPopup);
+    auto* list = new QMenu(tool);
+    list->setObjectName(QStringLiteral("steps%1").arg(id));
+    // The list is the history as it is when it opens.
+    connect(list, &QMenu::aboutToShow, this, [this, id, list] {
+        list->clear();
+        const QStringList labels = m_bar.ActionListLabels(id);
+        for (int k = 0; k < labels.size(); ++k)
+            list->addAction(labels[k], this, [this, id, k] { m_bar.ExecuteSteps(id, k + 1); });
+    });
+    tool->setMenu(list);
+    return insertWidget(before, tool);
 }
 
 void CRibbonQuickAccessBar::SetPlace(int id, QuickAccessPlace place)
@@ -62,7 +86,7 @@ void CRibbonQuickAccessBar::SetPlace(int id, QuickAccessPlace place)
     if (!entry)
         return;
     const bool shown = place == QuickAccessPlace::Shown;
-    entry->button->setVisible(shown);
+    entry->place->setVisible(shown);
     if (entry->choice->isChecked() != shown)
         entry->choice->setChecked(shown);
 }
@@ -70,7 +94,7 @@ void CRibbonQuickAccessBar::SetPlace(int id, QuickAccessPlace place)
 bool CRibbonQuickAccessBar::IsShown(int id) const
 {
     const Entry* entry = find(id);
-    return entry && entry->button->isVisible();
+    return entry && entry->place->isVisible();
 }
 
 std::vector<int> CRibbonQuickAccessBar::CommandIds() const
@@ -87,7 +111,7 @@ std::vector<int> CRibbonQuickAccessBar::ShownCommandIds() const
     // In the order the bar shows them.
     for (QAction* action : actions())
         for (const Entry& entry : m_entries)
-            if (entry.button == action && action->isVisible())
+            if (entry.place == action && action->isVisible())
                 ids.push_back(entry.id);
     return ids;
 }
@@ -101,8 +125,8 @@ void CRibbonQuickAccessBar::SetShownCommands(const std::vector<int>& ids)
         if (!find(id))
             AddCommand(id, QuickAccessPlace::Shown);
         const Entry* entry = find(id);
-        removeAction(entry->button);
-        insertAction(customize, entry->button);
+        removeAction(entry->place);
+        insertAction(customize, entry->place);
         SetPlace(id, QuickAccessPlace::Shown);
     }
 }

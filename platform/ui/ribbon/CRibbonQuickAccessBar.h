@@ -30,9 +30,11 @@ public:
 private:
     struct Entry {
         int id;
-        QAction* button;  // on the bar
+        QAction* place;   // its place on the bar, shown or hidden
+        QAction* button;  // what runs the command
         QAction* choice;  // the check item of the customise menu
     };
+    QAction* addStepsButton(int id, QAction* button, QAction* before);
     void rebuildMenu();
     const Entry* find(int id) const;
 

@@ -10,3 +10,7 @@ struct RibbonLabel {
 };
 
 RibbonLabel SplitRibbonLabel(const QString& label);
+
+class QWidget;
+// Keeps a label's key tip on its control, for the key tips the ribbon shows.
+void markKeyTip(QWidget* widget, const RibbonLabel& label);

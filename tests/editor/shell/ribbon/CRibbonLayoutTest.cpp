@@ -13,6 +13,7 @@
 #include "diagram/CommandId.h"
 #include "editor/document/ActionTable.h"
 #include "editor/document/CObjectTypeTable.h"
+#include "editor/shell/ribbon/CPresetList.h"
 #include "editor/shell/ribbon/CRibbonLayout.h"
 #include "editor/shell/ribbon/CRibbonOptions.h"
 #include "editor/shell/ribbon/CRibbonWalk.h"
@@ -303,6 +304,17 @@ TEST(RibbonPresets, AtMostTenButtonsPerKindSoNoOtherCommandsIdIsTaken)
     EXPECT_EQ(ribbon.bar.ApplicationMenu().FindItem(ToInt(CommandId::InsertPageFirst)), nullptr);
 }
 
+TEST(RibbonPresets, AtMostThirtyNamesAreKept)
+{
+    TempDir folder;
+    for (int k = 0; k < 32; ++k)
+        vx::test::writeFile(folder / ("p" + std::to_string(100 + k) + ".dpst"), "<preset/>");
+    const std::vector<std::u16string> names = CPresetList::List(folder.path(), CPresetList::kPresetExtension);
+    ASSERT_EQ(names.size(), CPresetList::kMaxNames);
+    EXPECT_EQ(names.front(), u"p100");
+    EXPECT_EQ(names.back(), u"p129");
+}
+
 TEST(RibbonPresets, AMissingFolderListsNothing)
 {
     TempDir folder;
@@ -326,6 +338,9 @@ TEST(RibbonOptions, TheDialogOffersThreeCategories)
     const auto& all = dialog->Category(2).ids;
     for (int id : {57600, 32903, 220, 32875, 57666})
         EXPECT_NE(std::find(all.begin(), all.end(), id), all.end()) << id;
+    // Captions and value controls are not offered.
+    for (int id : {208, 211, 166, 32863})
+        EXPECT_EQ(std::find(all.begin(), all.end(), id), all.end()) << id;
 
     dialog->AddCommand(ToInt(CommandId::FileOpen));
     dialog->Apply();

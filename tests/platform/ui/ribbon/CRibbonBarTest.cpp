@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QSlider>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include "platform/ui/ribbon/CRibbonColourButton.h"
 #include "platform/ui/ribbon/CRibbonCustomizeDialog.h"
 #include "platform/ui/ribbon/CRibbonGallery.h"
+#include "platform/ui/ribbon/CRibbonKeyTips.h"
 #include "platform/ui/ribbon/CRibbonPanel.h"
 #include "platform/ui/ribbon/CRibbonQuickAccessBar.h"
 #include "platform/ui/ribbon/RibbonLabel.h"
@@ -262,6 +264,33 @@ TEST_F(RibbonFixture, TheQuickAccessBarShowsSomeCommandsAndListsTheOthers)
     EXPECT_EQ(requests, 1);
 }
 
+TEST_F(RibbonFixture, AListOfStepsRunsItsCommandForTheStepsChosen)
+{
+    bar.AddHiddenCommand(kUndo, QStringLiteral("Undo"), {}, RibbonActionList::Steps);
+    bar.QuickAccess().AddCommand(kUndo, QuickAccessPlace::Shown);
+    QStringList history{QStringLiteral("Move"), QStringLiteral("Name = a")};
+    bar.SetActionListSource(kUndo, [&history] { return history; });
+    auto* list = bar.QuickAccess().findChild<QMenu*>(QStringLiteral("steps%1").arg(kUndo));
+    ASSERT_NE(list, nullptr);
+
+    // The list is read when it opens.
+    history << QStringLiteral("Text = b");
+    emit list->aboutToShow();
+    ASSERT_EQ(list->actions().size(), 3);
+    EXPECT_EQ(list->actions()[2]->text(), QStringLiteral("Text = b"));
+    list->actions()[1]->trigger();
+    EXPECT_EQ(ran, std::vector<int>{kUndo});
+    EXPECT_EQ(bar.ActionSteps(kUndo), 2);
+    // A plain click is one step.
+    bar.QuickAccess().ButtonAction(kUndo)->trigger();
+    EXPECT_EQ(bar.ActionSteps(kUndo), 1);
+    EXPECT_EQ(ran.size(), 2u);
+    bar.QuickAccess().SetShownCommands({});
+    EXPECT_FALSE(bar.QuickAccess().IsShown(kUndo));
+    bar.QuickAccess().SetShownCommands({kUndo});
+    EXPECT_TRUE(bar.QuickAccess().IsShown(kUndo));
+}
+
 TEST_F(RibbonFixture, TheCustomizeDialogGivesTheQuickAccessBarItsChoice)
 {
     bar.RegisterCommand(kSave, QStringLiteral("&Save"), {});
@@ -280,6 +309,54 @@ TEST_F(RibbonFixture, TheCustomizeDialogGivesTheQuickAccessBarItsChoice)
     EXPECT_EQ(bar.QuickAccess().ShownCommandIds(), std::vector<int>{kSave});
     dialog.Apply();
     EXPECT_EQ(bar.QuickAccess().ShownCommandIds(), std::vector<int>{kButton});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RibbonFixture, AltAloneShowsTheKeyTipsAndATipPressesItsControl)
+{
+    QApplication::setActiveWindow(&bar);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&bar));
+    EXPECT_FALSE(bar.KeyTips().IsShown());
+    QTest::keyPress(&bar, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(&bar, Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_TRUE(bar.KeyTips().IsShown());
+    QTest::keyClick(&bar, Qt::Key_V);
+    EXPECT_FALSE(bar.KeyTips().IsShown());
+    EXPECT_EQ(ran, std::vector<int>{kButton});
+
+    // Escape leaves them, and a plain key then is a plain key.
+    QTest::keyPress(&bar, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(&bar, Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_TRUE(bar.KeyTips().IsShown());
+    QTest::keyClick(&bar, Qt::Key_Escape);
+    EXPECT_FALSE(bar.KeyTips().IsShown());
+    QTest::keyClick(&bar, Qt::Key_V);
+    EXPECT_EQ(ran.size(), 1u);
+    // Alt with another key (a shortcut) shows no tips.
+    QTest::keyPress(&bar, Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyClick(&bar, Qt::Key_H, Qt::AltModifier);
+    QTest::keyRelease(&bar, Qt::Key_Alt, Qt::NoModifier);
+    EXPECT_FALSE(bar.KeyTips().IsShown());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RibbonFixture, AClickOnAnItemWithSubItemsRunsItsOwnCommand)
+{
+    CRibbonApplicationMenu& menu = bar.ApplicationMenu();
+    QMenu* sub = menu.AddSubMenu(kSave, QStringLiteral("&New"), -1);
+    menu.AddSubCommand(*sub, kUndo, QStringLiteral("a"));
+    menu.popup(bar.mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    const QRect item = menu.actionGeometry(menu.FindItem(kSave));
+    QTest::mouseClick(&menu, Qt::LeftButton, {}, item.center());
+    EXPECT_EQ(ran, std::vector<int>{kSave});
+    EXPECT_FALSE(menu.isVisible());
 }
 
 } // namespace
