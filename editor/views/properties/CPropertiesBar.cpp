@@ -10,6 +10,7 @@
 #include "editor/objects/CEditorObject.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/project/document/CProject.h"
+#include "editor/views/page/ISelectableContents.h"
 #include "editor/views/properties/CPropertyGrid.h"
 #include "editor/views/properties/DPropBool.h"
 #include "editor/views/properties/DPropColor.h"
@@ -160,6 +161,19 @@ bool CPropertiesBar::IsPropertyVisible(const CPropertyBase& property, const CSel
 
 void CPropertiesBar::FillProperties(const CPropertySelectedList& selection, PropertiesRefill refill)
 {
+    Fill(selection, refill, nullptr);
+}
+
+void CPropertiesBar::FillProperties(const ISelectableContents& view, PropertiesRefill refill)
+{
+    CPropertySelectedList selection;
+    view.GetSelection(selection);
+    Fill(selection, refill, &view);
+}
+
+void CPropertiesBar::Fill(const CPropertySelectedList& selection, PropertiesRefill refill,
+                          const ISelectableContents* view)
+{
     const auto items = selection.GetSelection();
     const bool inPlace = refill == PropertiesRefill::InPlace && m_selection && !m_grid->IsEmpty()
                          && std::equal(items.begin(), items.end(), m_selection->items.begin(), m_selection->items.end());
@@ -175,10 +189,11 @@ void CPropertiesBar::FillProperties(const CPropertySelectedList& selection, Prop
     const bool navigation = project && (uint32_t(project->Settings().target.targetFlags) & target::kTargetFlagFocusTracking);
     for (const auto& category : first.GetProperties().GetCategories())
         if (category->GetName() != kNavigation || navigation)
-            FillCategory(first, category->GetName(), inPlace ? PropertiesRefill::InPlace : PropertiesRefill::Full);
+            FillCategory(first, category->GetName(), inPlace ? PropertiesRefill::InPlace : PropertiesRefill::Full, view);
 }
 
-void CPropertiesBar::FillCategory(const CSelectable& first, std::u16string_view categoryName, PropertiesRefill refill)
+void CPropertiesBar::FillCategory(const CSelectable& first, std::u16string_view categoryName, PropertiesRefill refill,
+                                  const ISelectableContents* view)
 {
     const CPropertyCategory* category = first.GetProperties().FindCategory(categoryName);
     const bool topLevel = categoryName == DProp::kTopLevelCategory;
@@ -191,9 +206,12 @@ void CPropertiesBar::FillCategory(const CSelectable& first, std::u16string_view 
             continue;
         // Only the selected objects are merged; the page alone is its own value.
         CPropertySelectedList merged;
-        for (const CSelectable* item : m_selection->items)
-            if (!item->IsPage())
-                item->MergeProperty(kContainer, categoryName, property->GetCaption(), merged);
+        if (view)
+            view->CollectProperty(kContainer, categoryName, property->GetCaption(), merged);
+        else
+            for (const CSelectable* item : m_selection->items)
+                if (!item->IsPage())
+                    item->MergeProperty(kContainer, categoryName, property->GetCaption(), merged);
         if (merged.GetMergeState() == MergeState::Missing)
             continue;
         const ValueState state = merged.IsMixed() ? ValueState::Mixed : ValueState::Common;
@@ -211,6 +229,6 @@ void CPropertiesBar::FillCategory(const CSelectable& first, std::u16string_view 
     }
     for (const auto& item : made)
         if (DProp* shown = m_grid->FindItem(categoryName, item->GetName()))
-            if (!(shown->GetValue() == item->GetValue()))
-                shown->SetValue(item->GetValue());
+            if (!(shown->GetValue() == item->GetValue()) || shown->IsMixed() != item->IsMixed())
+                shown->SetValue(item->GetValue(), item->IsMixed() ? ValueState::Mixed : ValueState::Common);
 }

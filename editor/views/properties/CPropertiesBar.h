@@ -15,6 +15,7 @@ class CPropertyBase;
 class CPropertyGrid;
 class CPropertySelectedList;
 class CSelectable;
+class ISelectableContents;
 struct DPropSelection;
 
 class CPropertiesBar : public QWidget {
@@ -26,6 +27,8 @@ public:
     // Builds the grid from the selection; in place (only for the same selection) keeps
     // the grid and refreshes the values of the items it finds again.
     void FillProperties(const CPropertySelectedList& selection, PropertiesRefill refill);
+    // The same for a page view's selection, merged through the view.
+    void FillProperties(const ISelectableContents& view, PropertiesRefill refill);
     // The visibility rules of the slider's tick placement and the list boxes' item size.
     static bool IsPropertyVisible(const CPropertyBase& property, const CSelectable& first);
 
@@ -39,7 +42,9 @@ public:
     CPropertyGrid& Grid() const { return *m_grid; }
 
 private:
-    void FillCategory(const CSelectable& first, std::u16string_view category, PropertiesRefill refill);
+    void Fill(const CPropertySelectedList& selection, PropertiesRefill refill, const ISelectableContents* view);
+    void FillCategory(const CSelectable& first, std::u16string_view category, PropertiesRefill refill,
+                      const ISelectableContents* view);
 
     CEditorHost& m_host;
     CPropertyGrid* m_grid = nullptr;

@@ -33,7 +33,9 @@ CPropertyGrid::CPropertyGrid(QWidget* parent) : QWidget(parent)
     m_view->setModel(m_model);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setAlternatingRowColors(true);
-    m_view->header()->resizeSection(kNameColumn, kNameColumnWidth);
+    // Names are read whole; the editors take what is left.
+    m_view->header()->setMinimumSectionSize(kNameColumnWidth);
+    m_view->header()->setSectionResizeMode(kNameColumn, QHeaderView::ResizeToContents);
     m_view->header()->setStretchLastSection(true);
     m_description = new QLabel(this);
     m_description->setWordWrap(true);

@@ -20,7 +20,7 @@ class CPropertyGrid : public QWidget {
 public:
     static constexpr int kNameColumn = 0;
     static constexpr int kValueColumn = 1;
-    static constexpr int kNameColumnWidth = 120;
+    static constexpr int kNameColumnWidth = 100;
 
     explicit CPropertyGrid(QWidget* parent = nullptr);
     ~CPropertyGrid() override;

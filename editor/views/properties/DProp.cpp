@@ -70,11 +70,11 @@ void DProp::SetEditable(bool editable)
         m_editor->setEnabled(editable);
 }
 
-void DProp::SetValue(const CPropertyValue& value)
+void DProp::SetValue(const CPropertyValue& value, ValueState state)
 {
     m_original = value;
     m_value = value;
-    m_state = ValueState::Common;
+    m_state = state;
     m_edited = false;
     if (m_editor)
         ShowValue();
@@ -84,8 +84,11 @@ void DProp::Retire()
 {
     m_retired = true;
     m_selection.reset();
-    if (m_editor)
-        disconnect(m_editor, nullptr, this, nullptr);
+    if (!m_editor)
+        return;
+    disconnect(m_editor, nullptr, this, nullptr);
+    for (QObject* part : m_editor->findChildren<QObject*>())
+        disconnect(part, nullptr, this, nullptr);
 }
 
 const std::vector<CSelectable*>& DProp::Selection() const
@@ -144,14 +147,14 @@ void DProp::ApplyInCategory(const CPropertyValue& value)
             continue;
         properties.SetPropertyValue(m_category, m_name, value);
         item.Invalidate();
-        ApplySpecialCases(item, value);
+        ApplyFollowUps(item, value);
     }
     m_state = ValueState::Common;
     m_edited = false;
     m_original = m_value;
 }
 
-void DProp::ApplySpecialCases(CSelectable& item, const CPropertyValue& value)
+void DProp::ApplyFollowUps(CSelectable& item, const CPropertyValue& value)
 {
     if (m_category == CPage::kPageGroup) {
         auto* page = dynamic_cast<CPage*>(&item);

@@ -50,8 +50,8 @@ public:
     QWidget* GetEditor(QWidget* parent);
     QWidget* GetEditor() const { return m_editor; }
     // A value from the program (a refill in place): shown, and the new original.
-    void SetValue(const CPropertyValue& value);
-    // The item no longer acts: its editor's signals reach it no more and its selection is gone.
+    void SetValue(const CPropertyValue& value, ValueState state);
+    // The item no longer acts: its editors' signals reach it no more and its selection is gone.
     void Retire();
 
     // Writes the item's value, or text as a string, to every selected item.
@@ -86,7 +86,7 @@ protected:
 private:
     void ApplyInCategory(const CPropertyValue& value);
     void ApplyName(const CPropertyValue& value);
-    void ApplySpecialCases(CSelectable& item, const CPropertyValue& value);
+    void ApplyFollowUps(CSelectable& item, const CPropertyValue& value);
 
     CEditorHost& m_host;
     std::shared_ptr<DPropSelection> m_selection;

@@ -9,6 +9,8 @@
 #include <QWidgetAction>
 #include <array>
 
+#include "editor/views/dialogs/CListColors.h"
+
 namespace {
 
 // Five rows of eight, 0xBBGGRR: the standard colours of a colour picker.
@@ -30,16 +32,6 @@ QPixmap swatch(const QColor& color)
 
 } // namespace
 
-QColor DPropColor::ToQColor(uint32_t color)
-{
-    return QColor(int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF));
-}
-
-uint32_t DPropColor::FromQColor(const QColor& color)
-{
-    return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
-}
-
 QWidget* DPropColor::MakeEditor(QWidget* parent)
 {
     m_button = new QToolButton(parent);
@@ -53,7 +45,7 @@ QWidget* DPropColor::MakeEditor(QWidget* parent)
     for (std::size_t i = 0; i < kPalette.size(); ++i) {
         auto* cell = new QToolButton(palette);
         cell->setObjectName(QStringLiteral("color%1").arg(kPalette[i], 6, 16, QLatin1Char('0')));
-        cell->setIcon(swatch(ToQColor(kPalette[i])));
+        cell->setIcon(swatch(CListColors::ToQColor(kPalette[i])));
         cell->setAutoRaise(true);
         connect(cell, &QToolButton::clicked, this, [this, color = kPalette[i]] {
             m_menu->close();
@@ -78,8 +70,8 @@ void DPropColor::ShowValue()
         return;
     }
     const uint32_t color = GetValue().ToUInt();
-    m_button->setIcon(swatch(ToQColor(color)));
-    m_button->setText(ToQColor(color).name());
+    m_button->setIcon(swatch(CListColors::ToQColor(color)));
+    m_button->setText(CListColors::ToQColor(color).name());
 }
 
 void DPropColor::Choose(uint32_t color)
@@ -93,7 +85,7 @@ void DPropColor::Choose(uint32_t color)
 
 void DPropColor::ChooseOther()
 {
-    QColorDialog dialog(IsMixed() ? QColor(Qt::black) : ToQColor(GetValue().ToUInt()), m_button);
+    QColorDialog dialog(IsMixed() ? QColor(Qt::black) : CListColors::ToQColor(GetValue().ToUInt()), m_button);
     if (RunDialog(dialog) == QDialog::Accepted && dialog.currentColor().isValid())
-        Choose(FromQColor(dialog.currentColor()));
+        Choose(CListColors::FromQColor(dialog.currentColor()));
 }

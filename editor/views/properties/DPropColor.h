@@ -6,7 +6,6 @@
 
 #include "editor/views/properties/DProp.h"
 
-class QColor;
 class QMenu;
 class QToolButton;
 
@@ -22,9 +21,6 @@ public:
     void Choose(uint32_t color);
     // "Other...": the colour dialog.
     void ChooseOther();
-
-    static QColor ToQColor(uint32_t color);
-    static uint32_t FromQColor(const QColor& color);
 
 protected:
     QWidget* MakeEditor(QWidget* parent) override;

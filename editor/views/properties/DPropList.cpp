@@ -1,6 +1,7 @@
 #include "editor/views/properties/DPropList.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <algorithm>
 #include <QSignalBlocker>
 
@@ -36,7 +37,12 @@ DPropListContext DPropList::Context() const
 
 QWidget* DPropList::MakeEditor(QWidget* parent)
 {
-    m_combo = new DPropCombo([this] { OnEdit(); }, parent);
+    m_combo = new DPropCombo(
+        [self = QPointer<DPropList>(this)] {
+            if (self && !self->IsRetired())
+                self->OnEdit();
+        },
+        parent);
     m_combo->setEditable(m_source == DPropListSource::kTags);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
     FillOptions();
@@ -115,6 +121,8 @@ void DPropList::OnEndEdit()
 
 void DPropList::EndEdit()
 {
+    if (IsRetired())
+        return;
     const DPropListContext context = Context();
     std::u16string text = GetValue().Text();
     std::u16string stored;

@@ -146,6 +146,26 @@ TEST_F(PropertiesPane, ARefillInPlaceWritesValuesWithoutStoringThem)
     EXPECT_TRUE(UndoLabels().empty());
 }
 
+TEST_F(PropertiesPane, AValueThatCameToDifferInPlaceIsShownMixedAndLeftAlone)
+{
+    CEditorObject& first = Add(kButton, u"A");
+    CEditorObject& second = Add(kButton, u"B");
+    Select({&first, &second});
+    auto* text = ItemOf<DPropMultiText>(u"Appearance", u"Text");
+    EXPECT_FALSE(text->IsMixed());
+    SetValue(second, u"Appearance", u"Text", u"other");
+    Select({&first, &second}, PropertiesRefill::InPlace);
+    EXPECT_EQ(ItemOf<DPropMultiText>(u"Appearance", u"Text"), text);
+    EXPECT_TRUE(text->IsMixed());
+    EXPECT_EQ(text->LineEdit()->text(), "");
+    EnterAndLeave(text->LineEdit());
+    EXPECT_EQ(ValueOf(first, u"Appearance", u"Text"), u"button");
+    EXPECT_EQ(ValueOf(second, u"Appearance", u"Text"), u"other");
+    // Another selection is never refilled in place.
+    Select({&first}, PropertiesRefill::InPlace);
+    EXPECT_FALSE(ItemOf<DPropMultiText>(u"Appearance", u"Text")->IsMixed());
+}
+
 TEST_F(PropertiesPane, NavigationIsShownOnlyWithNavigationByKeys)
 {
     CEditorObject& field = Add(kEditableNumericField, u"Entry");

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -252,6 +253,59 @@ TEST_F(PropertiesPane, TheGridGoesWithTheItemsItShows)
     Select({&second});
     bar->OnSelectableGoing(*page);
     EXPECT_TRUE(bar->Grid().IsEmpty());
+    // No view, no selection: nothing is shown.
+    Select({&second});
+    Select({});
+    EXPECT_TRUE(bar->Grid().IsEmpty());
+    EXPECT_TRUE(bar->GetSelection().empty());
+}
+
+} // namespace
+} // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+// A selectable with a boolean property, which no object class declares.
+class FlagOwner : public CSelectable {
+public:
+    explicit FlagOwner(std::u16string_view blink) : CSelectable(kButton)
+    {
+        ParsePropertyDefinitions(u"group,Behavior,bool,Blink,false,blink,Blinks when on,", DefinitionList::First);
+        BuildProperties(DefinitionList::First);
+        SetValue(*this, u"Behavior", u"Blink", blink);
+    }
+};
+
+TEST_F(PropertiesPane, BooleansAreChosenAsTrueOrFalseAndAMixedOneShowsNeither)
+{
+    FlagOwner on(u"true");
+    FlagOwner off(u"FALSE");
+    Select({&off});
+    auto* blink = ItemOf<DPropBool>(u"Behavior", u"Blink");
+    ASSERT_NE(blink, nullptr);
+    EXPECT_EQ(blink->Combo()->currentText(), "False");
+    blink->Combo()->setFocus();
+    QTest::keyClick(blink->Combo(), Qt::Key_Up);
+    EXPECT_EQ(ValueOf(off, u"Behavior", u"Blink"), u"true");
+
+    SetValue(off, u"Behavior", u"Blink", u"false");
+    Select({&on, &off});
+    blink = ItemOf<DPropBool>(u"Behavior", u"Blink");
+    EXPECT_EQ(blink->Combo()->currentIndex(), -1);
+    EnterAndLeave(blink->Combo());
+    EXPECT_EQ(ValueOf(on, u"Behavior", u"Blink"), u"true");
+    EXPECT_EQ(ValueOf(off, u"Behavior", u"Blink"), u"false");
+}
+
+TEST_F(PropertiesPane, TheDescriptionFollowsTheItemBeingEdited)
+{
+    CEditorObject& button = Add(kButton, u"Start");
+    Select({&button});
+    auto* size = ItemOf<DPropInt>(u"Appearance", u"Icon offset [%]");
+    size->LineEdit()->setFocus();
+    QTRY_VERIFY(bar->Grid().Description()->text().contains("Minimal icon offset"));
+    EXPECT_TRUE(bar->Grid().Description()->text().contains("Icon offset [%]"));
 }
 
 } // namespace

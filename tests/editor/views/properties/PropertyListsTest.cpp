@@ -193,3 +193,20 @@ TEST_F(PropertiesPane, AListHoldingItsWholeOptionListTakesItsFirstOption)
 
 } // namespace
 } // namespace vx::test
+
+namespace vx::test {
+namespace {
+
+TEST_F(TagLists, ASystemTagIsStoredByItsName)
+{
+    CEditorObject& button = Add(kButton, u"Start");
+    Select({&button});
+    const QString counter = QString::fromStdU16String(CSysTag::GetName(0));
+    Choose(*ItemOf<DPropList>(u"Data", u"Button disable tag"), counter);
+    EXPECT_EQ(ValueOf(button, u"Data", u"Button disable tag"), counter.toStdU16String());
+    Select({&button});
+    EXPECT_EQ(ItemOf<DPropList>(u"Data", u"Button disable tag")->Combo()->currentText(), counter);
+}
+
+} // namespace
+} // namespace vx::test
