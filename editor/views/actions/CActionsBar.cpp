@@ -202,9 +202,9 @@ int CActionsBar::RewriteScript(std::u16string& text)
     return 1;
 }
 
-void CActionsBar::ForgetItems(std::span<const CSelectable* const> going)
+void CActionsBar::OnSelectableGoing(const CSelectable& going)
 {
-    if (!m_grid->ForgetItems(going))
+    if (!m_grid->OnSelectableGoing(going))
         return;
     m_defaultTrigger.clear();
     m_promptedEntry = -1;

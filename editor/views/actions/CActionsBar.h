@@ -53,8 +53,9 @@ public:
     // The key word of a key name ("Enter" 13 ...), else the name's character.
     static uint32_t KeyNameToCode(std::u16string_view keyName);
 
-    // The pane drops what it shows when its item, or the whole project, goes away.
-    void ForgetItems(std::span<const CSelectable* const> going);
+    // The pane drops what it shows when its item, the item's page or the whole project
+    // goes away; whoever removes them tells the pane first. Nothing is stored then.
+    void OnSelectableGoing(const CSelectable& going);
     void ForgetProject();
     bool HasTarget() const;
     CSelectable* GetTarget() const;

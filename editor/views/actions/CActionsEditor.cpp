@@ -12,10 +12,12 @@
 #include "editor/document/CPropertyBase.h"
 #include "editor/document/CPropertyValue.h"
 #include "editor/document/CSelectable.h"
+#include "editor/project/document/CProjectSettings.h"
 #include "editor/views/CEditorHost.h"
 #include "editor/views/actions/CActionReferences.h"
 #include "editor/views/actions/CDlgTrigger.h"
 #include "editor/views/actions/CTargetGuard.h"
+#include "editor/views/icons/CEditorIcons.h"
 #include "foundation/TextHelpers.h"
 
 namespace {
@@ -34,6 +36,11 @@ QString qt(std::u16string_view text)
 int32_t itemData(const QTreeWidgetItem* item)
 {
     return item ? item->data(CActionsEditor::TriggerColumn, kEntryRole).toInt() : kGroupData;
+}
+
+QIcon actionIcon(std::u16string_view action)
+{
+    return CEditorIcons::ActionIcon(int(FindActionByName(action, CProjectSettings::kFormatVersion)));
 }
 
 std::optional<std::u16string> runTriggerDialog(QWidget* parent, const CSelectable* target)
@@ -86,7 +93,7 @@ void CActionsEditor::DropTarget()
     RemoveAllRows();
 }
 
-bool CActionsEditor::ForgetItems(std::span<const CSelectable* const> going)
+bool CActionsEditor::OnSelectableGoing(const CSelectable& going)
 {
     if (!m_target->Forget(going))
         return false;
@@ -160,6 +167,7 @@ void CActionsEditor::RebuildRows(int32_t select)
             auto* row = new QTreeWidgetItem(groupItem);
             row->setText(TriggerColumn, qt(entry.trigger));
             row->setText(ActionColumn, qt(entry.action));
+            row->setIcon(ActionColumn, actionIcon(entry.action));
             row->setText(ParametersColumn, qt(entry.parameters));
             row->setData(TriggerColumn, kEntryRole, entry.index);
             if (entry.IsPlaceholder())
@@ -228,6 +236,7 @@ void CActionsEditor::SetEntryAction(int32_t entry, std::u16string_view action)
     if (QTreeWidgetItem* item = EntryItem(entry)) {
         const QSignalBlocker blocker(this);
         item->setText(ActionColumn, qt(action));
+        item->setIcon(ActionColumn, actionIcon(action));
         const QBrush text = palette().brush(action == CActionsGridData::kEmpty ? QPalette::Disabled : QPalette::Active,
                                             QPalette::Text);
         for (int column = 0; column < columnCount(); ++column)

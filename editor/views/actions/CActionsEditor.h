@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -36,8 +35,8 @@ public:
     CSelectable* GetTarget() const;
     // Forgets the target and its rows without storing anything: it is going away.
     void DropTarget();
-    // Drops the target when it is among the items that go; true when it was.
-    bool ForgetItems(std::span<const CSelectable* const> going);
+    // Drops the target when it is going (or its page is); true when it did.
+    bool OnSelectableGoing(const CSelectable& going);
 
     std::vector<CActionsGridData>& Entries() { return m_entries; }
     const std::vector<CActionsGridData>& Entries() const { return m_entries; }

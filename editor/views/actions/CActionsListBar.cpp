@@ -7,7 +7,9 @@
 #include <array>
 #include <span>
 
+#include "editor/document/ActionTable.h"
 #include "editor/views/CEditorHost.h"
+#include "editor/views/icons/CEditorIcons.h"
 
 namespace {
 
@@ -53,7 +55,16 @@ constexpr std::array<ListCategory, 7> kCategories{{
 }};
 
 constexpr int kDataRole = Qt::UserRole;
-constexpr int kImageRole = Qt::UserRole + 1;
+
+// The action table's picture of the action a command inserts.
+QIcon commandIcon(int32_t commandId)
+{
+    const auto& table = ActionTable();
+    for (std::size_t row = 0; row < table.size(); ++row)
+        if (table[row].commandId == commandId)
+            return CEditorIcons::ActionIcon(int(row));
+    return {};
+}
 
 } // namespace
 
@@ -78,10 +89,11 @@ void CActionsListBar::Fill()
     for (const ListCategory& category : kCategories) {
         auto* categoryItem = new QTreeWidgetItem(m_tree, {QString::fromLatin1(category.caption)});
         categoryItem->setData(0, kDataRole, kCategoryData);
-        categoryItem->setData(0, kImageRole, category.image);
+        categoryItem->setIcon(0, CEditorIcons::Icon(IconStrip::Actions, category.image));
         for (const ListAction& action : category.actions) {
             auto* actionItem = new QTreeWidgetItem(categoryItem, {QString::fromLatin1(action.caption)});
             actionItem->setData(0, kDataRole, action.commandId);
+            actionItem->setIcon(0, commandIcon(action.commandId));
         }
         categoryItem->setExpanded(true);
     }

@@ -1,8 +1,7 @@
 #include "editor/views/actions/CTargetGuard.h"
 
-#include <algorithm>
-
 #include "diagram/CDiagramEntityContainer.h"
+#include "editor/objects/CEditorObject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/views/CEditorHost.h"
 
@@ -28,9 +27,13 @@ CSelectable* CTargetGuard::Get() const
     return m_target;
 }
 
-bool CTargetGuard::Forget(std::span<const CSelectable* const> going)
+bool CTargetGuard::Forget(const CSelectable& going)
 {
-    if (!m_target || std::find(going.begin(), going.end(), m_target) == going.end())
+    if (!m_target)
+        return false;
+    const CSelectable* alive = Get();
+    const auto* object = dynamic_cast<const CEditorObject*>(alive);
+    if (m_target != &going && alive && !(object && object->GetPage() == &going))
         return false;
     Clear();
     return true;

@@ -4,8 +4,6 @@
 // (among its pages, or on a page's open editor or list). Pages and objects go away
 // without telling the panes, so nothing a pane keeps is ever followed once gone.
 
-#include <span>
-
 class CEditorHost;
 class CProject;
 class CSelectable;
@@ -19,8 +17,9 @@ public:
     // The item while it lives; none otherwise.
     CSelectable* Get() const;
     bool IsSet() const { return m_target != nullptr; }
-    // Forgets the item when it is among those that go.
-    bool Forget(std::span<const CSelectable* const> going);
+    // Forgets the item when it is going, or its page is, or it is gone already; true
+    // when it forgot.
+    bool Forget(const CSelectable& going);
 
     // Whether project holds item now.
     static bool Holds(const CProject& project, const CSelectable* item);

@@ -429,11 +429,15 @@ TEST_F(ActionsBar, ToldOfGoingItemsOrProjectThePaneEmpties)
 {
     Show(button);
     bar->InsertAction(kSleep);
-    const std::array<const CSelectable*, 1> going{button};
-    bar->ForgetItems(going);
+    bar->OnSelectableGoing(*second);
+    EXPECT_TRUE(bar->HasTarget());
+    bar->OnSelectableGoing(*page);
     EXPECT_FALSE(bar->HasTarget());
     EXPECT_TRUE(entries().empty());
     EXPECT_EQ(Script(*button), u"");
+    Show(button);
+    bar->OnSelectableGoing(*button);
+    EXPECT_FALSE(bar->HasTarget());
 
     Show(page);
     bar->InsertAction(kSleep);

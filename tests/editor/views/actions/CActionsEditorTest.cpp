@@ -62,6 +62,7 @@ TEST_F(ActionsGrid, RowsAreGroupedByTriggerUnderHiddenTriggerColumn)
     EXPECT_EQ(grid().topLevelItem(0)->childCount(), 2);
     EXPECT_EQ(grid().topLevelItem(1)->childCount(), 1);
     EXPECT_EQ(grid().EntryItem(2)->text(CActionsEditor::ParametersColumn), "3");
+    EXPECT_FALSE(grid().EntryItem(0)->icon(CActionsEditor::ActionColumn).isNull());
 }
 
 TEST_F(ActionsGrid, EntriesFollowTheRowsOrder)
@@ -215,6 +216,29 @@ TEST_F(ActionsGrid, APlaceholderRowIsNotDragged)
     QTest::mousePress(grid().viewport(), Qt::LeftButton, {}, Centre(grid().EntryItem(0)));
     EXPECT_FALSE(grid().IsDragging());
     QTest::mouseRelease(grid().viewport(), Qt::LeftButton, {}, Centre(grid().EntryItem(0)));
+}
+
+} // namespace
+
+namespace {
+
+// The pane's controls follow its size: the left column takes half the growth, the right
+// column moves by half and takes the other half, the grid takes it all.
+TEST_F(ActionsGrid, ThePaneLaysItsControlsOutAsItGrows)
+{
+    const QRect box1 = box(0)->geometry(), box2 = box(1)->geometry(), box4 = box(3)->geometry();
+    const QRect label2 = bar->PromptLabel(1)->geometry();
+    const QRect table = grid().geometry();
+    bar->resize(bar->width() + 100, bar->height() + 50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid().geometry() != table; }));
+    EXPECT_EQ(box(0)->geometry(), box1.adjusted(0, 0, 50, 0));
+    EXPECT_EQ(box(1)->geometry(), box2.adjusted(50, 0, 100, 0));
+    EXPECT_EQ(box(3)->geometry(), box4.adjusted(50, 0, 100, 0));
+    EXPECT_EQ(bar->PromptLabel(1)->geometry(), label2.adjusted(50, 0, 100, 0));
+    EXPECT_EQ(grid().geometry(), table.adjusted(0, 0, 100, 50));
+    // The boxes stand in two columns above the grid.
+    EXPECT_LT(box1.right(), box2.left());
+    EXPECT_LE(box4.bottom(), table.top());
 }
 
 } // namespace

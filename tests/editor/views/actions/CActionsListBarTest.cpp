@@ -44,6 +44,8 @@ TEST_F(ActionsList, CategoriesInOrderEachExpanded)
         EXPECT_EQ(category->childCount(), expected[i].second);
         EXPECT_TRUE(category->isExpanded());
         EXPECT_EQ(CActionsListBar::ItemData(category), CActionsListBar::kCategoryData);
+        for (int a = 0; a < category->childCount(); ++a)
+            EXPECT_FALSE(category->child(a)->icon(0).isNull()) << category->child(a)->text(0).toStdString();
     }
     EXPECT_EQ(CActionsListBar::ItemData(bar.FindItem("String Tags", "Concatenate")), 32895);
     EXPECT_EQ(CActionsListBar::ItemData(bar.FindItem("System", "Exit & load project")), 32875);
