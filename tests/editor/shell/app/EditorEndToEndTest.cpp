@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 using vx::test::ShellHarness;
 
 constexpr const char* kScenarioFolder = "VX_EDITOR_SCENARIO_DIR";
-constexpr int kTimeoutMs = 15000;
+constexpr int kTimeoutMs = 60000;
 // The drag, in screen pixels; at 100 % zoom the object moves as far on its page.
 constexpr int kDragX = 24;
 constexpr int kDragY = 16;
@@ -141,7 +141,7 @@ TEST(EditorEndToEndScenario, OpenDragSaveReopen)
             before = shot;
             return settled;
         },
-        kTimeoutMs)) << (before.save("/tmp/e2e_root.png"), view->GetCanvas().viewport()->grab().save("/tmp/e2e_canvas.png"), "");
+        kTimeoutMs)) << "the text never showed on screen";
     before.save(QString::fromStdString((dir / "before.png").string()));
 
     const QPoint start = onScreen(*view, 200, 60);
