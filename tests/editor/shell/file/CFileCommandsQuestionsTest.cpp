@@ -209,6 +209,18 @@ TEST_F(QuestionMatrix, SaveAsIntoTheProjectsFolderAsksNothingAndRemembersTheFile
     EXPECT_EQ(Inside(m_path).find("Renamed"), std::string::npos);
 }
 
+TEST_F(QuestionMatrix, ImportAsksForAFileAndMergesItWithoutAQuestion)
+{
+    Prepare(Start::Modified);
+    prompts.fileAnswers.push_back(QString::fromStdString(WriteProject("parts.vxp", kSmallProject).string()));
+    commands.OnFileImport();
+    ASSERT_EQ(prompts.fileRequests.size(), 1u);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(commands.GetProject(), m_old);
+    EXPECT_EQ(m_old->GetPageCount(), 4);
+    EXPECT_EQ(m_old->GetFullPath(), m_path);
+}
+
 TEST_F(QuestionMatrix, AProjectWithAnImportIsSavedOnlyWhenTheUserInsists)
 {
     Prepare(Start::Unmodified);
