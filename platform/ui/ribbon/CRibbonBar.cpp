@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/ui/IdleHook.h"
 #include "platform/ui/ribbon/CRibbonApplicationMenu.h"
 #include "platform/ui/ribbon/CRibbonCategory.h"
 #include "platform/ui/ribbon/CRibbonColourButton.h"
@@ -101,6 +102,9 @@ CRibbonBar::CRibbonBar(CommandTable& commands, QWidget* parent) : QWidget(parent
     outer->addWidget(m_pages);
     connect(m_tabs, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
     m_keyTipMode = new CRibbonKeyTips(*this);
+    // The controls take their state whenever the event loop goes idle, as menus do.
+    auto* idle = new IdleHook(this);
+    idle->add([this] { UpdateControls(); });
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 

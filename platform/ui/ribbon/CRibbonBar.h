@@ -115,7 +115,8 @@ public:
     // Runs the command of a control the user acted on (remembering which control it was).
     void Execute(int id, QWidget* control);
 
-    // The idle pass: every control's enabled, checked and text state from the table.
+    // The idle pass: every control's enabled, checked and text state from the table. The
+    // bar runs it itself whenever the event loop is about to wait.
     void UpdateControls();
     // True while UpdateControls or a Set... call changes controls, so their change
     // signals do not run commands.

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +28,24 @@
 namespace {
 
 enum Id { kButton = 1001, kCheck, kEdit, kCombo, kZoom, kSlider, kColour, kGallery, kNobody, kLabel, kSave, kUndo };
+
+// Runs a real event loop, which goes idle whenever it would wait, until condition holds or
+// a few seconds have passed; whether it held.
+template <class Condition>
+bool runUntil(Condition&& condition)
+{
+    QEventLoop loop;
+    QTimer check;
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (condition() || elapsed.elapsed() > 5000)
+            loop.quit();
+    });
+    check.start(10);
+    loop.exec();
+    return condition();
+}
 
 constexpr QRgb kPalette[] = {0xFF0000, 0x00FF00, 0x0000FF};
 
@@ -111,6 +132,14 @@ TEST_F(RibbonFixture, ControlsFollowTheirUpdateState)
     EXPECT_FALSE(check->isChecked());
     // The idle pass changes what the controls show, and runs no command.
     EXPECT_TRUE(ran.empty());
+}
+
+TEST_F(RibbonFixture, TheBarTakesItsStateWhenTheEventLoopGoesIdle)
+{
+    buttonEnabled = false;
+    EXPECT_TRUE(runUntil([this] { return !button->isEnabled(); }));
+    buttonEnabled = true;
+    EXPECT_TRUE(runUntil([this] { return button->isEnabled(); }));
 }
 
 TEST_F(RibbonFixture, AClickOnADisabledButtonRunsNothing)
