@@ -180,10 +180,16 @@ void CActionsEditor::RebuildRows(int32_t select)
         setCurrentItem(EntryItem(selected), ActionColumn);
 }
 
+bool CActionsEditor::IsActionRow(int32_t entry) const
+{
+    return entry >= 0 && entry < int32_t(m_entries.size()) && !m_entries[std::size_t(entry)].IsPlaceholder();
+}
+
 int32_t CActionsEditor::SelectedEntry() const
 {
     const QTreeWidgetItem* item = currentItem();
-    return item && item->isSelected() ? itemData(item) : -1;
+    const int32_t entry = item && item->isSelected() ? itemData(item) : -1;
+    return entry < int32_t(m_entries.size()) ? entry : -1;
 }
 
 std::optional<std::u16string> CActionsEditor::SelectedGroup() const
@@ -276,7 +282,7 @@ std::unique_ptr<QMenu> CActionsEditor::CreateContextMenu(const QPoint& position)
         return nullptr;
     QTreeWidgetItem* row = itemAt(position);
     const int32_t entry = itemData(row);
-    const bool onActionRow = entry >= 0 && !m_entries[std::size_t(entry)].IsPlaceholder();
+    const bool onActionRow = IsActionRow(entry);
     auto menu = std::make_unique<QMenu>(this);
     QAction* add = menu->addAction(QStringLiteral("Add trigger..."), this, [this] { OnAddTrigger(); });
     add->setData(ToInt(CommandId::ActionsAddTrigger));
@@ -402,7 +408,7 @@ void CActionsEditor::mousePressEvent(QMouseEvent* event)
 {
     QTreeWidgetItem* row = itemAt(event->position().toPoint());
     const int32_t entry = itemData(row);
-    if (event->button() != Qt::LeftButton || entry < 0 || m_entries[std::size_t(entry)].IsPlaceholder()) {
+    if (event->button() != Qt::LeftButton || !IsActionRow(entry)) {
         QTreeWidget::mousePressEvent(event);
         return;
     }

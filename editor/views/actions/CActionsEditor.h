@@ -50,6 +50,8 @@ public:
     void RebuildRows(int32_t select = -1);
     void RemoveAllRows();
 
+    // An entry with a real action (not a placeholder).
+    bool IsActionRow(int32_t entry) const;
     // The selected row: its entry index; -1 for none or a group row.
     int32_t SelectedEntry() const;
     // The trigger of the selected group row; none when no group row is selected.

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 
 #include "editor/document/ActionTable.h"
 #include "editor/document/CSelectable.h"
+#include "editor/views/dialogs/CDlgResizeLayout.h"
 
 namespace {
 
@@ -22,6 +24,10 @@ enum FilterKind : int32_t {
     HasValueTag = 5,
     EndOfList = 6,
 };
+
+// The dialog's size in dialog units.
+constexpr int kWidthUnits = 186;
+constexpr int kHeightUnits = 93;
 
 constexpr std::array<std::u16string_view, 6> kKeys{u"Enter", u"Escape", u"Left", u"Up", u"Right", u"Down"};
 
@@ -40,6 +46,10 @@ bool has(const CSelectable* object, std::u16string_view category, std::u16string
 CDlgTrigger::CDlgTrigger(const CSelectable* object, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Add trigger"));
+    const QFontMetrics metrics(font());
+    resize(CDlgResizeLayout::DlgUnitsToPixels(QRect(0, 0, kWidthUnits, kHeightUnits), metrics.averageCharWidth(),
+                                              metrics.height())
+               .size());
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Type"), this), 0, 0);
     m_triggers = new QComboBox(this);

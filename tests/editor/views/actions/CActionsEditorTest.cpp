@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QTimer>
+
+#include "editor/views/actions/CDlgTrigger.h"
 
 #include "foundation/TextHelpers.h"
 #include "tests/editor/views/actions/ActionsPaneFixture.h"
@@ -111,6 +114,35 @@ TEST_F(ActionsGrid, AddTriggerPutsAnEmptyGroupOnTop)
     EXPECT_NE(stored.find("\"trigger\" : \"On key down\""), std::string::npos) << stored;
     EXPECT_NE(stored.find("\"triggerParams\" : \"Enter\""), std::string::npos) << stored;
     EXPECT_NE(stored.find("\"command\" : \"<empty>\""), std::string::npos) << stored;
+}
+
+// The dialog itself, answered once it is up.
+TEST_F(ActionsGrid, AddTriggerAsksTheDialogWithTheTargetsTriggers)
+{
+    ShowThree();
+    QStringList offered;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CDlgTrigger*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        answer.stop();
+        QComboBox* triggers = dialog->TriggerBox();
+        for (int i = 0; i < triggers->count(); ++i)
+            offered << triggers->itemText(i);
+        const int release = triggers->findText("On release");
+        triggers->setCurrentIndex(release);
+        emit triggers->activated(release);
+        dialog->accept();
+    });
+    answer.start();
+    Run(nullptr, "Add trigger...");
+    EXPECT_EQ(offered.size(), 8);
+    EXPECT_TRUE(offered.contains("On press"));
+    EXPECT_FALSE(offered.contains("On entering page"));
+    ASSERT_EQ(entries().size(), 4u);
+    EXPECT_EQ(entries()[0].trigger, u"On release");
 }
 
 TEST_F(ActionsGrid, AddTriggerCancelledChangesNothing)

@@ -63,7 +63,8 @@ private:
 };
 
 // Object pictures drawn by a worker of the path's own, whose repaints come back as
-// queued calls; it goes last, after every object.
+// queued calls; it goes last, after every object. The calls are queued on an object of
+// its own, so those still queued when it goes are dropped with it.
 class PathWorker {
 public:
     PathWorker()
@@ -80,8 +81,9 @@ public:
     PathWorker& operator=(const PathWorker&) = delete;
 
 private:
-    CBkgWorker m_worker{{}, [](std::function<void()> call) {
-                            QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
+    QObject m_calls;
+    CBkgWorker m_worker{{}, [this](std::function<void()> call) {
+                            QMetaObject::invokeMethod(&m_calls, std::move(call), Qt::QueuedConnection);
                         }};
 };
 
