@@ -59,6 +59,31 @@ std::u16string CStyle::GetName()
     return m_name;
 }
 
+CStyle::Preview CStyle::GetPreview()
+{
+    Preview preview;
+    const QueryFunction query = Query();
+    if (!query)
+        return preview;
+    VxThemeSurface* surface = reinterpret_cast<VxThemeSurface*>(query(ThemeQueryPreview, nullptr, nullptr));
+    if (!surface)
+        return preview;
+    // The plug-in's block is copied and freed here; its size is bounded before any read.
+    if (surface->pixels && surface->width > 0 && surface->height > 0 && surface->width <= 4096 &&
+        surface->height <= 4096 && surface->stride >= surface->width * 4) {
+        preview.width = surface->width;
+        preview.height = surface->height;
+        preview.pixels.reserve(std::size_t(surface->width) * std::size_t(surface->height));
+        for (int32_t y = 0; y < surface->height; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(surface->pixels) +
+                                                                std::size_t(y) * std::size_t(surface->stride));
+            preview.pixels.insert(preview.pixels.end(), row, row + surface->width);
+        }
+    }
+    std::free(surface);
+    return preview;
+}
+
 uint32_t CStyle::ToEditorColor(uint32_t argb)
 {
     return (argb & 0xFF00FF00u) | (argb & 0xFFu) << 16 | (argb >> 16 & 0xFFu);

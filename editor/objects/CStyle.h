@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "editor/objects/CObjectTheme.h"
 #include "platform/sys/Library.h"
@@ -31,6 +32,15 @@ public:
     std::u16string GetSetting(std::u16string_view section, std::u16string_view key) override;
     int32_t DrawObject(const gfx::PixelBuffer& target, const gfx::Rect& rect, int32_t shape, int32_t partCode,
                        int32_t transparency) override;
+
+    // The theme's 64 x 48 preview (query 2): premultiplied ARGB, rows top to bottom; no
+    // pixels when the theme gives none.
+    struct Preview {
+        int32_t width = 0;
+        int32_t height = 0;
+        std::vector<uint32_t> pixels;
+    };
+    Preview GetPreview();
 
     // ARGB from query 5 with red and blue exchanged: the editor's colour order.
     static uint32_t ToEditorColor(uint32_t argb);

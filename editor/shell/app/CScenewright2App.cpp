@@ -21,6 +21,7 @@
 #include "platform/sys/Registry.h"
 #include "platform/ui/IdleHook.h"
 #include "platform/ui/Prompts.h"
+#include "platform/ui/ribbon/CRibbonBar.h"
 
 namespace {
 
@@ -130,8 +131,12 @@ bool CScenewright2App::OnIdle()
 {
     if (m_splash)
         CloseSplash();
-    if (m_mainFrame)
+    if (m_mainFrame) {
         m_mainFrame->RefreshBars();
+        // Every ribbon control takes its enabled, checked and text state from the handlers.
+        if (CRibbonBar* ribbon = m_mainFrame->Ribbon())
+            ribbon->UpdateControls();
+    }
     m_commands->updateActions();
     CProject* project = GetProject();
     if (!project)

@@ -26,6 +26,7 @@
 #include "editor/shell/frame/CPageWindowList.h"
 #include "editor/shell/frame/CRibbonProjectSettings.h"
 #include "editor/shell/frame/CStylePreviews.h"
+#include "editor/shell/frame/CWindowsDialog.h"
 #include "editor/shell/ribbon/CAcceleratorTable.h"
 #include "editor/shell/ribbon/CRibbonLayout.h"
 #include "editor/shell/ribbon/CRibbonOptions.h"
@@ -228,6 +229,7 @@ void CMainFrame::AddFrameCommands()
             id, [this, id] { OnApplicationLook(id); }, [this, id](CommandState& state) { state.checked = m_look == id; },
             ControlKind::Check);
     m_commands.add(ToInt(CommandId::CloseAllPages), [this] { CloseAllPages(); });
+    m_commands.add(ToInt(CommandId::WindowsDialog), [this] { CWindowsDialog(*m_pageWindows, this).exec(); });
     m_commands.add(ToInt(CommandId::AppExit), [this] { close(); });
     m_commands.add(ToInt(CommandId::Options), [this] { CRibbonOptions::ShowOptions(*m_ribbon, this); });
     m_frameCommands->Register(m_commands);
@@ -326,6 +328,9 @@ void CMainFrame::RefreshBars()
     if (view != m_lastView) {
         RebuildObjectsPane();
         m_lastView = view;
+    } else if (m_objectsBar && !m_objectsBar->UpdateItemStates()) {
+        // The page's objects changed (attached, inserted, deleted) since the tree was built.
+        RebuildObjectsPane();
     }
     if (view) {
         // The selection of the view: its selected objects, or the page.

@@ -43,6 +43,15 @@ CChildViewPage* CPageWindowList::ActiveView() const
 
 int CPageWindowList::Count() const { return int(m_area.subWindowList().size()); }
 
+std::vector<CChildFramePage*> CPageWindowList::Frames() const
+{
+    std::vector<CChildFramePage*> frames;
+    for (QMdiSubWindow* window : m_area.subWindowList())
+        if (CChildFramePage* frame = FrameOf(window))
+            frames.push_back(frame);
+    return frames;
+}
+
 CChildViewPage& CPageWindowList::Open(CPage& page)
 {
     if (CChildFramePage* frame = Find(page)) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <string_view>
+#include <vector>
 
 #include "editor/views/panes/CPageWindows.h"
 
@@ -30,6 +31,8 @@ public:
     CChildFramePage* Active() const;
     CChildViewPage* ActiveView() const;
     int Count() const;
+    // The windows in the page area's order.
+    std::vector<CChildFramePage*> Frames() const;
 
     // Activates page's window, or makes one and posts it the page attach; its view.
     CChildViewPage& Open(CPage& page);

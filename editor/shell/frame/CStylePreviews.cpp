@@ -1,35 +1,19 @@
 #include "editor/shell/frame/CStylePreviews.h"
 
 #include <QImage>
-#include <cstdlib>
-#include <memory>
 
 #include "editor/objects/CStyles.h"
-#include "platform/sys/Library.h"
-#include "themes/ThemeInterface.h"
 
 namespace {
 
-struct SurfaceDeleter {
-    void operator()(VxThemeSurface* surface) const { std::free(surface); }
-};
-
-QImage previewOf(const CStyle& style)
+QImage previewOf(CStyle& style)
 {
-    Library library;
-    if (library.load(style.GetPath()) != 0)
+    const CStyle::Preview preview = style.GetPreview();
+    if (preview.pixels.empty())
         return {};
-    const auto query = library.function<QueryFunction>(VX_THEME_QUERY);
-    if (!query)
-        return {};
-    const std::unique_ptr<VxThemeSurface, SurfaceDeleter> surface(
-        reinterpret_cast<VxThemeSurface*>(query(ThemeQueryPreview, nullptr, nullptr)));
-    if (!surface || !surface->pixels || surface->width <= 0 || surface->height <= 0 ||
-        surface->stride < surface->width * 4)
-        return {};
-    // A copy: the plug-in's block is freed here.
-    return QImage(reinterpret_cast<const uchar*>(surface->pixels), surface->width, surface->height, surface->stride,
-                  QImage::Format_ARGB32_Premultiplied)
+    // A copy: the preview's pixels go with it.
+    return QImage(reinterpret_cast<const uchar*>(preview.pixels.data()), preview.width, preview.height,
+                  preview.width * 4, QImage::Format_ARGB32_Premultiplied)
         .copy();
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QListWidget>
 #include <QMdiArea>
 
 #include "diagram/CommandId.h"
@@ -7,7 +8,9 @@
 #include "editor/objects/CObjectFactory.h"
 #include "editor/project/document/CProject.h"
 #include "editor/shell/frame/CPageWindowList.h"
+#include "editor/shell/frame/CWindowsDialog.h"
 #include "editor/views/page/CChildViewPage.h"
+#include "platform/ui/ribbon/CRibbonBar.h"
 #include "tests/support/editor/ShellHarness.h"
 
 namespace {
@@ -44,6 +47,25 @@ TEST(CMainFrameProject, TheTitleNamesTheProjectWithAStarWhileModifiedAndWithoutA
     EXPECT_EQ(shell.frame().windowTitle(), QStringLiteral("VX-Editor - Linie 3"));
     ASSERT_TRUE(run(shell, CommandId::FileClose));
     EXPECT_EQ(shell.frame().windowTitle(), QStringLiteral("VX-Editor"));
+}
+
+TEST(CMainFrameProject, TheIdlePassGivesTheRibbonsControlsTheirStateFromTheHandlers)
+{
+    ShellHarness shell;
+    ASSERT_TRUE(shell.start());
+    QWidget* newPage = shell.frame().Ribbon()->ControlWidget(ToInt(CommandId::PageNew));
+    QWidget* holdFirst = shell.frame().Ribbon()->ControlWidget(ToInt(CommandId::HoldFirst));
+    ASSERT_TRUE(newPage && holdFirst);
+    shell.app->OnIdle();
+    EXPECT_FALSE(newPage->isEnabled()) << "no project";
+    EXPECT_FALSE(holdFirst->isEnabled());
+    ASSERT_TRUE(run(shell, CommandId::FileNew));
+    EXPECT_FALSE(newPage->isEnabled()) << "only the idle pass changes it";
+    shell.app->OnIdle();
+    EXPECT_TRUE(newPage->isEnabled());
+    EXPECT_TRUE(holdFirst->isEnabled());
+    // The new project's settings stand in the ribbon.
+    EXPECT_EQ(shell.frame().Ribbon()->ControlText(ToInt(CommandId::HoldFirst)), QStringLiteral("1000"));
 }
 
 struct CloseCase {
@@ -153,6 +175,31 @@ TEST(CMainFrameProject, AClosedProjectTakesItsPageWindowsAndTheirObjectsWithIt)
     EXPECT_EQ(shell.app->GetProject(), nullptr);
     EXPECT_EQ(shell.frame().PageWindows().Count(), 0);
     EXPECT_EQ(shell.frame().GetActiveView(), nullptr);
+}
+
+TEST(CMainFrameProject, TheWindowsDialogListsThePageWindowsAndClosesTheChosenOnes)
+{
+    ShellHarness shell;
+    ASSERT_TRUE(shell.start());
+    ASSERT_TRUE(run(shell, CommandId::FileNew));
+    CProject& project = *shell.app->GetProject();
+    CPage& second = project.AddPage();
+    shell.frame().OpenPage(project.GetPage(0));
+    shell.frame().OpenPage(second);
+    CWindowsDialog dialog(shell.frame().PageWindows());
+    ASSERT_EQ(dialog.List()->count(), 2);
+    EXPECT_EQ(dialog.List()->item(1)->text(), QString::fromStdU16String(second.GetName()));
+
+    dialog.List()->setCurrentRow(0);
+    dialog.List()->item(0)->setSelected(true);
+    dialog.CloseChosen();
+    EXPECT_EQ(shell.frame().PageWindows().Count(), 1);
+    ASSERT_EQ(dialog.List()->count(), 1);
+    dialog.ActivateChosen();
+    EXPECT_EQ(&shell.frame().GetActiveView()->GetViewedPage(), &second);
+    // Close all page windows (164) leaves none.
+    ASSERT_TRUE(run(shell, CommandId::CloseAllPages));
+    EXPECT_EQ(shell.frame().PageWindows().Count(), 0);
 }
 
 } // namespace

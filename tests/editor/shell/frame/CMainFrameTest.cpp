@@ -4,7 +4,9 @@
 #include <QStyle>
 
 #include "diagram/CommandId.h"
+#include "editor/objects/CStyles.h"
 #include "editor/shell/frame/CFrameLooks.h"
+#include "editor/shell/frame/CStylePreviews.h"
 #include "tests/support/editor/ShellHarness.h"
 
 namespace {
@@ -97,6 +99,18 @@ TEST(CMainFrame, WithoutAProjectTheTitleIsTheProgramsAndClosingAsksNothing)
     EXPECT_EQ(shell.frame().GetCloseAnswer(), std::nullopt);
     // The layout of the panes is kept for the next start.
     EXPECT_TRUE(Registry().readString(CMainFrame::kWorkspaceKey).has_value());
+}
+
+TEST(CMainFrame, TheStyleGalleryHasAPreviewOfEveryThemeNamedAfterIt)
+{
+    ShellHarness shell;
+    ASSERT_TRUE(shell.start());
+    const std::vector<RibbonGalleryItem> items = CStylePreviews::Collect(CStyles::Get());
+    ASSERT_EQ(items.size(), 4u);
+    for (const RibbonGalleryItem& item : items) {
+        EXPECT_FALSE(item.name.isEmpty());
+        EXPECT_EQ(item.preview.size(), QSize(64, 48)) << item.name.toStdString();
+    }
 }
 
 } // namespace
