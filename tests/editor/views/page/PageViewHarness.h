@@ -27,8 +27,9 @@ namespace vx::test {
 struct PreviewWorker {
     PreviewWorker()
     {
-        worker.SetPost([](std::function<void()> call) {
-            QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
+        // Posted to an object of this harness, so repaints still queued when it goes are dropped.
+        worker.SetPost([this](std::function<void()> call) {
+            QMetaObject::invokeMethod(&repaints, std::move(call), Qt::QueuedConnection);
         });
         CEditorObject::UseWorker(&worker);
         worker.Start();
@@ -40,6 +41,7 @@ struct PreviewWorker {
     }
     PreviewWorker(const PreviewWorker&) = delete;
     PreviewWorker& operator=(const PreviewWorker&) = delete;
+    QObject repaints;
     CBkgWorker worker;
 };
 
