@@ -337,8 +337,8 @@ void CMainFrameCommands::CreateScreenSaverPage()
         page->ClearObjects();
     } else {
         auto created = std::make_unique<CPage>();
-        created->SetName(kScreenSaverPageName);
-        created->SetOriginalName(kScreenSaverPageName);
+        created->SetName(CScreenSaverPage::kPageName);
+        created->SetOriginalName(CScreenSaverPage::kPageName);
         created->SetPageType(int32_t(PageType::ScreenSaver));
         page = &project->AppendPage(std::move(created));
     }

@@ -35,7 +35,6 @@ public:
     static constexpr int32_t kTagMemorySizeMax = 999999;
     static constexpr int32_t kNewPageBase = 32970;   // new page of type n is 32970 + n
     static constexpr int32_t kNewPageTypes = 7;
-    static constexpr std::u16string_view kScreenSaverPageName = u"Screen saver page";
 
     // Both hosts outlive the commands.
     CMainFrameCommands(CEditorHost& editor, CMainFrameCommandsHost& frame);

@@ -12,6 +12,7 @@ struct CPageSize;
 
 class CScreenSaverPage {
 public:
+    static constexpr std::u16string_view kPageName = u"Screen saver page";
     static constexpr std::u16string_view kTag = u"SSAVER__";
     static constexpr std::u16string_view kCounterTag = u"sys_counter";
     static constexpr int32_t kPictureWidth = 600;
