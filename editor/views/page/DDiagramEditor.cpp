@@ -44,10 +44,8 @@ void DDiagramEditor::DrawBackground(gfx::DeviceContext& dc, const CDiagramRect& 
         dc.resetClip();
     }
 
-    CWinFreeImage image;
-    const bool loaded = !m_backgroundImage.empty() &&
-                        image.Load(m_projectFolder / std::filesystem::path(m_backgroundImage), 0, 0);
-    if (!loaded) {
+    const gfx::Surface* image = BackgroundImage();
+    if (!image) {
         if (m_transparency != 255) {
             const uint32_t colour = GetPaperColour().argb;
             dc.fillRect(toGfx(rect), gfx::Colour::fromArgb(uint32_t(255 - m_transparency) << 24 | (colour & 0xFFFFFF)));
@@ -55,8 +53,26 @@ void DDiagramEditor::DrawBackground(gfx::DeviceContext& dc, const CDiagramRect& 
         return;
     }
     const gfx::Rect destination = gfx::Rect::fromSize(rect.left, rect.top, int32_t(paper.x * zoom), int32_t(paper.y * zoom));
-    const gfx::Surface surface = image.ToSurface();
-    (void)dc.drawImageScaled(destination, surface.pixels(), (255 - m_transparency) / 255.0);
+    (void)dc.drawImageScaled(destination, image->pixels(), (255 - m_transparency) / 255.0);
+}
+
+const gfx::Surface* DDiagramEditor::BackgroundImage()
+{
+    if (m_backgroundImage.empty())
+        return nullptr;
+    // Every paint asks; the file is read again only when it is another one or it changed.
+    const std::filesystem::path file = m_projectFolder / std::filesystem::path(m_backgroundImage);
+    std::error_code error;
+    const std::filesystem::file_time_type written = std::filesystem::last_write_time(file, error);
+    if (error)
+        return nullptr;
+    if (file != m_cachedFile || written != m_cachedWritten) {
+        m_cachedFile = file;
+        m_cachedWritten = written;
+        CWinFreeImage loaded;
+        m_cachedImage = loaded.Load(file, 0, 0) ? loaded.ToSurface() : gfx::Surface();
+    }
+    return m_cachedImage.isValid() ? &m_cachedImage : nullptr;
 }
 
 void DDiagramEditor::DrawGrid(gfx::DeviceContext& dc, const CDiagramRect& rect, double zoom)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "diagram/editor/CDiagramEditor.h"
+#include "platform/gfx/Surface.h"
 
 class DDiagramEditor : public CDiagramEditor {
 public:
@@ -40,10 +41,17 @@ public:
     void SetSelectionHook(std::function<void()> hook) { m_selectionHook = std::move(hook); }
 
 private:
+    // The background picture as the paint draws it; none when there is none or it does
+    // not load.
+    const gfx::Surface* BackgroundImage();
+
     int32_t m_gridStyleCode = int32_t(GridStyle::Dots);
     bool m_selectionChanged = false;
     uint8_t m_transparency = 0;
     std::u16string m_backgroundImage;
     std::filesystem::path m_projectFolder;
     std::function<void()> m_selectionHook;
+    std::filesystem::path m_cachedFile;
+    std::filesystem::file_time_type m_cachedWritten;
+    gfx::Surface m_cachedImage;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <chrono>
+#include <filesystem>
 
 #include "diagram/CDiagramEntityContainer.h"
 #include "editor/views/page/DDiagramEditor.h"
@@ -79,6 +81,30 @@ TEST_F(PageCanvas, ABackgroundImageAtHalfTransparencyShowsTheCheckerboardAndNoPa
     canvas.SetBackgroundImage(u"missing.png");
     canvas.SetBackgroundTransparency(0);
     EXPECT_EQ(paint().pixel(5, 5), 0xFFFF0000u);
+}
+
+TEST_F(PageCanvas, ABackgroundImageThatChangesOnDiskIsReadAgain)
+{
+    vx::test::TempDir dir;
+    const auto save = [&](QColor colour) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(colour);
+        ASSERT_TRUE(picture.save(QString::fromStdString((dir / "back.png").string())));
+    };
+    save(QColor(0, 255, 0));
+    canvas.SetProjectFolder(dir.path());
+    canvas.SetBackgroundImage(u"back.png");
+    EXPECT_EQ(paint().pixel(5, 5), 0xFF00FF00u);
+    EXPECT_EQ(paint().pixel(5, 5), 0xFF00FF00u);
+    const auto written = std::filesystem::last_write_time(dir / "back.png");
+    save(QColor(255, 0, 0));
+    std::filesystem::last_write_time(dir / "back.png", written + std::chrono::seconds(2));
+    EXPECT_EQ(paint().pixel(5, 5), 0xFFFF0000u);
+    // Gone from disk: the page colour again.
+    std::filesystem::remove(dir / "back.png");
+    EXPECT_EQ(paint().pixel(5, 5), 0xFFFF0000u); // red is also the page colour here
+    canvas.SetPaperColour(gfx::Colour::fromColorRef(0xFF0000));
+    EXPECT_EQ(paint().pixel(5, 5), 0xFF0000FFu);
 }
 
 struct GridCase {
