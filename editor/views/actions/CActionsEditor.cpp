@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "diagram/CommandId.h"
 #include "editor/document/ActionTable.h"
@@ -114,38 +116,37 @@ void CActionsEditor::RemoveAllRows()
 
 void CActionsEditor::RebuildRows(int32_t select)
 {
-    const auto hasRealAction = [this](const CActionsGridData& entry) {
-        return std::any_of(m_entries.begin(), m_entries.end(), [&](const CActionsGridData& other) {
-            return &other != &entry && other.trigger == entry.trigger && !other.IsPlaceholder();
-        });
-    };
-    std::vector<std::u16string> groups;
-    std::vector<int32_t> kept;
+    std::set<std::u16string_view> withActions;
+    for (const CActionsGridData& entry : m_entries)
+        if (!entry.IsPlaceholder())
+            withActions.insert(entry.trigger);
+    // One bucket per trigger in the order of first use; a placeholder whose trigger has an
+    // action stays out.
+    std::map<std::u16string_view, std::size_t> groupOf;
+    std::vector<std::vector<int32_t>> groups;
     for (int32_t i = 0; i < int32_t(m_entries.size()); ++i) {
         const CActionsGridData& entry = m_entries[std::size_t(i)];
-        if (entry.IsPlaceholder() && hasRealAction(entry))
+        if (entry.IsPlaceholder() && withActions.contains(entry.trigger))
             continue;
-        kept.push_back(i);
-        if (std::find(groups.begin(), groups.end(), entry.trigger) == groups.end())
-            groups.push_back(entry.trigger);
+        const auto [found, added] = groupOf.try_emplace(entry.trigger, groups.size());
+        if (added)
+            groups.emplace_back();
+        groups[found->second].push_back(i);
     }
     std::vector<CActionsGridData> ordered;
+    ordered.reserve(m_entries.size() + m_triggerNames.size());
     int32_t selected = -1;
-    for (const std::u16string& group : groups)
-        for (const int32_t i : kept)
-            if (m_entries[std::size_t(i)].trigger == group) {
-                if (i == select)
-                    selected = int32_t(ordered.size());
-                ordered.push_back(m_entries[std::size_t(i)]);
-            }
-    // Triggers that are to be offered though no entry has them yet.
-    std::vector<std::u16string> collapsed;
-    for (const std::u16string& name : m_triggerNames)
-        if (std::find(groups.begin(), groups.end(), name) == groups.end()) {
-            ordered.push_back({name, std::u16string(CActionsGridData::kEmpty), {}, 0});
-            groups.push_back(name);
-            collapsed.push_back(name);
+    for (const std::vector<int32_t>& group : groups)
+        for (const int32_t i : group) {
+            if (i == select)
+                selected = int32_t(ordered.size());
+            ordered.push_back(std::move(m_entries[std::size_t(i)]));
         }
+    // Triggers that are to be offered though no entry has them yet.
+    std::set<std::u16string> collapsed;
+    for (const std::u16string& name : m_triggerNames)
+        if (!groupOf.contains(name) && collapsed.insert(name).second)
+            ordered.push_back({name, std::u16string(CActionsGridData::kEmpty), {}, 0});
     for (int32_t i = 0; i < int32_t(ordered.size()); ++i)
         ordered[std::size_t(i)].index = i;
     m_entries = std::move(ordered);
@@ -153,28 +154,27 @@ void CActionsEditor::RebuildRows(int32_t select)
     const QSignalBlocker blocker(this);
     clear();
     const QBrush placeholderText = palette().brush(QPalette::Disabled, QPalette::Text);
-    for (const std::u16string& group : groups) {
-        auto* groupItem = new QTreeWidgetItem(this);
-        groupItem->setText(TriggerColumn, qt(group));
-        groupItem->setText(ActionColumn, qt(group));
-        groupItem->setData(TriggerColumn, kEntryRole, kGroupData);
-        QFont bold = groupItem->font(ActionColumn);
-        bold.setBold(true);
-        groupItem->setFont(ActionColumn, bold);
-        for (const CActionsGridData& entry : m_entries) {
-            if (entry.trigger != group)
-                continue;
-            auto* row = new QTreeWidgetItem(groupItem);
-            row->setText(TriggerColumn, qt(entry.trigger));
-            row->setText(ActionColumn, qt(entry.action));
-            row->setIcon(ActionColumn, actionIcon(entry.action));
-            row->setText(ParametersColumn, qt(entry.parameters));
-            row->setData(TriggerColumn, kEntryRole, entry.index);
-            if (entry.IsPlaceholder())
-                for (int column = 0; column < columnCount(); ++column)
-                    row->setForeground(column, placeholderText);
+    QTreeWidgetItem* groupItem = nullptr;
+    for (const CActionsGridData& entry : m_entries) {
+        if (!groupItem || groupItem->text(TriggerColumn) != qt(entry.trigger)) {
+            groupItem = new QTreeWidgetItem(this);
+            groupItem->setText(TriggerColumn, qt(entry.trigger));
+            groupItem->setText(ActionColumn, qt(entry.trigger));
+            groupItem->setData(TriggerColumn, kEntryRole, kGroupData);
+            QFont bold = groupItem->font(ActionColumn);
+            bold.setBold(true);
+            groupItem->setFont(ActionColumn, bold);
+            groupItem->setExpanded(!collapsed.contains(entry.trigger));
         }
-        groupItem->setExpanded(std::find(collapsed.begin(), collapsed.end(), group) == collapsed.end());
+        auto* row = new QTreeWidgetItem(groupItem);
+        row->setText(TriggerColumn, qt(entry.trigger));
+        row->setText(ActionColumn, qt(entry.action));
+        row->setIcon(ActionColumn, actionIcon(entry.action));
+        row->setText(ParametersColumn, qt(entry.parameters));
+        row->setData(TriggerColumn, kEntryRole, entry.index);
+        if (entry.IsPlaceholder())
+            for (int column = 0; column < columnCount(); ++column)
+                row->setForeground(column, placeholderText);
     }
     if (selected >= 0)
         setCurrentItem(EntryItem(selected), ActionColumn);
