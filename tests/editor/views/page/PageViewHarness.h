@@ -37,6 +37,8 @@ struct PreviewWorker {
     ~PreviewWorker()
     {
         (void)worker.Stop();
+        // Repaints it posted run now, while the worker they call back still lives.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         CEditorObject::UseWorker(nullptr);
     }
     PreviewWorker(const PreviewWorker&) = delete;
