@@ -91,6 +91,8 @@ public:
     std::u16string& DownloadsFolder() { return m_downloadsFolder; }
     std::u16string& ImagesFolder() { return m_imagesFolder; }
     std::filesystem::path GetPresetsFolder() const { return m_programFolder / "presets"; }
+    // The program's path with the extension ".chm".
+    std::filesystem::path GetHelpFilePath() const { return m_programFolder / "VX-Editor.chm"; }
 
     // The splash screen's status line; every text it was given, in order.
     void SetSplashStatus(const QString& text);

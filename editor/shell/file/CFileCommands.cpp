@@ -116,6 +116,8 @@ void CFileCommands::RegisterCommands()
     add(CommandId::AppAbout, [this] { OnAppAbout(); });
     add(CommandId::SaveWorkingPreset, [this] { SaveWorkingPreset(); }, whenOpen);
     add(CommandId::SaveWorkingTags, [this] { SaveWorkingTags(); }, whenOpen);
+    // The menu item that lists the controller presets; the presets themselves act.
+    add(CommandId::Controller, [] {}, whenOpen);
     for (int n = 1; n <= kPresetCommands; ++n) {
         m_target.add(ToInt(CommandId::PresetFirst) + n - 1, [this, n] { LoadPreset(n); });
         m_target.add(ToInt(CommandId::TagPresetFirst) + n - 1, [this, n] { LoadControllerTags(n); }, whenOpen);

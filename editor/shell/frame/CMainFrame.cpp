@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDockWidget>
 #include <QGuiApplication>
 #include <QTreeWidget>
@@ -10,6 +11,8 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabBar>
+#include <QUrl>
 #include <algorithm>
 
 #include "diagram/CommandId.h"
@@ -104,6 +107,13 @@ bool CMainFrame::OnCreate()
     m_mdiArea->setTabsClosable(true);
     m_mdiArea->setDocumentMode(true);
     setCentralWidget(m_mdiArea);
+    // The windows dialog's menu entry: the context menu of the page tabs and the area around them.
+    QAction* windows = m_app.Commands().action(ToInt(CommandId::WindowsDialog), QString::fromLatin1(kWindowsMenuText));
+    for (QWidget* place : {static_cast<QWidget*>(m_mdiArea), static_cast<QWidget*>(m_mdiArea->findChild<QTabBar*>())})
+        if (place) {
+            place->setContextMenuPolicy(Qt::ActionsContextMenu);
+            place->addAction(windows);
+        }
     if (!CreateRibbon() || !CreateStatusBar())
         return false;
     CreatePanes();
@@ -231,8 +241,21 @@ void CMainFrame::AddFrameCommands()
     m_commands.add(ToInt(CommandId::CloseAllPages), [this] { CloseAllPages(); });
     m_commands.add(ToInt(CommandId::WindowsDialog), [this] { CWindowsDialog(*m_pageWindows, this).exec(); });
     m_commands.add(ToInt(CommandId::AppExit), [this] { close(); });
+    m_commands.add(ToInt(CommandId::Help), [this] { OnHelpFinder(); });
     m_commands.add(ToInt(CommandId::Options), [this] { CRibbonOptions::ShowOptions(*m_ribbon, this); });
     m_frameCommands->Register(m_commands);
+}
+
+void CMainFrame::OnHelpFinder()
+{
+    const std::filesystem::path file = m_app.GetHelpFilePath();
+    std::error_code error;
+    if (std::filesystem::is_regular_file(file, error) &&
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string()))))
+        return;
+    Prompts::message(this, {QString::fromLatin1(kTitle),
+                            QString::fromLatin1(kHelpMissing).arg(QString::fromStdString(file.string())),
+                            Prompts::Icon::Warning, Prompts::Buttons::Ok});
 }
 
 void CMainFrame::OnApplicationLook(int id)

@@ -52,6 +52,8 @@ class CMainFrame : public QMainWindow,
 public:
     static constexpr const char* kTitle = "VX-Editor";
     static constexpr const char* kSaveQuestion = "Do you want to save current project?";
+    static constexpr const char* kWindowsMenuText = "&Windows...";
+    static constexpr const char* kHelpMissing = "The help file %1 could not be opened.";
     // Look ids: Office 2000 ... Office 2007 aqua; the stored default is Office 2007 blue.
     static constexpr int kLookFirst = 32826;
     static constexpr int kLookLast = 32834;
@@ -68,6 +70,8 @@ public:
 
     // The look of id (kLookFirst..kLookLast), written to the workspace.
     void OnApplicationLook(int id);
+    // The help index: the program's help file, shown by the desktop's viewer.
+    void OnHelpFinder();
     int CurrentLook() const { return m_look; }
 
     // The title the window shows: "VX-Editor", " - " and the project's name, "*" while modified.

@@ -47,9 +47,11 @@ void CEditCommands::Register(CommandTarget& target, CPageCommandContext& context
     CPageCommandContext* c = &context;
     context.AddSelectionCommands(target, kClipboard);
 
-    target.add(
-        ToInt(CommandId::Paste), [c] { c->Editor().Paste(); },
-        [c](CommandState& state) { state.enabled = c->Container().ClipboardCount() > 0; });
+    // The Paste button and the "&Paste" item of its menu do the same.
+    for (CommandId paste : {CommandId::Paste, CommandId::EditPaste})
+        target.add(
+            ToInt(paste), [c] { c->Editor().Paste(); },
+            [c](CommandState& state) { state.enabled = c->Container().ClipboardCount() > 0; });
 
     for (const HistoryCommand& command : kHistory) {
         CommandTarget::Update update;
