@@ -62,7 +62,7 @@ void CDiagramClipboardHandler::Paste(CDiagramEntityContainer& container)
         clone->SetParent(&container);
         clone->Select(true);
         clone->Invalidate();
-        container.Add(std::move(clone));
+        container.AddNew(std::move(clone));
     }
 }
 

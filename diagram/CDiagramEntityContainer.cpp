@@ -265,7 +265,7 @@ int32_t CDiagramEntityContainer::Duplicate(CDiagramEntity* entity)
     std::unique_ptr<CDiagramEntity> clone = entity->CloneDetached();
     clone->SetRect(clone->GetLeft() + 10, clone->GetTop() + 10, clone->GetRight() + 10, clone->GetBottom() + 10);
     CDiagramEntity* added = clone.get();
-    Add(std::move(clone));
+    AddNew(std::move(clone));
     added->Select(true);
     Refresh();
     return IndexOf(added);
@@ -382,7 +382,7 @@ void CDiagramEntityContainer::PasteToPosition(CDiagramPoint point)
         clone->SetIntRect(moved(rect.left - 10 + dx), moved(rect.top - 10 + dy), moved(rect.right - 10 + dx),
                           moved(rect.bottom - 10 + dy));
         CDiagramEntity* added = clone.get();
-        Add(std::move(clone));
+        AddNew(std::move(clone));
         added->Select(true);
         added->Invalidate();
     }

@@ -40,6 +40,9 @@ public:
 
     virtual CDiagramEntity* GetAt(int32_t index) const;
     virtual void Add(std::unique_ptr<CDiagramEntity> entity);
+    // An entity the user just made: inserted, pasted or duplicated. Containers whose
+    // entities are referred to by name give it one that no other holds before it is added.
+    virtual void AddNew(std::unique_ptr<CDiagramEntity> entity) { Add(std::move(entity)); }
     virtual void RemoveAt(int32_t index);
     virtual void Clear();
     virtual void DeleteSelected();

@@ -551,7 +551,7 @@ void CDiagramEditor::InsertLogicalObject()
     std::unique_ptr<CDiagramEntity> clone = m_insertTemplate->Clone();
     clone->SetRect(kInsertLogicalAt.x, kInsertLogicalAt.y, kInsertLogicalAt.x, kInsertLogicalAt.y);
     CDiagramEntity* added = clone.get();
-    m_container->Add(std::move(clone));
+    m_container->AddNew(std::move(clone));
     added->Select(true);
     m_interaction.SetMode(kModeNone);
     CDiagramHost::Get().RefreshObjects(*m_container);

@@ -129,7 +129,8 @@ void CDiagramInteraction::LeftButtonDown(const DiagramMouseEvent& event, Diagram
             const double y = m_editor.m_snap ? m_editor.SnapY(page.y) : page.y;
             clone->SetRect(x, y, x, y); // its minimum size applies
             CDiagramEntity* added = clone.get();
-            m_editor.AddObject(std::move(clone));
+            container.AddNew(std::move(clone));
+            m_editor.RedrawWindow();
             m_editor.SelectObject(*added, true);
             SetMode(kModeResize, DEHT_BOTTOMRIGHT);
             m_target = added;

@@ -284,6 +284,15 @@ void CEditorObject::OnStyleChanged(std::u16string_view styleName)
     ApplyStyleDefaults();
 }
 
+void CEditorObject::TakeInstalledStyle()
+{
+    if (!GetFormat().FindCategory(kStyle) || GetTheme())
+        return;
+    const std::u16string installed = CThemeProvider::Get().FirstThemeName();
+    if (!installed.empty())
+        OnStyleChanged(installed);
+}
+
 void CEditorObject::AddTextProperties(int32_t defaultSize, int32_t defaultAlignment)
 {
     CPropertyCategory* format = GetFormat().FindCategory(kFormat);

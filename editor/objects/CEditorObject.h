@@ -91,6 +91,9 @@ public:
     // The theme's "Appearance" defaults for this type.
     void ApplyStyleDefaults();
     void OnStyleChanged(std::u16string_view styleName) override;
+    // A new object whose class default names no installed theme takes the first installed
+    // one, so that it is drawn with a frame; documents keep the names they hold.
+    void TakeInstalledStyle();
 
     // The text group "Format" of the second container.
     void AddTextProperties(int32_t defaultSize, int32_t defaultAlignment);

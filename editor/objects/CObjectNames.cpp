@@ -75,6 +75,15 @@ bool CObjectNames::ToCurrentObjectName(const CDiagramEntityContainer& editor, st
     return convert(editor, name, NameKind::Original, NameKind::Current);
 }
 
+void CObjectNames::NameNewObject(const CDiagramEntityContainer& editor, CEditorObject& object)
+{
+    const std::u16string name = GetName(object, NameKind::Current);
+    if (name.empty())
+        MakeUniqueName(&editor, nullptr, object);
+    else if (nameTaken(editor, name, object) || nameTaken(editor, GetName(object, NameKind::Original), object))
+        MakeUniqueName(&editor, &object, object);
+}
+
 void CObjectNames::MakeUniqueName(const CDiagramEntityContainer* editor, const CEditorObject* source, CEditorObject& object)
 {
     std::u16string base;

@@ -27,4 +27,7 @@ public:
     // without one (only when the object has no name yet), "<type name>-n": the first n
     // from 1 that no object of the editor has as either name.
     static void MakeUniqueName(const CDiagramEntityContainer* editor, const CEditorObject* source, CEditorObject& object);
+    // An object the user just inserted or pasted into editor: one without a name gets
+    // "<type name>-n"; a copy whose name another object holds becomes "<name>-copy-n".
+    static void NameNewObject(const CDiagramEntityContainer& editor, CEditorObject& object);
 };

@@ -34,6 +34,9 @@ public:
     virtual ~CThemeProvider() = default;
     // The first theme of that exact name, or none.
     virtual CObjectTheme* FindTheme(std::u16string_view name) = 0;
+    // The name of the theme a new object takes when its class's default is not installed;
+    // empty when there is none.
+    virtual std::u16string FirstThemeName() { return {}; }
 
     // The installed provider, or the editor's styles.
     static CThemeProvider& Get();

@@ -10,6 +10,9 @@ public:
     explicit CPageObjectContainer(CSelectable* page) : m_page(page) {}
 
     CSelectable* GetPage() const { return m_page; }
+    // Inserted and pasted objects get a name of their own: actions and the other pages
+    // find objects by name.
+    void AddNew(std::unique_ptr<CDiagramEntity> entity) override;
     // An object's new picture is ready: the page editor showing the container draws it.
     virtual void RepaintEntity(const CDiagramEntity& /*entity*/) {}
 

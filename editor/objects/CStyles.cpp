@@ -80,3 +80,8 @@ int CStyles::FindStyleIndex(std::u16string_view name) const
             return i;
     return -1;
 }
+
+std::u16string CStyles::FirstThemeName()
+{
+    return m_styles.empty() ? std::u16string() : m_styles.front()->GetName();
+}

@@ -38,6 +38,7 @@ public:
     int FindStyleIndex(std::u16string_view name) const;
 
     CObjectTheme* FindTheme(std::u16string_view name) override { return FindStyle(name); }
+    std::u16string FirstThemeName() override;
 
 private:
     std::vector<std::unique_ptr<CStyle>> m_styles;

@@ -111,6 +111,36 @@ TEST(CObjectFactory, ThemeDefinitionsReplaceTheStyleGroup)
     EXPECT_EQ(meter->GetStyleName(), u"Own");
 }
 
+struct InstalledStyleCase {
+    const char* name;
+    int32_t type;
+    std::vector<std::u16string> installed;
+    std::u16string expected;
+};
+
+class CEditorObjectInstalledStyle : public testing::TestWithParam<InstalledStyleCase> {};
+
+TEST_P(CEditorObjectInstalledStyle, ANewObjectTakesAnInstalledThemeOnlyWhenItsDefaultIsMissing)
+{
+    FakeThemes themes;
+    for (const std::u16string& name : GetParam().installed)
+        themes.Add(name);
+    CSelectable page(kPageObjectType);
+    const auto object = CEditorObject::CreateObject(GetParam().type, &page);
+    ASSERT_NE(object, nullptr);
+    object->TakeInstalledStyle();
+    EXPECT_EQ(object->GetStyleName(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CEditorObjectInstalledStyle,
+    testing::Values(InstalledStyleCase{"ButtonDefaultMissing", 17, {u"Timber", u"Alloy"}, u"Alloy"},
+                    InstalledStyleCase{"MeterDefaultMissing", 14, {u"Dune"}, u"Dune"},
+                    InstalledStyleCase{"DefaultInstalledStays", 17, {u"Alloy", u"Vista-like"}, u"Vista-like"},
+                    InstalledStyleCase{"NothingInstalledKeepsTheDefault", 20, {}, u"Aqua"},
+                    InstalledStyleCase{"NoStyleGroupStaysWithout", 3, {u"Alloy"}, u""}),
+    [](const testing::TestParamInfo<InstalledStyleCase>& info) { return std::string(info.param.name); });
+
 TEST(CEditorObjectClone, AFreshCloneBelongsToNoPageOrEditorUntilAdded)
 {
     FakeThemes themes;

@@ -6,6 +6,7 @@
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
 #include "editor/objects/CObjectNames.h"
+#include "editor/objects/CPageObjectContainer.h"
 
 namespace {
 
@@ -63,6 +64,42 @@ TEST(CObjectNames, WithoutASourceANamedObjectKeepsItsName)
     CObjectNames::InitObjectName(*object, u"mine");
     CObjectNames::MakeUniqueName(&named.editor, nullptr, *object);
     EXPECT_EQ(CObjectNames::GetName(*object, NameKind::Current), u"mine");
+}
+
+// What the user makes on a page gets a name of its own; what a document brings keeps its.
+TEST(CObjectNames, InsertedAndPastedObjectsGetNamesOfTheirOwnOnAPage)
+{
+    CSelectable page{kPageObjectType};
+    CPageObjectContainer objects(&page);
+    const auto nameAt = [&](int32_t index) {
+        return CObjectNames::GetName(*static_cast<CEditorObject*>(objects.GetAt(index)), NameKind::Current);
+    };
+    objects.AddNew(CEditorObject::CreateObject(kButton, &page));
+    objects.AddNew(CEditorObject::CreateObject(kButton, &page));
+    EXPECT_EQ(nameAt(0), u"button-1");
+    EXPECT_EQ(nameAt(1), u"button-2");
+
+    objects.UnselectAll();
+    objects.SelectAt(0, true);
+    objects.CopySelected();
+    objects.Paste();
+    objects.Paste();
+    ASSERT_EQ(objects.GetSize(), 4);
+    EXPECT_EQ(nameAt(2), u"button-1-copy-1");
+    EXPECT_EQ(nameAt(3), u"button-1-copy-2");
+    EXPECT_EQ(CObjectNames::GetName(*static_cast<CEditorObject*>(objects.GetAt(3)), NameKind::Original),
+              u"button-1-copy-2");
+
+    // Cut and paste moves an object: its name, which references use, stays.
+    objects.UnselectAll();
+    objects.SelectAt(1, true);
+    objects.CopySelected();
+    objects.DeleteSelected();
+    objects.Paste();
+    EXPECT_EQ(nameAt(objects.GetSize() - 1), u"button-2");
+
+    objects.Add(CEditorObject::CreateObject(kButton, &page));
+    EXPECT_EQ(nameAt(objects.GetSize() - 1), u"") << "a plain add names nothing";
 }
 
 TEST(CObjectNames, NamesConvertBothWaysAndUnknownNamesBecomeEmpty)

@@ -57,6 +57,8 @@ public:
         const auto found = themes.find(std::u16string(name));
         return found == themes.end() ? nullptr : found->second.get();
     }
+    // In name order, as the styles folder lists its libraries.
+    std::u16string FirstThemeName() override { return themes.empty() ? std::u16string() : themes.begin()->first; }
 
     std::map<std::u16string, std::unique_ptr<FakeTheme>> themes;
 };

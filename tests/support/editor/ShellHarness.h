@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <QTest>
+#include <cstdlib>
 #include <memory>
 
 #include "editor/shell/app/CScenewright2App.h"
@@ -29,6 +30,9 @@ public:
         for (const char* key : {"AppSettings", "Settings", "Recent File List"})
             settings.remove(key);
         (void)settings.sync();
+        // The theme libraries find their pictures beside the running program; a test
+        // program does not lie beside them as the editor does.
+        setenv("VX_STYLES_DIR", programPath("Styles").c_str(), 0);
         app = std::make_unique<CScenewright2App>(programPath(""));
     }
     ~ShellHarness()

@@ -44,8 +44,10 @@ void CInsertCommands::Register(CommandTarget& target, CPageCommandContext& conte
                 CPage* page = c->Page();
                 if (!page || !IsCreatable(row))
                     return;
-                if (std::unique_ptr<CEditorObject> object = CEditorObject::CreateObject(row, page))
+                if (std::unique_ptr<CEditorObject> object = CEditorObject::CreateObject(row, page)) {
+                    object->TakeInstalledStyle();
                     c->Editor().StartInsert(std::move(object));
+                }
             },
             [c, row](CommandState& state) { state.enabled = c->Page() && IsCreatable(row); });
 
