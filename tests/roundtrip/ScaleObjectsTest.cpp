@@ -201,7 +201,7 @@ TEST_F(ScaleObjects, TheEnginesPageShowsWhatTheEditorPreviews)
     const PagePixels previews = roundTrip.ComposePreviews();
     ASSERT_FALSE(engine.empty());
     ASSERT_FALSE(previews.empty());
-    const std::filesystem::path kept = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     EXPECT_TRUE(engine.WritePng(kept / "scale-objects-engine.png"));
     EXPECT_TRUE(previews.WritePng(kept / "scale-objects-previews.png"));
 
@@ -223,7 +223,7 @@ TEST_F(ScaleObjects, TheEngineProgramShowsThePageAsPreviewed)
         return same(page, 25, 105) && same(page, 25, 15) && same(page, 43, 180);
     });
     ASSERT_FALSE(shot.empty()) << "the page never showed";
-    const std::filesystem::path kept = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     EXPECT_TRUE(shot.WritePng(kept / "scale-objects-screen.png"));
     expectPageAsPreviewed(shot, previews);
 }

@@ -183,8 +183,7 @@ TEST_F(SliderRoundTrip, ATrendSamplesTheTagIntoItsPlot)
 // Where the pictures a test keeps lie: "screenshots" in the folder the tests run in.
 std::filesystem::path keptPicture(const std::string& name)
 {
-    const std::filesystem::path folder = std::filesystem::current_path() / "screenshots";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = vx::test::screenshotFolder();
     return folder / name;
 }
 

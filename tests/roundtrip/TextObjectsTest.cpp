@@ -213,8 +213,7 @@ Difference compare(const PagePixels& a, const PagePixels& b)
 // Where the pictures a test keeps lie: beside the build's tests.
 std::filesystem::path keptPicture(const std::string& name)
 {
-    const std::filesystem::path folder = std::filesystem::current_path() / "screenshots";
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = vx::test::screenshotFolder();
     return folder / name;
 }
 

@@ -70,6 +70,23 @@ fs::path programPath(const std::string& name)
     return fs::path(dir ? dir : "build/bin") / name;
 }
 
+fs::path screenshotFolder()
+{
+    const fs::path folder = fs::current_path() / "screenshots";
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
+    return folder;
+}
+
+void keepScreenshots(const fs::path& folder, std::initializer_list<std::pair<const char*, const char*>> names)
+{
+    const fs::path kept = screenshotFolder();
+    for (const auto& [from, to] : names) {
+        std::error_code ignored;
+        fs::copy_file(folder / from, kept / to, fs::copy_options::overwrite_existing, ignored);
+    }
+}
+
 void writeFile(const fs::path& path, const std::string& bytes)
 {
     if (path.has_parent_path())

@@ -2,7 +2,9 @@
 // Test-side helpers: every test process runs with its own settings and temporary folders.
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace vx::test {
 
@@ -31,6 +33,14 @@ private:
 std::filesystem::path fixturePath(const std::string& name);
 // A program of the build's program folder.
 std::filesystem::path programPath(const std::string& name);
+
+// Where the pictures the tests keep lie: "screenshots" in the folder the tests run in,
+// made when missing.
+std::filesystem::path screenshotFolder();
+// Copies the pictures a scenario left in folder into the screenshot folder, each pair
+// {name there, name kept}; a picture that is missing is skipped.
+void keepScreenshots(const std::filesystem::path& folder,
+                     std::initializer_list<std::pair<const char*, const char*>> names);
 
 // Writes bytes to a file, creating its folder.
 void writeFile(const std::filesystem::path& path, const std::string& bytes);

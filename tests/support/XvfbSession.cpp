@@ -211,6 +211,21 @@ int XvfbSession::wait(pid_t child, int timeoutMs)
     return -1;
 }
 
+int XvfbSession::runThisProgram(const std::string& test, const std::string& variable,
+                                const std::filesystem::path& folder, int timeoutMs)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !isRunning())
+        return -1;
+    const pid_t child = spawn({self.string(), "--gtest_filter=" + test},
+                              {"DISPLAY=" + display(), "QT_QPA_PLATFORM=xcb", leakOptions(), variable + "=" + folder.string()});
+    if (child <= 0)
+        return -1;
+    m_children.push_back(child);
+    return wait(child, timeoutMs);
+}
+
 bool XvfbSession::grab(const std::filesystem::path& png)
 {
     if (!isRunning())

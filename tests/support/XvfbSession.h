@@ -24,6 +24,11 @@ public:
     pid_t start(const std::vector<std::string>& argv);
     // Waits up to timeoutMs for a started program; returns its exit code, or -1 on timeout.
     int wait(pid_t child, int timeoutMs);
+    // Runs this test program again on this display with only the test named test, the
+    // environment variable variable naming folder (where the scenario leaves its files);
+    // its exit code, or -1 when it did not start or end in time.
+    int runThisProgram(const std::string& test, const std::string& variable, const std::filesystem::path& folder,
+                       int timeoutMs);
     // Writes the whole screen to png; true on success.
     bool grab(const std::filesystem::path& png);
     // Waits up to timeoutMs for a mapped window titled exactly title; its id, or 0.

@@ -35,6 +35,7 @@
 #include "editor/shell/ribbon/CRibbonOptions.h"
 #include "editor/views/CTagsBar.h"
 #include "editor/views/actions/CActionsBar.h"
+#include "editor/views/icons/CEditorIcons.h"
 #include "editor/views/actions/CActionsListBar.h"
 #include "editor/views/properties/CPropertiesBar.h"
 #include "editor/views/page/CChildViewPage.h"
@@ -53,17 +54,18 @@ struct PaneRow {
     const char* title;
     CommandId command;
     Qt::DockWidgetArea side;
+    int icon; // in the pane icons
 };
 
 // The panes in the order they are made and docked, with their toggles and sides.
 constexpr std::array<PaneRow, kFramePaneCount> kPanes{{
-    {FramePane::Project, "Project", CommandId::PaneProject, Qt::LeftDockWidgetArea},
-    {FramePane::Objects, "Objects", CommandId::PaneObjects, Qt::LeftDockWidgetArea},
-    {FramePane::Properties, "Properties", CommandId::PaneProperties, Qt::RightDockWidgetArea},
-    {FramePane::Output, "Output", CommandId::PaneOutput, Qt::BottomDockWidgetArea},
-    {FramePane::Actions, "Actions", CommandId::PaneActions, Qt::RightDockWidgetArea},
-    {FramePane::Tags, "Tags", CommandId::PaneTags, Qt::RightDockWidgetArea},
-    {FramePane::ActionsList, "Actions list", CommandId::PaneActionsList, Qt::RightDockWidgetArea},
+    {FramePane::Project, "Project", CommandId::PaneProject, Qt::LeftDockWidgetArea, 0},
+    {FramePane::Objects, "Objects", CommandId::PaneObjects, Qt::LeftDockWidgetArea, 0},
+    {FramePane::Properties, "Properties", CommandId::PaneProperties, Qt::RightDockWidgetArea, 1},
+    {FramePane::Output, "Output", CommandId::PaneOutput, Qt::BottomDockWidgetArea, 2},
+    {FramePane::Actions, "Actions", CommandId::PaneActions, Qt::RightDockWidgetArea, 0},
+    {FramePane::Tags, "Tags", CommandId::PaneTags, Qt::RightDockWidgetArea, 0},
+    {FramePane::ActionsList, "Actions list", CommandId::PaneActionsList, Qt::RightDockWidgetArea, 0},
 }};
 constexpr int kSidePaneWidth = 200;
 constexpr int kBottomPaneHeight = 150;
@@ -80,6 +82,7 @@ CMainFrame::CMainFrame(CScenewright2App& app, QWidget* parent)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowIcon(CEditorIcons::ProgramIcon());
     // The output exists from the start: projects write to it from their first moment.
     m_outputBar = new COutputBar(this);
     m_mdiArea = new QMdiArea(this);
@@ -159,6 +162,7 @@ void CMainFrame::CreatePanes()
     for (const PaneRow& row : kPanes) {
         auto* dock = new QDockWidget(QString::fromLatin1(row.title), this);
         dock->setObjectName(QString::fromLatin1(row.title));
+        dock->setWindowIcon(CEditorIcons::PaneIcon(row.icon));
         dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                           QDockWidget::DockWidgetFloatable);
         dock->setAllowedAreas(Qt::AllDockWidgetAreas);

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/gfx/Rect.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/ObjectRoundTrip.h"
 
 namespace vx::test {
@@ -27,12 +28,7 @@ inline std::size_t DifferencesIn(const PagePixels& a, const PagePixels& b, const
     return count;
 }
 
-// The file of that name in the test program's folder.
-inline std::filesystem::path KeptScreenshot(const char* name)
-{
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return (error ? std::filesystem::path(".") : program.parent_path()) / name;
-}
+// The file of that name in the screenshot folder.
+inline std::filesystem::path KeptScreenshot(const char* name) { return screenshotFolder() / name; }
 
 } // namespace vx::test

@@ -68,9 +68,8 @@ TEST(CompiledPanelScreenshot, TheEngineShowsTheStartPageOfTheCompiledProject)
     }
     EXPECT_GE(grey, wanted) << "screenshot kept at " << png;
     // Kept beside the tests, so a person can look at the compiled panel.
-    const std::filesystem::path kept = std::filesystem::current_path() / "screenshots";
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     std::error_code ignored;
-    std::filesystem::create_directories(kept, ignored);
     std::filesystem::copy_file(png, kept / "compiled_panel.png", std::filesystem::copy_options::overwrite_existing,
                                ignored);
 }

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/project/download/CDownloadMonitor.h"
-#include "tests/editor/project/download/DownloadPeer.h"
+#include "tests/support/editor/DownloadPeer.h"
 #include "tests/support/TestEnvironment.h"
 
 using vx::test::ManualClock;

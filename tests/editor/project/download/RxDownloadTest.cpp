@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "editor/project/download/CDownloadMonitor.h"
-#include "tests/editor/project/download/DownloadPeer.h"
+#include "tests/support/editor/DownloadPeer.h"
 #include "tests/support/TestEnvironment.h"
 
 using vx::test::FinalByte;

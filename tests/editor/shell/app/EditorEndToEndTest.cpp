@@ -17,6 +17,7 @@
 #include "diagram/view/DDiagramView.h"
 #include "tests/support/XvfbSession.h"
 #include "tests/support/editor/ShellHarness.h"
+#include "tests/support/TestEnvironment.h"
 
 // A person's path through the real editor on a private X server: open the sample project
 // with Ctrl+O, drag an object with the mouse, save with Ctrl+S, open the file again. The
@@ -203,19 +204,11 @@ TEST(EditorEndToEnd, AnObjectDraggedWithTheMouseStaysWhereItWasAfterSaveAndReope
         CProjectFileWrapper::Encode(vx::test::readFile(vx::test::fixturePath("project/every_object.xml")));
     vx::test::writeFile(dir / "every_object.vxp", std::string(file.begin(), file.end()));
 
-    setenv(kScenarioFolder, dir.path().c_str(), 1);
-    const pid_t child = x.start({fs::read_symlink("/proc/self/exe").string(),
-                                 "--gtest_filter=EditorEndToEndScenario.OpenDragSaveReopen"});
-    unsetenv(kScenarioFolder);
-    ASSERT_GT(child, 0);
-    EXPECT_EQ(x.wait(child, 4 * kTimeoutMs), 0) << "the scenario failed (its output is above)";
-
-    const fs::path kept = fs::current_path() / "screenshots";
-    std::error_code ignored;
-    fs::create_directories(kept, ignored);
-    for (const auto& [from, to] : {std::pair{"before.png", "editor_drag_before.png"},
-                                   std::pair{"reopened.png", "editor_drag_reopened.png"}})
-        fs::copy_file(dir / from, kept / to, fs::copy_options::overwrite_existing, ignored);
+    EXPECT_EQ(x.runThisProgram("EditorEndToEndScenario.OpenDragSaveReopen", kScenarioFolder, dir.path(), 4 * kTimeoutMs),
+              0)
+        << "the scenario failed (its output is above)";
+    vx::test::keepScreenshots(dir.path(),
+                              {{"before.png", "editor_drag_before.png"}, {"reopened.png", "editor_drag_reopened.png"}});
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include <csignal>
 #include <optional>
 
-#include "tests/editor/project/download/DownloadPeer.h"
+#include "tests/support/editor/DownloadPeer.h"
 #include "tests/editor/shell/commands/FrameCommandsHarness.h"
 #include "tests/support/ScreenGrab.h"
 #include "tests/support/TestEnvironment.h"
@@ -64,9 +64,8 @@ TEST(PlayScreenshot, TheEngineShowsTheStartPageOfThePlayedProject)
     const int64_t wanted = 320 * 240 * 3 / 4;
     const QImage shot = vx::test::grabUntil(x, png, [&](const QImage& picture) { return pagePixels(picture) >= wanted; });
     EXPECT_GE(pagePixels(shot), wanted) << "screenshot at " << png;
-    const std::filesystem::path kept = std::filesystem::current_path() / "screenshots";
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     std::error_code ignored;
-    std::filesystem::create_directories(kept, ignored);
     std::filesystem::copy_file(png, kept / "play_engine.png", std::filesystem::copy_options::overwrite_existing,
                                ignored);
 

@@ -10,7 +10,7 @@
 #include "editor/project/compile/CompileMessages.h"
 #include "editor/shell/commands/CTargetCommandTexts.h"
 #include "platform/sys/Launch.h"
-#include "tests/editor/project/download/DownloadPeer.h"
+#include "tests/support/editor/DownloadPeer.h"
 #include "tests/editor/shell/commands/FrameCommandsHarness.h"
 #include "tests/support/TestEnvironment.h"
 

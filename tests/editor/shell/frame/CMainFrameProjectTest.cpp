@@ -49,6 +49,22 @@ TEST(CMainFrameProject, TheTitleNamesTheProjectWithAStarWhileModifiedAndWithoutA
     EXPECT_EQ(shell.frame().windowTitle(), QStringLiteral("VX-Editor"));
 }
 
+TEST(CMainFrameProject, AProjectJustOpenedIsNotModifiedAfterThePanesFilled)
+{
+    ShellHarness shell;
+    ASSERT_TRUE(shell.start());
+    vx::test::TempDir dir;
+    savedProject(shell, dir / "Linie 4.vxp");
+    ASSERT_TRUE(run(shell, CommandId::FileClose));
+    shell.app->OpenDocumentFile(dir / "Linie 4.vxp");
+    ASSERT_NE(shell.app->GetProject(), nullptr);
+    shell.app->OnIdle();
+    QApplication::processEvents();
+    shell.app->OnIdle();
+    EXPECT_FALSE(shell.app->GetProject()->IsModified());
+    EXPECT_EQ(shell.frame().windowTitle(), QStringLiteral("VX-Editor - Linie 4"));
+}
+
 TEST(CMainFrameProject, TheIdlePassGivesTheRibbonsControlsTheirStateFromTheHandlers)
 {
     ShellHarness shell;

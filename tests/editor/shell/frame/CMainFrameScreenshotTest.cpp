@@ -26,9 +26,8 @@ int64_t paintedPixels(const QImage& picture)
 
 void keep(const fs::path& png, const char* name)
 {
-    const fs::path kept = fs::current_path() / "screenshots";
+    const fs::path kept = vx::test::screenshotFolder();
     std::error_code ignored;
-    fs::create_directories(kept, ignored);
     fs::copy_file(png, kept / name, fs::copy_options::overwrite_existing, ignored);
 }
 

@@ -32,10 +32,12 @@ TEST(CMainFrame, HoldsItsSevenPanesOnTheirSidesAndTheirTogglesAreCheckedWhileThe
     for (std::size_t pane = 0; pane < kFramePaneCount; ++pane) {
         QDockWidget* dock = frame.PaneDock(FramePane(pane));
         ASSERT_NE(dock, nullptr);
+        EXPECT_FALSE(dock->windowIcon().pixmap(16, 16).isNull()) << pane;
         layout << dock->windowTitle() + QLatin1Char(':') + QLatin1Char(sideLetter(frame.dockWidgetArea(dock)));
     }
     EXPECT_EQ(layout.join(QLatin1Char(',')),
               QStringLiteral("Project:L,Objects:L,Properties:R,Output:B,Actions:R,Tags:R,Actions list:R"));
+    EXPECT_FALSE(frame.windowIcon().pixmap(32, 32).isNull()) << "the program's icon";
 
     CommandTable& commands = shell.app->Commands();
     const CommandId toggles[] = {CommandId::PaneProject, CommandId::PaneObjects, CommandId::PaneProperties,

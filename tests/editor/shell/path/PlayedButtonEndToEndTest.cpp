@@ -31,6 +31,7 @@
 #include "platform/ui/ribbon/CRibbonBar.h"
 #include "tests/support/XvfbSession.h"
 #include "tests/support/editor/ShellHarness.h"
+#include "tests/support/TestEnvironment.h"
 
 // A person's whole path through the real editor on a private X server: New, a button and a
 // numeric field inserted from the ribbon, the field bound to a new tag in the properties
@@ -344,20 +345,13 @@ TEST(PlayedButtonEndToEnd, AButtonDesignedInTheEditorSetsTheFieldsTagInThePlayed
     vx::test::XvfbSession x(1280, 900);
     ASSERT_TRUE(x.isRunning());
     vx::test::TempDir dir;
-    setenv(kScenarioFolder, dir.path().c_str(), 1);
-    const pid_t child = x.start({fs::read_symlink("/proc/self/exe").string(),
-                                 "--gtest_filter=PlayedButtonScenario.NewInsertBindActSavePlayClick"});
-    unsetenv(kScenarioFolder);
-    ASSERT_GT(child, 0);
-    EXPECT_EQ(x.wait(child, 4 * kTimeoutMs), 0) << "the scenario failed (its output is above)";
-
-    const fs::path kept = fs::current_path() / "screenshots";
-    std::error_code ignored;
-    fs::create_directories(kept, ignored);
-    for (const auto& [from, to] : {std::pair{"editor.png", "played_button_editor.png"},
-                                   std::pair{"before.png", "played_button_before.png"},
-                                   std::pair{"after.png", "played_button_after.png"}})
-        fs::copy_file(dir / from, kept / to, fs::copy_options::overwrite_existing, ignored);
+    EXPECT_EQ(x.runThisProgram("PlayedButtonScenario.NewInsertBindActSavePlayClick", kScenarioFolder, dir.path(),
+                               4 * kTimeoutMs),
+              0)
+        << "the scenario failed (its output is above)";
+    vx::test::keepScreenshots(dir.path(), {{"editor.png", "played_button_editor.png"},
+                                           {"before.png", "played_button_before.png"},
+                                           {"after.png", "played_button_after.png"}});
 }
 
 } // namespace

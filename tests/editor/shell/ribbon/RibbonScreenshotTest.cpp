@@ -33,7 +33,7 @@ constexpr QRgb kAccents[] = {0x3d7ac7, 0x3f9b4a, 0xe08a2a, 0xc8433b, 0x8a5cc0, 0
 
 std::filesystem::path kept(int category)
 {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / ("ribbon-" + std::to_string(category) + ".png");
+    return vx::test::screenshotFolder() / ("ribbon-" + std::to_string(category) + ".png");
 }
 
 QImage preview(QColor colour)

@@ -98,9 +98,8 @@ TEST(PageViewScreenshot, APageWithItsPaperGridAndSelectionOnScreen)
     EXPECT_GT(count(shot, kWhite), 200);
 
     // Kept beside the tests, so a person can look at the page.
-    const std::filesystem::path kept = std::filesystem::current_path() / "screenshots";
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     std::error_code ignored;
-    std::filesystem::create_directories(kept, ignored);
     std::filesystem::copy_file(dir / "page.png", kept / "page_view.png", std::filesystem::copy_options::overwrite_existing,
                                ignored);
 }

@@ -100,9 +100,8 @@ TEST(PanesScreenshot, TreesWithIconsBoldAndOverlaysAndTheColouredOutput)
     EXPECT_GT(count(shot, kRed, 40), 60);
     EXPECT_GT(count(shot, kOverlayOrange, 24), 4);
 
-    const std::filesystem::path kept = std::filesystem::current_path() / "screenshots";
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     std::error_code ignored;
-    std::filesystem::create_directories(kept, ignored);
     std::filesystem::copy_file(dir / "panes.png", kept / "panes.png", std::filesystem::copy_options::overwrite_existing,
                                ignored);
 }

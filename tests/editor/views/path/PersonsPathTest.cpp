@@ -131,8 +131,7 @@ TEST(PersonsPathUnderXvfb, TheScreenShowsTheChangedObject)
     EXPECT_EQ(x.wait(child, kTimeoutMs), 0);
 
     ASSERT_FALSE(shot.isNull());
-    const std::filesystem::path kept = std::filesystem::current_path() / "screenshots";
-    std::filesystem::create_directories(kept);
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     shot.save(QString::fromStdString((kept / "persons_path.png").string()));
     EXPECT_GT(RedPixels(shot, lamp), 20) << lamp.x() << ", " << lamp.y();
     // Red only where the object is: the rest of the canvas holds none.

@@ -64,8 +64,7 @@ TEST(PropertiesPaneScreenshot, ThePageColourShowsInItsSwatch)
     // The swatch is 14 pixels square.
     const QImage shot = grabUntil(x, png, [](const QImage& picture) { return shownColourPixels(picture) >= 150; });
     EXPECT_GE(shownColourPixels(shot), 150);
-    const std::filesystem::path kept = std::filesystem::current_path() / "screenshots";
-    std::filesystem::create_directories(kept);
+    const std::filesystem::path kept = vx::test::screenshotFolder();
     std::filesystem::copy_file(png, kept / "properties_pane.png", std::filesystem::copy_options::overwrite_existing);
     EXPECT_TRUE(x.sendKey(window, "Escape"));
     EXPECT_EQ(x.wait(pane, kShownTimeoutMs), 0);

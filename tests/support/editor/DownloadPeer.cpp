@@ -1,4 +1,4 @@
-#include "tests/editor/project/download/DownloadPeer.h"
+#include "tests/support/editor/DownloadPeer.h"
 
 #include <algorithm>
 #include <cerrno>
