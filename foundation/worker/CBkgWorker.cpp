@@ -156,8 +156,8 @@ void CBkgWorker::RepaintLater(CBkgWorkObject* object)
         std::scoped_lock repaints(m_repaintLock);
         m_repaints.insert(object);
     }
-    m_post([this, object] {
-        if (TakeRepaint(object))
+    m_post([alive = std::weak_ptr<CBkgWorker*>(m_alive), object] {
+        if (const std::shared_ptr<CBkgWorker*> worker = alive.lock(); worker && (*worker)->TakeRepaint(object))
             object->RepaintView();
     });
 }

@@ -89,6 +89,9 @@ private:
     // Objects whose repaint was posted and not cancelled; taken after the queue lock.
     std::mutex m_repaintLock;
     std::unordered_set<const CBkgWorkObject*> m_repaints;
+    // What a posted repaint holds of the worker: expired once the worker is gone, so a
+    // call still queued then does nothing.
+    std::shared_ptr<CBkgWorker*> m_alive = std::make_shared<CBkgWorker*>(this);
 
     std::thread m_thread;
 };

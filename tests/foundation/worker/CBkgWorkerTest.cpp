@@ -294,6 +294,22 @@ TEST(CBkgWorker, RepaintsReachTheUserInterfaceThreadByAQueuedCall)
     EXPECT_EQ(worker.Stop(), CBkgWorker::StopResult::Stopped);
 }
 
+TEST(CBkgWorker, ARepaintStillQueuedWhenTheWorkerGoesDoesNothing)
+{
+    Journal journal;
+    UiQueue ui;
+    FakeObject shown("shown", journal);
+    {
+        CBkgWorker worker({}, ui.Poster());
+        worker.Start();
+        worker.AddWork(item(shown));
+        ASSERT_TRUE(journal.WaitForCount(2));
+        EXPECT_EQ(worker.Stop(), CBkgWorker::StopResult::Stopped);
+    }
+    ui.RunPending();
+    EXPECT_EQ(shown.repaints, 0);
+}
+
 TEST(CBkgWorker, ABusyObjectIsRetriedUntilItsLockIsFree)
 {
     Journal journal;
