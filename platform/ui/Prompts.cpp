@@ -54,6 +54,7 @@ public:
         QFileDialog dialog(parent, request.title, request.folder, request.filters.join(QStringLiteral(";;")));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askOverwrite);
         if (!request.suggestedName.isEmpty())
             dialog.selectFile(request.suggestedName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

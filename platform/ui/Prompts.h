@@ -28,6 +28,7 @@ struct FileRequest {
     QString folder;
     QString suggestedName;
     bool mustExist = true; // open: the file and its folder must exist
+    bool askOverwrite = true; // save: ask before an existing file is chosen
 };
 
 class Handler {

@@ -97,6 +97,7 @@ void CTargetCommands::OnBuildTarget()
         request.folder = QString::fromStdString(downloads.string());
     request.suggestedName = QString::fromStdU16String(project->GetFullPath().stem().u16string());
     request.mustExist = false;
+    request.askOverwrite = false;
     const std::optional<QString> chosen = Prompts::saveFile(nullptr, request);
     if (!chosen)
         return;

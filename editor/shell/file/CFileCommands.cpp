@@ -236,6 +236,7 @@ SaveOutcome CFileCommands::SaveAs()
     request.folder = pathQString(m_host.GetProjectsFolder());
     request.suggestedName = pathQString(m_project->GetFullPath().stem());
     request.mustExist = false;
+    request.askOverwrite = false;
     const std::optional<QString> chosen = Prompts::saveFile(m_host.GetDialogParent(), request);
     if (!chosen || chosen->isEmpty())
         return SaveOutcome::Cancelled;

@@ -92,6 +92,7 @@ TEST_F(TargetCommands, GenerateRemembersTheChosenFolderAndKeepsAGivenExtension)
     EXPECT_EQ(h.frame.downloads, other);
     // Without a remembered folder the dialog starts where it likes.
     EXPECT_TRUE(h.dialogs.fileRequests[0].folder.isEmpty());
+    EXPECT_FALSE(h.dialogs.fileRequests[0].askOverwrite);
 }
 
 TEST_F(TargetCommands, ACancelledDialogDoesNothing)
