@@ -250,6 +250,8 @@ constexpr RibbonElement kLayout[] = {
     beginRow(), label(u"Native text encoding:"), combo(I::EncodingCombo, C::NativeEncoding, 80), endRow(),
     panel(u"Download"),
     large(C::GenerateBinary, u"Generate binary", 2),
+    // The download has no place of its own; it sits beside the file it sends.
+    small(C::Download, u"Download", 0),
     edit(C::TagMemorySize, u"Tag memory size:", 50),
     panel(u"Simulate"),
     large(C::Play, u"Play", 1),

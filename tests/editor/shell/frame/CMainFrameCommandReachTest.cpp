@@ -9,6 +9,7 @@
 #include "editor/project/document/CProject.h"
 #include "editor/shell/ribbon/CRibbonWalk.h"
 #include "editor/views/page/CChildViewPage.h"
+#include "platform/ui/ribbon/CRibbonBar.h"
 #include "tests/support/editor/ShellHarness.h"
 
 namespace {
@@ -36,6 +37,17 @@ TEST_F(CommandReach, EveryCommandOfTheRealRibbonReachesAHandlerWithAPageOpen)
 {
     openPage();
     EXPECT_EQ(CRibbonWalk::Unreached(*shell.frame().Ribbon(), shell.app->Commands()), std::vector<int>{});
+}
+
+TEST_F(CommandReach, DownloadHasAButtonBesideGenerateEnabledWithAProject)
+{
+    QWidget* download = shell.frame().Ribbon()->ControlWidget(ToInt(CommandId::Download));
+    ASSERT_NE(download, nullptr);
+    shell.app->OnIdle();
+    EXPECT_FALSE(download->isEnabled());
+    ASSERT_TRUE(run(CommandId::FileNew));
+    shell.app->OnIdle();
+    EXPECT_TRUE(download->isEnabled());
 }
 
 TEST_F(CommandReach, TheWindowsDialogIsOnTheContextMenuOfThePageTabs)
