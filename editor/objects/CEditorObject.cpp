@@ -87,6 +87,11 @@ CEditorObject::CEditorObject(int32_t objectTypeIndex) : CSelectable(objectTypeIn
 
 CEditorObject::~CEditorObject()
 {
+    CancelPendingWork();
+}
+
+void CEditorObject::CancelPendingWork()
+{
     worker().CancelWork(*this);
 }
 

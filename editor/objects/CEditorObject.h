@@ -151,6 +151,9 @@ public:
     CPropertyBase* FindAnyProperty(std::u16string_view caption) const;
 
 protected:
+    // Drops the object's queued work and waits for a render of it in progress. The most
+    // derived class calls it first when it goes; after it the worker does not touch it.
+    void CancelPendingWork();
     // Copies what a clone takes beyond the entity: type, style and both containers' values.
     virtual void CopyObject(const CEditorObject& source);
 

@@ -17,10 +17,19 @@
 
 namespace {
 
+// The class as the program makes it: its work on the background worker is cancelled
+// before any part of it is destroyed, since the worker may be rendering it right then.
+template <class Object>
+class Made final : public Object {
+public:
+    using Object::Object;
+    ~Made() override { this->CancelPendingWork(); }
+};
+
 template <class Object>
 std::unique_ptr<CEditorObject> make(int32_t objectTypeIndex)
 {
-    return std::make_unique<Object>(objectTypeIndex);
+    return std::make_unique<Made<Object>>(objectTypeIndex);
 }
 
 // Row by row: 1 image, 2 text, 3-7 fields, 8 message, 9 dynamic image, 10 light, 11

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
@@ -128,6 +129,34 @@ TEST_F(CEditorObjectPreview, DestroyingAnObjectCancelsItsQueuedWork)
     }));
     for (const auto& object : kept)
         EXPECT_TRUE(object->HasPreview());
+}
+
+TEST_F(CEditorObjectPreview, AnObjectThatGoesWhileTheWorkerRendersItWaitsForTheRender)
+{
+    vx::test::FakeTheme& theme = themes.Add(u"Vista-like");
+    std::mutex lock;
+    std::condition_variable changed;
+    bool rendering = false;
+    theme.onDraw = [&] {
+        {
+            std::lock_guard held(lock);
+            rendering = true;
+        }
+        changed.notify_all();
+        // Holds the render open while the object starts to go; the text is drawn after.
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    };
+    auto button = CEditorObject::CreateObject(17, &page);
+    button->SetRect(0, 0, 100, 40);
+    button->Invalidate();
+    {
+        std::unique_lock held(lock);
+        ASSERT_TRUE(changed.wait_for(held, std::chrono::seconds(30), [&] { return rendering; }));
+    }
+    // Nothing of the button may be destroyed before the render is done with it (the
+    // sanitizers tell when it is).
+    button.reset();
+    EXPECT_EQ(theme.draws, 1);
 }
 
 TEST(CEditorObjectXml, PositionAndFontChildrenReadBack)

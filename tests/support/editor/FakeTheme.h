@@ -3,6 +3,7 @@
 // roundness and colour of their choosing, and frames drawn as one flat colour.
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -28,6 +29,8 @@ public:
     int32_t DrawObject(const gfx::PixelBuffer& target, const gfx::Rect& rect, int32_t, int32_t, int32_t) override
     {
         ++draws;
+        if (onDraw)
+            onDraw();
         for (int32_t y = std::max(rect.top, 0); y < std::min(rect.bottom, target.height); ++y)
             for (int32_t x = std::max(rect.left, 0); x < std::min(rect.right, target.width); ++x)
                 target.row(y)[x] = frame;
@@ -40,6 +43,7 @@ public:
     std::u16string definitions;
     uint32_t frame = 0xFF204080;   // premultiplied, opaque
     int draws = 0;
+    std::function<void()> onDraw;   // runs on the drawing thread before each frame
     std::map<std::pair<std::u16string, std::u16string>, std::u16string> settings;   // (type name, caption)
 };
 
