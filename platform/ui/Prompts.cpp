@@ -1,10 +1,22 @@
 #include "platform/ui/Prompts.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace Prompts {
 namespace {
+
+// The dialog takes the folder and the proposed name apart: given a folder that does not
+// exist, QFileDialog would propose its last part as the file name.
+void prepare(QFileDialog& dialog, const FileRequest& request)
+{
+    if (const QString folder = StartFolder(request.folder); !folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (!request.suggestedName.isEmpty())
+        dialog.selectFile(request.suggestedName);
+}
 
 class DialogHandler : public Handler {
 public:
@@ -39,11 +51,10 @@ public:
 
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override
     {
-        QFileDialog dialog(parent, request.title, request.folder, request.filters.join(QStringLiteral(";;")));
+        QFileDialog dialog(parent, request.title, QString(), request.filters.join(QStringLiteral(";;")));
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-        if (!request.suggestedName.isEmpty())
-            dialog.selectFile(request.suggestedName);
+        prepare(dialog, request);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().front();
@@ -51,12 +62,11 @@ public:
 
     std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override
     {
-        QFileDialog dialog(parent, request.title, request.folder, request.filters.join(QStringLiteral(";;")));
+        QFileDialog dialog(parent, request.title, QString(), request.filters.join(QStringLiteral(";;")));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askOverwrite);
-        if (!request.suggestedName.isEmpty())
-            dialog.selectFile(request.suggestedName);
+        prepare(dialog, request);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         return dialog.selectedFiles().front();
@@ -81,6 +91,20 @@ std::optional<QString> openFile(QWidget* parent, const FileRequest& request)
 std::optional<QString> saveFile(QWidget* parent, const FileRequest& request)
 {
     return g_handler->saveFile(parent, request);
+}
+
+QString StartFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return {};
+    QString candidate = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (!QFileInfo(candidate).isDir()) {
+        const QString parent = QFileInfo(candidate).absolutePath();
+        if (parent == candidate)
+            return {};
+        candidate = parent;
+    }
+    return candidate;
 }
 
 Handler* setHandler(Handler* handler)

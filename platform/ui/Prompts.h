@@ -44,6 +44,10 @@ Answer message(QWidget* parent, const MessageRequest& request);
 std::optional<QString> openFile(QWidget* parent, const FileRequest& request);
 std::optional<QString> saveFile(QWidget* parent, const FileRequest& request);
 
+// Where a file dialog for folder opens: the folder, or its nearest parent that exists
+// when it does not (yet); empty for an empty folder. Nothing is created.
+QString StartFolder(const QString& folder);
+
 // Replaces the handler (null restores the real dialogs); returns the previous one.
 Handler* setHandler(Handler* handler);
 

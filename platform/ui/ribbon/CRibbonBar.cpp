@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "platform/ui/IdleHook.h"
 #include "platform/ui/ribbon/CRibbonApplicationMenu.h"
@@ -294,11 +295,19 @@ QString CRibbonBar::ControlText(int id) const
     return {};
 }
 
+bool CRibbonBar::MayOverwrite(int id, const QWidget* widget) const
+{
+    if (m_acting == id)
+        return false;
+    const auto* slider = qobject_cast<const QSlider*>(widget);
+    return !slider || !slider->isSliderDown();
+}
+
 void CRibbonBar::SetControlText(int id, const QString& text)
 {
     CRibbonUpdateGuard guard(*this);
     for (const CRibbonControl& control : m_controls)
-        if (control.id == id && control.kind != ControlKind::Button)
+        if (control.id == id && control.kind != ControlKind::Button && MayOverwrite(id, control.widget))
             showText(control, text);
 }
 
@@ -328,6 +337,8 @@ void CRibbonBar::SetControlValue(int id, int value)
 {
     CRibbonUpdateGuard guard(*this);
     for (QWidget* widget : ControlWidgets(id)) {
+        if (!MayOverwrite(id, widget))
+            continue;
         if (auto* slider = qobject_cast<QSlider*>(widget))
             slider->setValue(value);
         else if (auto* gallery = qobject_cast<CRibbonGallery*>(widget))
@@ -348,7 +359,7 @@ void CRibbonBar::SetControlColour(int id, const QColor& colour)
 {
     CRibbonUpdateGuard guard(*this);
     for (QWidget* widget : ControlWidgets(id))
-        if (auto* button = qobject_cast<CRibbonColourButton*>(widget))
+        if (auto* button = qobject_cast<CRibbonColourButton*>(widget); button && MayOverwrite(id, widget))
             button->SetColour(colour);
 }
 
@@ -370,8 +381,15 @@ void CRibbonBar::Execute(int id, QWidget* control)
     else
         counted->second = steps;
     // A command nobody serves is disabled; a control that still fires (a key typed into
-    // a disabled edit's popup) runs nothing.
-    if (m_commands.state(id).enabled)
+    // a disabled edit's popup) runs nothing. Its update handler, asked here, shows the
+    // model's old value and must not put it over what the user just chose.
+    bool enabled = false;
+    {
+        const std::optional<int> outer = std::exchange(m_acting, id);
+        enabled = m_commands.state(id).enabled;
+        m_acting = outer;
+    }
+    if (enabled)
         m_commands.execute(id);
 }
 

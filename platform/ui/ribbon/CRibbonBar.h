@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/CommandTable.h"
@@ -121,6 +122,9 @@ public:
     // True while UpdateControls or a Set... call changes controls, so their change
     // signals do not run commands.
     bool IsUpdating() const { return m_updating > 0; }
+    // Whether a Set... call may change widget now: not while the user drags it, nor while
+    // its command is being run for what it shows.
+    bool MayOverwrite(int id, const QWidget* widget) const;
 
     // The ribbon's own customise request (the quick access bar's "More Commands...").
     void SetCustomizeHandler(std::function<void()> handler) { m_customize = std::move(handler); }
@@ -158,6 +162,8 @@ private:
     std::vector<std::pair<int, int>> m_steps;
     int m_pendingSteps = 0;
     int m_updating = 0;
+    // The command whose control the user acted on, while Execute runs it.
+    std::optional<int> m_acting;
 };
 
 // Marks the bar as updating for its lifetime.

@@ -141,22 +141,27 @@ QToolButton* CRibbonPanel::AddMenuButton(int id, const QString& label, int image
 
 void CRibbonPanel::connectCombo(int id, QComboBox* combo)
 {
-    connect(combo, &QComboBox::activated, this, [this, id, combo] { m_bar.Execute(id, combo); });
-    // An editable combo passes one Enter on to its edit more than once: the command runs
-    // once, when the key has been handled.
-    if (QLineEdit* edit = combo->lineEdit())
-        connect(edit, &QLineEdit::returnPressed, this, [this, id, combo] {
-            if (combo->property(kEnterPending).toBool())
-                return;
-            combo->setProperty(kEnterPending, true);
-            QMetaObject::invokeMethod(
-                this,
-                [this, id, combo] {
-                    combo->setProperty(kEnterPending, false);
-                    m_bar.Execute(id, combo);
-                },
-                Qt::QueuedConnection);
-        });
+    QLineEdit* edit = combo->lineEdit();
+    if (!edit) {
+        connect(combo, &QComboBox::activated, this, [this, id, combo] { m_bar.Execute(id, combo); });
+        return;
+    }
+    // An editable combo passes one Enter on to its edit more than once, and activates the
+    // item it matches as well: the command runs once, when the key has been handled.
+    const auto executeOnce = [this, id, combo] {
+        if (combo->property(kEnterPending).toBool())
+            return;
+        combo->setProperty(kEnterPending, true);
+        QMetaObject::invokeMethod(
+            this,
+            [this, id, combo] {
+                combo->setProperty(kEnterPending, false);
+                m_bar.Execute(id, combo);
+            },
+            Qt::QueuedConnection);
+    };
+    connect(combo, &QComboBox::activated, this, executeOnce);
+    connect(edit, &QLineEdit::returnPressed, this, executeOnce);
 }
 
 QCheckBox* CRibbonPanel::AddCheckBox(int id, const QString& label)
@@ -179,6 +184,9 @@ QComboBox* CRibbonPanel::AddCombo(int id, const QStringList& items, int width, R
     auto* combo = new QComboBox(this);
     combo->setEditable(kind == RibbonComboKind::Editable);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed is what the command reads: no item is completed into the edit.
+    if (kind == RibbonComboKind::Editable)
+        combo->setCompleter(nullptr);
     for (qsizetype i = 0; i < items.size(); ++i)
         combo->addItem(items[i], i < data.size() ? data[i] : QVariant());
     if (width > 0)

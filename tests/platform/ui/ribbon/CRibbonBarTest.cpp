@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -386,6 +389,87 @@ TEST_F(RibbonFixture, AClickOnAnItemWithSubItemsRunsItsOwnCommand)
     QTest::mouseClick(&menu, Qt::LeftButton, {}, item.center());
     EXPECT_EQ(ran, std::vector<int>{kSave});
     EXPECT_FALSE(menu.isVisible());
+}
+
+// Update handlers that write the model's value into their control, as the page view's do;
+// the handlers store what the control shows.
+struct ModelFixture : RibbonFixture {
+    QColor colourModel = QColor(0x00, 0x00, 0xFF);
+    int positionModel = 0;
+
+    ModelFixture()
+    {
+        target.add(kColour, [this] { colourModel = bar.ControlColour(kColour); },
+                   [this](CommandState&) { bar.SetControlColour(kColour, colourModel); }, ControlKind::Color);
+        target.add(kSlider, [this] { positionModel = bar.ControlValue(kSlider); },
+                   [this](CommandState&) { bar.SetControlValue(kSlider, positionModel); }, ControlKind::Slider);
+        bar.UpdateControls();
+    }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, at, slider->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(slider, &event);
+    }
+};
+
+TEST_F(ModelFixture, ASwatchClickedIsTheColourTheCommandStores)
+{
+    colour->menu()->popup(colour->mapToGlobal(QPoint(0, colour->height())));
+    auto* swatch = colour->menu()->findChild<QToolButton*>(QStringLiteral("swatch0"));
+    ASSERT_NE(swatch, nullptr);
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    EXPECT_EQ(colourModel, QColor(0xFF, 0x00, 0x00));
+    bar.UpdateControls();
+    EXPECT_EQ(colour->Colour(), QColor(0xFF, 0x00, 0x00));
+
+    bar.SetColourChooser([](const QColor&, QWidget*) { return QColor(0x12, 0x34, 0x56); });
+    colour->ChooseOther();
+    EXPECT_EQ(colourModel, QColor(0x12, 0x34, 0x56));
+}
+
+TEST_F(ModelFixture, ASliderDraggedToItsEndStoresItsEndAndStaysThere)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = Qt::Horizontal;
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = option.sliderValue = slider->value();
+    const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
+    const QPoint end(slider->width() + 40, handle.center().y());
+    mouse(QEvent::MouseButtonPress, handle.center(), Qt::LeftButton);
+    ASSERT_TRUE(slider->isSliderDown());
+    mouse(QEvent::MouseMove, QPoint(slider->width() / 2, handle.center().y()), Qt::LeftButton);
+    // The idle pass while the handle is held leaves it where the user has it.
+    bar.UpdateControls();
+    EXPECT_GT(slider->sliderPosition(), 20);
+    mouse(QEvent::MouseMove, end, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, end, Qt::NoButton);
+    EXPECT_EQ(positionModel, 100);
+    bar.UpdateControls();
+    EXPECT_EQ(slider->value(), 100);
+}
+
+TEST_F(RibbonFixture, AnEditableComboKeepsWhatWasTypedAndActsOnceOnEnter)
+{
+    zoom->setFocus();
+    struct Case {
+        QString typed;
+        bool item; // an item of the list: Enter also activates it
+    };
+    for (const Case& c : {Case{QStringLiteral("10"), false}, Case{QStringLiteral("5"), false}, Case{QStringLiteral("100%"), true}}) {
+        ran.clear();
+        zoom->lineEdit()->clear();
+        QTest::keyClicks(zoom->lineEdit(), c.typed);
+        EXPECT_EQ(zoom->lineEdit()->text(), c.typed) << "nothing is completed";
+        QTest::keyClick(zoom->lineEdit(), Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !ran.empty(); }));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ran, std::vector<int>{kZoom}) << c.typed.toStdString();
+        EXPECT_EQ(bar.ControlText(kZoom), c.typed);
+        EXPECT_EQ(bar.ControlData(kZoom).isValid(), c.item);
+    }
 }
 
 } // namespace
