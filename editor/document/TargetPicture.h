@@ -26,15 +26,9 @@ struct Converted {
     target::TargetImage View() const;
 };
 
-// The largest picture the engine can hold: 16384 pixels a side and 256 MiB of 32-bit
-// pixels. A document may ask for more; such a picture is never made.
-inline constexpr uint64_t kMaxSide = 16384;
-constexpr bool Fits(int64_t width, int64_t height)
-{
-    return width > 0 && height > 0 && uint64_t(width) <= kMaxSide && uint64_t(height) <= kMaxSide
-        && uint64_t(width) * uint64_t(height) * target::ImageChunkHeader::kBytesPerPixel
-        <= target::ImageChunkHeader::kMaxPlaneBytes;
-}
+// The largest picture the engine can hold (an image chunk's bounds). A document may ask
+// for more; such a picture is never made.
+constexpr bool Fits(int64_t width, int64_t height) { return target::ImageChunkHeader::Fits(width, height); }
 
 // Empty when there is no picture, it cannot be had as 32 bits, or it is larger than an
 // image chunk may hold.

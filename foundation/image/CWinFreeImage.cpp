@@ -6,10 +6,14 @@
 #include <bit>
 #include <cctype>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "foundation/target/TargetImage.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Surface.h"
 
@@ -50,18 +54,78 @@ FREE_IMAGE_FORMAT formatFromFileName(const std::filesystem::path& path)
 
 bool sizeAllowed(int64_t width, int64_t height)
 {
-    return width > 0 && height > 0 && width * height <= CWinFreeImage::kMaxPixels;
+    return target::ImageChunkHeader::Fits(width, height);
 }
 
-// Reads the header first where the format allows it, so that an image too large to hold
-// is refused before its pixels are decoded.
-template <typename Loader>
-FreeImageBitmap decode(FREE_IMAGE_FORMAT format, const Loader& load)
+uint32_t littleWord(std::span<const uint8_t> bytes, std::size_t at)
+{
+    return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8;
+}
+
+// FreeImage has no header-only load for GIF, and allocates a frame (or the logical
+// screen) before it reads a pixel: the sizes are read from the GIF's own blocks. False
+// when the screen or a frame is too large, or the data is too short for a screen.
+bool gifSizesAllowed(std::span<const uint8_t> bytes)
+{
+    constexpr std::size_t kScreenEnd = 13, kDescriptorSize = 10;
+    constexpr uint8_t kExtension = 0x21, kImage = 0x2C, kColourTable = 0x80, kTableSizeBits = 0x07;
+    const auto allowed = [&](std::size_t at) {
+        return sizeAllowed(std::max<uint32_t>(littleWord(bytes, at), 1), std::max<uint32_t>(littleWord(bytes, at + 2), 1));
+    };
+    if (bytes.size() < kScreenEnd || !allowed(6))
+        return false;
+    std::size_t at = kScreenEnd;
+    const auto skipColourTable = [&](uint8_t packed) {
+        if (packed & kColourTable)
+            at += 3 * (std::size_t(2) << (packed & kTableSizeBits));
+    };
+    const auto skipSubBlocks = [&] {
+        while (at < bytes.size()) {
+            const uint8_t length = bytes[at];
+            at += 1 + std::size_t(length);
+            if (length == 0)
+                return;
+        }
+    };
+    skipColourTable(bytes[10]);
+    while (at < bytes.size()) {
+        if (bytes[at] == kExtension) {
+            at += 2;
+            skipSubBlocks();
+        } else if (bytes[at] == kImage && at + kDescriptorSize <= bytes.size()) {
+            if (!allowed(at + 5))
+                return false;
+            const uint8_t packed = bytes[at + 9];
+            at += kDescriptorSize;
+            skipColourTable(packed);
+            ++at; // the LZW code size
+            skipSubBlocks();
+        } else {
+            break; // the trailer, or data no frame follows
+        }
+    }
+    return true;
+}
+
+std::vector<uint8_t> readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Reads the header first, so that an image too large to hold is refused before its
+// pixels are decoded; a GIF's sizes come from its bytes, read by bytes() when needed.
+template <typename Loader, typename Bytes>
+FreeImageBitmap decode(FREE_IMAGE_FORMAT format, const Loader& load, const Bytes& bytes)
 {
     if (std::find(kReadableFormats.begin(), kReadableFormats.end(), format) == kReadableFormats.end() ||
         !FreeImage_FIFSupportsReading(format))
         return FreeImageBitmap();
-    if (FreeImage_FIFSupportsNoPixels(format)) {
+    if (format == FIF_GIF) {
+        if (!gifSizesAllowed(bytes()))
+            return FreeImageBitmap();
+    } else {
+        // Every other format offered reads its header alone.
         FreeImageBitmap header = FreeImageBitmap(load(format, FIF_LOAD_NOPIXELS));
         if (!header || !sizeAllowed(FreeImage_GetWidth(header.get()), FreeImage_GetHeight(header.get())))
             return FreeImageBitmap();
@@ -149,7 +213,9 @@ bool CWinFreeImage::Load(const std::filesystem::path& path, uint32_t flags, int 
     FREE_IMAGE_FORMAT format = formatFromFileName(path);
     if (format == FIF_UNKNOWN)
         format = FreeImage_GetFileType(name);
-    FreeImageBitmap loaded = decode(format, [name](FREE_IMAGE_FORMAT f, int loadFlags) { return FreeImage_Load(f, name, loadFlags); });
+    FreeImageBitmap loaded = decode(
+        format, [name](FREE_IMAGE_FORMAT f, int loadFlags) { return FreeImage_Load(f, name, loadFlags); },
+        [&path] { return readFile(path); });
     if (!finishLoad(std::move(loaded), flags, transparency))
         return false;
     if (!(flags & LoadEightBit))
@@ -168,11 +234,14 @@ bool CWinFreeImage::LoadFromMemory(std::span<const uint8_t> bytes, uint32_t flag
     if (!stream)
         return false;
     const FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(stream, 0);
-    FreeImageBitmap loaded = decode(format, [stream](FREE_IMAGE_FORMAT f, int loadFlags) -> FIBITMAP* {
-        if (!FreeImage_SeekMemory(stream, 0, SEEK_SET))
-            return nullptr;
-        return FreeImage_LoadFromMemory(f, stream, loadFlags);
-    });
+    FreeImageBitmap loaded = decode(
+        format,
+        [stream](FREE_IMAGE_FORMAT f, int loadFlags) -> FIBITMAP* {
+            if (!FreeImage_SeekMemory(stream, 0, SEEK_SET))
+                return nullptr;
+            return FreeImage_LoadFromMemory(f, stream, loadFlags);
+        },
+        [bytes] { return bytes; });
     FreeImage_CloseMemory(stream);
     return finishLoad(std::move(loaded), flags, transparency);
 }
@@ -181,7 +250,10 @@ bool CWinFreeImage::finishLoad(FreeImageBitmap loaded, uint32_t flags, int trans
 {
     if (!loaded)
         return false;
-    if (FreeImage_GetImageType(loaded.get()) != FIT_BITMAP) {
+    // 16 bits a channel (RGB16, RGBA16) become 8 by the 32-bit conversion below, which
+    // the standard-type conversion refuses; greyscale and floating types go through it.
+    const FREE_IMAGE_TYPE type = FreeImage_GetImageType(loaded.get());
+    if (type != FIT_BITMAP && type != FIT_RGB16 && type != FIT_RGBA16) {
         loaded.reset(FreeImage_ConvertToStandardType(loaded.get(), TRUE));
         if (!loaded)
             return false;

@@ -30,8 +30,6 @@ public:
         LoadPremultiplied = 1u << 0, // colours times alpha after loading
         LoadEightBit = 1u << 3,      // an 8-bit image (depth images); no depth companion
     };
-    // Images of more pixels are refused before their pixels are decoded.
-    static constexpr int64_t kMaxPixels = int64_t(1) << 26;
 
     CWinFreeImage();
     virtual ~CWinFreeImage();
@@ -39,6 +37,8 @@ public:
     CWinFreeImage& operator=(const CWinFreeImage&) = delete;
 
     // The type comes from the file name (from the content when the name tells nothing).
+    // A picture larger than an image chunk may hold is refused from its header, before
+    // its pixels are decoded.
     // Beside a 32-bit load, "<stem>_depth<extension>" becomes the second image when it
     // exists and loads. transparency 0..255 scales the alpha (adjustAlpha).
     bool Load(const std::filesystem::path& path, uint32_t flags, int transparency);

@@ -49,6 +49,15 @@ struct ImageChunkHeader {
     static constexpr uint32_t kBytesPerPixel = 4;
     // Larger planes are refused, so a small compressed chunk cannot ask for gigabytes.
     static constexpr uint64_t kMaxPlaneBytes = 256ull << 20;
+    static constexpr uint64_t kMaxSide = 16384;
+
+    // The largest picture the engine can hold: kMaxSide pixels a side and kMaxPlaneBytes of
+    // 32-bit pixels.
+    static constexpr bool Fits(int64_t width, int64_t height)
+    {
+        return width > 0 && height > 0 && uint64_t(width) <= kMaxSide && uint64_t(height) <= kMaxSide
+            && uint64_t(width) * uint64_t(height) * kBytesPerPixel <= kMaxPlaneBytes;
+    }
 
     uint32_t width = 0;
     uint32_t height = 0;

@@ -1,9 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <FreeImage.h>
+#include <zlib.h>
+#include <algorithm>
+#include <atomic>
 #include <climits>
 #include <thread>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's allocation hooks (its header is not always installed).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, std::size_t),
+                                                         void (*onFree)(const volatile void*));
+#endif
 
 #include "foundation/image/CWinFreeImage.h"
 #include "platform/gfx/DeviceContext.h"
@@ -44,6 +53,38 @@ void fill(CWinFreeImage& picture, int width, int height, uint32_t argb)
         std::fill(surface.pixels().row(y), surface.pixels().row(y) + width, argb);
     ASSERT_TRUE(picture.FromSurface(surface.pixels()));
 }
+
+std::span<const uint8_t> bytesOf(const std::string& text)
+{
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
+
+// The largest single block the process allocated since reset(); measured only where the
+// sanitizer's allocator reports every allocation.
+class LargestAllocation {
+public:
+    static bool Measured()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        static const bool installed = __sanitizer_install_malloc_and_free_hooks(&onMalloc, &onFree) != 0;
+        return installed;
+#else
+        return false;
+#endif
+    }
+    static void Reset() { s_largest = 0; }
+    static std::size_t Largest() { return s_largest; }
+
+private:
+    static void onMalloc(const volatile void*, std::size_t size)
+    {
+        std::size_t seen = s_largest.load();
+        while (size > seen && !s_largest.compare_exchange_weak(seen, size)) {
+        }
+    }
+    static void onFree(const volatile void*) {}
+    static inline std::atomic<std::size_t> s_largest{0};
+};
 
 } // namespace
 
@@ -159,6 +200,70 @@ TEST(CWinFreeImage, BadFilesLeaveTheImageEmpty)
     // A name that tells nothing: the content decides.
     std::filesystem::copy_file(image("rgba.png"), dir / "picture.dat");
     EXPECT_TRUE(picture.Load(dir / "picture.dat", 0, 0));
+}
+
+TEST(CWinFreeImage, LoadsSixteenBitsAChannelAsTheirHighBytes)
+{
+    struct Case {
+        const char* name;
+        Pixels row;
+    };
+    for (const Case& c : {Case{"rgba16.png", {0xFF12569A, 0x80FF0080}}, Case{"rgb16.png", {0xFFFF8001, 0xFF0040C0}}}) {
+        CWinFreeImage picture;
+        ASSERT_TRUE(picture.Load(image(c.name), 0, 0)) << c.name;
+        EXPECT_EQ(picture.bitsPerPixel(), 32);
+        EXPECT_EQ(pixelRow(picture, 0), c.row) << c.name;
+        const std::string bytes = vx::test::readFile(image(c.name));
+        CWinFreeImage fromMemory;
+        ASSERT_TRUE(fromMemory.LoadFromMemory(bytesOf(bytes), 0, 0)) << c.name;
+        EXPECT_EQ(pixelRow(fromMemory, 0), c.row) << c.name;
+    }
+}
+
+TEST(CWinFreeImage, AGifClaimingAHugeScreenIsRefusedBeforeAnythingLarge)
+{
+    const std::filesystem::path gif = image("huge-screen.gif");
+    const std::string bytes = vx::test::readFile(gif);
+    ASSERT_EQ(bytes.size(), 27u);
+    const bool measured = LargestAllocation::Measured();
+    LargestAllocation::Reset();
+    CWinFreeImage picture;
+    EXPECT_FALSE(picture.Load(gif, 0, 0));
+    EXPECT_FALSE(picture.LoadFromMemory(bytesOf(bytes), 0, 0));
+    EXPECT_FALSE(picture.isLoaded());
+    if (measured)
+        EXPECT_LT(LargestAllocation::Largest(), std::size_t(1) << 20);
+
+    // A GIF of ordinary size, with extensions before its frame, loads (the fuzzer's
+    // seed after its first byte).
+    const std::string seed = vx::test::readFile(image("../fuzz/image_file/gif")).substr(1);
+    EXPECT_TRUE(picture.LoadFromMemory(bytesOf(seed), 0, 0));
+    EXPECT_EQ(picture.width(), 5);
+}
+
+TEST(CWinFreeImage, APictureLargerThanAnImageChunkIsRefusedFromItsHeader)
+{
+    // A PNG header of 16385 by 1 pixels: one side too long, however few the pixels.
+    std::string png = vx::test::readFile(image("rgba.png"));
+    ASSERT_GT(png.size(), 24u);
+    const auto setSize = [&](uint32_t width, uint32_t height) {
+        const auto put = [&](std::size_t at, uint32_t value) {
+            for (int i = 0; i < 4; ++i)
+                png[at + std::size_t(i)] = char(value >> (24 - 8 * i));
+        };
+        put(16, width);
+        put(20, height);
+        // The chunk's CRC over its type and data, so only the size is wrong.
+        put(29, uint32_t(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17)));
+    };
+    CWinFreeImage picture;
+    setSize(16385, 1);
+    EXPECT_FALSE(picture.LoadFromMemory(bytesOf(png), 0, 0));
+    setSize(8192, 8193); // within a side, past 256 MiB
+    EXPECT_FALSE(picture.LoadFromMemory(bytesOf(png), 0, 0));
+    // Its own size again: it loads.
+    setSize(4, 3);
+    EXPECT_TRUE(picture.LoadFromMemory(bytesOf(png), 0, 0));
 }
 
 TEST(CWinFreeImage, LoadsFromMemory)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/document/CResourceIndex.h"
+#include "editor/document/TargetPicture.h"
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/shared/CObjectImageFile.h"
 #include "editor/objects/shared/CObjectProperty.h"
@@ -29,7 +30,7 @@ std::unique_ptr<CWinFreeImage> CObjTicker::RenderStrip(PictureAlpha alpha)
     if (!strip || strip->width() <= 0 || strip->height() <= 0)
         return nullptr;
     const int64_t width = height * strip->width() / strip->height();
-    if (width <= 0 || width * height > CWinFreeImage::kMaxPixels)
+    if (!TargetPicture::Fits(width, height))
         return nullptr;
     if ((width != strip->width() || height != strip->height()) && !strip->Rescale(int(width), int(height)))
         return nullptr;
