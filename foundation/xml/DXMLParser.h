@@ -26,6 +26,10 @@ public:
     // parses the data again into a fresh tree.
     bool parse();
 
+    // Whether the data ended inside an element (its end tag never came): the tree then
+    // holds what came before.
+    bool EndedEarly() const { return m_current != &m_root; }
+
     // The nameless holder whose children are the document's top-level elements.
     DXMLElement& root() { return m_root; }
     const DXMLElement& root() const { return m_root; }

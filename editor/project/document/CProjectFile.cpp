@@ -21,7 +21,7 @@ std::string lowerExtension(const std::filesystem::path& path)
     return extension;
 }
 
-OpenResult unwrap(std::string_view file, std::string& xml)
+OpenResult unwrap(const std::filesystem::path& path, std::string_view file, std::string& xml)
 {
     using namespace CProjectFileWrapper;
     ReadResult read = Decode(std::span(reinterpret_cast<const uint8_t*>(file.data()), file.size()));
@@ -30,18 +30,33 @@ OpenResult unwrap(std::string_view file, std::string& xml)
         xml = std::move(read.xml);
         return {};
     case ReadStatus::NotAProject:
-        return {OpenStatus::NotAProject, {}};
+        return {OpenStatus::NotAProject, NotAProjectMessage(path)};
     case ReadStatus::CheckMismatch:
-        return {OpenStatus::BadCheckValue, {}};
+        return {OpenStatus::BadCheckValue, NotAProjectMessage(path)};
     case ReadStatus::AbsurdLength:
-        return {OpenStatus::ReadFailed, {}};
+        return {OpenStatus::ReadFailed, NotAProjectMessage(path)};
     case ReadStatus::Incomplete:
         break;
     }
     return {OpenStatus::ParseFailed, std::u16string(kParseFailed)};
 }
 
+std::u16string aboutFile(const std::filesystem::path& path, std::u16string_view after)
+{
+    return u"The file " + path.u16string() + std::u16string(after);
+}
+
 } // namespace
+
+std::u16string NotAProjectMessage(const std::filesystem::path& path)
+{
+    return aboutFile(path, u" is not a VX-Editor project or is damaged.");
+}
+
+std::u16string EndedEarlyMessage(const std::filesystem::path& path)
+{
+    return aboutFile(path, u" ended early; only what it holds was read.");
+}
 
 std::string DocumentText(CProject& project)
 {
@@ -63,7 +78,7 @@ OpenResult ReadDocumentText(const std::filesystem::path& path, std::string& xml)
     if (std::u16string error = CFileAccess::Read(path, file); !error.empty())
         return {OpenStatus::Unreadable, std::move(error)};
     if (extension == ".vxp" || extension == ".vxt")
-        return unwrap(file, xml);
+        return unwrap(path, file, xml);
     xml = std::move(file);
     return {};
 }

@@ -18,12 +18,17 @@ inline constexpr std::u16string_view kParseFailed = CProjectFileWrapper::kParseF
 inline constexpr std::u16string_view kRetiredFormat =
     u"DXML project format is no longer supported!\nPlease convert the project with an older editor first.";
 
+// "The file <path> is not a VX-Editor project or is damaged.": a refused file says so.
+std::u16string NotAProjectMessage(const std::filesystem::path& path);
+// "The file <path> ended early; only what it holds was read.": a document whose root
+// element never closes opens what came before its end.
+std::u16string EndedEarlyMessage(const std::filesystem::path& path);
+
 enum class OpenStatus { Ok, Unreadable, RetiredFormat, NotAProject, BadCheckValue, ParseFailed, ReadFailed };
 
 struct OpenResult {
     OpenStatus status = OpenStatus::Ok;
-    // The system's message where it has one; the wrapper's own failures end silently
-    // in the editor and leave it empty.
+    // What the person is told.
     std::u16string message;
     bool ok() const { return status == OpenStatus::Ok; }
 };

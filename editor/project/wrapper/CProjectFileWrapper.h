@@ -25,7 +25,7 @@ inline constexpr std::u16string_view kParseFailed = u"Failed to parse project fi
 
 enum class ReadStatus {
     Ok,
-    // Ends the open without a message, as a file of another kind does.
+    // Refused as not a project or damaged, as a file of another kind is.
     NotAProject,       // shorter than the header, or another magic
     CheckMismatch,     // the body is not the one the check value was made over
     AbsurdLength,      // a stored XML length no compressed body of this size can give
@@ -45,8 +45,8 @@ std::vector<uint8_t> Encode(std::string_view xml);
 ReadResult Decode(std::span<const uint8_t> file);
 uint32_t CheckValue(std::span<const uint8_t> body);
 
-// Whether a failed reading shows "Failed to parse project file." (the others end
-// silently).
+// Whether a failed reading shows "Failed to parse project file." (the others are
+// refused as not a project).
 constexpr bool ShowsParseMessage(ReadStatus status) { return status == ReadStatus::Incomplete; }
 
 } // namespace CProjectFileWrapper

@@ -6,8 +6,10 @@
 #include <fcntl.h>
 #include <system_error>
 
+#include "editor/document/CCompileReport.h"
 #include "editor/objects/shared/CObjectImageFile.h"
 #include "editor/project/document/CProjectFile.h"
+#include "editor/project/document/CProjectOutput.h"
 #include "editor/project/document/CProjectSettings.h"
 #include "editor/project/tags/CPreset.h"
 #include "editor/project/tags/CProjectTags.h"
@@ -310,8 +312,14 @@ OpenOutcome CFileCommands::OpenProjectFile(const std::filesystem::path& path, Pr
             ShowError(CProjectFile::kParseFailed);
         return OpenOutcome::Refused;
     }
+    const auto warnIfEndedEarly = [&] {
+        if (parser.EndedEarly())
+            m_editor.GetOutput().AppendLine(CProjectFile::EndedEarlyMessage(path), CCompileReport::kMessageColor,
+                                            nullptr, nullptr);
+    };
     if (reading == ProjectReading::Import) {
         FinishOpen(path, reading, *root);
+        warnIfEndedEarly();
         return OpenOutcome::Opened;
     }
 
@@ -324,6 +332,7 @@ OpenOutcome CFileCommands::OpenProjectFile(const std::filesystem::path& path, Pr
     fresh->SetModified(false);
     PublishProject(std::move(fresh));
     FinishOpen(path, reading, *root);
+    warnIfEndedEarly();
     // Its old form was moved aside: the project is written again in the current one.
     if (upgrade && ConfirmSaveAfterImport() && SaveProjectFile() != SaveOutcome::Saved)
         m_project->SetModified(true);
