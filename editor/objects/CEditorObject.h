@@ -46,6 +46,8 @@ public:
 
     // The class's own operations, with the base's answers.
     bool CanDeferRender() const override { return true; }
+    // Objects without an area (tag triggers, timers) are neither drawn nor hit on the canvas.
+    bool IsLogical() const override { return IsInvisible(); }
     virtual bool HasMultiLineText() const { return true; }
     virtual bool IsGreyscaleOnly() const { return false; }
     virtual bool HasTickAlignment() const;

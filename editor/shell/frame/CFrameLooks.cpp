@@ -21,6 +21,12 @@ constexpr std::array kLooks{
 QColor rgb(unsigned value) { return QColor::fromRgb(QRgb(0xFF000000u | value)); }
 // Black on light colours, white on dark ones.
 QColor textOn(unsigned value) { return qGray(QRgb(value)) > 128 ? QColor(Qt::black) : QColor(Qt::white); }
+// Disabled text: halfway between the text and its background.
+QColor halfway(const QColor& text, const QColor& background)
+{
+    return QColor((text.red() + background.red()) / 2, (text.green() + background.green()) / 2,
+                  (text.blue() + background.blue()) / 2);
+}
 
 } // namespace
 
@@ -38,9 +44,18 @@ QPalette CFrameLooks::Palette(const Look& look)
     palette.setColor(QPalette::Base, rgb(look.base));
     palette.setColor(QPalette::AlternateBase, rgb(look.window));
     palette.setColor(QPalette::Highlight, rgb(look.highlight));
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
-        palette.setColor(role, rgb(look.text));
-    palette.setColor(QPalette::Text, textOn(look.base));
-    palette.setColor(QPalette::HighlightedText, textOn(look.highlight));
+    const QColor text = rgb(look.text);
+    const QColor onBase = textOn(look.base);
+    // Text colours go to the active and inactive groups only: the disabled group keeps a
+    // colour halfway to the background, so that disabled items look disabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
+            palette.setColor(group, role, text);
+        palette.setColor(group, QPalette::Text, onBase);
+        palette.setColor(group, QPalette::HighlightedText, textOn(look.highlight));
+    }
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, halfway(text, rgb(look.window)));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, halfway(text, rgb(look.button)));
+    palette.setColor(QPalette::Disabled, QPalette::Text, halfway(onBase, rgb(look.base)));
     return palette;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "editor/document/CSelectable.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Surface.h"
@@ -13,13 +12,6 @@ gfx::Rect toGfx(const CDiagramRect& rect) { return {rect.left, rect.top, rect.ri
 
 // 0.5 + z * index * step, truncated: where the cells and the grid dots start.
 int32_t gridPosition(double zoom, int32_t index, int32_t step) { return int32_t(0.5 + zoom * index * step); }
-
-// Page objects say whether they have an area; other entities go by being logical.
-bool isInvisible(const CDiagramEntity& entity)
-{
-    const auto* selectable = dynamic_cast<const CSelectable*>(&entity);
-    return selectable ? selectable->IsInvisible() : entity.IsLogical();
-}
 
 } // namespace
 
@@ -95,16 +87,9 @@ void DDiagramEditor::DrawGrid(gfx::DeviceContext& dc, const CDiagramRect& rect, 
 
 void DDiagramEditor::SelectObject(CDiagramEntity& entity, bool select, SelectKind kind)
 {
-    // Objects with an area and invisible ones (tag triggers, timers) are never in one
-    // exclusive selection together.
-    if (select && kind == SelectKind::Exclusive) {
-        const bool invisible = isInvisible(entity);
-        CDiagramEntityContainer& container = GetContainer();
-        for (int32_t index = 0; index < container.GetSize(); ++index)
-            if (CDiagramEntity* other = container.GetAt(index); other->IsSelected() && isInvisible(*other) != invisible)
-                other->Select(false);
-    }
-    CDiagramEditor::SelectObject(entity, select, SelectKind::Any);
+    // Objects with an area and logical ones (tag triggers, timers) are never in one
+    // exclusive selection together: the base unselects the other kind.
+    CDiagramEditor::SelectObject(entity, select, kind);
     m_selectionChanged = true;
     if (m_selectionHook)
         m_selectionHook();

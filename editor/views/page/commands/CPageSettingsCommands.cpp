@@ -102,7 +102,7 @@ void CPageSettingsCommands::Register(CommandTarget& target, CPageCommandContext&
                    }
                    if (c->ViewSettings().resizePageObjects)
                        project.ApplyPageSize(*size);
-                   project.Settings().target.pageSize = PageSizeText::Format(*size);
+                   project.Settings().target.pageSize = PageSizeText::Stored(ribbon.GetText(CommandId::PageSize), *size);
                    ribbon.SetText(CommandId::PageSize, project.Settings().target.pageSize);
                    c->Editor().SetVirtualSize(size->width, size->height);
                    c->ViewSettingChanged();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "editor/document/CPropertyValue.h"
 
@@ -32,13 +33,22 @@ std::optional<int32_t> side(std::u16string_view text)
     return int32_t(std::clamp<int64_t>(value, CPageSize::kMinSide, CPageSize::kMaxSide));
 }
 
+// The text of each side: a single one stands for both.
+std::pair<std::u16string_view, std::u16string_view> sides(std::u16string_view text)
+{
+    const std::size_t x = text.find_first_of(u"xX");
+    if (x == std::u16string_view::npos)
+        return {text, text};
+    return {text.substr(0, x), text.substr(x + 1)};
+}
+
 } // namespace
 
 std::optional<CPageSize> PageSizeText::Parse(std::u16string_view text)
 {
-    const std::size_t x = text.find_first_of(u"xX");
-    const std::optional<int32_t> width = side(text.substr(0, x));
-    const std::optional<int32_t> height = x == std::u16string_view::npos ? width : side(text.substr(x + 1));
+    const auto [first, second] = sides(text);
+    const std::optional<int32_t> width = side(first);
+    const std::optional<int32_t> height = side(second);
     if (!width || !height)
         return std::nullopt;
     return CPageSize{*width, *height};
@@ -47,4 +57,12 @@ std::optional<CPageSize> PageSizeText::Parse(std::u16string_view text)
 std::u16string PageSizeText::Format(const CPageSize& size)
 {
     return CPropertyValue(size.width).Text() + u"x" + CPropertyValue(size.height).Text();
+}
+
+std::u16string PageSizeText::Stored(std::u16string_view text, const CPageSize& size)
+{
+    const auto [first, second] = sides(text);
+    if (trimmed(first) == CPropertyValue(size.width).Text() && trimmed(second) == CPropertyValue(size.height).Text())
+        return std::u16string(trimmed(text));
+    return Format(size);
 }

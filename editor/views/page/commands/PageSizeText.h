@@ -14,4 +14,7 @@ public:
     static std::optional<CPageSize> Parse(std::u16string_view text);
     // "WxH".
     static std::u16string Format(const CPageSize& size);
+    // What the project keeps for text read as size: the text as typed ("800" stays
+    // "800"), or "WxH" when a side had to be clamped.
+    static std::u16string Stored(std::u16string_view text, const CPageSize& size);
 };

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QMouseEvent>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -27,6 +24,7 @@
 #include "platform/ui/ribbon/CRibbonPanel.h"
 #include "platform/ui/ribbon/CRibbonQuickAccessBar.h"
 #include "platform/ui/ribbon/RibbonLabel.h"
+#include "tests/support/SliderDrag.h"
 
 namespace {
 
@@ -406,11 +404,6 @@ struct ModelFixture : RibbonFixture {
         bar.UpdateControls();
     }
 
-    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-    {
-        QMouseEvent event(type, at, slider->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(slider, &event);
-    }
 };
 
 TEST_F(ModelFixture, ASwatchClickedIsTheColourTheCommandStores)
@@ -430,22 +423,12 @@ TEST_F(ModelFixture, ASwatchClickedIsTheColourTheCommandStores)
 
 TEST_F(ModelFixture, ASliderDraggedToItsEndStoresItsEndAndStaysThere)
 {
-    QStyleOptionSlider option;
-    option.initFrom(slider);
-    option.orientation = Qt::Horizontal;
-    option.minimum = slider->minimum();
-    option.maximum = slider->maximum();
-    option.sliderPosition = option.sliderValue = slider->value();
-    const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider);
-    const QPoint end(slider->width() + 40, handle.center().y());
-    mouse(QEvent::MouseButtonPress, handle.center(), Qt::LeftButton);
-    ASSERT_TRUE(slider->isSliderDown());
-    mouse(QEvent::MouseMove, QPoint(slider->width() / 2, handle.center().y()), Qt::LeftButton);
-    // The idle pass while the handle is held leaves it where the user has it.
-    bar.UpdateControls();
-    EXPECT_GT(slider->sliderPosition(), 20);
-    mouse(QEvent::MouseMove, end, Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, end, Qt::NoButton);
+    vx::test::dragSlider(*slider, slider->width() + 40, [this] {
+        ASSERT_TRUE(slider->isSliderDown());
+        // The idle pass while the handle is held leaves it where the user has it.
+        bar.UpdateControls();
+        EXPECT_GT(slider->sliderPosition(), 20);
+    });
     EXPECT_EQ(positionModel, 100);
     bar.UpdateControls();
     EXPECT_EQ(slider->value(), 100);
