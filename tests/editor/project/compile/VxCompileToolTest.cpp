@@ -96,7 +96,7 @@ TEST_F(VxCompile, AProjectThatCannotBeOpenedExitsTwoWithTheMessage)
         {"missing.xml", {}, "was not found"},
         {"old.dxml", "<project/>", "DXML project format is no longer supported!"},
         {"garbage.xml", std::string(CProjectFile::kDeclaration) + "<nothing/>", "Failed to parse project file."},
-        {"bad.vxp", "VXPR\x10\0\0\0\0\0\0\0xx", "not a project"},
+        {"bad.vxp", "VXPR\x10\0\0\0\0\0\0\0xx", "bad.vxp is not a VX-Editor project or is damaged."},
         // A ".xml" name is read as XML whatever it holds: its kind is its extension.
         {"wrapped.xml", CProjectFile::Wrap("<project/>"), "Failed to parse project file."},
     };
