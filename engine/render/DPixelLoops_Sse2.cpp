@@ -63,6 +63,19 @@ void blendOver(uint8_t* out, const uint8_t* in, std::size_t count)
         words[x] = ::blendOver(source[x], words[x]);
 }
 
+void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count)
+{
+    std::size_t x = 0;
+    // From the first 16-byte boundary, where the stores do not straddle cache lines.
+    for (; x < count && (reinterpret_cast<uintptr_t>(out + x) & 15) != 0; ++x)
+        out[x] = colour;
+    const __m128i pixels = _mm_set1_epi32(int(colour));
+    for (; x + 4 <= count; x += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), pixels);
+    for (; x < count; ++x)
+        out[x] = colour;
+}
+
 void fillOver(uint32_t* out, uint32_t colour, std::size_t count)
 {
     const __m128i pixel = _mm_set1_epi32(int(colour));
