@@ -8,7 +8,7 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
-#include "editor/objects/CObjPlaceholder.h"
+#include "tests/support/editor/CObjPlaceholder.h"
 #include "editor/objects/CFileReference.h"
 #include "editor/objects/CObjectFonts.h"
 #include "foundation/text/DRendererBitmap.h"

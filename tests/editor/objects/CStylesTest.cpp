@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor/document/CObjectTypeTable.h"
-#include "editor/objects/CObjPlaceholder.h"
+#include "tests/support/editor/CObjPlaceholder.h"
 #include "editor/objects/CStyles.h"
 #include "platform/gfx/Colour.h"
 #include "platform/gfx/Surface.h"

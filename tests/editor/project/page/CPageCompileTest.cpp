@@ -5,7 +5,7 @@
 #include "diagram/CDiagramEntityContainer.h"
 #include "editor/document/CActionScript.h"
 #include "editor/document/CPropertyBase.h"
-#include "editor/objects/CObjPlaceholder.h"
+#include "tests/support/editor/CObjPlaceholder.h"
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/CObjectNames.h"
 #include "foundation/DCRC32.h"
