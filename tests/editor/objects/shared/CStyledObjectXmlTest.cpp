@@ -128,6 +128,14 @@ TEST_P(StyledObjectXml, AStyleNoThemeAnswersKeepsItsName)
     EXPECT_EQ(read->GetTheme(), nullptr);
     EXPECT_EQ(Written(*read), unknown);
 
+    // "style" names it also where the properties do not.
+    const std::string nameLine = "\t<StyleName>Nowhere</StyleName>\n";
+    std::string withoutName = unknown;
+    ASSERT_NE(withoutName.find(nameLine), std::string::npos);
+    withoutName.erase(withoutName.find(nameLine), nameLine.size());
+    const std::unique_ptr<CEditorObject> older = Read(withoutName);
+    EXPECT_EQ(older->GetStyleName(), u"Nowhere");
+    EXPECT_EQ(Written(*older), unknown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, StyledObjectXml, testing::ValuesIn(kCases),
