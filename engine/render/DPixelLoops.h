@@ -86,6 +86,11 @@ inline uint32_t premultiplied(uint32_t colour)
     return alpha << 24 | red << 16 | green << 8 | blue;
 }
 
+// From this many pixels (2048 bytes) on, an opaque fill is left to the processor's own
+// string store where the processor makes that fast: it writes whole cache lines without
+// reading them first, as memset does, which no loop of vector stores can.
+inline constexpr std::size_t kLongFillPixels = 512;
+
 // The reference loops over 4-byte pixels, which every faster one matches bit for bit.
 namespace plainloops {
 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count);
@@ -97,6 +102,9 @@ void fillOver(uint32_t* out, uint32_t colour, std::size_t count);
 namespace sse2loops {
 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count);
 void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count);
+// Stores a run of kLongFillPixels or more with the string store, where the processor has
+// the fast one (found once at start-up); false, having stored nothing, otherwise.
+bool fillLongRun(uint32_t* out, uint32_t colour, std::size_t count);
 void fillOver(uint32_t* out, uint32_t colour, std::size_t count);
 } // namespace sse2loops
 namespace avx2loops {

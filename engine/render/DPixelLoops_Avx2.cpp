@@ -72,6 +72,8 @@ VX_AVX2 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count)
 
 VX_AVX2 void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count)
 {
+    if (sse2loops::fillLongRun(out, colour, count))
+        return;
     // Up to the first 32-byte boundary and after the last whole round, four at a time.
     const std::size_t head = std::min(count, std::size_t(-reinterpret_cast<uintptr_t>(out) & 31) / 4);
     sse2loops::fillOpaque(out, colour, head);

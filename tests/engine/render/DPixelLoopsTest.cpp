@@ -99,10 +99,16 @@ TEST_P(PixelPathTest, EveryEdgeAlphaOverEveryDestinationByte)
 }
 
 // Both fills, opaque colours stored and translucent ones blended, against the plain
-// loops; guard pixels on both sides show a store that runs past the row.
+// loops; guard pixels on both sides show a store that runs past the row. Runs from the
+// length where the processor's string store takes over are filled too.
 TEST_P(PixelPathTest, FillsMatchThePlainLoops)
 {
     constexpr std::size_t kGuard = 16;
+    std::vector<std::size_t> widths;
+    for (std::size_t width = 0; width <= kWidestRow; ++width)
+        widths.push_back(width);
+    for (std::size_t width : {kLongFillPixels - 1, kLongFillPixels, kLongFillPixels + kWidestRow})
+        widths.push_back(width);
     const struct {
         const char* name;
         DFillLoop plain;
@@ -116,7 +122,7 @@ TEST_P(PixelPathTest, FillsMatchThePlainLoops)
         for (uint32_t alpha : kEdgeAlphas) {
             if (alpha == 255 && !fill.opaque)
                 continue; // an opaque colour is stored, never blended
-            for (std::size_t width = 0; width <= kWidestRow; ++width)
+            for (std::size_t width : widths)
                 for (std::size_t shift = 0; shift < kAlignments; ++shift) {
                     const uint32_t colour = alpha << 24 | (random() & 0x00FFFFFFu);
                     std::vector<uint32_t> expected = randomRow(shift + width + kGuard);
