@@ -203,19 +203,6 @@ void CEditorObject::CopyObject(const CEditorObject& source)
     GetFormat().CopyValuesFrom(source.GetFormat());
 }
 
-CEditorObject* CEditorObject::CloneInto(CDiagramEntityContainer& editor, CSelectable* page) const
-{
-    std::unique_ptr<CEditorObject> clone = CloneObject();
-    if (!clone)
-        return nullptr;
-    if (page != m_page)
-        clone->MoveRect(-10, -10);
-    clone->SetPage(page);
-    CEditorObject* placed = clone.get();
-    editor.Add(std::move(clone));
-    return placed;
-}
-
 void CEditorObject::SetParent(CDiagramEntityContainer* container)
 {
     CDiagramEntity::SetParent(container);
@@ -438,15 +425,6 @@ void CEditorObject::ReadFont(const DXMLElement& element)
     }
     if (HasTickAlignment())
         ReadTickAlignment(element);
-    m_hasBoldFace = false;
-    m_hasItalicFace = false;
-    if (const CPropertyBase* family = GetFormat().FindProperty(kFormat, u"Text")) {
-        const std::u16string name = family->GetValueText();
-        for (const DFontFileDescriptor* face : CObjectFonts::FacesOf(name)) {
-            m_hasBoldFace = m_hasBoldFace || face->bold != 0;
-            m_hasItalicFace = m_hasItalicFace || face->italic != 0;
-        }
-    }
 }
 
 void CEditorObject::ReadTickAlignment(const DXMLElement& element)

@@ -23,9 +23,6 @@ class CObjectTheme;
 class CTagsModel;
 struct CObjectCompileContext;
 
-// Whether a clone goes into the active page editor.
-enum class ClonePlacement { Detached, IntoEditor };
-
 class CEditorObject : public CDiagramEntity, public CSelectable, public CBkgWorkObject {
 public:
     // Screen pixels per logical inch the text sizes assume.
@@ -77,9 +74,6 @@ public:
     // A copy with no page and no container: a detached template until it is added.
     std::unique_ptr<CDiagramEntity> Clone() const override;
     std::unique_ptr<CEditorObject> CloneObject() const;
-    // A copy added to editor, a page editor showing page; moved by -10, -10 when that
-    // page is not the source's. The clone, owned by editor.
-    CEditorObject* CloneInto(CDiagramEntityContainer& editor, CSelectable* page) const;
 
     CDiagramEntityContainer* GetOwnerEditor() const override { return GetParent(); }
     // Added to a page's container, the object belongs to that page.
@@ -112,8 +106,6 @@ public:
     void ReadPosition(const DXMLElement& element);
     void WriteFont(DXMLElement& element) const;
     void ReadFont(const DXMLElement& element);
-    bool HasBoldFace() const { return m_hasBoldFace; }
-    bool HasItalicFace() const { return m_hasItalicFace; }
 
     // An element record of the object; kind 5 with the "Format" text words, kinds 10
     // and 11 with the scrolling words. rect has exclusive right and bottom edges.
@@ -169,6 +161,4 @@ private:
     std::unique_ptr<CCachedImage> m_preview;
     std::atomic<bool> m_pending{false};
     std::atomic<bool> m_stale{true};
-    bool m_hasBoldFace = false;
-    bool m_hasItalicFace = false;
 };

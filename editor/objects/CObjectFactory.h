@@ -1,7 +1,7 @@
 #pragma once
-// The object classes by type row, as a table: row i makes the object of type i. Rows
-// whose class is still to come make a placeholder object of their type; rows 0 and 25
-// to 29 (and any number outside the table) make none, so a document holding such an
+// The object classes by type row, as a table: row i makes the object of its class for
+// type i, with its queued preview work cancelled before any part of it goes. Rows 0 and
+// 25 to 29 (and any number outside the table) make none, so a document holding such an
 // object does not load.
 
 #include <cstdint>

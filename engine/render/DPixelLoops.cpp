@@ -24,7 +24,7 @@ void expandGrey(uint8_t* out, const uint8_t* in, std::size_t count)
 }
 
 // Grey levels carry no alpha: blending them is copying, as is a grey source over colour.
-constexpr DPixelLoops makeLoops(DPixelPath path, DRowLoop blend, DFillLoop fill)
+constexpr DPixelLoops makeLoops(DPixelPath path, DRowLoop blend, DFillLoop opaque, DFillLoop over)
 {
     DPixelLoops loops;
     loops.path = path;
@@ -35,14 +35,18 @@ constexpr DPixelLoops makeLoops(DPixelPath path, DRowLoop blend, DFillLoop fill)
     }
     loops.rows[0][1][1] = blend;
     loops.rows[1][1][1] = copyWords;
-    loops.fillOver = fill;
+    loops.fillOpaque = opaque;
+    loops.fillOver = over;
     return loops;
 }
 
-constexpr DPixelLoops kPlain = makeLoops(DPixelPath::Plain, plainloops::blendOver, plainloops::fillOver);
+constexpr DPixelLoops kPlain =
+    makeLoops(DPixelPath::Plain, plainloops::blendOver, plainloops::fillOpaque, plainloops::fillOver);
 #if defined(__x86_64__)
-constexpr DPixelLoops kSse2 = makeLoops(DPixelPath::Sse2, sse2loops::blendOver, sse2loops::fillOver);
-constexpr DPixelLoops kAvx2 = makeLoops(DPixelPath::Avx2, avx2loops::blendOver, avx2loops::fillOver);
+constexpr DPixelLoops kSse2 =
+    makeLoops(DPixelPath::Sse2, sse2loops::blendOver, sse2loops::fillOpaque, sse2loops::fillOver);
+constexpr DPixelLoops kAvx2 =
+    makeLoops(DPixelPath::Avx2, avx2loops::blendOver, avx2loops::fillOpaque, avx2loops::fillOver);
 #endif
 
 DPixelPath detectFastest()
@@ -66,6 +70,12 @@ void blendOver(uint8_t* out, const uint8_t* in, std::size_t count)
     auto* words = reinterpret_cast<uint32_t*>(out);
     for (std::size_t x = 0; x < count; ++x)
         words[x] = ::blendOver(source[x], words[x]);
+}
+
+void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count)
+{
+    for (std::size_t x = 0; x < count; ++x)
+        out[x] = colour;
 }
 
 void fillOver(uint32_t* out, uint32_t colour, std::size_t count)

@@ -2,7 +2,7 @@
 // The row loops the renderer draws with: one loop per source format and mode, looked up
 // before a rectangle is drawn so no loop tests its format or mode per pixel. The plain
 // loops are the reference; on x86-64 the blending ones also come 16 bits a lane in SSE2
-// (always present there) and AVX2 (where the processor has it).
+// (always present there) and AVX2 (where the processor has it), as do the fills.
 
 #include <cstddef>
 #include <cstdint>
@@ -22,13 +22,15 @@ enum class DBlend : uint8_t {
 
 // count pixels of a row from in to out (formats chosen with the loop).
 using DRowLoop = void (*)(uint8_t* out, const uint8_t* in, std::size_t count);
-// count 4-byte pixels of a row take colour over them: c + ((256 - a) * d >> 8) per channel.
+// count 4-byte pixels of a row take colour: stored as it is, or over them with
+// c + ((256 - a) * d >> 8) per channel.
 using DFillLoop = void (*)(uint32_t* out, uint32_t colour, std::size_t count);
 
 struct DPixelLoops {
     DPixelPath path = DPixelPath::Plain;
     // By blend, then source and destination format (0: 1 byte, 1: 4 bytes); null draws nothing.
     DRowLoop rows[2][2][2] = {};
+    DFillLoop fillOpaque = nullptr;
     DFillLoop fillOver = nullptr;
 
     // The loop for a blit between these pixel sizes (1 or 4 bytes); null when none draws.
@@ -84,19 +86,30 @@ inline uint32_t premultiplied(uint32_t colour)
     return alpha << 24 | red << 16 | green << 8 | blue;
 }
 
+// From this many pixels (2048 bytes) on, an opaque fill is left to the processor's own
+// string store where the processor makes that fast: it writes whole cache lines without
+// reading them first, as memset does, which no loop of vector stores can.
+inline constexpr std::size_t kLongFillPixels = 512;
+
 // The reference loops over 4-byte pixels, which every faster one matches bit for bit.
 namespace plainloops {
 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count);
+void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count);
 void fillOver(uint32_t* out, uint32_t colour, std::size_t count);
 } // namespace plainloops
 
 #if defined(__x86_64__)
 namespace sse2loops {
 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count);
+void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count);
+// Stores a run of kLongFillPixels or more with the string store, where the processor has
+// the fast one (found once at start-up); false, having stored nothing, otherwise.
+bool fillLongRun(uint32_t* out, uint32_t colour, std::size_t count);
 void fillOver(uint32_t* out, uint32_t colour, std::size_t count);
 } // namespace sse2loops
 namespace avx2loops {
 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count);
+void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count);
 void fillOver(uint32_t* out, uint32_t colour, std::size_t count);
 } // namespace avx2loops
 #endif

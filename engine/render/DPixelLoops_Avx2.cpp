@@ -4,6 +4,7 @@
 
 #if defined(__x86_64__)
 
+#include <algorithm>
 #include <immintrin.h>
 
 #define VX_AVX2 __attribute__((target("avx2")))
@@ -67,6 +68,25 @@ VX_AVX2 void blendOver(uint8_t* out, const uint8_t* in, std::size_t count)
     }
     for (; x < count; ++x)
         words[x] = ::blendOver(source[x], words[x]);
+}
+
+VX_AVX2 void fillOpaque(uint32_t* out, uint32_t colour, std::size_t count)
+{
+    if (sse2loops::fillLongRun(out, colour, count))
+        return;
+    // Up to the first 32-byte boundary and after the last whole round, four at a time.
+    const std::size_t head = std::min(count, std::size_t(-reinterpret_cast<uintptr_t>(out) & 31) / 4);
+    sse2loops::fillOpaque(out, colour, head);
+    const __m256i pixels = _mm256_set1_epi32(int(colour));
+    std::size_t x = head;
+    for (; x + 32 <= count; x += 32) {
+        auto* target = reinterpret_cast<__m256i*>(out + x);
+        _mm256_storeu_si256(target, pixels);
+        _mm256_storeu_si256(target + 1, pixels);
+        _mm256_storeu_si256(target + 2, pixels);
+        _mm256_storeu_si256(target + 3, pixels);
+    }
+    sse2loops::fillOpaque(out + x, colour, count - x);
 }
 
 VX_AVX2 void fillOver(uint32_t* out, uint32_t colour, std::size_t count)

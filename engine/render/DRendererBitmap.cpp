@@ -136,15 +136,17 @@ void DRendererBitmap::fillRectOn(DBitmap* destination, DColor colour, const DRec
     if (destination->bytesPerPixel() == 1) {
         for (int32_t y = area.top; y <= area.bottom; ++y)
             std::memset(destination->row(y) + area.left, greyLevel(colour), width);
-    } else if (fill == DFillMode::Opaque || alphaOf(colour) == 255) {
-        for (int32_t y = area.top; y <= area.bottom; ++y) {
-            uint32_t* out = pixel32(*destination, area.left, y);
-            std::fill(out, out + width, colour);
-        }
-    } else {
-        for (int32_t y = area.top; y <= area.bottom; ++y)
-            m_loops->fillOver(pixel32(*destination, area.left, y), colour, width);
+        return;
     }
+    const DFillLoop loop =
+        (fill == DFillMode::Opaque || alphaOf(colour) == 255) ? m_loops->fillOpaque : m_loops->fillOver;
+    // Whole rows without a gap between them are one run: a full page is a single loop.
+    if (width * 4 == std::size_t(destination->stride())) {
+        loop(pixel32(*destination, area.left, area.top), colour, width * std::size_t(area.height()));
+        return;
+    }
+    for (int32_t y = area.top; y <= area.bottom; ++y)
+        loop(pixel32(*destination, area.left, y), colour, width);
 }
 
 void DRendererBitmap::setPixel(DBitmap* destination, DColor colour, DPoint point)

@@ -21,6 +21,10 @@ struct MessageRequest {
     Buttons buttons = Buttons::Ok;
 };
 
+// The filter that offers every file: "*" also matches a name without a dot, which Qt's
+// "*.*" would not.
+inline constexpr char kAllFilesFilter[] = "All files (*)";
+
 struct FileRequest {
     QString title;
     // "VX-Engine project (*.ddd)" style filters, in order.

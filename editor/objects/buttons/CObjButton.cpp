@@ -6,10 +6,10 @@
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/buttons/CGlowEllipse.h"
 #include "editor/objects/buttons/CObjectDecorations.h"
-#include "editor/objects/buttons/CStyleXml.h"
 #include "editor/objects/shared/CItemFrames.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/shared/CStyledObjectXml.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetButtonWords.h"
@@ -34,13 +34,12 @@ bool CObjButton::IsWritableTagProperty(std::u16string_view caption) const
 
 bool CObjButton::ReadXml(const DXMLElement& element)
 {
-    CStyleXml::Read(*this, element);
-    return CEditorObject::ReadXml(element);
+    return CStyledObjectXml::Read(*this, element);
 }
 
 void CObjButton::WriteXml(DXMLElement& parent) const
 {
-    CStyleXml::Write(*this, parent);
+    CStyledObjectXml::Write(*this, parent, FontChildren::AfterStyle);
 }
 
 void CObjButton::Select(bool selected)

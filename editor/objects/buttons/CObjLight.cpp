@@ -5,10 +5,10 @@
 #include "editor/objects/buttons/CDecorationPlacement.h"
 #include "editor/objects/buttons/CGlowEllipse.h"
 #include "editor/objects/buttons/CObjectDecorations.h"
-#include "editor/objects/buttons/CStyleXml.h"
 #include "editor/objects/shared/CItemFrames.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/shared/CStyledObjectXml.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetLightWords.h"
@@ -19,13 +19,12 @@ constexpr std::u16string_view kBehavior = u"Behavior";
 
 bool CObjLight::ReadXml(const DXMLElement& element)
 {
-    CStyleXml::Read(*this, element);
-    return CEditorObject::ReadXml(element);
+    return CStyledObjectXml::Read(*this, element);
 }
 
 void CObjLight::WriteXml(DXMLElement& parent) const
 {
-    CStyleXml::Write(*this, parent);
+    CStyledObjectXml::Write(*this, parent, FontChildren::AfterStyle);
 }
 
 std::optional<gfx::Rect> CObjLight::PlaceIcon(const CWinFreeImage& icon) const

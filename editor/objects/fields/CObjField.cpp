@@ -8,13 +8,13 @@
 #include "editor/objects/shared/CHatchBrush.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/text/CObjText.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/DString.h"
 #include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetFieldText.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/text/DRendererBitmap.h"
-#include "foundation/xml/DXMLElement.h"
 
 namespace {
 
@@ -60,11 +60,7 @@ void CObjField::InitProperties()
 
 void CObjField::WriteXml(DXMLElement& parent) const
 {
-    DXMLElement* element = parent.addChild(u"object");
-    element->addChild(u"type")->setText(GetTypeName());
-    WritePropertiesXml(*element);
-    WriteFont(*element);
-    WritePosition(*element);
+    CObjText::WriteTextXml(*this, parent);
 }
 
 CObjField::DigitCounts CObjField::GetDigitCounts() const

@@ -8,13 +8,13 @@
 #include "editor/objects/shared/CObjectPicture.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/shared/CStyledObjectXml.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetListBoxWords.h"
 #include "foundation/target/TargetPage.h"
 #include "foundation/text/DRendererBitmap.h"
-#include "foundation/xml/DXMLElement.h"
 #include "platform/gfx/DeviceContext.h"
 
 namespace {
@@ -103,28 +103,12 @@ gfx::Surface CObjListBox::RenderPreview()
 
 bool CObjListBox::ReadXml(const DXMLElement& element)
 {
-    // The style first: it rebuilds the "Style" group the properties are read into.
-    if (const DXMLElement* style = element.getChild(u"style")) {
-        const std::u16string name = style->getText();
-        OnStyleChanged(name);
-        if (CPropertyBase* styleName = GetFormat().FindProperty(u"Style", u"Style name"))
-            styleName->SetValue(CPropertyValue(name));
-    }
-    ReadPropertyList(element, DefinitionList::First);
-    ReadPropertyList(element, DefinitionList::Second);
-    ReadFont(element);
-    ReadPosition(element);
-    return true;
+    return CStyledObjectXml::Read(*this, element);
 }
 
 void CObjListBox::WriteXml(DXMLElement& parent) const
 {
-    DXMLElement* element = parent.addChild(u"object");
-    element->addChild(u"type")->setText(GetTypeName());
-    WritePropertiesXml(*element);
-    WriteFont(*element);
-    element->addChild(u"style")->setText(GetStyleName());
-    WritePosition(*element);
+    CStyledObjectXml::Write(*this, parent, FontChildren::BeforeStyle);
 }
 
 std::vector<std::u16string> CObjListBox::ItemTitles() const

@@ -16,12 +16,12 @@
 #include "editor/objects/scales/CScaleProperties.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/shared/CStyledObjectXml.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetMeterWords.h"
-#include "foundation/xml/DXMLElement.h"
 #include "platform/gfx/DeviceContext.h"
 
 namespace {
@@ -29,7 +29,6 @@ namespace {
 constexpr std::u16string_view kAppearance = u"Appearance";
 constexpr std::u16string_view kTicks = u"Ticks & Labels";
 constexpr std::u16string_view kCustomStyle = u"Custom";
-constexpr std::u16string_view kStyleChild = u"style";
 // Theme part codes: the meter class (2) in the high nibble.
 constexpr int32_t kDialPart = 0x20;
 constexpr int32_t kNeedlePart = 0x21;
@@ -77,26 +76,12 @@ int32_t drawTheme(CObjectTheme& theme, gfx::Surface& surface, int32_t shape, int
 
 bool CObjMeter::ReadXml(const DXMLElement& element)
 {
-    const DXMLElement* style = element.getChild(kStyleChild);
-    if (style)
-        OnStyleChanged(style->getText());
-    ReadPropertyList(element, DefinitionList::First);
-    ReadPosition(element);
-    ReadPropertyList(element, DefinitionList::Second);
-    // The name "style" gives stands even when no theme answers it: the meter then draws
-    // without a theme.
-    if (CPropertyBase* name = GetFormat().FindProperty(u"Style", u"Style name"); style && name)
-        name->SetValue(CPropertyValue(style->getText()));
-    return true;
+    return CStyledObjectXml::Read(*this, element);
 }
 
 void CObjMeter::WriteXml(DXMLElement& parent) const
 {
-    DXMLElement* element = parent.addChild(u"object");
-    element->addChild(u"type")->setText(GetTypeName());
-    WritePropertiesXml(*element);
-    element->addChild(kStyleChild)->setText(GetStyleName());
-    WritePosition(*element);
+    CStyledObjectXml::Write(*this, parent, FontChildren::None);
 }
 
 CObjMeter::NeedleType CObjMeter::GetNeedleType() const

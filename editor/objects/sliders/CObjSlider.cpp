@@ -10,7 +10,7 @@
 #include "editor/objects/shared/CObjectPicture.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
-#include "editor/objects/sliders/CStyledObjectXml.h"
+#include "editor/objects/shared/CStyledObjectXml.h"
 #include "editor/objects/sliders/CThumbPicture.h"
 #include "editor/objects/sliders/CTickSettings.h"
 #include "editor/objects/sliders/CUsableValues.h"
@@ -275,7 +275,7 @@ bool CObjSlider::ReadXml(const DXMLElement& element)
 
 void CObjSlider::WriteXml(DXMLElement& parent) const
 {
-    CStyledObjectXml::Write(*this, parent);
+    CStyledObjectXml::Write(*this, parent, FontChildren::None);
 }
 
 void CObjSlider::CollectImages(DRIFFFile& target, CResourceIndex& resources)

@@ -10,8 +10,8 @@
 #include "editor/objects/shared/CObjectPicture.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/shared/CStyledObjectXml.h"
 #include "editor/objects/sliders/CChoiceText.h"
-#include "editor/objects/sliders/CStyledObjectXml.h"
 #include "editor/objects/sliders/CThumbPicture.h"
 #include "editor/objects/sliders/CTickSettings.h"
 #include "editor/objects/sliders/CUsableValues.h"
@@ -222,7 +222,7 @@ bool CObjTrend::ReadXml(const DXMLElement& element)
 
 void CObjTrend::WriteXml(DXMLElement& parent) const
 {
-    CStyledObjectXml::Write(*this, parent);
+    CStyledObjectXml::Write(*this, parent, FontChildren::None);
 }
 
 void CObjTrend::CollectImages(DRIFFFile& target, CResourceIndex& resources)

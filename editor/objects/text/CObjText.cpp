@@ -32,11 +32,16 @@ bool CObjText::IsMessageField() const
 
 void CObjText::WriteXml(DXMLElement& parent) const
 {
+    WriteTextXml(*this, parent);
+}
+
+void CObjText::WriteTextXml(const CEditorObject& object, DXMLElement& parent)
+{
     DXMLElement* element = parent.addChild(u"object");
-    element->addChild(u"type")->setText(GetTypeName());
-    WritePropertiesXml(*element);
-    WriteFont(*element);
-    WritePosition(*element);
+    element->addChild(u"type")->setText(object.GetTypeName());
+    object.WritePropertiesXml(*element);
+    object.WriteFont(*element);
+    object.WritePosition(*element);
 }
 
 std::vector<CObjText::PictureText> CObjText::PictureTexts() const

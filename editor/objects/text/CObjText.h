@@ -19,6 +19,8 @@ public:
 
     bool CanDeferRender() const override { return false; }
     void WriteXml(DXMLElement& parent) const override;
+    // "type", the properties, the font, the position: the XML of the texts and the fields.
+    static void WriteTextXml(const CEditorObject& object, DXMLElement& parent);
     void CollectImages(DRIFFFile& target, CResourceIndex& resources) override;
     int Compile(DRIFFFile& target, CObjectCompileContext& context) override;
     gfx::Surface RenderPreview() override;

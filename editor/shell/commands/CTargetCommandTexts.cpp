@@ -1,12 +1,13 @@
 #include "editor/shell/commands/CTargetCommandTexts.h"
 
 #include "foundation/TextHelpers.h"
+#include "platform/ui/Prompts.h"
 
 namespace CTargetCommandTexts {
 
 QStringList TargetFilters()
 {
-    return {QStringLiteral("VX-Engine target files (*.ddd)"), QStringLiteral("All files (*.*)")};
+    return {QStringLiteral("VX-Engine target files (*.ddd)"), QLatin1String(Prompts::kAllFilesFilter)};
 }
 
 std::filesystem::path WithTargetExtension(std::filesystem::path path)

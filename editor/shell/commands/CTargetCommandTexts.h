@@ -20,7 +20,7 @@ inline constexpr std::u16string_view kEngineFailed = u"VX-Engine could not be st
 inline constexpr std::u16string_view kNoTemporaryFolder = u"No folder for the simulation files: ";
 inline constexpr std::u16string_view kLineEnd = u"\r\n";
 
-// "VX-Engine target files (*.ddd)", then "All files (*.*)".
+// "VX-Engine target files (*.ddd)", then "All files (*)".
 QStringList TargetFilters();
 // The dialog's default extension: ".ddd" on a name that has none.
 std::filesystem::path WithTargetExtension(std::filesystem::path path);

@@ -48,7 +48,7 @@ void CFileItem::OnClickButton()
     m_button->setDown(true);
     Prompts::FileRequest request;
     request.title = tr("Choose a file");
-    request.filters = {tr("All files (*)")};
+    request.filters = {QLatin1String(Prompts::kAllFilesFilter)};
     request.folder = m_folders.imagesFolder ? m_folders.imagesFolder() : QString();
     request.mustExist = true;
     const auto chosen = Prompts::openFile(window(), request);

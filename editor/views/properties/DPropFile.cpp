@@ -18,7 +18,7 @@ void DPropFile::OnClickButton()
     }
     const CFileItem::Folders folders = Folders();
     Prompts::FileRequest request;
-    request.filters = {QStringLiteral("All files (*.*)")};
+    request.filters = {QLatin1String(Prompts::kAllFilesFilter)};
     request.folder = folders.imagesFolder();
     request.mustExist = true;
     const std::optional<QString> chosen = Prompts::openFile(GetEditor() ? GetEditor()->window() : nullptr, request);

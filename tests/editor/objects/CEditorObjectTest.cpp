@@ -8,7 +8,6 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
-#include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/CFileReference.h"
 #include "editor/objects/CObjectFonts.h"
 #include "foundation/text/DRendererBitmap.h"
@@ -16,6 +15,7 @@
 #include "foundation/worker/CBkgWorker.h"
 #include "foundation/xml/DXMLElement.h"
 #include "platform/gfx/DeviceContext.h"
+#include "tests/support/editor/CObjPlaceholder.h"
 #include "tests/support/editor/FakeTheme.h"
 
 namespace {

@@ -166,14 +166,15 @@ TEST(CEditorObjectClone, AFreshCloneBelongsToNoPageOrEditorUntilAdded)
     editor.Clear();
     EXPECT_EQ(clone->GetParent(), nullptr);
 
-    CDiagramEntityContainer target;
-    CEditorObject* same = clone->CloneInto(target, nullptr);
-    EXPECT_EQ(same->GetRect().left, 30);   // the clone's page (none) is the target's
-    CEditorObject* moved = clone->CloneInto(target, &otherPage);
-    EXPECT_EQ(moved->GetParent(), &target);
-    EXPECT_EQ(moved->GetPage(), &otherPage);
-    EXPECT_EQ(moved->GetRect().left, 20);
-    EXPECT_EQ(moved->GetRect().top, 30);
+    // Added to another page's objects, a clone of the clone stays where it was and
+    // belongs to that page.
+    CPageObjectContainer target(&otherPage);
+    target.Add(clone->CloneObject());
+    const auto* added = static_cast<const CEditorObject*>(target.GetAt(0));
+    EXPECT_EQ(added->GetRect().left, 30);
+    EXPECT_EQ(added->GetRect().top, 40);
+    EXPECT_EQ(added->GetParent(), &target);
+    EXPECT_EQ(added->GetPage(), &otherPage);
 }
 
 } // namespace
@@ -195,10 +196,8 @@ TEST(CEditorObjectClone, AddedToAPagesContainerTheCloneBelongsToThatPage)
     EXPECT_EQ(duplicate->GetPage(), &first);
     EXPECT_EQ(duplicate->GetParent(), &firstObjects);
 
-    CEditorObject* moved = source->CloneInto(secondObjects, &second);
-    EXPECT_EQ(moved->GetPage(), &second);
     secondObjects.Add(source->CloneObject());
-    EXPECT_EQ(static_cast<const CEditorObject*>(secondObjects.GetAt(1))->GetPage(), &second);
+    EXPECT_EQ(static_cast<const CEditorObject*>(secondObjects.GetAt(0))->GetPage(), &second);
 }
 
 } // namespace

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "editor/document/CObjectTypeTable.h"
-#include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/CStyles.h"
 #include "platform/gfx/Colour.h"
 #include "platform/gfx/Surface.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/CObjPlaceholder.h"
 
 namespace {
 

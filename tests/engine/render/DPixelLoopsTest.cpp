@@ -1,5 +1,5 @@
 // Every faster pixel loop against the plain one, bit for bit: random pictures, every width
-// from 0 to 67, every alignment of source and destination within 32 bytes, and the alphas
+// from 0 to 67, every alignment of source and destination within 64 bytes, and the alphas
 // where the arithmetic turns (0, 1, 127, 128, 254, 255).
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace {
 
 constexpr uint32_t kEdgeAlphas[] = {0, 1, 127, 128, 254, 255};
 constexpr std::size_t kWidestRow = 67;
-constexpr std::size_t kAlignments = 8; // pixels of 4 bytes in 32
+constexpr std::size_t kAlignments = 16; // pixels of 4 bytes in 64, the widest store
 
 class PixelPathTest : public testing::TestWithParam<DPixelPath> {
 protected:
@@ -98,22 +98,41 @@ TEST_P(PixelPathTest, EveryEdgeAlphaOverEveryDestinationByte)
     EXPECT_EQ(destination, expected);
 }
 
-TEST_P(PixelPathTest, TranslucentFillMatchesThePlainLoop)
+// Both fills, opaque colours stored and translucent ones blended, against the plain
+// loops; guard pixels on both sides show a store that runs past the row. Runs from the
+// length where the processor's string store takes over are filled too.
+TEST_P(PixelPathTest, FillsMatchThePlainLoops)
 {
-    for (uint32_t alpha : kEdgeAlphas) {
-        if (alpha == 255)
-            continue; // an opaque colour is stored, never blended
-        for (std::size_t width = 0; width <= kWidestRow; ++width)
-            for (std::size_t shift = 0; shift < kAlignments; ++shift) {
-                const uint32_t colour = alpha << 24 | (random() & 0x00FFFFFFu);
-                std::vector<uint32_t> expected = randomRow(width + shift);
-                std::vector<uint32_t> actual = expected;
-                plainloops::fillOver(expected.data() + shift, colour, width);
-                loops->fillOver(actual.data() + shift, colour, width);
-                ASSERT_EQ(actual, expected) << std::hex << "colour " << colour << std::dec << ", width " << width
-                                            << ", at " << shift;
-            }
-    }
+    constexpr std::size_t kGuard = 16;
+    std::vector<std::size_t> widths;
+    for (std::size_t width = 0; width <= kWidestRow; ++width)
+        widths.push_back(width);
+    for (std::size_t width : {kLongFillPixels - 1, kLongFillPixels, kLongFillPixels + kWidestRow})
+        widths.push_back(width);
+    const struct {
+        const char* name;
+        DFillLoop plain;
+        DFillLoop DPixelLoops::*fast;
+        bool opaque;
+    } fills[] = {
+        {"opaque", plainloops::fillOpaque, &DPixelLoops::fillOpaque, true},
+        {"translucent", plainloops::fillOver, &DPixelLoops::fillOver, false},
+    };
+    for (const auto& fill : fills)
+        for (uint32_t alpha : kEdgeAlphas) {
+            if (alpha == 255 && !fill.opaque)
+                continue; // an opaque colour is stored, never blended
+            for (std::size_t width : widths)
+                for (std::size_t shift = 0; shift < kAlignments; ++shift) {
+                    const uint32_t colour = alpha << 24 | (random() & 0x00FFFFFFu);
+                    std::vector<uint32_t> expected = randomRow(shift + width + kGuard);
+                    std::vector<uint32_t> actual = expected;
+                    fill.plain(expected.data() + shift, colour, width);
+                    (loops->*fill.fast)(actual.data() + shift, colour, width);
+                    ASSERT_EQ(actual, expected) << fill.name << std::hex << ", colour " << colour << std::dec
+                                                << ", width " << width << ", at " << shift;
+                }
+        }
 }
 
 // Whole pictures through the renderer: blits of random clips and positions, and text,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -73,6 +74,39 @@ TEST(DRendererBitmap, FillRectClipsAndBlendsWithTheStoredColour)
     Pixels grey(2, 1, 0, 1);
     renderer.fillRectOn(&grey.bitmap, 0xFFFFFFFF, {0, 0, 1, 0}, DFillMode::Opaque);
     EXPECT_EQ(grey.at(1, 0), uint32_t(63 + 127 + 63));
+}
+
+// Whole rows are filled as one run when nothing lies between them; rows whose stride
+// leaves a gap are filled one by one, the gap untouched.
+TEST(DRendererBitmap, FillOverWholeRowsKeepsToThoseRows)
+{
+    constexpr int32_t kWidth = 6, kHeight = 5;
+    constexpr uint32_t kPage = 0xFF204060, kGap = 0x12345678;
+    const struct {
+        uint32_t colour, filled;
+        DFillMode fill;
+    } fills[] = {
+        {0xFF00FF00, 0xFF00FF00, DFillMode::Blend},
+        {0x80400000, 0xFF502030, DFillMode::Blend}, // red 0x40 + (128 * 0x20 >> 8), and so on
+        {0x80400000, 0x80400000, DFillMode::Opaque},
+    };
+    for (const uint32_t strideWords : {uint32_t(kWidth), uint32_t(kWidth + 3)})
+        for (const auto& fill : fills) {
+            std::vector<uint32_t> words(std::size_t(strideWords) * kHeight, kGap);
+            DBitmap bitmap;
+            bitmap.adopt({kWidth, kHeight}, strideWords * 4, 4, reinterpret_cast<uint8_t*>(words.data()), true);
+            for (int32_t y = 0; y < kHeight; ++y)
+                std::fill_n(words.begin() + y * strideWords, kWidth, kPage);
+            DRendererBitmap renderer;
+            renderer.fillRectOn(&bitmap, fill.colour, {-3, 1, kWidth + 4, 3}, fill.fill);
+            for (int32_t y = 0; y < kHeight; ++y)
+                for (uint32_t x = 0; x < strideWords; ++x) {
+                    const uint32_t expected = x >= kWidth ? kGap : (y >= 1 && y <= 3) ? fill.filled : kPage;
+                    ASSERT_EQ(words[y * strideWords + x], expected)
+                        << std::hex << "colour " << fill.colour << std::dec << ", stride " << strideWords << ", at "
+                        << x << ", " << y;
+                }
+        }
 }
 
 TEST(DRendererBitmap, BlitClippedAtLeftAndTopShiftsTheSource)

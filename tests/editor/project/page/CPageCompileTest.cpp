@@ -5,7 +5,6 @@
 #include "diagram/CDiagramEntityContainer.h"
 #include "editor/document/CActionScript.h"
 #include "editor/document/CPropertyBase.h"
-#include "editor/objects/CObjPlaceholder.h"
 #include "editor/objects/CObjectCompileContext.h"
 #include "editor/objects/CObjectNames.h"
 #include "foundation/DCRC32.h"
@@ -17,6 +16,7 @@
 #include "foundation/target/TargetSpanReader.h"
 #include "tests/editor/project/page/PageHarness.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/CObjPlaceholder.h"
 
 namespace {
 

@@ -73,6 +73,8 @@ TEST_F(TargetCommands, GenerateWritesTheTargetAndItsListing)
     EXPECT_EQ(request.suggestedName, QString("p"));
     EXPECT_EQ(request.folder, QString::fromStdString(folder.path().string()));
     EXPECT_EQ(request.filters, CTargetCommandTexts::TargetFilters());
+    // "*" also offers a file without a dot in its name.
+    EXPECT_EQ(request.filters, QStringList({"VX-Engine target files (*.ddd)", "All files (*)"}));
     EXPECT_FALSE(request.mustExist);
 
     // The dialog's default extension.

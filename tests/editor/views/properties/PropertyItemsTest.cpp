@@ -140,6 +140,8 @@ TEST_F(PropertiesPane, AChosenFileIsStoredRelativeToTheProjectAndItsFolderRememb
     ASSERT_EQ(filePrompts.fileRequests.size(), 1u);
     EXPECT_EQ(filePrompts.fileRequests[0].folder.toStdString(), (folder.path() / "old").string());
     EXPECT_TRUE(filePrompts.fileRequests[0].mustExist);
+    // "*" also offers a file without a dot in its name.
+    EXPECT_EQ(filePrompts.fileRequests[0].filters, QStringList{"All files (*)"});
     EXPECT_EQ(ValueOf(*page, u"Page", u"Background image"), u"images/tank.png");
     EXPECT_EQ(page->GetBackgroundImage(), u"images/tank.png");
     EXPECT_EQ(host.imagesFolder, folder.path() / "images");

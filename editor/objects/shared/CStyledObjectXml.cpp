@@ -1,4 +1,4 @@
-#include "editor/objects/sliders/CStyledObjectXml.h"
+#include "editor/objects/shared/CStyledObjectXml.h"
 
 #include "editor/document/CPropertyBase.h"
 #include "editor/objects/CEditorObject.h"
@@ -10,25 +10,28 @@ constexpr std::u16string_view kStyleChild = u"style";
 
 bool CStyledObjectXml::Read(CEditorObject& object, const DXMLElement& element)
 {
+    // The style first: it may rebuild the "Style" group the properties are read into.
     const DXMLElement* style = element.getChild(kStyleChild);
     if (style)
         object.OnStyleChanged(style->getText());
     object.ReadPropertiesXml(element);
-    // The style's name as "style" gives it, also when no theme answers it: the object
-    // then draws without a theme.
-    if (CPropertyBase* property = object.GetFormat().FindProperty(u"Style", u"Style name"); style && property)
-        property->SetValue(CPropertyValue(style->getText()));
-    object.ReadPosition(element);
-    // No font of their own, but an older file's "alignment" child is the tick alignment.
+    // Also where there is no font: an older file's "alignment" child is the tick alignment.
     object.ReadFont(element);
+    object.ReadPosition(element);
+    if (CPropertyBase* name = object.GetFormat().FindProperty(u"Style", u"Style name"); style && name)
+        name->SetValue(CPropertyValue(style->getText()));
     return true;
 }
 
-void CStyledObjectXml::Write(const CEditorObject& object, DXMLElement& parent)
+void CStyledObjectXml::Write(const CEditorObject& object, DXMLElement& parent, FontChildren font)
 {
     DXMLElement* element = parent.addChild(u"object");
     element->addChild(u"type")->setText(object.GetTypeName());
     object.WritePropertiesXml(*element);
+    if (font == FontChildren::BeforeStyle)
+        object.WriteFont(*element);
     element->addChild(kStyleChild)->setText(object.GetStyleName());
+    if (font == FontChildren::AfterStyle)
+        object.WriteFont(*element);
     object.WritePosition(*element);
 }
