@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QDrag>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
@@ -93,6 +94,7 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_metrics(f
 {
     setObjectName(QStringLiteral("MFCGridCtrl"));
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
     setFrameShape(QFrame::Box);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted
     viewport()->setMouseTracking(true);
@@ -317,10 +319,22 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
         return editCell(focus, CInPlaceEdit::Start::Backspace);
     if (key == Qt::Key_Escape || control)
         return QAbstractScrollArea::keyPressEvent(event);
+    // Space selects the old text rather than replacing it, so Space then Enter writes nothing.
+    if (key == Qt::Key_Space)
+        return editCell(focus, CInPlaceEdit::Start::SelectWhole);
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint())
         return editCell(focus, CInPlaceEdit::Start::Character, text);
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Composed text starts an edit as a typed character would; the editor takes the rest.
+    const CGridCellId focus = m_model.focusCell();
+    if (!event->commitString().isEmpty() && m_mouseMode == MouseMode::None && m_model.isValid(focus))
+        editCell(focus, CInPlaceEdit::Start::Character, event->commitString());
+    event->accept();
 }
 
 // ---- editing -------------------------------------------------------------------------
@@ -372,7 +386,7 @@ void CGridCtrl::onEditorEnded(const QString& text, CInPlaceEdit::EndKey key)
     for (const EndMove& move : kEndMoves)
         if (key == move.end) {
             if (handleNavigation(move.move, move.modifiers))
-                editCell(m_model.focusCell(), CInPlaceEdit::Start::Navigation);
+                editCell(m_model.focusCell(), CInPlaceEdit::Start::SelectWhole);
             return;
         }
 }

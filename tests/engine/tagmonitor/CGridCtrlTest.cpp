@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPrinter>
@@ -88,11 +89,18 @@ TEST_F(GridCtrlTest, EscapeRestoresTheTextAndTellsNoOne)
     EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
 }
 
+// How the first key reaches the grid: typed on it, composed by an input method, or as the
+// key that ends an edit begun with Enter on the cell before.
+enum class Via { Grid, InputMethod, EndOfEdit };
+
 struct FirstKeyCase {
     const char* name;
+    Via via;
     int key;
     const char* text;
+    CGridCellId edited;
     const char* editor;
+    const char* selected;
 };
 
 void PrintTo(const FirstKeyCase& c, std::ostream* out)
@@ -100,28 +108,59 @@ void PrintTo(const FirstKeyCase& c, std::ostream* out)
     *out << c.name;
 }
 
+constexpr CGridCellId kStart{2, 1};
+
 class FirstKey : public GridCtrlTest, public testing::WithParamInterface<FirstKeyCase> {};
 
-TEST_P(FirstKey, IsTypedNotLost)
+TEST_P(FirstKey, OpensTheEditorWithItsText)
 {
     const FirstKeyCase& c = GetParam();
-    focus({2, 1});
-    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, QString::fromUtf8(c.text));
-    QApplication::sendEvent(grid.get(), &press);
+    (void)grid->model().setItemText(kStart.row, kStart.column, u"first");
+    focus(kStart);
+    const QString text = QString::fromUtf8(c.text);
+    switch (c.via) {
+    case Via::Grid: {
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, text);
+        QApplication::sendEvent(grid.get(), &press);
+        break;
+    }
+    case Via::InputMethod: {
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QApplication::sendEvent(grid.get(), &composed);
+        break;
+    }
+    case Via::EndOfEdit:
+        QTest::keyClick(grid.get(), Qt::Key_Return);
+        ASSERT_NE(grid->editor(), nullptr);
+        QTest::keyClick(grid->editor(), Qt::Key(c.key));
+        break;
+    }
+    EXPECT_EQ(grid->model().focusCell(), c.edited);
     EXPECT_EQ(editorText(), QString::fromUtf8(c.editor));
+    ASSERT_NE(grid->editor(), nullptr);
+    EXPECT_EQ(grid->editor()->selectedText(), QString::fromUtf8(c.selected));
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(, FirstKey,
-                         testing::Values(FirstKeyCase{"Space", Qt::Key_Space, " ", " "},
-                                         FirstKeyCase{"Exclamation", Qt::Key_Exclam, "!", "!"},
-                                         FirstKeyCase{"Parenthesis", Qt::Key_ParenLeft, "(", "("},
-                                         FirstKeyCase{"Dollar", Qt::Key_Dollar, "$", "$"},
-                                         FirstKeyCase{"Letter", Qt::Key_A, "a", "a"},
-                                         FirstKeyCase{"Umlaut", Qt::Key_Adiaeresis, "\xc3\xa4", "\xc3\xa4"},
-                                         FirstKeyCase{"Enter", Qt::Key_Return, "\r", "old"},
-                                         FirstKeyCase{"Backspace", Qt::Key_Backspace, "\b", "ol"},
-                                         FirstKeyCase{"F2", Qt::Key_F2, "", "old"}),
-                         [](const testing::TestParamInfo<FirstKeyCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , FirstKey,
+    testing::Values(FirstKeyCase{"Tab", Via::EndOfEdit, Qt::Key_Tab, "", {2, 2}, "old", "old"},
+                    FirstKeyCase{"PageUp", Via::EndOfEdit, Qt::Key_PageUp, "", {1, 1}, "old", "old"},
+                    FirstKeyCase{"Down", Via::EndOfEdit, Qt::Key_Down, "", {3, 1}, "old", "old"},
+                    FirstKeyCase{"Space", Via::Grid, Qt::Key_Space, " ", kStart, "first", "first"},
+                    FirstKeyCase{"Exclamation", Via::Grid, Qt::Key_Exclam, "!", kStart, "!", ""},
+                    FirstKeyCase{"Parenthesis", Via::Grid, Qt::Key_ParenLeft, "(", kStart, "(", ""},
+                    FirstKeyCase{"Dollar", Via::Grid, Qt::Key_Dollar, "$", kStart, "$", ""},
+                    FirstKeyCase{"Letter", Via::Grid, Qt::Key_A, "a", kStart, "a", ""},
+                    FirstKeyCase{"Digit", Via::Grid, Qt::Key_7, "7", kStart, "7", ""},
+                    FirstKeyCase{"Umlaut", Via::Grid, Qt::Key_Adiaeresis, "\xc3\xa4", kStart, "\xc3\xa4", ""},
+                    FirstKeyCase{"Composed", Via::InputMethod, 0, "\xe6\xbc\xa2\xe5\xad\x97", kStart,
+                                 "\xe6\xbc\xa2\xe5\xad\x97", ""},
+                    FirstKeyCase{"Enter", Via::Grid, Qt::Key_Return, "\r", kStart, "first", ""},
+                    FirstKeyCase{"Backspace", Via::Grid, Qt::Key_Backspace, "\b", kStart, "firs", ""},
+                    FirstKeyCase{"F2", Via::Grid, Qt::Key_F2, "", kStart, "first", ""}),
+    [](const testing::TestParamInfo<FirstKeyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(GridCtrlTest, KeysThatEndAnEditMoveOnAndEditTheNextCell)
 {
