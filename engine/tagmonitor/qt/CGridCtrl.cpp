@@ -90,7 +90,8 @@ constexpr EndMove kEndMoves[] = {
 
 } // namespace
 
-CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_metrics(font()), m_model(&m_metrics)
+CGridCtrl::CGridCtrl(QWidget* parent)
+    : QAbstractScrollArea(parent), m_metrics(font()), m_model(&m_metrics), m_wheelLines(QApplication::wheelScrollLines())
 {
     setObjectName(QStringLiteral("MFCGridCtrl"));
     setFocusPolicy(Qt::StrongFocus);
@@ -226,7 +227,17 @@ void CGridCtrl::wheelEvent(QWheelEvent* event)
         const int notches = std::max(1, std::abs(delta) / kWheelNotch);
         pageScroll(delta > 0 ? -notches : notches);
     } else {
-        lineScroll(Qt::Vertical, -m_wheelLines * delta / kWheelNotch);
+        // lines x delta / 120; a touchpad's steps under a notch add up until they make a
+        // line, and a turn back starts afresh.
+        const bool underANotch = std::abs(delta) < kWheelNotch;
+        if (underANotch && (m_wheelCarry < 0) != (delta < 0))
+            m_wheelCarry = 0;
+        const int64_t step = int64_t(m_wheelLines) * delta + (underANotch ? m_wheelCarry : 0);
+        const int64_t lines = step / kWheelNotch;
+        if (underANotch)
+            m_wheelCarry = step - lines * kWheelNotch;
+        // More lines than rows scroll no further; the bound keeps a wild setting harmless.
+        lineScroll(Qt::Vertical, -int(std::clamp<int64_t>(lines, -m_model.rowCount(), m_model.rowCount())));
     }
     event->accept();
 }
@@ -567,12 +578,14 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event)
         }
         (void)m_model.notify(CGridCode::SelectionChanging, cell);
         if (modifiers & Qt::ControlModifier) {
+            m_model.keepSelection();
             m_model.toggleSelected(cell);
             m_model.setFocusCell(cell);
         } else if (modifiers & Qt::ShiftModifier) {
-            m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell), CGridModel::SelectMode::Replace);
-            m_model.setFocusCell(cell);
+            m_model.forgetKeptSelection();
+            selectTo(cell, modifiers);
         } else {
+            m_model.forgetKeptSelection();
             m_model.selectRange({cell.row, cell.column, cell.row, cell.column}, CGridModel::SelectMode::Replace);
             m_model.setFocusCell(cell);
         }
@@ -633,11 +646,8 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
         const QPoint inside(std::clamp(point.x(), 0, viewport()->width() - 1),
                             std::clamp(point.y(), 0, viewport()->height() - 1));
         const CGridCellId cell = CGridGeometry::cellAt(m_model, gridViewport(), inside.x(), inside.y());
-        if (m_model.isValid(cell) && !m_model.cell(cell)->isFixed() && cell != m_model.focusCell()) {
-            m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell),
-                                CGridModel::SelectMode::Replace);
-            m_model.setFocusCell(cell);
-        }
+        if (m_model.isValid(cell) && !m_model.cell(cell)->isFixed() && cell != m_model.focusCell())
+            selectTo(cell, event->modifiers());
         break;
     }
     default:
@@ -663,10 +673,17 @@ void CGridCtrl::autoScrollTick()
     const QPoint inside(std::clamp(point.x(), int(m_model.fixedColumnWidth()), viewport()->width() - 1),
                         std::clamp(point.y(), int(m_model.fixedRowHeight()), viewport()->height() - 1));
     const CGridCellId cell = CGridGeometry::cellAt(m_model, gridViewport(), inside.x(), inside.y());
-    if (m_model.isValid(cell) && cell != m_model.focusCell()) {
-        m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell), CGridModel::SelectMode::Replace);
-        m_model.setFocusCell(cell);
-    }
+    if (m_model.isValid(cell) && cell != m_model.focusCell())
+        selectTo(cell, QGuiApplication::keyboardModifiers());
+}
+
+void CGridCtrl::selectTo(CGridCellId cell, Qt::KeyboardModifiers modifiers)
+{
+    // While Ctrl is held, the cells selected before the press stay selected.
+    m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell),
+                        modifiers & Qt::ControlModifier ? CGridModel::SelectMode::AddToKept
+                                                        : CGridModel::SelectMode::Replace);
+    m_model.setFocusCell(cell);
 }
 
 void CGridCtrl::mouseReleaseEvent(QMouseEvent* event)

@@ -27,7 +27,6 @@ public:
     static constexpr int kAutoScrollMs = 25;
     // A row or column boundary can be dragged from this many pixels either side.
     static constexpr int kResizeCaptureZone = 3;
-    static constexpr int kWheelLines = 3;
     // One notch of a mouse wheel.
     static constexpr int kWheelNotch = 120;
 
@@ -45,8 +44,12 @@ public:
         m_images = images;
         m_model.setImageList(images);
     }
-    // Lines per wheel notch; -1 scrolls a page per notch.
-    void setWheelLines(int lines) { m_wheelLines = lines; }
+    // Lines per wheel notch, the desktop's setting at construction; -1 scrolls a page per notch.
+    void setWheelLines(int lines)
+    {
+        m_wheelLines = lines;
+        m_wheelCarry = 0;
+    }
 
     // Scrolls so that the cell shows.
     void ensureVisible(CGridCellId cell);
@@ -96,6 +99,8 @@ private:
     bool handleNavigation(CGridNavigation::Key key, Qt::KeyboardModifiers modifiers);
     void onEditorEnded(const QString& text, CInPlaceEdit::EndKey key);
     void autoScrollTick();
+    // Selects from the selection start to the cell, which takes the focus.
+    void selectTo(CGridCellId cell, Qt::KeyboardModifiers modifiers);
     // The column (row) whose right (bottom) boundary lies within the capture zone of the
     // point in a fixed row (column); -1 for none.
     [[nodiscard]] int columnBoundaryAt(QPoint point) const;
@@ -125,6 +130,7 @@ private:
     int m_sizing = -1;       // the row or column being resized
     int m_sizingLine = -1;   // where its boundary line is drawn
     CGridCellId m_dropCell;
-    int m_wheelLines = kWheelLines;
+    int m_wheelLines;
+    int64_t m_wheelCarry = 0; // lines x delta of small wheel steps not yet scrolled, in 1/120 lines
     bool m_destroying = false;
 };

@@ -26,7 +26,10 @@ constexpr int kRows = 60, kColumns = 4, kRowHeight = 20, kColumnWidth = 60;
 
 class GridCtrlTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { build(); }
+
+    // A grid of kRows rows and kColumns columns, all "old", shown and focused.
+    void build()
     {
         grid = std::make_unique<CGridCtrl>();
         CGridModel& model = grid->model();
@@ -210,20 +213,37 @@ TEST_F(GridCtrlTest, ArrowsScrollTheFocusIntoView)
     EXPECT_EQ(grid->model().selectedRange(), (CGridCellRange{21, 1, 22, 1}));
 }
 
-TEST_F(GridCtrlTest, TheWheelScrollsThreeRowsANotch)
+TEST_F(GridCtrlTest, TheWheelScrollsTheDesktopsLinesANotchAndAddsUpSmallSteps)
 {
-    QWheelEvent wheel(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid->viewport(), &wheel);
-    EXPECT_EQ(grid->gridViewport().scrollY, uint64_t(3 * kRowHeight));
-    QWheelEvent back(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
-                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid->viewport(), &back);
-    EXPECT_EQ(grid->gridViewport().scrollY, 0u);
+    // The desktop's setting is read when the grid is made.
+    const int desktop = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(5);
+    build();
+    QApplication::setWheelScrollLines(desktop);
+    const auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &wheel);
+        return int(grid->gridViewport().scrollY / kRowHeight);
+    };
+    EXPECT_EQ(turn(-120), 5);
+    EXPECT_EQ(turn(120), 0);
+    EXPECT_EQ(turn(-240), 10);
+    // A touchpad's eighth of a notch is 5/8 of a line: the second makes one, eight make five.
+    EXPECT_EQ(turn(-15), 10);
+    EXPECT_EQ(turn(-15), 11);
+    for (int step = 2; step < 8; ++step)
+        (void)turn(-15);
+    EXPECT_EQ(turn(0), 15);
+    // Turning back starts afresh: what was carried does not scroll the other way.
+    EXPECT_EQ(turn(-15), 15);
+    EXPECT_EQ(turn(15), 15);
+    EXPECT_EQ(turn(15), 14);
     // A setting of -1 scrolls a page per notch.
     grid->setWheelLines(-1);
-    QApplication::sendEvent(grid->viewport(), &wheel);
-    EXPECT_EQ(grid->gridViewport().scrollY, uint64_t(grid->viewport()->height() - kRowHeight));
+    const uint64_t before = grid->gridViewport().scrollY;
+    (void)turn(-120);
+    EXPECT_EQ(grid->gridViewport().scrollY - before, uint64_t(grid->viewport()->height() - kRowHeight));
 }
 
 TEST_F(GridCtrlTest, AClickOnTheFocusCellEditsOnRelease)
@@ -251,6 +271,29 @@ TEST_F(GridCtrlTest, AReleaseWithAFocusCellPostsTheCommandAfterTheClick)
     QTRY_COMPARE(listener.commands.size(), size_t(1));
     EXPECT_EQ(listener.commands.front(), (CGridCellId{3, 1}));
     EXPECT_EQ(listener.count(CGridCode::Click), 1);
+}
+
+TEST_F(GridCtrlTest, ADragWithCtrlKeepsTheEarlierSelection)
+{
+    const auto drag = [&](CGridCellId from, CGridCellId to, Qt::KeyboardModifiers modifiers) {
+        const QPoint a = grid->cellRect(from).center(), b = grid->cellRect(to).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, modifiers, a);
+        QMouseEvent move(QEvent::MouseMove, QPointF(b), grid->viewport()->mapToGlobal(QPointF(b)), Qt::NoButton,
+                         Qt::LeftButton, modifiers);
+        QApplication::sendEvent(grid->viewport(), &move);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, modifiers, b);
+    };
+    const auto selected = [&] {
+        const std::set<CGridCellId>& cells = grid->model().selectedCells();
+        return std::vector<CGridCellId>(cells.begin(), cells.end());
+    };
+    drag({1, 1}, {1, 2}, Qt::NoModifier);
+    drag({3, 2}, {4, 3}, Qt::ControlModifier);
+    EXPECT_EQ(selected(), (std::vector<CGridCellId>{{1, 1}, {1, 2}, {3, 2}, {3, 3}, {4, 2}, {4, 3}}));
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{4, 3}));
+    // Without Ctrl a drag selects its own cells only.
+    drag({6, 1}, {7, 1}, Qt::NoModifier);
+    EXPECT_EQ(selected(), (std::vector<CGridCellId>{{6, 1}, {7, 1}}));
 }
 
 TEST_F(GridCtrlTest, DraggingAHeaderBoundaryResizesTheColumn)
