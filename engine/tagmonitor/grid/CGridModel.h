@@ -37,6 +37,8 @@ struct CGridSettings {
     bool titleTips = true;
     int gridLines = Both;
     uint32_t gridLineColour = 0xC0C0C0;
+    // Beyond the last row and column; the view gives it the desktop's button shadow.
+    uint32_t backgroundColour = 0x808080;
 };
 
 class CGridModel {

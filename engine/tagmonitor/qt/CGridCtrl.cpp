@@ -88,10 +88,14 @@ constexpr EndMove kEndMoves[] = {
     {CInPlaceEdit::EndKey::PageDown, CGridNavigation::Key::PageDown, Qt::NoModifier},
 };
 
+constexpr CGridModel::CellKind kCellKinds[] = {CGridModel::CellKind::Normal, CGridModel::CellKind::FixedColumn,
+                                              CGridModel::CellKind::FixedRow, CGridModel::CellKind::Corner};
+
 } // namespace
 
 CGridCtrl::CGridCtrl(QWidget* parent)
-    : QAbstractScrollArea(parent), m_metrics(font()), m_model(&m_metrics), m_wheelLines(QApplication::wheelScrollLines())
+    : QAbstractScrollArea(parent), m_metrics(font()), m_model(&m_metrics), m_desktopColours(DesktopColours::of(palette())),
+      m_wheelLines(QApplication::wheelScrollLines())
 {
     setObjectName(QStringLiteral("MFCGridCtrl"));
     setFocusPolicy(Qt::StrongFocus);
@@ -103,14 +107,12 @@ CGridCtrl::CGridCtrl(QWidget* parent)
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     m_model.setObserver(this);
-    const QPalette colours = palette();
-    for (auto kind : {CGridModel::CellKind::Normal, CGridModel::CellKind::FixedColumn, CGridModel::CellKind::FixedRow,
-                      CGridModel::CellKind::Corner}) {
+    for (CGridModel::CellKind kind : kCellKinds) {
         CGridDefaultCell& cell = m_model.defaultCell(kind);
-        cell.textColour = toColourRef(colours.color(QPalette::Text));
-        cell.backColour = toColourRef(colours.color(kind == CGridModel::CellKind::Normal ? QPalette::Base
-                                                                                       : QPalette::Button));
+        cell.textColour = m_desktopColours.text;
+        cell.backColour = m_desktopColours.backOf(kind);
     }
+    m_model.settings().backgroundColour = m_desktopColours.shadow;
     m_autoScroll.setInterval(kAutoScrollMs);
     connect(&m_autoScroll, &QTimer::timeout, this, &CGridCtrl::autoScrollTick);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { hideTitleTip(); });
@@ -190,7 +192,33 @@ void CGridCtrl::changeEvent(QEvent* event)
         m_metrics.setFont(font());
         m_model.setMetrics(&m_metrics);
         viewport()->update();
+    } else if (event->type() == QEvent::PaletteChange) {
+        followDesktopColours();
     }
+}
+
+CGridCtrl::DesktopColours CGridCtrl::DesktopColours::of(const QPalette& palette)
+{
+    return {toColourRef(palette.color(QPalette::Text)), toColourRef(palette.color(QPalette::Base)),
+            toColourRef(palette.color(QPalette::Button)), toColourRef(palette.color(QPalette::Dark))};
+}
+
+void CGridCtrl::followDesktopColours()
+{
+    // Colours that are still the old desktop's follow it; those the program chose stay.
+    const DesktopColours now = DesktopColours::of(palette());
+    const auto follow = [](uint32_t& colour, uint32_t before, uint32_t after) {
+        if (colour == before)
+            colour = after;
+    };
+    for (CGridModel::CellKind kind : kCellKinds) {
+        CGridDefaultCell& cell = m_model.defaultCell(kind);
+        follow(cell.textColour, m_desktopColours.text, now.text);
+        follow(cell.backColour, m_desktopColours.backOf(kind), now.backOf(kind));
+    }
+    follow(m_model.settings().backgroundColour, m_desktopColours.shadow, now.shadow);
+    m_desktopColours = now;
+    viewport()->update();
 }
 
 // ---- scrolling -----------------------------------------------------------------------
@@ -836,7 +864,7 @@ void CGridCtrl::drawGrid(QPainter& painter, const QRect& clip, const CGridViewpo
     right = std::min(right, view.width);
     bottom = std::min(bottom, view.height);
     if (printing == Printing::No)
-        painter.fillRect(clip, palette().color(QPalette::Dark)); // beyond the last row and column
+        painter.fillRect(clip, fromColourRef(m_model.settings().backgroundColour)); // beyond the last row and column
     const auto back = [this](CGridModel::CellKind kind) {
         return fromColourRef(m_model.defaultCell(kind).backColour);
     };

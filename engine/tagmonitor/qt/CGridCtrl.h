@@ -89,10 +89,20 @@ private:
     enum class MouseMode { None, SelectAll, SelectColumns, SelectRows, SelectCells, SizeRow, SizeColumn, EditOnRelease,
                            PrepareDrag };
     enum class Printing { No, Yes };
+    // The desktop's colours the default cells and the background start from (0xBBGGRR).
+    struct DesktopColours {
+        uint32_t text, window, buttonFace, shadow;
+        static DesktopColours of(const QPalette& palette);
+        [[nodiscard]] uint32_t backOf(CGridModel::CellKind kind) const
+        {
+            return kind == CGridModel::CellKind::Normal ? window : buttonFace;
+        }
+    };
 
     void onGridLayoutChanged() override;
     void onGridCellChanged(CGridCellId cell) override;
     void resetScrollBars();
+    void followDesktopColours();
     void lineScroll(Qt::Orientation orientation, int lines);
     void pageScroll(int pages);
     // A grid key: moves the focus; false when the key is not the grid's.
@@ -119,6 +129,7 @@ private:
     CGridTextMetrics_Qt m_metrics;
     const CGridImageList_Qt* m_images = nullptr;
     CGridModel m_model;
+    DesktopColours m_desktopColours;
     QPointer<CInPlaceEdit> m_editor;
     CGridCellId m_editCell;
     QTimer m_autoScroll;

@@ -24,6 +24,11 @@ using vx::test::RecordingListener;
 
 constexpr int kRows = 60, kColumns = 4, kRowHeight = 20, kColumnWidth = 60;
 
+uint32_t colourRef(const QColor& colour)
+{
+    return uint32_t(colour.red()) | uint32_t(colour.green()) << 8 | uint32_t(colour.blue()) << 16;
+}
+
 class GridCtrlTest : public testing::Test {
 protected:
     void SetUp() override { build(); }
@@ -488,6 +493,41 @@ TEST_F(GridCtrlTest, PaintsCellsGridLinesAndTheBackgroundBeyond)
     EXPECT_EQ(picture.pixel(5, grid->viewport()->height() - 3), grid->palette().color(QPalette::Dark).rgb());
     // The header is drawn raised: light on its top edge.
     EXPECT_EQ(picture.pixel(grid->cellRect({0, 2}).center().x(), 0), grid->palette().color(QPalette::Light).rgb());
+}
+
+TEST_F(GridCtrlTest, TheDefaultColoursFollowTheDesktopUnlessTheProgramChoseThem)
+{
+    CGridModel& model = grid->model();
+    model.setFocusCell({});
+    model.clearSelection();
+    (void)model.setRowCount(3);
+    constexpr uint32_t kChosen = 0x00FFFF; // yellow, as 0xBBGGRR
+    model.defaultCell(CGridModel::CellKind::FixedRow).backColour = kChosen;
+    const QPalette before = QApplication::palette();
+    QPalette desktop = before;
+    desktop.setColor(QPalette::Text, QColor(0x10, 0x20, 0x30));
+    desktop.setColor(QPalette::Base, QColor(0x20, 0x20, 0x60));
+    desktop.setColor(QPalette::Button, QColor(0x40, 0x50, 0x40));
+    desktop.setColor(QPalette::Dark, QColor(0x05, 0x06, 0x07));
+    const CGridDefaultCell& normal = model.defaultCell(CGridModel::CellKind::Normal);
+    // The desktop's change reaches the widgets as a posted event.
+    QApplication::setPalette(desktop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return normal.textColour == 0x302010u; }));
+    const QImage picture = grid->viewport()->grab().toImage();
+    EXPECT_EQ(normal.textColour, 0x302010u);
+    EXPECT_EQ(normal.backColour, 0x602020u);
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::FixedColumn).backColour, 0x405040u);
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::Corner).textColour, 0x302010u);
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::FixedRow).backColour, kChosen);
+    EXPECT_EQ(model.settings().backgroundColour, 0x070605u);
+    const QRect cell = grid->cellRect({1, 1}), header = grid->cellRect({0, 2});
+    EXPECT_EQ(picture.pixelColor(cell.left() + 1, cell.top() + 1), QColor(0x20, 0x20, 0x60));
+    EXPECT_EQ(picture.pixelColor(header.left() + 2, header.top() + 2), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(picture.pixelColor(5, grid->viewport()->height() - 3), QColor(0x05, 0x06, 0x07));
+    // Back on the old desktop, all but the chosen colour return.
+    QApplication::setPalette(before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return normal.backColour == colourRef(before.color(QPalette::Base)); }));
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::FixedRow).backColour, kChosen);
 }
 
 TEST_F(GridCtrlTest, PrintsEveryPageToAFile)
