@@ -35,6 +35,8 @@ struct CGridSettings {
     bool trackFocusCell = true;
     bool frameFocusCell = true;
     bool titleTips = true;
+    // Printed at the printer's own scale, with page columns; else scaled to the page's width.
+    bool printerScale = false;
     int gridLines = Both;
     uint32_t gridLineColour = 0xC0C0C0;
     // Beyond the last row and column; the view gives it the desktop's button shadow.

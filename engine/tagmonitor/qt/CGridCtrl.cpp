@@ -10,7 +10,7 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -991,79 +991,95 @@ void CGridCtrl::drawCell(QPainter& painter, CGridCellId id, const CGridRect& gri
 
 // ---- printing ------------------------------------------------------------------------
 
-void CGridCtrl::print(QPrinter& printer)
+int CGridCtrl::beginPrinting(const QPaintDevice& device)
 {
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return; // the printer's failure ends it without a message
+    // The print font, like everything on the page, measures in grid pixels.
     QFont printFont(QStringLiteral("Arial"));
-    printFont.setPointSize(10);
-    const QFontMetrics metrics(printFont, &printer);
-    const int line = metrics.height();
-    const double averageChar = double(metrics.horizontalAdvance(toQString(CGridPrintLayout::kWidthSample))) /
-        double(CGridPrintLayout::kWidthSample.size());
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRect area(0, 0, page.width(), page.height());
-    // The grid's whole width and the side margins fill the page's width.
-    const double margin = CGridPrintLayout::kSideMarginChars * averageChar;
-    const double width = std::max<double>(double(m_model.totalWidth()), 1.0);
-    const double scale = (area.width() - 2 * margin) / width;
-    const uint64_t pageHeight = uint64_t(std::max(1.0, area.height() / scale));
-    const int lineInGrid = int(std::ceil(line / scale));
-    const std::vector<CGridPrintPage> pages =
-        CGridPrintLayout::paginate(m_model, CGridPrintLayout::bodyHeight(m_model, pageHeight, lineInGrid));
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0)
-            printer.newPage();
-        printPage(painter, area, int(i) + 1, int(pages.size()), pages[i], printFont);
-    }
-    painter.end();
+    printFont.setPixelSize(QFontInfo(font()).pixelSize());
+    const CGridTextMetrics_Qt printMetrics(printFont);
+    const CGridPaper paper{device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY()};
+    const CGridPrintLayout::PrinterScale scale =
+        m_model.settings().printerScale ? CGridPrintLayout::PrinterScale::On : CGridPrintLayout::PrinterScale::Off;
+    m_printJob.emplace(PrintJob{printFont, paper,
+                                CGridPrintLayout(m_model, paper, logicalDpiX(), logicalDpiY(), printMetrics, scale)});
+    return m_printJob->layout.pageCount();
 }
 
-void CGridCtrl::printPage(QPainter& painter, const QRect& page, int number, int count, const CGridPrintPage& rows,
-                          const QFont& printFont)
+void CGridCtrl::endPrinting()
 {
-    QFont bold = printFont;
+    m_printJob.reset();
+}
+
+void CGridCtrl::print(QPagedPaintDevice& device)
+{
+    const int count = beginPrinting(device);
+    QPainter painter;
+    if (painter.begin(&device)) { // else the device's failure ends it without a message
+        for (int page = 1; page <= count; ++page) {
+            if (page > 1)
+                device.newPage();
+            printPage(painter, page);
+        }
+        painter.end();
+    }
+    endPrinting();
+}
+
+void CGridCtrl::printPage(QPainter& painter, int page)
+{
+    if (!m_printJob || page < 1 || page > m_printJob->layout.pageCount())
+        return;
+    const CGridPrintLayout& layout = m_printJob->layout;
+    const CGridPaper& paper = m_printJob->paper;
+    painter.save();
+    painter.scale(double(paper.width) / std::max(layout.pageWidth(), 1),
+                  double(paper.height) / std::max(layout.pageHeight(), 1));
+    QFont bold = m_printJob->font;
     bold.setBold(true);
     painter.setFont(bold);
-    const int line = painter.fontMetrics().height();
-    const double averageChar = double(painter.fontMetrics().horizontalAdvance(toQString(CGridPrintLayout::kWidthSample))) /
-        double(CGridPrintLayout::kWidthSample.size());
-    const int margin = int(CGridPrintLayout::kSideMarginChars * averageChar);
-    const int top = CGridPrintLayout::kTopLines * line;
+    painter.setPen(Qt::black);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    const int line = layout.lineHeight(), margin = layout.sideMargin();
+    const int width = layout.pageWidth() - 2 * margin;
+
     // The header: the first window title up the parents, and the application's name.
     QString title;
-    for (const QWidget* w = this; w && title.isEmpty(); w = w->parentWidget())
+    for (const QWidget* w = parentWidget(); w && title.isEmpty(); w = w->parentWidget())
         title = w->windowTitle();
-    const QRect header(page.left() + margin, top, page.width() - 2 * margin, CGridPrintLayout::kHeaderLines * line);
-    painter.setPen(Qt::black);
+    const QRect header(margin, layout.headerTop(), width, CGridPrintLayout::kHeaderLines * line);
     painter.drawText(header, Qt::AlignHCenter | Qt::AlignVCenter, title);
     painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter, QGuiApplication::applicationDisplayName());
-    painter.drawLine(header.bottomLeft(), header.bottomRight());
-    const int footerTop = page.bottom() - (CGridPrintLayout::kBottomLines + CGridPrintLayout::kFooterLines) * line;
-    const QRect footer(header.left(), footerTop, header.width(), CGridPrintLayout::kFooterLines * line);
+    painter.drawLine(header.left(), header.bottom() + 1, header.right(), header.bottom() + 1);
+    const QRect footer(margin, layout.footerTop(), width, CGridPrintLayout::kFooterLines * line);
     painter.drawLine(footer.topLeft(), footer.topRight());
-    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, toQString(CGridPrintLayout::footerText(number, count)));
+    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter,
+                     toQString(CGridPrintLayout::footerText(page, layout.pageCount())));
     painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
                      QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
 
-    // The body: the fixed rows, then the page's rows, scaled to the page's width.
-    const double scale = (page.width() - 2.0 * margin) / std::max<double>(double(m_model.totalWidth()), 1.0);
-    painter.save();
-    painter.translate(header.left(), header.bottom() + CGridPrintLayout::kGapLines * line);
-    painter.scale(scale, scale);
-    painter.setFont(font());
-    const uint64_t skipped = m_model.rowTop(rows.firstRow) - m_model.fixedRowHeight();
-    const CGridViewport view{0, skipped, int(m_model.totalWidth()),
-                             int(m_model.fixedRowHeight() + m_model.rowTop(rows.lastRow + 1) -
-                                 m_model.rowTop(rows.firstRow))};
-    for (int row = 0; row < m_model.rowCount(); ++row) {
-        const bool fixed = row < m_model.fixedRowCount();
-        if ((!fixed && (row < rows.firstRow || row > rows.lastRow)) || m_model.rowHeight(row) == 0)
-            continue;
-        for (int column = 0; column < m_model.columnCount(); ++column)
-            if (m_model.columnWidth(column) > 0)
-                drawCell(painter, {row, column}, CGridGeometry::cellRect(m_model, view, {row, column}), Printing::Yes);
-    }
+    // The body: the fixed rows and columns, then the page's own; a row taller than the
+    // body is cut at its end.
+    const QRect body(margin, layout.bodyTop(), width,
+                     layout.footerTop() - CGridPrintLayout::kGapLines * line - layout.bodyTop());
+    painter.setClipRect(body);
+    painter.translate(body.topLeft());
+    QFont cells = font();
+    cells.setPixelSize(QFontInfo(font()).pixelSize());
+    painter.setFont(cells);
+    const CGridPrintSpan rows = layout.rowsOf(page), columns = layout.columnsOf(page);
+    const CGridViewport view{m_model.columnLeft(columns.first) - m_model.fixedColumnWidth(),
+                             m_model.rowTop(rows.first) - m_model.fixedRowHeight(), body.width(), body.height()};
+    const CGridPrintSpan rowSpans[] = {{0, m_model.fixedRowCount() - 1}, rows};
+    const CGridPrintSpan columnSpans[] = {{0, m_model.fixedColumnCount() - 1}, columns};
+    for (const CGridPrintSpan& rowSpan : rowSpans)
+        for (int row = rowSpan.first; row <= rowSpan.last; ++row) {
+            if (m_model.rowHeight(row) == 0)
+                continue;
+            for (const CGridPrintSpan& columnSpan : columnSpans)
+                for (int column = columnSpan.first; column <= columnSpan.last; ++column)
+                    if (m_model.columnWidth(column) > 0)
+                        drawCell(painter, {row, column}, CGridGeometry::cellRect(m_model, view, {row, column}),
+                                 Printing::Yes);
+        }
     painter.restore();
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "engine/tagmonitor/grid/CGridGeometry.h"
 #include "engine/tagmonitor/grid/CGridModel.h"
@@ -18,7 +19,7 @@
 
 class CTitleTip;
 class QPainter;
-class QPrinter;
+class QPagedPaintDevice;
 
 class CGridCtrl : public QAbstractScrollArea, private CGridModelObserver {
     Q_OBJECT
@@ -62,8 +63,14 @@ public:
     void copy();
     void cut();
     void paste();
-    // Prints every page of the grid on printer (a PDF file in tests).
-    void print(QPrinter& printer);
+    // The print cycle: beginPrinting takes the size and resolution of the device the pages
+    // go to, makes the print font and gives the page count; printPage draws a page (1 to
+    // the count) with a painter on a page of that device; endPrinting lets the font go.
+    int beginPrinting(const QPaintDevice& device);
+    void printPage(QPainter& painter, int page);
+    void endPrinting();
+    // Runs the whole cycle on device, a printer or a PDF file.
+    void print(QPagedPaintDevice& device);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -123,13 +130,18 @@ private:
 
     void drawGrid(QPainter& painter, const QRect& clip, const CGridViewport& viewport, Printing printing);
     void drawCell(QPainter& painter, CGridCellId id, const CGridRect& rect, Printing printing);
-    void printPage(QPainter& painter, const QRect& page, int number, int count, const CGridPrintPage& rows,
-                   const QFont& printFont);
 
     CGridTextMetrics_Qt m_metrics;
     const CGridImageList_Qt* m_images = nullptr;
     CGridModel m_model;
     DesktopColours m_desktopColours;
+    // Between beginPrinting and endPrinting.
+    struct PrintJob {
+        QFont font;
+        CGridPaper paper;
+        CGridPrintLayout layout;
+    };
+    std::optional<PrintJob> m_printJob;
     QPointer<CInPlaceEdit> m_editor;
     CGridCellId m_editCell;
     QTimer m_autoScroll;

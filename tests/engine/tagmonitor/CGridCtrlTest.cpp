@@ -9,18 +9,21 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QPrinter>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTest>
 #include <QWheelEvent>
 #include <memory>
 
 #include "engine/tagmonitor/qt/CGridCtrl.h"
 #include "tests/engine/tagmonitor/GridTestSupport.h"
+#include "tests/engine/tagmonitor/RecordingPaintDevice.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
 
 using vx::test::RecordingListener;
+using vx::test::RecordingPaintDevice;
 
 constexpr int kRows = 60, kColumns = 4, kRowHeight = 20, kColumnWidth = 60;
 
@@ -530,22 +533,150 @@ TEST_F(GridCtrlTest, TheDefaultColoursFollowTheDesktopUnlessTheProgramChoseThem)
     EXPECT_EQ(model.defaultCell(CGridModel::CellKind::FixedRow).backColour, kChosen);
 }
 
-TEST_F(GridCtrlTest, PrintsEveryPageToAFile)
+// A grid of 12 columns of 90 pixels beside a fixed column of 60, and rows of 20 under a
+// fixed row; headers "C1" to "C12" and "R1" on, the normal cells filled in kFill.
+class GridPrinting : public testing::Test {
+protected:
+    static constexpr int kColumns = 12, kColumnWidth = 90;
+    static inline const QColor kFill{0x12, 0xC4, 0x56}; // nowhere else on a page
+
+    void build(int rows)
+    {
+        CGridModel& model = grid.model();
+        ASSERT_TRUE(model.setColumnCount(kColumns + 1));
+        ASSERT_TRUE(model.setRowCount(rows + 1));
+        ASSERT_TRUE(model.setFixedRowCount(1));
+        ASSERT_TRUE(model.setFixedColumnCount(1));
+        (void)model.setColumnWidth(0, 60);
+        for (int column = 1; column <= kColumns; ++column) {
+            (void)model.setColumnWidth(column, kColumnWidth);
+            (void)model.setItemText(0, column, u"C" + toU16(column));
+        }
+        for (int row = 0; row <= rows; ++row) {
+            (void)model.setRowHeight(row, 20);
+            if (row > 0)
+                (void)model.setItemText(row, 0, u"R" + toU16(row));
+        }
+        model.defaultCell(CGridModel::CellKind::Normal).backColour = colourRef(kFill);
+    }
+    static std::u16string toU16(int number) { return QString::number(number).toStdU16String(); }
+
+    CGridCtrl grid;
+};
+
+struct PrintCase {
+    const char* name;
+    bool printerScale;
+    int dotsPerInch;
+    int rows;
+    int pages;
+    std::vector<std::pair<int, int>> columnPages; // first and last header of each, across
+};
+
+void PrintTo(const PrintCase& c, std::ostream* out)
 {
+    *out << c.name;
+}
+
+class PrintedPages : public GridPrinting, public testing::WithParamInterface<PrintCase> {};
+
+// The lowest row of the page with a dark grey line across half its width: the footer's
+// black line, grey where the page is drawn smaller than the grid.
+int footerLine(const QImage& page)
+{
+    const auto darkGrey = [](QRgb pixel) {
+        return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qGray(pixel) < 128;
+    };
+    for (int y = page.height() - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        int dark = 0;
+        for (int x = 0; x < page.width(); ++x)
+            dark += darkGrey(line[x]);
+        if (dark > page.width() / 2)
+            return y;
+    }
+    return -1;
+}
+
+TEST_P(PrintedPages, CountTheirColumnsAndKeepTheRowsAboveTheFooter)
+{
+    const PrintCase& c = GetParam();
+    build(c.rows);
+    grid.model().settings().printerScale = c.printerScale;
+    // Letter paper at the case's resolution.
+    const int width = 17 * c.dotsPerInch / 2, height = 11 * c.dotsPerInch;
+    const RecordingPaintDevice paper(width, height, c.dotsPerInch);
+    ASSERT_EQ(grid.beginPrinting(paper), c.pages);
+    const int columnPages = int(c.columnPages.size());
+    int rowLabels = 0;
+    for (int page = 1; page <= c.pages; ++page) {
+        RecordingPaintDevice recorded(width, height, c.dotsPerInch);
+        QPainter painter(&recorded);
+        grid.printPage(painter, page);
+        painter.end();
+        const QString footer = QStringLiteral("Page %1 of %2").arg(page).arg(c.pages);
+        EXPECT_TRUE(recorded.holds(footer)) << footer.toStdString();
+        // Across the columns, then down the rows.
+        const auto [first, last] = c.columnPages[std::size_t((page - 1) % columnPages)];
+        for (int column = 1; column <= kColumns; ++column)
+            EXPECT_EQ(recorded.holds(QStringLiteral("C%1").arg(column)), column >= first && column <= last)
+                << "page " << page << " column " << column;
+        int labels = 0;
+        for (const RecordingPaintDevice::Text& text : recorded.texts())
+            labels += text.text.startsWith('R');
+        EXPECT_GT(labels, 0) << "page " << page; // the fixed column on every page
+        rowLabels += labels;
+    }
+    EXPECT_EQ(rowLabels, c.rows * columnPages);
+
+    // The fullest page, painted: its rows end above the footer's line.
+    QImage image(width, height, QImage::Format_RGB32);
+    constexpr double kInchesPerMetre = 39.37;
+    image.setDotsPerMeterX(int(std::lround(c.dotsPerInch * kInchesPerMetre)));
+    image.setDotsPerMeterY(int(std::lround(c.dotsPerInch * kInchesPerMetre)));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    grid.printPage(painter, 1);
+    painter.end();
+    grid.endPrinting();
+    const int footer = footerLine(image);
+    ASSERT_GT(footer, height / 2) << "the footer's line is missing, or rows cover it";
+    int lowestFill = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            if ((line[x] & 0xFFFFFF) == (kFill.rgb() & 0xFFFFFF))
+                lowestFill = y;
+    }
+    EXPECT_GT(lowestFill, footer / 2);
+    EXPECT_LT(lowestFill, footer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PrintedPages,
+    testing::Values(PrintCase{"FittedAt100Dpi", false, 100, 100, 2, {{1, 12}}},
+                    PrintCase{"FittedAt200Dpi", false, 200, 100, 2, {{1, 12}}},
+                    PrintCase{"OnePage", false, 100, 45, 1, {{1, 12}}},
+                    PrintCase{"PrinterScaleAt100Dpi", true, 100, 45, 6, {{1, 5}, {6, 10}, {11, 12}}},
+                    PrintCase{"PrinterScaleAt200Dpi", true, 200, 45, 6, {{1, 5}, {6, 10}, {11, 12}}}),
+    [](const testing::TestParamInfo<PrintCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GridPrinting, PrintsEveryPageToAPdfFile)
+{
+    build(100);
     vx::test::TempDir dir;
     const std::string path = (dir / "grid.pdf").string();
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    grid->print(printer);
-    const std::string pdf = vx::test::readFile(path);
-    ASSERT_GT(pdf.size(), 100u);
-    EXPECT_EQ(pdf.substr(0, 4), "%PDF");
-    // 60 rows of 20 pixels, scaled to the page's width, take more than one page.
+    {
+        QPdfWriter pdf(QString::fromStdString(path));
+        grid.print(pdf);
+    }
+    const std::string written = vx::test::readFile(path);
+    ASSERT_GT(written.size(), 100u);
+    EXPECT_EQ(written.substr(0, 4), "%PDF");
     std::size_t pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
-        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
-    EXPECT_GT(pages, 1u);
+    for (std::size_t at = written.find("/Type /Page"); at != std::string::npos; at = written.find("/Type /Page", at + 1))
+        pages += written.compare(at, 12, "/Type /Pages") != 0;
+    EXPECT_EQ(pages, 2u);
 }
 
 } // namespace
