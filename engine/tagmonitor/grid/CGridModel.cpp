@@ -630,8 +630,12 @@ void CGridModel::selectRange(CGridCellRange range, SelectMode mode)
 {
     if (!m_settings.allowSelection)
         return;
-    if (mode == SelectMode::Replace)
+    if (mode != SelectMode::Add)
         clearSelection();
+    if (mode == SelectMode::AddToKept)
+        for (const CGridCellId& kept : m_keptSelection)
+            if (const CGridCell* c = cell(kept); c && !c->isFixed())
+                setSelectedBit(kept, true);
     if (m_settings.listMode) {
         range.minColumn = m_fixedColumns;
         range.maxColumn = columnCount() - 1;

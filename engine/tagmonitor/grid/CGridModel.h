@@ -35,15 +35,20 @@ struct CGridSettings {
     bool trackFocusCell = true;
     bool frameFocusCell = true;
     bool titleTips = true;
+    // Printed at the printer's own scale, with page columns; else scaled to the page's width.
+    bool printerScale = false;
     int gridLines = Both;
     uint32_t gridLineColour = 0xC0C0C0;
+    // Beyond the last row and column; the view gives it the desktop's button shadow.
+    uint32_t backgroundColour = 0x808080;
 };
 
 class CGridModel {
 public:
     enum class CellKind { Normal = 0, FixedColumn = 1, FixedRow = 2, Corner = 3 };
     enum class SortOrder { Ascending, Descending };
-    enum class SelectMode { Replace, Add };
+    // AddToKept: replaces, but the cells kept by keepSelection stay selected.
+    enum class SelectMode { Replace, Add, AddToKept };
     // How an edit ended: Escape never commits.
     enum class EditEnd { Commit, Cancel };
     // Orders two rows by a column's cells: negative, 0 or positive.
@@ -152,6 +157,9 @@ public:
     // Selects the normal cells of range (whole rows in list mode).
     void selectRange(CGridCellRange range, SelectMode mode);
     void toggleSelected(CGridCellId cell);
+    // The selection as it is now, for a drag with Ctrl held to add to; empty: keep none.
+    void keepSelection() { m_keptSelection = m_selected; }
+    void forgetKeptSelection() { m_keptSelection.clear(); }
     void clearSelection();
     // Every normal cell, between the selection notifications.
     void selectAll();
@@ -232,6 +240,7 @@ private:
     CGridCellId m_focus;
     CGridCellId m_selectionStart;
     std::set<CGridCellId> m_selected;
+    std::set<CGridCellId> m_keptSelection;
     bool m_modified = false;
 
     Compare m_compare;

@@ -4,12 +4,13 @@
 #include <QClipboard>
 #include <QDateTime>
 #include <QDrag>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -87,12 +88,18 @@ constexpr EndMove kEndMoves[] = {
     {CInPlaceEdit::EndKey::PageDown, CGridNavigation::Key::PageDown, Qt::NoModifier},
 };
 
+constexpr CGridModel::CellKind kCellKinds[] = {CGridModel::CellKind::Normal, CGridModel::CellKind::FixedColumn,
+                                              CGridModel::CellKind::FixedRow, CGridModel::CellKind::Corner};
+
 } // namespace
 
-CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_metrics(font()), m_model(&m_metrics)
+CGridCtrl::CGridCtrl(QWidget* parent)
+    : QAbstractScrollArea(parent), m_metrics(font()), m_model(&m_metrics), m_desktopColours(DesktopColours::of(palette())),
+      m_wheelLines(QApplication::wheelScrollLines())
 {
     setObjectName(QStringLiteral("MFCGridCtrl"));
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
     setFrameShape(QFrame::Box);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted
     viewport()->setMouseTracking(true);
@@ -100,14 +107,12 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent), m_metrics(f
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);
     m_model.setObserver(this);
-    const QPalette colours = palette();
-    for (auto kind : {CGridModel::CellKind::Normal, CGridModel::CellKind::FixedColumn, CGridModel::CellKind::FixedRow,
-                      CGridModel::CellKind::Corner}) {
+    for (CGridModel::CellKind kind : kCellKinds) {
         CGridDefaultCell& cell = m_model.defaultCell(kind);
-        cell.textColour = toColourRef(colours.color(QPalette::Text));
-        cell.backColour = toColourRef(colours.color(kind == CGridModel::CellKind::Normal ? QPalette::Base
-                                                                                       : QPalette::Button));
+        cell.textColour = m_desktopColours.text;
+        cell.backColour = m_desktopColours.backOf(kind);
     }
+    m_model.settings().backgroundColour = m_desktopColours.shadow;
     m_autoScroll.setInterval(kAutoScrollMs);
     connect(&m_autoScroll, &QTimer::timeout, this, &CGridCtrl::autoScrollTick);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { hideTitleTip(); });
@@ -187,7 +192,33 @@ void CGridCtrl::changeEvent(QEvent* event)
         m_metrics.setFont(font());
         m_model.setMetrics(&m_metrics);
         viewport()->update();
+    } else if (event->type() == QEvent::PaletteChange) {
+        followDesktopColours();
     }
+}
+
+CGridCtrl::DesktopColours CGridCtrl::DesktopColours::of(const QPalette& palette)
+{
+    return {toColourRef(palette.color(QPalette::Text)), toColourRef(palette.color(QPalette::Base)),
+            toColourRef(palette.color(QPalette::Button)), toColourRef(palette.color(QPalette::Dark))};
+}
+
+void CGridCtrl::followDesktopColours()
+{
+    // Colours that are still the old desktop's follow it; those the program chose stay.
+    const DesktopColours now = DesktopColours::of(palette());
+    const auto follow = [](uint32_t& colour, uint32_t before, uint32_t after) {
+        if (colour == before)
+            colour = after;
+    };
+    for (CGridModel::CellKind kind : kCellKinds) {
+        CGridDefaultCell& cell = m_model.defaultCell(kind);
+        follow(cell.textColour, m_desktopColours.text, now.text);
+        follow(cell.backColour, m_desktopColours.backOf(kind), now.backOf(kind));
+    }
+    follow(m_model.settings().backgroundColour, m_desktopColours.shadow, now.shadow);
+    m_desktopColours = now;
+    viewport()->update();
 }
 
 // ---- scrolling -----------------------------------------------------------------------
@@ -224,7 +255,17 @@ void CGridCtrl::wheelEvent(QWheelEvent* event)
         const int notches = std::max(1, std::abs(delta) / kWheelNotch);
         pageScroll(delta > 0 ? -notches : notches);
     } else {
-        lineScroll(Qt::Vertical, -m_wheelLines * delta / kWheelNotch);
+        // lines x delta / 120; a touchpad's steps under a notch add up until they make a
+        // line, and a turn back starts afresh.
+        const bool underANotch = std::abs(delta) < kWheelNotch;
+        if (underANotch && (m_wheelCarry < 0) != (delta < 0))
+            m_wheelCarry = 0;
+        const int64_t step = int64_t(m_wheelLines) * delta + (underANotch ? m_wheelCarry : 0);
+        const int64_t lines = step / kWheelNotch;
+        if (underANotch)
+            m_wheelCarry = step - lines * kWheelNotch;
+        // More lines than rows scroll no further; the bound keeps a wild setting harmless.
+        lineScroll(Qt::Vertical, -int(std::clamp<int64_t>(lines, -m_model.rowCount(), m_model.rowCount())));
     }
     event->accept();
 }
@@ -317,10 +358,22 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event)
         return editCell(focus, CInPlaceEdit::Start::Backspace);
     if (key == Qt::Key_Escape || control)
         return QAbstractScrollArea::keyPressEvent(event);
+    // Space selects the old text rather than replacing it, so Space then Enter writes nothing.
+    if (key == Qt::Key_Space)
+        return editCell(focus, CInPlaceEdit::Start::SelectWhole);
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint())
         return editCell(focus, CInPlaceEdit::Start::Character, text);
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event)
+{
+    // Composed text starts an edit as a typed character would; the editor takes the rest.
+    const CGridCellId focus = m_model.focusCell();
+    if (!event->commitString().isEmpty() && m_mouseMode == MouseMode::None && m_model.isValid(focus))
+        editCell(focus, CInPlaceEdit::Start::Character, event->commitString());
+    event->accept();
 }
 
 // ---- editing -------------------------------------------------------------------------
@@ -372,7 +425,7 @@ void CGridCtrl::onEditorEnded(const QString& text, CInPlaceEdit::EndKey key)
     for (const EndMove& move : kEndMoves)
         if (key == move.end) {
             if (handleNavigation(move.move, move.modifiers))
-                editCell(m_model.focusCell(), CInPlaceEdit::Start::Navigation);
+                editCell(m_model.focusCell(), CInPlaceEdit::Start::SelectWhole);
             return;
         }
 }
@@ -553,12 +606,14 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event)
         }
         (void)m_model.notify(CGridCode::SelectionChanging, cell);
         if (modifiers & Qt::ControlModifier) {
+            m_model.keepSelection();
             m_model.toggleSelected(cell);
             m_model.setFocusCell(cell);
         } else if (modifiers & Qt::ShiftModifier) {
-            m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell), CGridModel::SelectMode::Replace);
-            m_model.setFocusCell(cell);
+            m_model.forgetKeptSelection();
+            selectTo(cell, modifiers);
         } else {
+            m_model.forgetKeptSelection();
             m_model.selectRange({cell.row, cell.column, cell.row, cell.column}, CGridModel::SelectMode::Replace);
             m_model.setFocusCell(cell);
         }
@@ -619,11 +674,8 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event)
         const QPoint inside(std::clamp(point.x(), 0, viewport()->width() - 1),
                             std::clamp(point.y(), 0, viewport()->height() - 1));
         const CGridCellId cell = CGridGeometry::cellAt(m_model, gridViewport(), inside.x(), inside.y());
-        if (m_model.isValid(cell) && !m_model.cell(cell)->isFixed() && cell != m_model.focusCell()) {
-            m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell),
-                                CGridModel::SelectMode::Replace);
-            m_model.setFocusCell(cell);
-        }
+        if (m_model.isValid(cell) && !m_model.cell(cell)->isFixed() && cell != m_model.focusCell())
+            selectTo(cell, event->modifiers());
         break;
     }
     default:
@@ -649,10 +701,17 @@ void CGridCtrl::autoScrollTick()
     const QPoint inside(std::clamp(point.x(), int(m_model.fixedColumnWidth()), viewport()->width() - 1),
                         std::clamp(point.y(), int(m_model.fixedRowHeight()), viewport()->height() - 1));
     const CGridCellId cell = CGridGeometry::cellAt(m_model, gridViewport(), inside.x(), inside.y());
-    if (m_model.isValid(cell) && cell != m_model.focusCell()) {
-        m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell), CGridModel::SelectMode::Replace);
-        m_model.setFocusCell(cell);
-    }
+    if (m_model.isValid(cell) && cell != m_model.focusCell())
+        selectTo(cell, QGuiApplication::keyboardModifiers());
+}
+
+void CGridCtrl::selectTo(CGridCellId cell, Qt::KeyboardModifiers modifiers)
+{
+    // While Ctrl is held, the cells selected before the press stay selected.
+    m_model.selectRange(CGridCellRange::spanning(m_model.selectionStart(), cell),
+                        modifiers & Qt::ControlModifier ? CGridModel::SelectMode::AddToKept
+                                                        : CGridModel::SelectMode::Replace);
+    m_model.setFocusCell(cell);
 }
 
 void CGridCtrl::mouseReleaseEvent(QMouseEvent* event)
@@ -805,7 +864,7 @@ void CGridCtrl::drawGrid(QPainter& painter, const QRect& clip, const CGridViewpo
     right = std::min(right, view.width);
     bottom = std::min(bottom, view.height);
     if (printing == Printing::No)
-        painter.fillRect(clip, palette().color(QPalette::Dark)); // beyond the last row and column
+        painter.fillRect(clip, fromColourRef(m_model.settings().backgroundColour)); // beyond the last row and column
     const auto back = [this](CGridModel::CellKind kind) {
         return fromColourRef(m_model.defaultCell(kind).backColour);
     };
@@ -932,79 +991,95 @@ void CGridCtrl::drawCell(QPainter& painter, CGridCellId id, const CGridRect& gri
 
 // ---- printing ------------------------------------------------------------------------
 
-void CGridCtrl::print(QPrinter& printer)
+int CGridCtrl::beginPrinting(const QPaintDevice& device)
 {
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return; // the printer's failure ends it without a message
+    // The print font, like everything on the page, measures in grid pixels.
     QFont printFont(QStringLiteral("Arial"));
-    printFont.setPointSize(10);
-    const QFontMetrics metrics(printFont, &printer);
-    const int line = metrics.height();
-    const double averageChar = double(metrics.horizontalAdvance(toQString(CGridPrintLayout::kWidthSample))) /
-        double(CGridPrintLayout::kWidthSample.size());
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const QRect area(0, 0, page.width(), page.height());
-    // The grid's whole width and the side margins fill the page's width.
-    const double margin = CGridPrintLayout::kSideMarginChars * averageChar;
-    const double width = std::max<double>(double(m_model.totalWidth()), 1.0);
-    const double scale = (area.width() - 2 * margin) / width;
-    const uint64_t pageHeight = uint64_t(std::max(1.0, area.height() / scale));
-    const int lineInGrid = int(std::ceil(line / scale));
-    const std::vector<CGridPrintPage> pages =
-        CGridPrintLayout::paginate(m_model, CGridPrintLayout::bodyHeight(m_model, pageHeight, lineInGrid));
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0)
-            printer.newPage();
-        printPage(painter, area, int(i) + 1, int(pages.size()), pages[i], printFont);
-    }
-    painter.end();
+    printFont.setPixelSize(QFontInfo(font()).pixelSize());
+    const CGridTextMetrics_Qt printMetrics(printFont);
+    const CGridPaper paper{device.width(), device.height(), device.logicalDpiX(), device.logicalDpiY()};
+    const CGridPrintLayout::PrinterScale scale =
+        m_model.settings().printerScale ? CGridPrintLayout::PrinterScale::On : CGridPrintLayout::PrinterScale::Off;
+    m_printJob.emplace(PrintJob{printFont, paper,
+                                CGridPrintLayout(m_model, paper, logicalDpiX(), logicalDpiY(), printMetrics, scale)});
+    return m_printJob->layout.pageCount();
 }
 
-void CGridCtrl::printPage(QPainter& painter, const QRect& page, int number, int count, const CGridPrintPage& rows,
-                          const QFont& printFont)
+void CGridCtrl::endPrinting()
 {
-    QFont bold = printFont;
+    m_printJob.reset();
+}
+
+void CGridCtrl::print(QPagedPaintDevice& device)
+{
+    const int count = beginPrinting(device);
+    QPainter painter;
+    if (painter.begin(&device)) { // else the device's failure ends it without a message
+        for (int page = 1; page <= count; ++page) {
+            if (page > 1)
+                device.newPage();
+            printPage(painter, page);
+        }
+        painter.end();
+    }
+    endPrinting();
+}
+
+void CGridCtrl::printPage(QPainter& painter, int page)
+{
+    if (!m_printJob || page < 1 || page > m_printJob->layout.pageCount())
+        return;
+    const CGridPrintLayout& layout = m_printJob->layout;
+    const CGridPaper& paper = m_printJob->paper;
+    painter.save();
+    painter.scale(double(paper.width) / std::max(layout.pageWidth(), 1),
+                  double(paper.height) / std::max(layout.pageHeight(), 1));
+    QFont bold = m_printJob->font;
     bold.setBold(true);
     painter.setFont(bold);
-    const int line = painter.fontMetrics().height();
-    const double averageChar = double(painter.fontMetrics().horizontalAdvance(toQString(CGridPrintLayout::kWidthSample))) /
-        double(CGridPrintLayout::kWidthSample.size());
-    const int margin = int(CGridPrintLayout::kSideMarginChars * averageChar);
-    const int top = CGridPrintLayout::kTopLines * line;
+    painter.setPen(Qt::black);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    const int line = layout.lineHeight(), margin = layout.sideMargin();
+    const int width = layout.pageWidth() - 2 * margin;
+
     // The header: the first window title up the parents, and the application's name.
     QString title;
-    for (const QWidget* w = this; w && title.isEmpty(); w = w->parentWidget())
+    for (const QWidget* w = parentWidget(); w && title.isEmpty(); w = w->parentWidget())
         title = w->windowTitle();
-    const QRect header(page.left() + margin, top, page.width() - 2 * margin, CGridPrintLayout::kHeaderLines * line);
-    painter.setPen(Qt::black);
+    const QRect header(margin, layout.headerTop(), width, CGridPrintLayout::kHeaderLines * line);
     painter.drawText(header, Qt::AlignHCenter | Qt::AlignVCenter, title);
     painter.drawText(header, Qt::AlignRight | Qt::AlignVCenter, QGuiApplication::applicationDisplayName());
-    painter.drawLine(header.bottomLeft(), header.bottomRight());
-    const int footerTop = page.bottom() - (CGridPrintLayout::kBottomLines + CGridPrintLayout::kFooterLines) * line;
-    const QRect footer(header.left(), footerTop, header.width(), CGridPrintLayout::kFooterLines * line);
+    painter.drawLine(header.left(), header.bottom() + 1, header.right(), header.bottom() + 1);
+    const QRect footer(margin, layout.footerTop(), width, CGridPrintLayout::kFooterLines * line);
     painter.drawLine(footer.topLeft(), footer.topRight());
-    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, toQString(CGridPrintLayout::footerText(number, count)));
+    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter,
+                     toQString(CGridPrintLayout::footerText(page, layout.pageCount())));
     painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
                      QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
 
-    // The body: the fixed rows, then the page's rows, scaled to the page's width.
-    const double scale = (page.width() - 2.0 * margin) / std::max<double>(double(m_model.totalWidth()), 1.0);
-    painter.save();
-    painter.translate(header.left(), header.bottom() + CGridPrintLayout::kGapLines * line);
-    painter.scale(scale, scale);
-    painter.setFont(font());
-    const uint64_t skipped = m_model.rowTop(rows.firstRow) - m_model.fixedRowHeight();
-    const CGridViewport view{0, skipped, int(m_model.totalWidth()),
-                             int(m_model.fixedRowHeight() + m_model.rowTop(rows.lastRow + 1) -
-                                 m_model.rowTop(rows.firstRow))};
-    for (int row = 0; row < m_model.rowCount(); ++row) {
-        const bool fixed = row < m_model.fixedRowCount();
-        if ((!fixed && (row < rows.firstRow || row > rows.lastRow)) || m_model.rowHeight(row) == 0)
-            continue;
-        for (int column = 0; column < m_model.columnCount(); ++column)
-            if (m_model.columnWidth(column) > 0)
-                drawCell(painter, {row, column}, CGridGeometry::cellRect(m_model, view, {row, column}), Printing::Yes);
-    }
+    // The body: the fixed rows and columns, then the page's own; a row taller than the
+    // body is cut at its end.
+    const QRect body(margin, layout.bodyTop(), width,
+                     layout.footerTop() - CGridPrintLayout::kGapLines * line - layout.bodyTop());
+    painter.setClipRect(body);
+    painter.translate(body.topLeft());
+    QFont cells = font();
+    cells.setPixelSize(QFontInfo(font()).pixelSize());
+    painter.setFont(cells);
+    const CGridPrintSpan rows = layout.rowsOf(page), columns = layout.columnsOf(page);
+    const CGridViewport view{m_model.columnLeft(columns.first) - m_model.fixedColumnWidth(),
+                             m_model.rowTop(rows.first) - m_model.fixedRowHeight(), body.width(), body.height()};
+    const CGridPrintSpan rowSpans[] = {{0, m_model.fixedRowCount() - 1}, rows};
+    const CGridPrintSpan columnSpans[] = {{0, m_model.fixedColumnCount() - 1}, columns};
+    for (const CGridPrintSpan& rowSpan : rowSpans)
+        for (int row = rowSpan.first; row <= rowSpan.last; ++row) {
+            if (m_model.rowHeight(row) == 0)
+                continue;
+            for (const CGridPrintSpan& columnSpan : columnSpans)
+                for (int column = columnSpan.first; column <= columnSpan.last; ++column)
+                    if (m_model.columnWidth(column) > 0)
+                        drawCell(painter, {row, column}, CGridGeometry::cellRect(m_model, view, {row, column}),
+                                 Printing::Yes);
+        }
     painter.restore();
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "engine/tagmonitor/grid/CGridGeometry.h"
 #include "engine/tagmonitor/grid/CGridModel.h"
@@ -18,7 +19,7 @@
 
 class CTitleTip;
 class QPainter;
-class QPrinter;
+class QPagedPaintDevice;
 
 class CGridCtrl : public QAbstractScrollArea, private CGridModelObserver {
     Q_OBJECT
@@ -27,7 +28,6 @@ public:
     static constexpr int kAutoScrollMs = 25;
     // A row or column boundary can be dragged from this many pixels either side.
     static constexpr int kResizeCaptureZone = 3;
-    static constexpr int kWheelLines = 3;
     // One notch of a mouse wheel.
     static constexpr int kWheelNotch = 120;
 
@@ -45,8 +45,12 @@ public:
         m_images = images;
         m_model.setImageList(images);
     }
-    // Lines per wheel notch; -1 scrolls a page per notch.
-    void setWheelLines(int lines) { m_wheelLines = lines; }
+    // Lines per wheel notch, the desktop's setting at construction; -1 scrolls a page per notch.
+    void setWheelLines(int lines)
+    {
+        m_wheelLines = lines;
+        m_wheelCarry = 0;
+    }
 
     // Scrolls so that the cell shows.
     void ensureVisible(CGridCellId cell);
@@ -59,8 +63,14 @@ public:
     void copy();
     void cut();
     void paste();
-    // Prints every page of the grid on printer (a PDF file in tests).
-    void print(QPrinter& printer);
+    // The print cycle: beginPrinting takes the size and resolution of the device the pages
+    // go to, makes the print font and gives the page count; printPage draws a page (1 to
+    // the count) with a painter on a page of that device; endPrinting lets the font go.
+    int beginPrinting(const QPaintDevice& device);
+    void printPage(QPainter& painter, int page);
+    void endPrinting();
+    // Runs the whole cycle on device, a printer or a PDF file.
+    void print(QPagedPaintDevice& device);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -68,6 +78,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -85,16 +96,28 @@ private:
     enum class MouseMode { None, SelectAll, SelectColumns, SelectRows, SelectCells, SizeRow, SizeColumn, EditOnRelease,
                            PrepareDrag };
     enum class Printing { No, Yes };
+    // The desktop's colours the default cells and the background start from (0xBBGGRR).
+    struct DesktopColours {
+        uint32_t text, window, buttonFace, shadow;
+        static DesktopColours of(const QPalette& palette);
+        [[nodiscard]] uint32_t backOf(CGridModel::CellKind kind) const
+        {
+            return kind == CGridModel::CellKind::Normal ? window : buttonFace;
+        }
+    };
 
     void onGridLayoutChanged() override;
     void onGridCellChanged(CGridCellId cell) override;
     void resetScrollBars();
+    void followDesktopColours();
     void lineScroll(Qt::Orientation orientation, int lines);
     void pageScroll(int pages);
     // A grid key: moves the focus; false when the key is not the grid's.
     bool handleNavigation(CGridNavigation::Key key, Qt::KeyboardModifiers modifiers);
     void onEditorEnded(const QString& text, CInPlaceEdit::EndKey key);
     void autoScrollTick();
+    // Selects from the selection start to the cell, which takes the focus.
+    void selectTo(CGridCellId cell, Qt::KeyboardModifiers modifiers);
     // The column (row) whose right (bottom) boundary lies within the capture zone of the
     // point in a fixed row (column); -1 for none.
     [[nodiscard]] int columnBoundaryAt(QPoint point) const;
@@ -107,12 +130,18 @@ private:
 
     void drawGrid(QPainter& painter, const QRect& clip, const CGridViewport& viewport, Printing printing);
     void drawCell(QPainter& painter, CGridCellId id, const CGridRect& rect, Printing printing);
-    void printPage(QPainter& painter, const QRect& page, int number, int count, const CGridPrintPage& rows,
-                   const QFont& printFont);
 
     CGridTextMetrics_Qt m_metrics;
     const CGridImageList_Qt* m_images = nullptr;
     CGridModel m_model;
+    DesktopColours m_desktopColours;
+    // Between beginPrinting and endPrinting.
+    struct PrintJob {
+        QFont font;
+        CGridPaper paper;
+        CGridPrintLayout layout;
+    };
+    std::optional<PrintJob> m_printJob;
     QPointer<CInPlaceEdit> m_editor;
     CGridCellId m_editCell;
     QTimer m_autoScroll;
@@ -124,6 +153,7 @@ private:
     int m_sizing = -1;       // the row or column being resized
     int m_sizingLine = -1;   // where its boundary line is drawn
     CGridCellId m_dropCell;
-    int m_wheelLines = kWheelLines;
+    int m_wheelLines;
+    int64_t m_wheelCarry = 0; // lines x delta of small wheel steps not yet scrolled, in 1/120 lines
     bool m_destroying = false;
 };

@@ -28,7 +28,7 @@ CInPlaceEdit::CInPlaceEdit(QWidget* parent, const QRect& rect, Qt::Alignment ali
         QLineEdit::end(false);
         backspace();
         break;
-    case Start::Navigation:
+    case Start::SelectWhole:
         selectAll();
         break;
     case Start::Character:

@@ -9,8 +9,9 @@
 class CInPlaceEdit : public QLineEdit {
     Q_OBJECT
 public:
-    // What began the edit, told apart so that no typed character is lost.
-    enum class Start { Mouse, Enter, Backspace, Navigation, Character };
+    // What began the edit, told apart so that no typed character is lost. SelectWhole:
+    // Tab, Space, the page and arrow keys, which select the whole text to be typed over.
+    enum class Start { Mouse, Enter, Backspace, SelectWhole, Character };
     // The key that ended the edit; the grid moves on for the navigation keys.
     enum class EndKey { None, Tab, Backtab, Enter, Escape, Up, Down, Left, Right, PageUp, PageDown };
 

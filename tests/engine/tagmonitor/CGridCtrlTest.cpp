@@ -6,26 +6,38 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QPrinter>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTest>
 #include <QWheelEvent>
 #include <memory>
 
 #include "engine/tagmonitor/qt/CGridCtrl.h"
 #include "tests/engine/tagmonitor/GridTestSupport.h"
+#include "tests/engine/tagmonitor/RecordingPaintDevice.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
 
 using vx::test::RecordingListener;
+using vx::test::RecordingPaintDevice;
 
 constexpr int kRows = 60, kColumns = 4, kRowHeight = 20, kColumnWidth = 60;
 
+uint32_t colourRef(const QColor& colour)
+{
+    return uint32_t(colour.red()) | uint32_t(colour.green()) << 8 | uint32_t(colour.blue()) << 16;
+}
+
 class GridCtrlTest : public testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { build(); }
+
+    // A grid of kRows rows and kColumns columns, all "old", shown and focused.
+    void build()
     {
         grid = std::make_unique<CGridCtrl>();
         CGridModel& model = grid->model();
@@ -88,11 +100,18 @@ TEST_F(GridCtrlTest, EscapeRestoresTheTextAndTellsNoOne)
     EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
 }
 
+// How the first key reaches the grid: typed on it, composed by an input method, or as the
+// key that ends an edit begun with Enter on the cell before.
+enum class Via { Grid, InputMethod, EndOfEdit };
+
 struct FirstKeyCase {
     const char* name;
+    Via via;
     int key;
     const char* text;
+    CGridCellId edited;
     const char* editor;
+    const char* selected;
 };
 
 void PrintTo(const FirstKeyCase& c, std::ostream* out)
@@ -100,28 +119,59 @@ void PrintTo(const FirstKeyCase& c, std::ostream* out)
     *out << c.name;
 }
 
+constexpr CGridCellId kStart{2, 1};
+
 class FirstKey : public GridCtrlTest, public testing::WithParamInterface<FirstKeyCase> {};
 
-TEST_P(FirstKey, IsTypedNotLost)
+TEST_P(FirstKey, OpensTheEditorWithItsText)
 {
     const FirstKeyCase& c = GetParam();
-    focus({2, 1});
-    QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, QString::fromUtf8(c.text));
-    QApplication::sendEvent(grid.get(), &press);
+    (void)grid->model().setItemText(kStart.row, kStart.column, u"first");
+    focus(kStart);
+    const QString text = QString::fromUtf8(c.text);
+    switch (c.via) {
+    case Via::Grid: {
+        QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier, text);
+        QApplication::sendEvent(grid.get(), &press);
+        break;
+    }
+    case Via::InputMethod: {
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QApplication::sendEvent(grid.get(), &composed);
+        break;
+    }
+    case Via::EndOfEdit:
+        QTest::keyClick(grid.get(), Qt::Key_Return);
+        ASSERT_NE(grid->editor(), nullptr);
+        QTest::keyClick(grid->editor(), Qt::Key(c.key));
+        break;
+    }
+    EXPECT_EQ(grid->model().focusCell(), c.edited);
     EXPECT_EQ(editorText(), QString::fromUtf8(c.editor));
+    ASSERT_NE(grid->editor(), nullptr);
+    EXPECT_EQ(grid->editor()->selectedText(), QString::fromUtf8(c.selected));
+    EXPECT_EQ(listener.count(CGridCode::EndEdit), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(, FirstKey,
-                         testing::Values(FirstKeyCase{"Space", Qt::Key_Space, " ", " "},
-                                         FirstKeyCase{"Exclamation", Qt::Key_Exclam, "!", "!"},
-                                         FirstKeyCase{"Parenthesis", Qt::Key_ParenLeft, "(", "("},
-                                         FirstKeyCase{"Dollar", Qt::Key_Dollar, "$", "$"},
-                                         FirstKeyCase{"Letter", Qt::Key_A, "a", "a"},
-                                         FirstKeyCase{"Umlaut", Qt::Key_Adiaeresis, "\xc3\xa4", "\xc3\xa4"},
-                                         FirstKeyCase{"Enter", Qt::Key_Return, "\r", "old"},
-                                         FirstKeyCase{"Backspace", Qt::Key_Backspace, "\b", "ol"},
-                                         FirstKeyCase{"F2", Qt::Key_F2, "", "old"}),
-                         [](const testing::TestParamInfo<FirstKeyCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    , FirstKey,
+    testing::Values(FirstKeyCase{"Tab", Via::EndOfEdit, Qt::Key_Tab, "", {2, 2}, "old", "old"},
+                    FirstKeyCase{"PageUp", Via::EndOfEdit, Qt::Key_PageUp, "", {1, 1}, "old", "old"},
+                    FirstKeyCase{"Down", Via::EndOfEdit, Qt::Key_Down, "", {3, 1}, "old", "old"},
+                    FirstKeyCase{"Space", Via::Grid, Qt::Key_Space, " ", kStart, "first", "first"},
+                    FirstKeyCase{"Exclamation", Via::Grid, Qt::Key_Exclam, "!", kStart, "!", ""},
+                    FirstKeyCase{"Parenthesis", Via::Grid, Qt::Key_ParenLeft, "(", kStart, "(", ""},
+                    FirstKeyCase{"Dollar", Via::Grid, Qt::Key_Dollar, "$", kStart, "$", ""},
+                    FirstKeyCase{"Letter", Via::Grid, Qt::Key_A, "a", kStart, "a", ""},
+                    FirstKeyCase{"Digit", Via::Grid, Qt::Key_7, "7", kStart, "7", ""},
+                    FirstKeyCase{"Umlaut", Via::Grid, Qt::Key_Adiaeresis, "\xc3\xa4", kStart, "\xc3\xa4", ""},
+                    FirstKeyCase{"Composed", Via::InputMethod, 0, "\xe6\xbc\xa2\xe5\xad\x97", kStart,
+                                 "\xe6\xbc\xa2\xe5\xad\x97", ""},
+                    FirstKeyCase{"Enter", Via::Grid, Qt::Key_Return, "\r", kStart, "first", ""},
+                    FirstKeyCase{"Backspace", Via::Grid, Qt::Key_Backspace, "\b", kStart, "firs", ""},
+                    FirstKeyCase{"F2", Via::Grid, Qt::Key_F2, "", kStart, "first", ""}),
+    [](const testing::TestParamInfo<FirstKeyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(GridCtrlTest, KeysThatEndAnEditMoveOnAndEditTheNextCell)
 {
@@ -171,20 +221,37 @@ TEST_F(GridCtrlTest, ArrowsScrollTheFocusIntoView)
     EXPECT_EQ(grid->model().selectedRange(), (CGridCellRange{21, 1, 22, 1}));
 }
 
-TEST_F(GridCtrlTest, TheWheelScrollsThreeRowsANotch)
+TEST_F(GridCtrlTest, TheWheelScrollsTheDesktopsLinesANotchAndAddsUpSmallSteps)
 {
-    QWheelEvent wheel(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid->viewport(), &wheel);
-    EXPECT_EQ(grid->gridViewport().scrollY, uint64_t(3 * kRowHeight));
-    QWheelEvent back(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
-                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid->viewport(), &back);
-    EXPECT_EQ(grid->gridViewport().scrollY, 0u);
+    // The desktop's setting is read when the grid is made.
+    const int desktop = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(5);
+    build();
+    QApplication::setWheelScrollLines(desktop);
+    const auto turn = [&](int delta) {
+        QWheelEvent wheel(QPointF(50, 50), grid->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &wheel);
+        return int(grid->gridViewport().scrollY / kRowHeight);
+    };
+    EXPECT_EQ(turn(-120), 5);
+    EXPECT_EQ(turn(120), 0);
+    EXPECT_EQ(turn(-240), 10);
+    // A touchpad's eighth of a notch is 5/8 of a line: the second makes one, eight make five.
+    EXPECT_EQ(turn(-15), 10);
+    EXPECT_EQ(turn(-15), 11);
+    for (int step = 2; step < 8; ++step)
+        (void)turn(-15);
+    EXPECT_EQ(turn(0), 15);
+    // Turning back starts afresh: what was carried does not scroll the other way.
+    EXPECT_EQ(turn(-15), 15);
+    EXPECT_EQ(turn(15), 15);
+    EXPECT_EQ(turn(15), 14);
     // A setting of -1 scrolls a page per notch.
     grid->setWheelLines(-1);
-    QApplication::sendEvent(grid->viewport(), &wheel);
-    EXPECT_EQ(grid->gridViewport().scrollY, uint64_t(grid->viewport()->height() - kRowHeight));
+    const uint64_t before = grid->gridViewport().scrollY;
+    (void)turn(-120);
+    EXPECT_EQ(grid->gridViewport().scrollY - before, uint64_t(grid->viewport()->height() - kRowHeight));
 }
 
 TEST_F(GridCtrlTest, AClickOnTheFocusCellEditsOnRelease)
@@ -212,6 +279,29 @@ TEST_F(GridCtrlTest, AReleaseWithAFocusCellPostsTheCommandAfterTheClick)
     QTRY_COMPARE(listener.commands.size(), size_t(1));
     EXPECT_EQ(listener.commands.front(), (CGridCellId{3, 1}));
     EXPECT_EQ(listener.count(CGridCode::Click), 1);
+}
+
+TEST_F(GridCtrlTest, ADragWithCtrlKeepsTheEarlierSelection)
+{
+    const auto drag = [&](CGridCellId from, CGridCellId to, Qt::KeyboardModifiers modifiers) {
+        const QPoint a = grid->cellRect(from).center(), b = grid->cellRect(to).center();
+        QTest::mousePress(grid->viewport(), Qt::LeftButton, modifiers, a);
+        QMouseEvent move(QEvent::MouseMove, QPointF(b), grid->viewport()->mapToGlobal(QPointF(b)), Qt::NoButton,
+                         Qt::LeftButton, modifiers);
+        QApplication::sendEvent(grid->viewport(), &move);
+        QTest::mouseRelease(grid->viewport(), Qt::LeftButton, modifiers, b);
+    };
+    const auto selected = [&] {
+        const std::set<CGridCellId>& cells = grid->model().selectedCells();
+        return std::vector<CGridCellId>(cells.begin(), cells.end());
+    };
+    drag({1, 1}, {1, 2}, Qt::NoModifier);
+    drag({3, 2}, {4, 3}, Qt::ControlModifier);
+    EXPECT_EQ(selected(), (std::vector<CGridCellId>{{1, 1}, {1, 2}, {3, 2}, {3, 3}, {4, 2}, {4, 3}}));
+    EXPECT_EQ(grid->model().focusCell(), (CGridCellId{4, 3}));
+    // Without Ctrl a drag selects its own cells only.
+    drag({6, 1}, {7, 1}, Qt::NoModifier);
+    EXPECT_EQ(selected(), (std::vector<CGridCellId>{{6, 1}, {7, 1}}));
 }
 
 TEST_F(GridCtrlTest, DraggingAHeaderBoundaryResizesTheColumn)
@@ -408,22 +498,185 @@ TEST_F(GridCtrlTest, PaintsCellsGridLinesAndTheBackgroundBeyond)
     EXPECT_EQ(picture.pixel(grid->cellRect({0, 2}).center().x(), 0), grid->palette().color(QPalette::Light).rgb());
 }
 
-TEST_F(GridCtrlTest, PrintsEveryPageToAFile)
+TEST_F(GridCtrlTest, TheDefaultColoursFollowTheDesktopUnlessTheProgramChoseThem)
 {
+    CGridModel& model = grid->model();
+    model.setFocusCell({});
+    model.clearSelection();
+    (void)model.setRowCount(3);
+    constexpr uint32_t kChosen = 0x00FFFF; // yellow, as 0xBBGGRR
+    model.defaultCell(CGridModel::CellKind::FixedRow).backColour = kChosen;
+    const QPalette before = QApplication::palette();
+    QPalette desktop = before;
+    desktop.setColor(QPalette::Text, QColor(0x10, 0x20, 0x30));
+    desktop.setColor(QPalette::Base, QColor(0x20, 0x20, 0x60));
+    desktop.setColor(QPalette::Button, QColor(0x40, 0x50, 0x40));
+    desktop.setColor(QPalette::Dark, QColor(0x05, 0x06, 0x07));
+    const CGridDefaultCell& normal = model.defaultCell(CGridModel::CellKind::Normal);
+    // The desktop's change reaches the widgets as a posted event.
+    QApplication::setPalette(desktop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return normal.textColour == 0x302010u; }));
+    const QImage picture = grid->viewport()->grab().toImage();
+    EXPECT_EQ(normal.textColour, 0x302010u);
+    EXPECT_EQ(normal.backColour, 0x602020u);
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::FixedColumn).backColour, 0x405040u);
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::Corner).textColour, 0x302010u);
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::FixedRow).backColour, kChosen);
+    EXPECT_EQ(model.settings().backgroundColour, 0x070605u);
+    const QRect cell = grid->cellRect({1, 1}), header = grid->cellRect({0, 2});
+    EXPECT_EQ(picture.pixelColor(cell.left() + 1, cell.top() + 1), QColor(0x20, 0x20, 0x60));
+    EXPECT_EQ(picture.pixelColor(header.left() + 2, header.top() + 2), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(picture.pixelColor(5, grid->viewport()->height() - 3), QColor(0x05, 0x06, 0x07));
+    // Back on the old desktop, all but the chosen colour return.
+    QApplication::setPalette(before);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return normal.backColour == colourRef(before.color(QPalette::Base)); }));
+    EXPECT_EQ(model.defaultCell(CGridModel::CellKind::FixedRow).backColour, kChosen);
+}
+
+// A grid of 12 columns of 90 pixels beside a fixed column of 60, and rows of 20 under a
+// fixed row; headers "C1" to "C12" and "R1" on, the normal cells filled in kFill.
+class GridPrinting : public testing::Test {
+protected:
+    static constexpr int kColumns = 12, kColumnWidth = 90;
+    static inline const QColor kFill{0x12, 0xC4, 0x56}; // nowhere else on a page
+
+    void build(int rows)
+    {
+        CGridModel& model = grid.model();
+        ASSERT_TRUE(model.setColumnCount(kColumns + 1));
+        ASSERT_TRUE(model.setRowCount(rows + 1));
+        ASSERT_TRUE(model.setFixedRowCount(1));
+        ASSERT_TRUE(model.setFixedColumnCount(1));
+        (void)model.setColumnWidth(0, 60);
+        for (int column = 1; column <= kColumns; ++column) {
+            (void)model.setColumnWidth(column, kColumnWidth);
+            (void)model.setItemText(0, column, u"C" + toU16(column));
+        }
+        for (int row = 0; row <= rows; ++row) {
+            (void)model.setRowHeight(row, 20);
+            if (row > 0)
+                (void)model.setItemText(row, 0, u"R" + toU16(row));
+        }
+        model.defaultCell(CGridModel::CellKind::Normal).backColour = colourRef(kFill);
+    }
+    static std::u16string toU16(int number) { return QString::number(number).toStdU16String(); }
+
+    CGridCtrl grid;
+};
+
+struct PrintCase {
+    const char* name;
+    bool printerScale;
+    int dotsPerInch;
+    int rows;
+    int pages;
+    std::vector<std::pair<int, int>> columnPages; // first and last header of each, across
+};
+
+void PrintTo(const PrintCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class PrintedPages : public GridPrinting, public testing::WithParamInterface<PrintCase> {};
+
+// The lowest row of the page with a dark grey line across half its width: the footer's
+// black line, grey where the page is drawn smaller than the grid.
+int footerLine(const QImage& page)
+{
+    const auto darkGrey = [](QRgb pixel) {
+        return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qGray(pixel) < 128;
+    };
+    for (int y = page.height() - 1; y >= 0; --y) {
+        const auto* line = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+        int dark = 0;
+        for (int x = 0; x < page.width(); ++x)
+            dark += darkGrey(line[x]);
+        if (dark > page.width() / 2)
+            return y;
+    }
+    return -1;
+}
+
+TEST_P(PrintedPages, CountTheirColumnsAndKeepTheRowsAboveTheFooter)
+{
+    const PrintCase& c = GetParam();
+    build(c.rows);
+    grid.model().settings().printerScale = c.printerScale;
+    // Letter paper at the case's resolution.
+    const int width = 17 * c.dotsPerInch / 2, height = 11 * c.dotsPerInch;
+    const RecordingPaintDevice paper(width, height, c.dotsPerInch);
+    ASSERT_EQ(grid.beginPrinting(paper), c.pages);
+    const int columnPages = int(c.columnPages.size());
+    int rowLabels = 0;
+    for (int page = 1; page <= c.pages; ++page) {
+        RecordingPaintDevice recorded(width, height, c.dotsPerInch);
+        QPainter painter(&recorded);
+        grid.printPage(painter, page);
+        painter.end();
+        const QString footer = QStringLiteral("Page %1 of %2").arg(page).arg(c.pages);
+        EXPECT_TRUE(recorded.holds(footer)) << footer.toStdString();
+        // Across the columns, then down the rows.
+        const auto [first, last] = c.columnPages[std::size_t((page - 1) % columnPages)];
+        for (int column = 1; column <= kColumns; ++column)
+            EXPECT_EQ(recorded.holds(QStringLiteral("C%1").arg(column)), column >= first && column <= last)
+                << "page " << page << " column " << column;
+        int labels = 0;
+        for (const RecordingPaintDevice::Text& text : recorded.texts())
+            labels += text.text.startsWith('R');
+        EXPECT_GT(labels, 0) << "page " << page; // the fixed column on every page
+        rowLabels += labels;
+    }
+    EXPECT_EQ(rowLabels, c.rows * columnPages);
+
+    // The fullest page, painted: its rows end above the footer's line.
+    QImage image(width, height, QImage::Format_RGB32);
+    constexpr double kInchesPerMetre = 39.37;
+    image.setDotsPerMeterX(int(std::lround(c.dotsPerInch * kInchesPerMetre)));
+    image.setDotsPerMeterY(int(std::lround(c.dotsPerInch * kInchesPerMetre)));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    grid.printPage(painter, 1);
+    painter.end();
+    grid.endPrinting();
+    const int footer = footerLine(image);
+    ASSERT_GT(footer, height / 2) << "the footer's line is missing, or rows cover it";
+    int lowestFill = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            if ((line[x] & 0xFFFFFF) == (kFill.rgb() & 0xFFFFFF))
+                lowestFill = y;
+    }
+    EXPECT_GT(lowestFill, footer / 2);
+    EXPECT_LT(lowestFill, footer);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PrintedPages,
+    testing::Values(PrintCase{"FittedAt100Dpi", false, 100, 100, 2, {{1, 12}}},
+                    PrintCase{"FittedAt200Dpi", false, 200, 100, 2, {{1, 12}}},
+                    PrintCase{"OnePage", false, 100, 45, 1, {{1, 12}}},
+                    PrintCase{"PrinterScaleAt100Dpi", true, 100, 45, 6, {{1, 5}, {6, 10}, {11, 12}}},
+                    PrintCase{"PrinterScaleAt200Dpi", true, 200, 45, 6, {{1, 5}, {6, 10}, {11, 12}}}),
+    [](const testing::TestParamInfo<PrintCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GridPrinting, PrintsEveryPageToAPdfFile)
+{
+    build(100);
     vx::test::TempDir dir;
     const std::string path = (dir / "grid.pdf").string();
-    QPrinter printer(QPrinter::ScreenResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    grid->print(printer);
-    const std::string pdf = vx::test::readFile(path);
-    ASSERT_GT(pdf.size(), 100u);
-    EXPECT_EQ(pdf.substr(0, 4), "%PDF");
-    // 60 rows of 20 pixels, scaled to the page's width, take more than one page.
+    {
+        QPdfWriter pdf(QString::fromStdString(path));
+        grid.print(pdf);
+    }
+    const std::string written = vx::test::readFile(path);
+    ASSERT_GT(written.size(), 100u);
+    EXPECT_EQ(written.substr(0, 4), "%PDF");
     std::size_t pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
-        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
-    EXPECT_GT(pages, 1u);
+    for (std::size_t at = written.find("/Type /Page"); at != std::string::npos; at = written.find("/Type /Page", at + 1))
+        pages += written.compare(at, 12, "/Type /Pages") != 0;
+    EXPECT_EQ(pages, 2u);
 }
 
 } // namespace

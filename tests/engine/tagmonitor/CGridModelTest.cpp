@@ -340,28 +340,83 @@ TEST_F(GridModelTest, SortingMovesWholeRows)
     EXPECT_EQ(model.itemText(1, 2), u"Z");
 }
 
-TEST_F(GridModelTest, PrintingCutsRowsIntoPages)
+// Paper of 72 dots per inch whose sides divide by 3: at printer scale a page is as many
+// grid pixels as the paper has dots (x 96 / 72 x 3 / 4).
+constexpr int kPaperDpi = 72, kScreenDpi = 96;
+
+TEST_F(GridModelTest, PrintingCutsTheGridIntoPagesThatLeaveTheMarginsFree)
 {
-    std::vector<CGridPrintPage> pages = CGridPrintLayout::paginate(model, 1000);
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0].firstRow, 1);
-    EXPECT_EQ(pages[0].lastRow, 4);
-    EXPECT_EQ(CGridPrintLayout::footerText(1, int(pages.size())), u"Page 1 of 1");
-    pages = CGridPrintLayout::paginate(model, 45);
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].lastRow, 2);
-    EXPECT_EQ(pages[1].firstRow, 3);
-    // A row taller than a page still gets a page of its own, and the count ends.
+    using Scale = CGridPrintLayout::PrinterScale;
+    // Lines of 14, characters of 7: margins of 28 either side; the bands take 8 lines and
+    // the fixed row 20 pixels of every page.
+    constexpr int kBands = 8 * FixedMetrics::kLineHeight + 20;
+
+    // Scaled to the page's width: the grid (200) and its margins, as high as the paper's shape.
+    const CGridPrintLayout fitted(model, {850, 1100, 100, 100}, kScreenDpi, kScreenDpi, metrics, Scale::Off);
+    EXPECT_EQ(fitted.sideMargin(), 28);
+    EXPECT_EQ(fitted.pageWidth(), 256);
+    EXPECT_EQ(fitted.pageHeight(), 256 * 1100 / 850);
+    EXPECT_EQ(fitted.bodyHeight(), uint64_t(fitted.pageHeight() - kBands));
+    ASSERT_EQ(fitted.pageCount(), 1);
+    EXPECT_EQ(fitted.rowsOf(1).first, 1);
+    EXPECT_EQ(fitted.rowsOf(1).last, 4);
+    EXPECT_EQ(fitted.columnsOf(1).first, 1);
+    EXPECT_EQ(fitted.columnsOf(1).last, 3);
+    EXPECT_EQ(CGridPrintLayout::footerText(1, fitted.pageCount()), u"Page 1 of 1");
+
+    // At printer scale: a body of 216 - 56 - 50 = 110 pixels takes two columns of 50, one
+    // of 177 - kBands = 45 pixels two rows of 20. Across, then down.
+    const CGridPrintLayout scaled(model, {216, 177, kPaperDpi, kPaperDpi}, kScreenDpi, kScreenDpi, metrics, Scale::On);
+    EXPECT_EQ(scaled.pageWidth(), 216);
+    EXPECT_EQ(scaled.pageHeight(), 177);
+    EXPECT_EQ(scaled.bodyWidth(), 110u);
+    EXPECT_EQ(scaled.bodyHeight(), 45u);
+    EXPECT_EQ(scaled.footerTop(), 177 - 3 * FixedMetrics::kLineHeight);
+    ASSERT_EQ(scaled.pageCount(), 4);
+    const int pages[][4] = {{1, 2, 1, 2}, {1, 2, 3, 3}, {3, 4, 1, 2}, {3, 4, 3, 3}};
+    for (int page = 1; page <= 4; ++page) {
+        const auto& [firstRow, lastRow, firstColumn, lastColumn] = pages[page - 1];
+        EXPECT_EQ(scaled.rowsOf(page).first, firstRow) << page;
+        EXPECT_EQ(scaled.rowsOf(page).last, lastRow) << page;
+        EXPECT_EQ(scaled.columnsOf(page).first, firstColumn) << page;
+        EXPECT_EQ(scaled.columnsOf(page).last, lastColumn) << page;
+    }
+    EXPECT_EQ(CGridPrintLayout::footerText(2, scaled.pageCount()), u"Page 2 of 4");
+
+    // A row taller than a page, and every row on a page too small for any, still get a page
+    // each, and the count ends; a hidden row takes none.
     (void)model.setRowHeight(2, 5000);
-    pages = CGridPrintLayout::paginate(model, 1);
-    ASSERT_EQ(pages.size(), 4u);
-    for (const CGridPrintPage& page : pages)
-        EXPECT_EQ(page.firstRow, page.lastRow);
+    (void)model.setRowHeight(3, 0);
+    const CGridPrintLayout tiny(model, {216, 30, kPaperDpi, kPaperDpi}, kScreenDpi, kScreenDpi, metrics, Scale::On);
+    EXPECT_EQ(tiny.bodyHeight(), 1u);
+    ASSERT_EQ(tiny.rowPages().size(), 3u);
+    EXPECT_EQ(tiny.rowPages()[1].first, 2);
+    EXPECT_EQ(tiny.rowPages()[1].last, 3);
     // A grid of header rows only prints one page.
     (void)model.setRowCount(1);
-    EXPECT_EQ(CGridPrintLayout::paginate(model, 10).size(), 1u);
-    EXPECT_EQ(CGridPrintLayout::bodyHeight(model, 100, 10), 100u - 60u - 20u);
-    EXPECT_EQ(CGridPrintLayout::bodyHeight(model, 50, 10), 1u);
+    EXPECT_EQ(CGridPrintLayout(model, {216, 177, kPaperDpi, kPaperDpi}, kScreenDpi, kScreenDpi, metrics, Scale::On)
+                  .rowPages()
+                  .size(),
+              1u);
+}
+
+// Measures the first 52 letters of the width sample 9 pixels each; any other text 7.
+class SampleMetrics final : public CGridTextMetrics {
+public:
+    int textWidth(std::u16string_view text) const override
+    {
+        return text == CGridPrintLayout::kWidthSample.substr(0, 52) ? 52 * 9 : int(text.size()) * 7;
+    }
+    int lineHeight() const override { return 14; }
+};
+
+TEST_F(GridModelTest, ThePrintMarginsAreFourAverageCharactersOfTheFirst52Letters)
+{
+    const SampleMetrics sample;
+    const CGridPrintLayout layout(model, {850, 1100, 100, 100}, kScreenDpi, kScreenDpi, sample,
+                                  CGridPrintLayout::PrinterScale::Off);
+    EXPECT_EQ(layout.averageCharWidth(), 9);
+    EXPECT_EQ(layout.sideMargin(), 36);
 }
 
 TEST_F(GridModelTest, ACellsOwnFontIsMeasuredForItsExtentAndTheFit)

@@ -118,6 +118,35 @@ TEST_F(EngineTagsDialog, TagsOpensOneDialogWithLiveValuesThatCanBeTyped)
     frames(2);
 }
 
+TEST_F(EngineTagsDialog, SpaceThenEnterLeavesATagAsItIs)
+{
+    start(sampleTagsFile());
+    chooseTags();
+    CDlgTags* dialog = parts.display->tagsDialog();
+    ASSERT_NE(dialog, nullptr);
+    const int numeric = rowOf(*dialog, u"numeric");
+    ASSERT_GT(numeric, 0);
+    (void)dialog->refresh();
+    ASSERT_EQ(number(SampleTags::numeric), 1234);
+    dialog->grid().setFocus();
+    dialog->grid().model().moveFocus({numeric, CDlgTags::Value}, CGridModel::Extend::No);
+    QTest::keyClick(&dialog->grid(), Qt::Key_Space);
+    ASSERT_NE(dialog->grid().editor(), nullptr);
+    EXPECT_EQ(dialog->grid().editor()->selectedText(), "1234");
+    QTest::keyClick(dialog->grid().editor(), Qt::Key_Return);
+    EXPECT_EQ(dialog->grid().editor(), nullptr);
+    frames(3);
+    EXPECT_EQ(number(SampleTags::numeric), 1234);
+    EXPECT_EQ(dialog->grid().model().itemText(numeric, CDlgTags::Value), u"1234");
+    // The selected text is typed over.
+    QTest::keyClick(&dialog->grid(), Qt::Key_Space);
+    ASSERT_NE(dialog->grid().editor(), nullptr);
+    QTest::keyClicks(dialog->grid().editor(), QStringLiteral("77"));
+    QTest::keyClick(dialog->grid().editor(), Qt::Key_Return);
+    frames(2);
+    EXPECT_EQ(number(SampleTags::numeric), 77);
+}
+
 TEST_F(EngineTagsDialog, AHostileTagsFileNeverStopsTheEngine)
 {
     start("<tags><integer address=\"ffffffff\">a</integer><UTF-16LE address=\"0\" size=\"4294967295\">b</UTF-16LE>"
