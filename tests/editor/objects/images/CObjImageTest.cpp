@@ -160,6 +160,7 @@ TEST_F(CObjImageCompile, EachDynamicImageFileThatDoesNotLoadIsNamedAndAnImageNam
 {
     const auto dynamic = makeImage(9, page);
     const std::u16string rgba = fixture("rgba.png");
+    set(*dynamic, u"Behavior", u"Nr of images", u"4");
     set(*dynamic, u"Behavior", u"Images", rgba + u"\x01/nowhere/a.png\x01" + rgba + u"\x01/nowhere/b.bmp\x01");
     const Compiled compiled = compile(harness, *dynamic);
     ASSERT_EQ(compiled.entries.size(), 4u);
