@@ -16,10 +16,9 @@
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/document/CPropertyBase.h"
 #include "editor/objects/CEditorObject.h"
-#include "editor/objects/CObjectFonts.h"
 #include "editor/objects/shared/CObjectImageFile.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "foundation/TextHelpers.h"
-#include "foundation/text/DRendererBitmap.h"
 #include "bench/ObjectCompileBench.h"
 
 namespace {
@@ -55,8 +54,6 @@ std::filesystem::path writeStrip()
 struct Page {
     Page()
     {
-        renderer.textRenderer().enumFonts();
-        CObjectFonts::Use(&renderer);
         CObjectImageFile::SetProjectFolder(writeStrip());
         for (int i = 0; i < kObjects; ++i) {
             const int type = i % 5 == 4 ? 16 : i % 3 == 0 ? 8 : 2;
@@ -87,11 +84,10 @@ struct Page {
     }
     ~Page()
     {
-        CObjectFonts::Use(nullptr);
         CObjectImageFile::SetProjectFolder({});
     }
 
-    foundation::DRendererBitmap renderer;
+    const CCompileStartup startup;
     CSelectable page{kPageObjectType};
     std::vector<std::unique_ptr<CEditorObject>> objects;
 };

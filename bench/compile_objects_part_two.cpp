@@ -18,11 +18,9 @@
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/document/CPropertyBase.h"
 #include "editor/objects/CEditorObject.h"
-#include "editor/objects/CObjectFonts.h"
-#include "editor/objects/CStyles.h"
 #include "editor/objects/shared/CObjectImageFile.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "foundation/TextHelpers.h"
-#include "foundation/text/DRendererBitmap.h"
 #include "bench/ObjectCompileBench.h"
 
 namespace {
@@ -61,10 +59,7 @@ struct Page {
     Page()
     {
         setenv("VX_STYLES_DIR", stylesFolder().c_str(), 1);
-        styles.Load(stylesFolder());
-        CThemeProvider::Set(&styles);
-        renderer.textRenderer().enumFonts();
-        CObjectFonts::Use(&renderer);
+        startup = std::make_unique<CCompileStartup>(stylesFolder());
         CObjectImageFile::SetProjectFolder(writeIcon());
         const int32_t types[] = {17, 11, 10};
         for (int i = 0; i < kObjects; ++i) {
@@ -83,13 +78,11 @@ struct Page {
     ~Page()
     {
         objects.clear();
-        CObjectFonts::Use(nullptr);
+        startup.reset();
         CObjectImageFile::SetProjectFolder({});
-        CThemeProvider::Set(nullptr);
     }
 
-    CStyles styles;
-    foundation::DRendererBitmap renderer;
+    std::unique_ptr<CCompileStartup> startup;
     CSelectable page{kPageObjectType};
     std::vector<std::unique_ptr<CEditorObject>> objects;
 };

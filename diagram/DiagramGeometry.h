@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "foundation/DGeometry.h"
+
 struct CDiagramPoint {
     int32_t x = 0;
     int32_t y = 0;
@@ -15,8 +17,9 @@ struct CDiagramRect {
     int32_t right = 0;
     int32_t bottom = 0;
 
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
+    // Held within 32 bits: a stored position may lie anywhere.
+    int32_t Width() const { return saturated32(int64_t(right) - left); }
+    int32_t Height() const { return saturated32(int64_t(bottom) - top); }
     // Right and bottom edges lie outside, as in the editing view.
     bool Contains(CDiagramPoint point) const
     {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "editor/project/compile/CCompileStartup.h"
 #include "editor/project/compile/CProjectCompiler.h"
 #include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
@@ -14,6 +15,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // Themes, image library and fonts, as the editor compiles with them; once per run.
+    static const CCompileStartup startup;
     CSilentProjectOutput output;
     CFixedAnswerPrompts prompts;
     CProject project(prompts, output);

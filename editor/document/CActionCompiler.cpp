@@ -277,10 +277,9 @@ int CActionCompiler::CompileEntries(DRIFFFile& target, const CSelectable& owner,
                 }
                 const ResolvedArgument argument = ResolveActionArgument(piece, owner, letter);
                 if (argument.code != CompileDiagnostic::None) {
-                    const bool namesTag = argument.code == CompileDiagnostic::InvalidTagName ||
-                                          argument.code == CompileDiagnostic::TagTypeMismatch;
-                    const std::u16string value =
-                        namesTag ? m_context.tags.DisplayName(trimBlanks(piece)) : std::u16string(piece);
+                    const std::u16string value = target::isTagLetter(letter)
+                        ? TagDiagnosticValue(argument.code, argument.tag)
+                        : std::u16string(piece);
                     if (report.ReportCompileMessage(argument.code, owner, page, kArgumentLabel, value))
                         return int(argument.code);
                 }
@@ -314,6 +313,21 @@ CompileDiagnostic CActionCompiler::CheckTagType(const TagReference& tag, bool st
             return CompileDiagnostic::TimeWithoutClock;
     }
     return tag.isString() == stringExpected ? CompileDiagnostic::None : CompileDiagnostic::TagTypeMismatch;
+}
+
+CompileDiagnostic CActionCompiler::CheckNamedTag(std::u16string_view name, const TagReference& tag, bool stringExpected,
+                                                bool written) const
+{
+    if (!tag.isNone())
+        return CheckTagType(tag, stringExpected, written);
+    return m_context.tags.TagMemoryShortage(name).empty() ? CompileDiagnostic::InvalidTagName
+                                                          : CompileDiagnostic::TagDoesNotFit;
+}
+
+std::u16string CActionCompiler::TagDiagnosticValue(CompileDiagnostic code, std::u16string_view name) const
+{
+    return code == CompileDiagnostic::TagDoesNotFit ? m_context.tags.TagMemoryShortage(name)
+                                                    : m_context.tags.DisplayName(name);
 }
 
 int32_t CActionCompiler::ResolveObject(std::u16string_view text, const CSelectable& owner) const
@@ -353,7 +367,8 @@ ResolvedArgument CActionCompiler::ResolveActionArgument(std::u16string_view text
         const TagReference tag = ResolveTagId(piece);
         result.word = tag.low;
         result.high = tag.high;
-        result.code = tag.isNone() ? CompileDiagnostic::InvalidTagName : CheckTagType(tag, letter == 'T', letter == 'w');
+        result.code = CheckNamedTag(piece, tag, letter == 'T', letter == 'w');
+        result.tag = std::move(piece);
         return result;
     }
     case 'i': {

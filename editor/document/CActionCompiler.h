@@ -33,6 +33,7 @@ struct ResolvedArgument {
     CompileDiagnostic code = CompileDiagnostic::None;
     uint32_t word = 0;
     uint32_t high = 0;   // the tag id's high word for "w", "t", "T"
+    std::u16string tag;  // the tag name "w", "t", "T" resolved
 };
 
 class CActionCompiler {
@@ -49,6 +50,13 @@ public:
     // for an empty or unknown name.
     target::TagReference ResolveTagId(std::u16string_view text) const;
     CompileDiagnostic CheckTagType(const target::TagReference& tag, bool stringExpected, bool written) const;
+    // What is wrong with the tag a name resolved to: none, an unknown name, a "memory" tag
+    // that found no place in the tag memory, or what CheckTagType finds.
+    CompileDiagnostic CheckNamedTag(std::u16string_view name, const target::TagReference& tag, bool stringExpected,
+                                    bool written) const;
+    // The value a diagnostic shows for a tag name: its current name, with its size and the
+    // tag memory when it found no place there.
+    std::u16string TagDiagnosticValue(CompileDiagnostic code, std::u16string_view name) const;
 
     // The pieces of one entry's parameter text for its row, before variants are chosen.
     static std::vector<std::u16string> SplitArguments(uint32_t row, std::u16string_view parameters);

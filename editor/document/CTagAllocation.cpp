@@ -83,10 +83,10 @@ std::u16string CTagAllocation::Run(std::span<CTagRow> rows, uint32_t tagMemorySi
             listFixed(ranges[next++]);
         }
         if (cursor + size > tagMemorySize) {
-            row.warning = u"out of memory";
+            row.warning = kOutOfMemoryWarning;
             continue;
         }
-        if (row.warning == u"out of memory")
+        if (row.warning == kOutOfMemoryWarning)
             row.warning.clear();
         row.allocated = uint32_t(cursor);
         listing += ListingLine(row.name, uint32_t(cursor), row.size, false);

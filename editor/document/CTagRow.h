@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "editor/document/CTagAddress.h"
 
@@ -34,6 +35,9 @@ struct CTagColumnInfo {
 };
 
 const CTagColumnInfo& TagColumnInfo(TagColumn column);
+
+// The warning of a row that ends past the tag memory, or that the allocation found no place for.
+inline constexpr std::u16string_view kOutOfMemoryWarning = u"out of memory";
 
 // The text colour of an address with a warning.
 inline constexpr uint32_t kTagWarningColor = 255;

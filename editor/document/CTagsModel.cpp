@@ -8,6 +8,7 @@
 #include "editor/document/CTagAllocation.h"
 #include "editor/document/CTagReferenceIndex.h"
 #include "editor/document/CTagType.h"
+#include "foundation/TextHelpers.h"
 #include "foundation/target/TargetTagTypes.h"
 
 namespace {
@@ -308,7 +309,7 @@ void CTagsModel::ValidateRow(int row)
     const uint64_t s = uint64_t(std::max(tag.size, 1));
     const uint64_t u = uint64_t(CTagType::Alignment(tag.type, tag.size));
     if (a + s > m_tagMemorySize) {
-        tag.warning = u"out of memory";
+        tag.warning = kOutOfMemoryWarning;
         return;
     }
     if (a % u != 0) {
@@ -376,4 +377,16 @@ std::u16string CTagsModel::DisplayName(std::u16string_view originalName) const
 {
     const int row = FindByOriginalName(originalName);
     return row < 0 ? std::u16string(originalName) : m_rows[std::size_t(row)].name;
+}
+
+std::u16string CTagsModel::TagMemoryShortage(std::u16string_view originalName) const
+{
+    const int index = FindByOriginalName(originalName);
+    if (index < 0)
+        return {};
+    const CTagRow& row = m_rows[std::size_t(index)];
+    if (row.address.kind != CTagAddress::Kind::Memory || row.allocated || row.warning != kOutOfMemoryWarning)
+        return {};
+    return row.name + u" (" + utf8ToWide(std::to_string(row.size)) + u" bytes, tag memory "
+        + utf8ToWide(std::to_string(m_tagMemorySize)) + u" bytes)";
 }

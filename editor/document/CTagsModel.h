@@ -96,6 +96,9 @@ public:
     bool HasTag(std::u16string_view originalName) const;
     // The current name of the row with that original name, else the text itself.
     std::u16string DisplayName(std::u16string_view originalName) const;
+    // For a "memory" row the last allocation found no place for: its name, size and the
+    // tag memory, "<name> (<size> bytes, tag memory <n> bytes)"; empty for any other name.
+    std::u16string TagMemoryShortage(std::u16string_view originalName) const;
 
     // text made unique in a column: ":2" appended, or the number after the last ":"
     // increased, while another row holds it.

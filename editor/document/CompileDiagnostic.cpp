@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<std::u16string_view, 15> kMessages{
+constexpr std::array<std::u16string_view, 17> kMessages{
     u"",
     u"Unknown action",
     u"Unknown action trigger type",
@@ -20,6 +20,8 @@ constexpr std::array<std::u16string_view, 15> kMessages{
     u"System tag used as writable tag",
     u"Picture of no size left out",
     u"Value out of range, clamped",
+    u"Tag does not fit in the tag memory",
+    u"Picture file cannot be read",
 };
 
 } // namespace

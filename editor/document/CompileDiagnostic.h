@@ -1,5 +1,6 @@
 #pragma once
-// Compile diagnostic codes and their messages: 1 to 7 are errors, 8 to 12 warnings.
+// Compile diagnostic codes and their messages: 1 to 7 are errors, 8 to 12 warnings; the
+// editor's own codes follow.
 
 #include <cstdint>
 #include <string_view>
@@ -21,13 +22,18 @@ enum class CompileDiagnostic : int32_t {
     // Object compile warnings: what the editor leaves out or mends so the panel can use it.
     EmptyPicture = 13,
     ValueClamped = 14,
+    // An error: a "memory" tag the allocation found no place for.
+    TagDoesNotFit = 15,
+    // A warning: the picture is left empty.
+    PictureUnreadable = 16,
 };
 
 inline constexpr CompileDiagnostic kLastCompileError = CompileDiagnostic::TagTypeMismatch;
 
 constexpr bool IsCompileError(CompileDiagnostic code)
 {
-    return code != CompileDiagnostic::None && int32_t(code) <= int32_t(kLastCompileError);
+    return (code != CompileDiagnostic::None && int32_t(code) <= int32_t(kLastCompileError))
+        || code == CompileDiagnostic::TagDoesNotFit;
 }
 
 std::u16string_view CompileDiagnosticMessage(CompileDiagnostic code);

@@ -15,6 +15,7 @@
 #include "editor/objects/CObjectFonts.h"
 #include "editor/objects/CObjectTheme.h"
 #include "editor/objects/CPageObjectContainer.h"
+#include "editor/objects/shared/CObjectRecordWriter.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetBytes.h"
@@ -222,7 +223,7 @@ void CEditorObject::SetRect(double left, double top, double right, double bottom
         return;
     const CDiagramRect rect = GetRect();
     const std::pair<std::u16string_view, int32_t> values[] = {
-        {u"X", rect.left}, {u"Y", rect.top}, {u"Width", rect.right - rect.left}, {u"Height", rect.bottom - rect.top}};
+        {u"X", rect.left}, {u"Y", rect.top}, {u"Width", rect.Width()}, {u"Height", rect.Height()}};
     for (const auto& [caption, value] : values)
         if (CPropertyBase* property = position->FindProperty(caption))
             property->SetValue(CPropertyValue(value));
@@ -448,6 +449,11 @@ void CEditorObject::ReadTickAlignment(const DXMLElement& element)
 void CEditorObject::CompileElement(DRIFFFile& target, target::ElementKind kind, const gfx::Rect& rect,
                                    CObjectCompileContext& context) const
 {
+    // A placeholder ends before its rectangle: it is neither counted nor compared.
+    if (kind == target::ElementKind::Placeholder) {
+        target::writeRecord(target, target::PlaceholderRecord{});
+        return;
+    }
     uint32_t flags = target::kElementFlagVisible;
     if (context.resources.ColorDepth() == 8 || IsGreyscaleOnly())
         flags |= target::kElementFlagGreyscale;
@@ -460,11 +466,6 @@ void CEditorObject::CompileElement(DRIFFFile& target, target::ElementKind kind, 
             flags |= target::kElementFlagFocusTracking;
     }
     context.elementRects.push_back(rect);
-
-    if (kind == target::ElementKind::Placeholder) {
-        target::writeRecord(target, target::PlaceholderRecord{});
-        return;
-    }
     target::writeRecord(target, target::makeElementRecord(kind, rect.left, rect.top, rect.right, rect.bottom, flags));
     if (kind == target::ElementKind::Text) {
         const DTextDescriptor text = GetTextDescriptor();
@@ -514,18 +515,7 @@ void CEditorObject::CompileElement(DRIFFFile& target, target::ElementKind kind, 
 void CEditorObject::CompileTagProperty(DRIFFFile& target, std::u16string_view caption,
                                        CObjectCompileContext& context) const
 {
-    const CPropertyBase* property = FindProperty(u"Data", caption);
-    // A tag name never begins with "<", so the list value is the name or empty.
-    const std::u16string value = property ? property->GetListValue() : std::u16string();
-    const CActionCompiler compiler(context.actions);
-    const target::TagReference tag = compiler.ResolveTagId(value);
-    target::writeRecord(target, tag);
-    if (value.empty() || tag.isNone())
-        return;
-    const CompileDiagnostic code = compiler.CheckTagType(tag, IsStringTagProperty(caption), IsWritableTagProperty(caption));
-    if (code != CompileDiagnostic::None)
-        context.actions.report.ReportCompileMessage(code, *this, context.actions.scope.Page(), u"object property",
-                                                    context.actions.tags.DisplayName(value));
+    target::writeRecord(target, CObjectRecordWriter::ResolveTag(*this, caption, context));
 }
 
 int CEditorObject::CreateMissingTags(CTagsModel& tags) const
@@ -648,7 +638,7 @@ uint32_t CEditorObject::Render(CBkgWorkItem&)
 DSize CEditorObject::GetWorkSize() const
 {
     const CDiagramRect rect = GetRect();
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return {rect.Width(), rect.Height()};
 }
 
 void CEditorObject::OnWorkDone(CBkgWorkItem&)

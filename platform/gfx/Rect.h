@@ -13,14 +13,29 @@ struct Rect {
     int32_t right = 0;
     int32_t bottom = 0;
 
+    // Sums and extents are held within 32 bits: a rectangle may come from a stored
+    // position anywhere in the range.
+    static constexpr int32_t clamped(int64_t value)
+    {
+        return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    }
     static constexpr Rect fromSize(int32_t x, int32_t y, int32_t width, int32_t height)
     {
-        return {x, y, x + width, y + height};
+        return {x, y, clamped(int64_t(x) + width), clamped(int64_t(y) + height)};
     }
-    constexpr int32_t width() const { return right - left; }
-    constexpr int32_t height() const { return bottom - top; }
+    constexpr int32_t width() const { return clamped(int64_t(right) - left); }
+    constexpr int32_t height() const { return clamped(int64_t(bottom) - top); }
     constexpr bool isEmpty() const { return right <= left || bottom <= top; }
-    constexpr Rect translated(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    constexpr Rect translated(int32_t dx, int32_t dy) const
+    {
+        return {clamped(int64_t(left) + dx), clamped(int64_t(top) + dy), clamped(int64_t(right) + dx),
+                clamped(int64_t(bottom) + dy)};
+    }
+    // Each side moved in by its own amount (out for a negative one).
+    constexpr Rect inset(int64_t leftIn, int64_t topIn, int64_t rightIn, int64_t bottomIn) const
+    {
+        return {clamped(left + leftIn), clamped(top + topIn), clamped(right - rightIn), clamped(bottom - bottomIn)};
+    }
     // Empty rectangles come out as (0, 0, 0, 0).
     constexpr Rect intersected(const Rect& other) const
     {

@@ -8,14 +8,13 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CEditorObject.h"
-#include "editor/objects/CObjectFonts.h"
 #include "editor/objects/CStyles.h"
 #include "editor/objects/buttons/CObjButton.h"
 #include "editor/objects/buttons/CObjLight.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "engine/widgets/DCompositeObject_Button.h"
 #include "engine/widgets/DCompositeObject_IndicatorButton.h"
 #include "engine/widgets/DCompositeObject_IndicatorLight.h"
-#include "foundation/text/DRendererBitmap.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/ObjectRoundTrip.h"
 
@@ -32,15 +31,12 @@ protected:
         if (const char* old = std::getenv("VX_STYLES_DIR"))
             m_oldStyles = old;
         setenv("VX_STYLES_DIR", m_folder.c_str(), 1);
-        ASSERT_EQ(m_styles.Load(m_folder), 4);
-        CThemeProvider::Set(&m_styles);
-        m_fonts.textRenderer().enumFonts();
-        CObjectFonts::Use(&m_fonts);
+        m_startup = std::make_unique<CCompileStartup>(m_folder);
+        ASSERT_EQ(CStyles::Get().GetCount(), 4);
     }
     void TearDown() override
     {
-        CObjectFonts::Use(nullptr);
-        CThemeProvider::Set(nullptr);
+        m_startup.reset();
         if (m_oldStyles)
             setenv("VX_STYLES_DIR", m_oldStyles->c_str(), 1);
         else
@@ -101,8 +97,7 @@ protected:
 private:
     const std::filesystem::path m_folder = std::filesystem::absolute(vx::test::programPath("Styles"));
     std::optional<std::string> m_oldStyles;
-    CStyles m_styles;
-    foundation::DRendererBitmap m_fonts;
+    std::unique_ptr<CCompileStartup> m_startup;
     CSelectable m_page{kPageObjectType};
 };
 

@@ -9,15 +9,14 @@
 #include <filesystem>
 
 #include "editor/document/CObjectTypeTable.h"
-#include "editor/objects/CObjectFonts.h"
 #include "editor/objects/fields/CObjField.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "engine/primitives/DBaseObject_Text.h"
 #include "engine/tags/DItem.h"
 #include "engine/tags/DValue.h"
 #include "engine/widgets/DCompositeObject_DateTimeField.h"
 #include "engine/widgets/DCompositeObject_NumericField.h"
 #include "engine/widgets/DCompositeObject_TextField.h"
-#include "foundation/text/DRendererBitmap.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/ObjectRoundTrip.h"
 
@@ -58,8 +57,6 @@ class FieldObjects : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        renderer.textRenderer().enumFonts();
-        CObjectFonts::Use(&renderer);
         auto& tags = roundTrip.compiler();
         tags.AddTag(u"count", u"integer", 4, u"100");
         tags.AddTag(u"setpoint", u"short", 2, u"104");
@@ -84,7 +81,6 @@ protected:
         for (auto& field : fields)
             roundTrip.Add(*field);
     }
-    void TearDown() override { CObjectFonts::Use(nullptr); }
 
     void set(Position position, std::u16string_view caption, std::u16string_view value)
     {
@@ -122,7 +118,7 @@ protected:
         engine.frame();
     }
 
-    foundation::DRendererBitmap renderer;
+    const CCompileStartup startup;
     CSelectable page{kPageObjectType};
     std::vector<std::unique_ptr<CObjField>> fields;
     ObjectRoundTrip roundTrip;

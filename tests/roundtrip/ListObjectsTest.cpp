@@ -4,12 +4,11 @@
 #include <vector>
 
 #include "editor/document/CObjectTypeTable.h"
-#include "editor/objects/CObjectFonts.h"
 #include "editor/objects/lists/CObjListBox.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "engine/primitives/DBaseObject_ScrollingList.h"
 #include "engine/widgets/DCompositeObject_DynamicListbox.h"
 #include "engine/widgets/DCompositeObject_Listbox.h"
-#include "foundation/text/DRendererBitmap.h"
 #include "tests/editor/objects/images/PixelDifferences.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/FakeTheme.h"
@@ -41,8 +40,6 @@ protected:
     ListObjectsRoundTrip()
     {
         themes.themes[u"Aqua"] = std::make_unique<StateShadeTheme>(u"Aqua");
-        renderer.textRenderer().enumFonts();
-        CObjectFonts::Use(&renderer);
         auto& compiler = roundTrip.compiler();
         compiler.AddTag(u"selected", u"integer", 4, u"10");
         compiler.AddTag(u"chosen", u"integer", 4, u"14");
@@ -57,7 +54,6 @@ protected:
         roundTrip.Add(*fixed);
         roundTrip.Add(*dynamic);
     }
-    ~ListObjectsRoundTrip() override { CObjectFonts::Use(nullptr); }
 
     std::unique_ptr<CEditorObject> make(int32_t type, gfx::Rect rect)
     {
@@ -76,7 +72,7 @@ protected:
     static constexpr std::size_t kFixed = 0, kDynamic = 1;
 
     FakeThemes themes;
-    foundation::DRendererBitmap renderer;
+    const CCompileStartup startup;
     CSelectable page{kPageObjectType};
     ObjectRoundTrip roundTrip;
     std::unique_ptr<CEditorObject> fixed, dynamic;

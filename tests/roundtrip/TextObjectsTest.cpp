@@ -7,10 +7,10 @@
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/document/CPropertyBase.h"
-#include "editor/objects/CObjectFonts.h"
 #include "editor/objects/shared/CObjectImageFile.h"
 #include "editor/objects/text/CObjText.h"
 #include "editor/objects/text/CObjTicker.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "engine/primitives/DBaseObject_ScrollingBitmap.h"
 #include "engine/primitives/DBaseObject_UnscaledBitmap.h"
 #include "engine/render/DBitmap.h"
@@ -22,7 +22,6 @@
 #include "foundation/TextHelpers.h"
 #include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetSpanReader.h"
-#include "foundation/text/DRendererBitmap.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/ObjectRoundTrip.h"
 
@@ -57,8 +56,6 @@ enum Position : std::size_t { kPlain, kColours, kMessages, kEmpty, kTicker, kCou
 struct TextObjectsPage {
     explicit TextObjectsPage(int32_t tickerSpeed, int colorDepth = 32) : roundTrip(colorDepth)
     {
-        renderer.textRenderer().enumFonts();
-        CObjectFonts::Use(&renderer);
         PagePixels strip{300, 30, {}};
         for (int32_t y = 0; y < strip.height; ++y)
             for (int32_t x = 0; x < strip.width; ++x)
@@ -92,7 +89,6 @@ struct TextObjectsPage {
     }
     ~TextObjectsPage()
     {
-        CObjectFonts::Use(nullptr);
         CObjectImageFile::SetProjectFolder({});
     }
 
@@ -102,7 +98,7 @@ struct TextObjectsPage {
     }
 
     vx::test::TempDir dir;
-    foundation::DRendererBitmap renderer;
+    const CCompileStartup startup;
     CSelectable page{kPageObjectType};
     std::vector<std::unique_ptr<CEditorObject>> objects;
     ObjectRoundTrip roundTrip;

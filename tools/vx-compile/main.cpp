@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "editor/document/CompileDiagnostic.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "editor/project/compile/CTargetDriver.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
@@ -28,11 +29,13 @@ int main(int argc, char** argv)
     const std::filesystem::path projectPath(argv[1]);
     const std::filesystem::path targetPath(argv[2]);
 
+    const CCompileStartup startup;
     CommandLineOutput output(stdout);
-    CommandLinePrompts prompts(stderr);
+    CommandLinePrompts prompts(stderr, output);
     CProject project(prompts, output);
     if (const CProjectFile::OpenResult opened = CProjectFile::Open(project, projectPath, ProjectReading::Load);
         !opened.ok()) {
+        output.EndLine();
         if (!opened.message.empty())
             WriteText(stderr, opened.message);
         else
@@ -43,7 +46,7 @@ int main(int argc, char** argv)
 
     CTargetDriver driver(project);
     const bool written = driver.SaveTargetBinary(targetPath);
-    std::fputc('\n', stdout);
+    output.EndLine();
     if (written)
         return kWritten;
     return (driver.Result() & kCompileError) != 0 ? kCompileErrors : kCannotOpen;

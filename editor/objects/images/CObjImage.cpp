@@ -8,6 +8,7 @@
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
 #include "foundation/DRIFFFile.h"
+#include "foundation/TextHelpers.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetClassData.h"
 #include "foundation/target/TargetPage.h"
@@ -105,22 +106,36 @@ gfx::Surface CObjImage::RenderPreview()
 void CObjImage::CollectImages(DRIFFFile& target, CResourceIndex& resources)
 {
     const PictureAlpha alpha = CObjectPicture::AlphaOf(resources.TargetFlags());
+    m_unreadablePictures.clear();
     switch (GetObjectTypeIndex()) {
-    case kImage: {
-        const std::unique_ptr<CWinFreeImage> image = LoadPicture(PreviewPath(), alpha);
-        CollectImage(target, resources, image.get());
-        break;
-    }
+    case kImage: CollectPicture(target, resources, PreviewPath(), alpha); break;
     case kDynamicImage:
         m_collectedImages = 0;
         for (const std::u16string& item : DynamicImageItems()) {
-            const std::unique_ptr<CWinFreeImage> image = LoadPicture(item, alpha);
-            CollectImage(target, resources, image.get());
+            CollectPicture(target, resources, item, alpha);
             ++m_collectedImages;
         }
         break;
     default: break;
     }
+}
+
+void CObjImage::CollectPicture(DRIFFFile& target, CResourceIndex& resources, std::u16string_view value,
+                               PictureAlpha alpha)
+{
+    const std::unique_ptr<CWinFreeImage> image = LoadPicture(value, alpha);
+    CollectImage(target, resources, image.get());
+    // Without an area nothing was loaded; that warning is the compile's own.
+    const std::filesystem::path path = CObjectImageFile::PathOf(value);
+    if (!image && !path.empty() && CObjectPicture::IsDrawable(GetWorkSize()))
+        m_unreadablePictures.push_back(path);
+}
+
+void CObjImage::WarnUnreadable(std::u16string_view caption, CObjectCompileContext& context) const
+{
+    for (const std::filesystem::path& path : m_unreadablePictures)
+        CObjectRecordWriter::Warn(*this, CompileDiagnostic::PictureUnreadable, u"object property",
+                                  std::u16string(caption) + u" " + utf8ToWide(path.string()), context);
 }
 
 int32_t CObjImage::CompileReferencedPage(CObjectCompileContext& context) const
@@ -153,6 +168,7 @@ int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
     switch (type) {
     case kImage: {
         WarnWithoutArea(context);
+        WarnUnreadable(u"Image", context);
         target::StaticImageWords words;
         words.image = context.resources.TakeNext();
         target::writeClassData(target, words);
@@ -161,6 +177,7 @@ int CObjImage::Compile(DRIFFFile& target, CObjectCompileContext& context)
     }
     case kDynamicImage: {
         WarnWithoutArea(context);
+        WarnUnreadable(u"Images", context);
         target::DynamicImageClassData data;
         data.head.count = m_collectedImages;
         for (uint32_t i = 0; i < m_collectedImages; ++i)

@@ -5,6 +5,7 @@
 // have no area on the page.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,7 +48,14 @@ private:
     std::unique_ptr<CWinFreeImage> LoadPicture(std::u16string_view value, PictureAlpha alpha) const;
     // A picture of no size is left out: the compile says so.
     void WarnWithoutArea(CObjectCompileContext& context) const;
+    // The picture of a file value for the target, its entry taken either way; a file
+    // named that does not load is kept for the compile's warning.
+    void CollectPicture(DRIFFFile& target, CResourceIndex& resources, std::u16string_view value, PictureAlpha alpha);
+    // "Picture file cannot be read (object property <caption> <path>)" for each kept file.
+    void WarnUnreadable(std::u16string_view caption, CObjectCompileContext& context) const;
 
     // Pictures collected for a dynamic image, in item order.
     uint32_t m_collectedImages = 0;
+    // Files the last collection named that did not load.
+    std::vector<std::filesystem::path> m_unreadablePictures;
 };

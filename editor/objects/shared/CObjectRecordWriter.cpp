@@ -61,13 +61,15 @@ target::TagReference CObjectRecordWriter::ResolveTag(const CEditorObject& object
     const std::u16string value = property ? property->GetListValue() : std::u16string();
     const CActionCompiler compiler(context.actions);
     const target::TagReference tag = compiler.ResolveTagId(value);
-    if (value.empty() || tag.isNone())
+    if (value.empty())
         return tag;
     const CompileDiagnostic code =
-        compiler.CheckTagType(tag, object.IsStringTagProperty(caption), object.IsWritableTagProperty(caption));
-    if (code != CompileDiagnostic::None)
+        compiler.CheckNamedTag(value, tag, object.IsStringTagProperty(caption), object.IsWritableTagProperty(caption));
+    // A name no row holds is written as no tag without a word: the tags pane makes the
+    // rows the objects name.
+    if (code != CompileDiagnostic::None && code != CompileDiagnostic::InvalidTagName)
         context.actions.report.ReportCompileMessage(code, object, context.actions.scope.Page(), u"object property",
-                                                    context.actions.tags.DisplayName(value));
+                                                    compiler.TagDiagnosticValue(code, value));
     return tag;
 }
 

@@ -24,16 +24,8 @@ int32_t CKnobGeometry::NormalisedAngle(int64_t degrees)
 
 gfx::Rect CKnobGeometry::Square(const gfx::Rect& rect)
 {
-    gfx::Rect square = rect;
-    const int32_t d = saturated32((int64_t(rect.right - rect.left) - (rect.bottom - rect.top)) / 2);
-    if (d < 1) {
-        square.top -= d;
-        square.bottom += d;
-    } else {
-        square.left += d;
-        square.right -= d;
-    }
-    return square;
+    const int64_t d = ((int64_t(rect.right) - rect.left) - (int64_t(rect.bottom) - rect.top)) / 2;
+    return d < 1 ? rect.inset(0, -d, 0, -d) : rect.inset(d, 0, d, 0);
 }
 
 KnobLayout CKnobGeometry::Layout() const
@@ -51,7 +43,11 @@ KnobLayout CKnobGeometry::LayoutAt(int32_t angle) const
     const int32_t k = s.placement == TickPlacement::Outer ? scaled(cross, s.tickOffset, 200) + scaled(cross, s.tickSize, 200) : 0;
     layout.face = layout.square;
     if (k > 0)
-        layout.face = {layout.square.left + k, layout.square.top + k, layout.square.right - k, layout.square.bottom - k};
+        layout.face = layout.square.inset(k, k, k, k);
+    if (!s.thumbPicture || s.thumbPicture->width <= 0 || s.thumbPicture->height <= 0) {
+        layout.thumb = s.rect;
+        return layout;
+    }
 
     const int64_t r = std::max(layout.face.width(), 0) / 2;
     const int64_t thumbPercent = std::min(s.thumbSize, kWidestThumb);

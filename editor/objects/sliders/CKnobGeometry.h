@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "editor/objects/sliders/CSliderGeometry.h"
+#include "foundation/DGeometry.h"
 #include "editor/objects/ticks/CRadialTickDrawer.h"
 #include "platform/gfx/Point.h"
 #include "platform/gfx/Rect.h"
@@ -23,6 +24,8 @@ struct KnobSettings {
     int32_t thumbOffset = 0;   // "Thumb offset [%]"
     TickPlacement placement = TickPlacement::Inner;
     std::optional<gfx::Point> click;
+    // The style's thumb picture; without one the thumb is the whole rectangle and does not travel.
+    std::optional<DSize> thumbPicture;
 };
 
 struct KnobLayout {

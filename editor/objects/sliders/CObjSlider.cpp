@@ -84,6 +84,7 @@ KnobSettings CObjSlider::GetKnobSettings(const gfx::Rect& rect) const
     s.thumbOffset = saturated32(CObjectProperty::Int(*this, kAppearance, u"Thumb offset [%]", 0));
     s.placement = ticks.outer ? TickPlacement::Outer : TickPlacement::Inner;
     s.click = ClickOn(rect);
+    s.thumbPicture = CThumbPicture::SizeOf(*this);
     return s;
 }
 

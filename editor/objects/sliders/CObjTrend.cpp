@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "editor/document/CResourceIndex.h"
 #include "editor/objects/CObjectCompileContext.h"
@@ -266,8 +267,15 @@ int CObjTrend::Compile(DRIFFFile& target, CObjectCompileContext& context)
     // A border wider than half the object leaves no plot: the panel gets one pixel of it.
     if (plot.width() <= 0 || plot.height() <= 0) {
         CUsableValues::Warn(*this, u"Border width", context);
-        plot.right = std::max(plot.right, plot.left + 1);
-        plot.bottom = std::max(plot.bottom, plot.top + 1);
+        // At the far end of the coordinates the pixel lies just before it.
+        if (plot.width() <= 0) {
+            plot.left = std::min(plot.left, std::numeric_limits<int32_t>::max() - 1);
+            plot.right = plot.left + 1;
+        }
+        if (plot.height() <= 0) {
+            plot.top = std::min(plot.top, std::numeric_limits<int32_t>::max() - 1);
+            plot.bottom = plot.top + 1;
+        }
     }
     CompileElement(target, target::ElementKind::Graph, plot, context);
     CompileElement(target, target::ElementKind::UnscaledBitmap, rect, context);

@@ -1,6 +1,7 @@
 #include "editor/objects/text/CObjTicker.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "editor/document/CResourceIndex.h"
 #include "editor/document/TargetPicture.h"
@@ -8,6 +9,7 @@
 #include "editor/objects/shared/CObjectImageFile.h"
 #include "editor/objects/shared/CObjectProperty.h"
 #include "editor/objects/shared/CObjectRecordWriter.h"
+#include "editor/objects/sliders/CUsableValues.h"
 #include "foundation/DRIFFFile.h"
 #include "foundation/image/CWinFreeImage.h"
 #include "foundation/target/TargetClassData.h"
@@ -17,13 +19,15 @@
 namespace {
 
 constexpr std::u16string_view kBehavior = u"Behavior";
+constexpr std::u16string_view kSpeedInterval = u"Speed interval [ms]";
 
 } // namespace
 
 std::unique_ptr<CWinFreeImage> CObjTicker::RenderStrip(PictureAlpha alpha)
 {
     const int64_t height = GetWorkSize().height;
-    if (height <= 0)
+    // A strip at least a pixel wide: a taller one has more pixels than a picture may.
+    if (height <= 0 || height > CWinFreeImage::kMaxPixels)
         return nullptr;
     std::unique_ptr<CWinFreeImage> strip =
         CObjectImageFile::Load(*this, u"Appearance", u"Image", alpha, GetAppearanceInt(u"Transparency"));
@@ -56,7 +60,12 @@ int CObjTicker::Compile(DRIFFFile& target, CObjectCompileContext& context)
     CObjectRecordWriter::WriteHeader(target, *this, target::WidgetType::Ticker, context);
     target::TickerClassData data;
     data.words.speed = int32_t(CObjectProperty::Int(*this, kBehavior, u"Speed pixels", 0));
-    data.words.period = uint32_t(std::max<int64_t>(CObjectProperty::Int(*this, kBehavior, u"Speed interval [ms]", 0), 0));
+    // The panel would step a negative interval every millisecond: it is written as 0, and said.
+    const int64_t interval = CObjectProperty::Int(*this, kBehavior, kSpeedInterval, 0);
+    const int64_t period = std::clamp<int64_t>(interval, 0, std::numeric_limits<uint32_t>::max());
+    if (period != interval)
+        CUsableValues::Warn(*this, kSpeedInterval, context);
+    data.words.period = uint32_t(period);
     data.words.overflow = uint32_t(std::max<int64_t>(int64_t(m_stripWidth) - size.width, 0));
     data.words.image = context.resources.TakeNext();
     target::writeClassData(target, data);

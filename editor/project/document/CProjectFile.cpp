@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/project/CFileAccess.h"
+#include "editor/project/CProjectFileKind.h"
 #include "editor/project/wrapper/CProjectFileWrapper.h"
 #include "foundation/xml/DXMLElement.h"
 #include "foundation/xml/DXMLParser.h"
@@ -12,14 +13,6 @@
 namespace CProjectFile {
 
 namespace {
-
-std::string lowerExtension(const std::filesystem::path& path)
-{
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-    return extension;
-}
 
 OpenResult unwrap(const std::filesystem::path& path, std::string_view file, std::string& xml)
 {
@@ -71,13 +64,12 @@ std::string DocumentText(CProject& project)
 
 OpenResult ReadDocumentText(const std::filesystem::path& path, std::string& xml)
 {
-    const std::string extension = lowerExtension(path);
-    if (extension == ".dxml")
+    if (IsRetiredProjectDocument(path))
         return {OpenStatus::RetiredFormat, std::u16string(kRetiredFormat)};
     std::string file;
     if (std::u16string error = CFileAccess::Read(path, file); !error.empty())
         return {OpenStatus::Unreadable, std::move(error)};
-    if (extension == ".vxp" || extension == ".vxt")
+    if (KindOfProjectDocument(path, file) == ProjectDocumentKind::Wrapped)
         return unwrap(path, file, xml);
     xml = std::move(file);
     return {};

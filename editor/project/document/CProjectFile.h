@@ -1,8 +1,8 @@
 #pragma once
-// Opening a project file as the editor's Open does, headless: the kind is taken from the
-// extension alone. ".vxp" and ".vxt" are the compressed wrapper ("VXPR", the XML
-// length, zlib's crc32 from 170 over the body, the zlib body); ".dxml" is the retired
-// format and refused; any other file is taken as the bare XML document.
+// Opening a project file as the editor's Open does, headless: a file that begins with
+// "VXPR" is the compressed wrapper (the XML length, zlib's crc32 from 170 over the body,
+// the zlib body) whatever its name; ".dxml" is the retired format and refused; any other
+// file is taken as the bare XML document.
 
 #include <cstdint>
 #include <filesystem>

@@ -71,11 +71,13 @@ ReadResult Decode(std::span<const uint8_t> file)
     result.xml.resize(std::size_t(length));
     uLongf inflated = uLongf(length);
     const int status = uncompress(reinterpret_cast<Bytef*>(result.xml.data()), &inflated, body.data(), uLong(body.size()));
-    if (status != Z_OK || inflated != length) {
+    // A stored length beyond the text still holds it whole; a shorter one cuts it.
+    if (status != Z_OK || inflated > length) {
         result.xml.clear();
         result.status = ReadStatus::Incomplete;
         return result;
     }
+    result.xml.resize(std::size_t(inflated));
     result.status = ReadStatus::Ok;
     return result;
 }

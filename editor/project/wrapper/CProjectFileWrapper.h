@@ -30,7 +30,7 @@ enum class ReadStatus {
     CheckMismatch,     // the body is not the one the check value was made over
     AbsurdLength,      // a stored XML length no compressed body of this size can give
     // "Failed to parse project file.": the body passed its check but does not inflate
-    // into exactly the stored length.
+    // whole into the stored length (a longer stored length is room to spare).
     Incomplete,
 };
 

@@ -1,22 +1,20 @@
 #include "editor/shell/app/CScenewright2App.h"
 
-#include <FreeImage.h>
 #include <QApplication>
 #include <QMetaObject>
 #include <QStandardPaths>
+#include <array>
 #include <cstdlib>
 #include <ctime>
 
-#include "editor/objects/CObjectFonts.h"
 #include "editor/objects/CProgramFolder.h"
+#include "editor/project/compile/CCompileStartup.h"
 #include "editor/project/document/CProject.h"
 #include "editor/shell/CPathSettings.h"
 #include "editor/shell/CRecentFileList.h"
 #include "editor/shell/CSplashScreenEx.h"
 #include "editor/shell/file/CFileCommands.h"
 #include "editor/shell/frame/CMainFrame.h"
-#include "foundation/CCompressedBuffer.h"
-#include "foundation/text/DRendererBitmap.h"
 #include "foundation/worker/CBkgWorker.h"
 #include "platform/sys/Registry.h"
 #include "platform/ui/IdleHook.h"
@@ -26,6 +24,10 @@
 namespace {
 
 CScenewright2App* g_application = nullptr;
+
+// The start-up's release steps, in the order of CCompileStartup::Released.
+constexpr std::array<ShutdownStep, 3> kReleasedSteps{ShutdownStep::ImageLibraryReleased,
+                                                     ShutdownStep::CompressionMemoryFreed, ShutdownStep::FontsCleared};
 
 } // namespace
 
@@ -66,6 +68,8 @@ bool CScenewright2App::InitInstance()
     m_imagesFolder = GetPathSetting(CPathSettings::kImagesPath);
     std::srand(unsigned(std::time(nullptr)));
 
+    // The frame's style gallery shows the themes; the fonts follow once it is up.
+    m_startup = std::make_unique<CCompileStartup>(m_programFolder / "Styles", CCompileStartup::Fonts::Later);
     m_mainFrame = std::make_unique<CMainFrame>(*this);
     m_fileCommands = std::make_unique<CFileCommands>(*m_mainFrame, *m_mainFrame);
     m_commands->setActive(CommandLevel::Application, &m_fileCommands->GetCommandTarget());
@@ -73,18 +77,14 @@ bool CScenewright2App::InitInstance()
         m_commands->setActive(CommandLevel::Application, nullptr);
         m_fileCommands.reset();
         m_mainFrame.reset();
+        m_startup.reset();
         CloseSplash();
         return false;
     }
     m_mainFrame->show();
 
-    FreeImage_Initialise(FALSE);
-    m_imageLibraryStarted = true;
-
     SetSplashStatus(QString::fromLatin1(kStatusEnumeratingFonts));
-    m_renderer = std::make_unique<foundation::DRendererBitmap>();
-    m_renderer->textRenderer().enumFonts();
-    CObjectFonts::Use(m_renderer.get());
+    m_startup->EnumerateFonts();
 
     // Pictures the worker finished are repainted on this thread.
     CBkgWorker& worker = CBkgWorker::Get();
@@ -168,19 +168,12 @@ int CScenewright2App::ExitInstance()
         m_workerStarted = false;
     }
     m_shutdownTrace.push_back(ShutdownStep::WorkerStopped);
-    if (m_imageLibraryStarted) {
-        FreeImage_DeInitialise();
-        m_imageLibraryStarted = false;
+    if (m_startup) {
+        m_startup->SetReleaseObserver([this](CCompileStartup::Released step) {
+            m_shutdownTrace.push_back(kReleasedSteps[std::size_t(step)]);
+        });
+        m_startup.reset();
     }
-    m_shutdownTrace.push_back(ShutdownStep::ImageLibraryReleased);
-    CCompressedBuffer::FreeShared();
-    m_shutdownTrace.push_back(ShutdownStep::CompressionMemoryFreed);
-    if (m_renderer) {
-        CObjectFonts::Use(nullptr);
-        (void)m_renderer->textRenderer().clear();
-        m_renderer.reset();
-    }
-    m_shutdownTrace.push_back(ShutdownStep::FontsCleared);
     (void)m_registry->sync();
     return 0;
 }

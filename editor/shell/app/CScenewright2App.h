@@ -18,6 +18,7 @@
 #include "platform/sys/CrashGuard.h"
 #include "platform/ui/CommandTable.h"
 
+class CCompileStartup;
 class CFileCommands;
 class CMainFrame;
 class CPathSettings;
@@ -26,9 +27,6 @@ class CRecentFileList;
 class CSplashScreenEx;
 class IdleHook;
 class Registry;
-namespace foundation {
-class DRendererBitmap;
-}
 
 // What the shut-down did, in the order it did it.
 enum class ShutdownStep { FoldersWritten, WorkerStopped, ImageLibraryReleased, CompressionMemoryFreed, FontsCleared };
@@ -118,7 +116,7 @@ private:
     std::unique_ptr<CRecentFileList> m_recentFiles;
     std::unique_ptr<CommandTable> m_commands;
     std::unique_ptr<IdleHook> m_idle;
-    std::unique_ptr<foundation::DRendererBitmap> m_renderer;
+    std::unique_ptr<CCompileStartup> m_startup;
     std::unique_ptr<CMainFrame> m_mainFrame;
     // Made after the frame it reaches, gone before it.
     std::unique_ptr<CFileCommands> m_fileCommands;
@@ -133,6 +131,5 @@ private:
     std::function<bool()> m_downloadPoll;
     QTimer m_downloadTimer;
     std::vector<ShutdownStep> m_shutdownTrace;
-    bool m_imageLibraryStarted = false;
     bool m_workerStarted = false;
 };

@@ -102,8 +102,6 @@ bool CMainFrame::OnCreate()
 {
     const auto stored = m_app.GetRegistry().readInteger(kLookKey);
     OnApplicationLook(stored && CFrameLooks::Find(int(*stored)) ? int(*stored) : kDefaultLook);
-    CStyles::Get().Clear();
-    CStyles::Get().Load(m_app.GetProgramFolder() / "Styles");
     m_app.SetSplashStatus(QString::fromLatin1(CScenewright2App::kStatusLoadingInterface));
 
     m_mdiArea->setViewMode(QMdiArea::TabbedView);

@@ -101,7 +101,10 @@ QString COutputBar::Text() const { return m_edit->toPlainText(); }
 
 void COutputBar::AppendLine(std::u16string_view text, uint32_t color, const CSelectable*, const CSelectable*)
 {
-    AppendText(QString::fromUtf16(text.data(), qsizetype(text.size())) + QLatin1Char('\n'), color);
+    // The texts carry their own line ends ("\r\n"); a line goes on until one comes.
+    QString appended = QString::fromUtf16(text.data(), qsizetype(text.size()));
+    appended.remove(QLatin1Char('\r'));
+    AppendText(appended, color);
 }
 
 void COutputBar::ShowProgress(std::u16string_view text)

@@ -45,7 +45,8 @@ public:
     QString Text() const;
     CEditEx* Edit() const { return m_edit; }
 
-    // CProjectOutput: one line; the progress at the last line's tail.
+    // CProjectOutput: the text as given, its line ends included; the progress at the
+    // last line's tail.
     void AppendLine(std::u16string_view text, uint32_t color, const CSelectable* page,
                     const CSelectable* object) override;
     void ShowProgress(std::u16string_view text) override;

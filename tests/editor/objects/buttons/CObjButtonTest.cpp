@@ -65,7 +65,7 @@ TEST_F(CObjButtonTest, IndicatorButtonWordByWord)
         2, 0, Entry(5), Entry(6), v.low, v.high,                   // indicator pictures and tag
         0, 6,                                                      // no text
         0, 6,                                                      // no icon
-        32, 3, 79, 1, 98, 20, kOverlapping, 0,                     // indicator
+        32, 3, 79, 1, 98, 20, kFirst, 0,                           // indicator: the placeholders meet nothing
         32, 3, 0, 0, 99, 39, kOverlapping, 0,                      // body
     };
     EXPECT_EQ(words, expected);

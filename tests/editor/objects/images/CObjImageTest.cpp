@@ -143,7 +143,7 @@ TEST_F(CObjImageCompile, ImageWritesItsPictureAndOneElement)
     EXPECT_TRUE(harness.output.lines.empty());
 }
 
-TEST_F(CObjImageCompile, AnImageThatDoesNotLoadStillWritesEntryZeroAndItsElement)
+TEST_F(CObjImageCompile, AnImageThatDoesNotLoadStillWritesEntryZeroAndItsElementAndSaysSo)
 {
     const auto image = makeImage(1, page);
     set(*image, u"Appearance", u"Image", u"/nowhere/missing.png");
@@ -151,6 +151,31 @@ TEST_F(CObjImageCompile, AnImageThatDoesNotLoadStillWritesEntryZeroAndItsElement
     EXPECT_EQ(compiled.entries, std::vector<uint32_t>{0});
     EXPECT_EQ(compiled.words, joined({header(1), {0}, element(target::ElementKind::UnscaledBitmap)}));
     EXPECT_EQ(compiled.taken, 1u);
+    EXPECT_EQ(harness.Lines(), std::vector<std::u16string>{u"\r\nWarning in obj object: Picture file cannot be read "
+                                                          u"(object property Image /nowhere/missing.png)"});
+    EXPECT_EQ(harness.report.Result(), uint32_t(kCompileWarning));
+}
+
+TEST_F(CObjImageCompile, EachDynamicImageFileThatDoesNotLoadIsNamedAndAnImageNamingNoneIsNot)
+{
+    const auto dynamic = makeImage(9, page);
+    const std::u16string rgba = fixture("rgba.png");
+    set(*dynamic, u"Behavior", u"Nr of images", u"4");
+    set(*dynamic, u"Behavior", u"Images", rgba + u"\x01/nowhere/a.png\x01" + rgba + u"\x01/nowhere/b.bmp\x01");
+    const Compiled compiled = compile(harness, *dynamic);
+    ASSERT_EQ(compiled.entries.size(), 4u);
+    EXPECT_EQ(compiled.entries[1], 0u);
+    EXPECT_EQ(compiled.entries[3], 0u);
+    EXPECT_EQ(harness.Lines(),
+              (std::vector<std::u16string>{
+                  u"\r\nWarning in obj object: Picture file cannot be read (object property Images /nowhere/a.png)",
+                  u"\r\nWarning in obj object: Picture file cannot be read (object property Images /nowhere/b.bmp)"}));
+
+    harness.output.lines.clear();
+    const auto none = makeImage(1, page);
+    set(*none, u"Appearance", u"Image", u"");
+    (void)compile(harness, *none);
+    EXPECT_TRUE(harness.output.lines.empty()) << "no file named, nothing to read";
 }
 
 TEST_F(CObjImageCompile, ImagesOfNoSizeMakeNoPictureAndSaySo)

@@ -108,12 +108,20 @@ TEST_F(SliderObjects, WithoutAThumbPictureTheThumbIsTheWholeObjectAndHasNoTravel
 {
     FakeThemes themes;
     themes.Add(u"Aqua");   // a theme without pictures in the styles folder
-    auto slider = Make(CObjSlider::kSliderType, {0, 0, 200, 40}, u"Aqua");
-    const std::vector<uint32_t> words = CompileWords(*slider);
-    ASSERT_GE(words.size(), 38u);
-    EXPECT_EQ(words[8 + 5], 0u);   // the travel word
-    const std::vector<uint32_t> thumb(words.begin() + 22, words.begin() + 28);
-    EXPECT_EQ(thumb, (std::vector<uint32_t>{kElement, kBitmap, 0, 0, 199, 39}));
+    struct Case {
+        int32_t type;
+        gfx::Rect rect;
+    };
+    for (const Case c : {Case{CObjSlider::kSliderType, {0, 0, 200, 40}}, Case{CObjSlider::kKnobType, {10, 20, 210, 120}}}) {
+        auto object = Make(c.type, c.rect, u"Aqua");
+        const std::vector<uint32_t> words = CompileWords(*object);
+        ASSERT_GE(words.size(), 38u) << c.type;
+        EXPECT_EQ(words[8 + 5], 0u) << c.type << ": the travel word";
+        const std::vector<uint32_t> thumb(words.begin() + 22, words.begin() + 28);
+        EXPECT_EQ(thumb, (std::vector<uint32_t>{kElement, kBitmap, uint32_t(c.rect.left), uint32_t(c.rect.top),
+                                                uint32_t(c.rect.right - 1), uint32_t(c.rect.bottom - 1)}))
+            << c.type;
+    }
 }
 
 struct UnusableCase {

@@ -143,6 +143,7 @@ KnobSettings knob(gfx::Rect rect = {0, 0, 200, 200})
     s.endAngle = 300;
     s.thumbSize = 60;
     s.thumbOffset = 5;
+    s.thumbPicture = DSize{64, 64};
     return s;
 }
 
@@ -179,6 +180,13 @@ TEST(CKnobGeometry, ThumbOnItsCircle)
     KnobSettings start = knob();
     start.startAngle = 420;
     EXPECT_EQ(CKnobGeometry(start).Layout().angle, 60);
+
+    // Without a thumb picture the thumb is the whole rectangle and does not travel.
+    KnobSettings bare = knob({10, 20, 210, 120});
+    bare.thumbPicture.reset();
+    const KnobLayout still = CKnobGeometry(bare).LayoutAt(90);
+    EXPECT_EQ(still.thumb, gfx::Rect(10, 20, 210, 120));
+    EXPECT_EQ(still.radius, 0);
 }
 
 TEST(CKnobGeometry, ClickFollowsTheArcOrFallsBackToTheStart)

@@ -80,6 +80,30 @@ TEST_F(CObjTickerTest, StripTakesTheObjectsHeightAndCompilesWordByWord)
     EXPECT_EQ(words, expected);
 }
 
+TEST_F(CObjTickerTest, ANegativeIntervalIsWrittenAsZeroAndSaid)
+{
+    const struct {
+        int32_t interval;
+        uint32_t written;
+        bool warned;
+    } cases[] = {{-50, 0, true}, {-1, 0, true}, {0, 0, false}, {250, 250, false}};
+    for (const auto& c : cases) {
+        auto ticker = make(50, 20);
+        ticker->FindProperty(u"none", u"Name")->SetValue(CPropertyValue(u"news"));
+        ticker->FindProperty(u"Behavior", u"Speed interval [ms]")->SetValue(CPropertyValue(c.interval));
+        harness.resources.Begin(32, target::kTargetFlagsDefault);
+        harness.output.lines.clear();
+        const std::vector<uint32_t> words = compile(*ticker);
+        ASSERT_GT(words.size(), 10u);
+        EXPECT_EQ(words[8 + target::TickerWords::kPeriodOffset / 4], c.written) << c.interval;
+        const std::vector<std::u16string> expected =
+            c.warned ? std::vector<std::u16string>{u"\r\nWarning in news object: Value out of range, clamped (object "
+                                                   u"property Speed interval [ms])"}
+                     : std::vector<std::u16string>{};
+        EXPECT_EQ(harness.Lines(), expected) << c.interval;
+    }
+}
+
 TEST_F(CObjTickerTest, OverflowFollowsTheStripWidth)
 {
     const struct {

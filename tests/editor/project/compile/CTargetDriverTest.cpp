@@ -5,6 +5,8 @@
 
 #include <fstream>
 
+#include "editor/document/CTagsModel.h"
+#include "editor/objects/CEditorObject.h"
 #include "editor/objects/CObjectNames.h"
 #include "editor/project/compile/CProjectCompiler.h"
 #include "editor/project/compile/CRibbonFields.h"
@@ -74,6 +76,44 @@ TEST_F(Driver, WarningsOnlyWarnAndTheTargetIsSaved)
     EXPECT_EQ(driver.Result(), uint32_t(kCompileWarning));
     EXPECT_EQ(harness.prompts.messages, (std::vector<std::u16string>{std::u16string(CompileMessages::kWarningsFound)}));
     EXPECT_TRUE(std::filesystem::exists(Target()));
+}
+
+TEST_F(Driver, AMemoryTagThatDoesNotFitIsAnErrorOfItsOwnForEveryUser)
+{
+    // Three "integer" tags of 4 bytes in 8 bytes of tag memory: the third finds no place.
+    CTagsModel& tags = harness.project->Tags();
+    tags.SetTagMemorySize(8);
+    for (const char16_t* name : {u"First", u"Second", u"Third"}) {
+        const int row = tags.AddNumericTag();
+        ASSERT_TRUE(tags.SetName(row, name));
+        tags.SetAddress(row, u"memory");
+    }
+    CPage& page = harness.project->AddPage();
+    SetValue(page, u"Behavior", u"_Action script", oneAction(u"Set tag", u"Third = 1"));
+    CEditorObject& field = page.AddObject(CEditorObject::CreateObject(3, &page));
+    CObjectNames::InitObjectName(field, u"Gauge");
+    SetValue(field, u"Data", u"Value tag", u"Third");
+    vx::test::writeFile(Target(), "old target");
+
+    CTargetDriver driver(*harness.project);
+    EXPECT_FALSE(driver.SaveTargetBinary(Target()));
+    EXPECT_EQ(driver.Result() & kCompileError, uint32_t(kCompileError));
+    const std::u16string shortage = u"Third (4 bytes, tag memory 8 bytes)";
+    EXPECT_TRUE(harness.output.Has(u"\r\nError in page object: Tag does not fit in the tag memory (action argument "
+                                   + shortage + u")"));
+    EXPECT_TRUE(harness.output.Has(u"\r\nError in Gauge object: Tag does not fit in the tag memory (object property "
+                                   + shortage + u")"));
+    EXPECT_FALSE(harness.output.Has(u"Invalid tag name"));
+    EXPECT_EQ(vx::test::readFile(Target()), "old target") << "nothing is written";
+    // The tags pane keeps its own word on the row.
+    EXPECT_EQ(tags.Row(2).warning, kOutOfMemoryWarning);
+    EXPECT_TRUE(tags.Row(0).warning.empty());
+
+    // Room for it, and the same project compiles.
+    tags.SetTagMemorySize(12);
+    harness.project->SetModified(true);
+    EXPECT_TRUE(driver.SaveTargetBinary(Target()));
+    EXPECT_TRUE(tags.Row(2).warning.empty());
 }
 
 TEST_F(Driver, ATargetThatCannotBeWrittenIsInUseAndNothingIsReportedSaved)

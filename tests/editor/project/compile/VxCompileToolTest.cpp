@@ -7,9 +7,13 @@
 
 #include <array>
 #include <cstdio>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "editor/project/document/CProjectFile.h"
+#include "foundation/target/TargetElement.h"
+#include "foundation/target/TargetFormat.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace {
@@ -20,11 +24,13 @@ struct ToolRun {
     std::string err;
 };
 
+// vx-compile on project and target, its standard error going where redirect says
+// ("2>&1" mixes it into out).
 ToolRun vxCompile(const std::filesystem::path& project, const std::filesystem::path& target,
-              const std::filesystem::path& errors)
+                  const std::string& redirect)
 {
     const std::string command = "'" + vx::test::programPath("vx-compile").string() + "' '" + project.string() + "' '"
-        + target.string() + "' 2>'" + errors.string() + "'";
+        + target.string() + "' " + redirect;
     ToolRun run;
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -34,12 +40,55 @@ ToolRun vxCompile(const std::filesystem::path& project, const std::filesystem::p
         run.out.append(buffer.data(), n);
     const int status = ::pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = vx::test::readFile(errors);
     return run;
 }
 
+uint32_t wordAt(const std::string& bytes, std::size_t at)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | uint8_t(bytes[at + std::size_t(i)]);
+    return value;
+}
+
+// What a target file holds for its text: the offsets of its "font" chunks, and the font
+// reference of every text element of its pages (found by the element's own layout: its
+// size and kind, the 64 zero bytes and the word 256).
+struct TargetText {
+    std::set<uint32_t> fontChunks;
+    std::vector<uint32_t> textElementFonts;
+};
+
+TargetText readText(const std::string& bytes)
+{
+    using namespace target;
+    TargetText text;
+    constexpr uint32_t textRecordSize = ElementRecord::kSize + TextElementWords::kSize;
+    for (std::size_t chunk = 12; chunk + 12 <= bytes.size();) {
+        const uint32_t id = wordAt(bytes, chunk);
+        const std::size_t end = chunk + 8 + wordAt(bytes, chunk + 4);
+        if (id == kChunkFont)
+            text.fontChunks.insert(uint32_t(chunk));
+        for (std::size_t at = chunk + 12; id == kChunkPage && at + textRecordSize <= end; at += 4) {
+            const std::size_t words = at + ElementRecord::kSize;
+            if (wordAt(bytes, at) != textRecordSize || wordAt(bytes, at + 4) != uint32_t(ElementKind::Text)
+                || wordAt(bytes, words + TextElementWords::kWord256Offset) != TextElementWords::kWord256
+                || bytes.substr(words, TextElementWords::kFontReferenceOffset).find_first_not_of('\0') != std::string::npos)
+                continue;
+            text.textElementFonts.push_back(wordAt(bytes, words + TextElementWords::kFontReferenceOffset));
+        }
+        chunk = end;
+    }
+    return text;
+}
+
 struct VxCompile : ::testing::Test {
-    ToolRun Compile(const std::filesystem::path& project) { return vxCompile(project, Target(), folder / "stderr"); }
+    ToolRun Compile(const std::filesystem::path& project)
+    {
+        ToolRun run = vxCompile(project, Target(), "2>'" + (folder / "stderr").string() + "'");
+        run.err = vx::test::readFile(folder / "stderr");
+        return run;
+    }
     std::filesystem::path Target() const { return folder / "out.ddd"; }
     vx::test::TempDir folder;
 };
@@ -59,6 +108,32 @@ TEST_F(VxCompile, WritesTheTargetOfEveryObjectTypeAndPrintsThePane)
     EXPECT_EQ(target.substr(8, 4), "DPrj");
 }
 
+TEST_F(VxCompile, StartsTheFontsSoEveryTextElementRefersToAFontChunk)
+{
+    const ToolRun run = Compile(vx::test::fixturePath("project/text_in_red.xml"));
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(run.out.find("Picture of no size"), std::string::npos) << run.out;
+    const TargetText text = readText(vx::test::readFile(Target()));
+    EXPECT_EQ(text.fontChunks.size(), 1u);
+    // The numeric field's digits; the text and the list box's items are drawn into their pictures.
+    ASSERT_EQ(text.textElementFonts.size(), 1u);
+    for (const uint32_t font : text.textElementFonts)
+        EXPECT_TRUE(text.fontChunks.contains(font)) << font;
+}
+
+TEST_F(VxCompile, EndsItsOutputLineBeforeAnythingElse)
+{
+    const ToolRun written = Compile(vx::test::fixturePath("project/every_object.xml"));
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_NE(written.out.find("Saving target binary... 100 %\n"), std::string::npos) << written.out;
+
+    // A target that cannot be written: the message on the other stream starts a line of its own.
+    const ToolRun both = vxCompile(vx::test::fixturePath("project/every_object.xml"), folder / "none" / "out.ddd", "2>&1");
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.out.find("\nSaving target binary...\nThe target binary file is already in use."), std::string::npos)
+        << both.out;
+}
+
 TEST_F(VxCompile, TakesTheWrappedFileAsWell)
 {
     const std::string xml = vx::test::readFile(vx::test::fixturePath("project/every_object.xml"));
@@ -69,6 +144,15 @@ TEST_F(VxCompile, TakesTheWrappedFileAsWell)
     const ToolRun bare = Compile(vx::test::fixturePath("project/every_object.xml"));
     EXPECT_EQ(bare.status, 0);
     EXPECT_EQ(vx::test::readFile(Target()), fromWrapped);
+}
+
+TEST_F(VxCompile, AWrappedProjectOpensWhateverItsName)
+{
+    const std::string xml = vx::test::readFile(vx::test::fixturePath("project/every_object.xml"));
+    vx::test::writeFile(folder / "plant.vxp.old-1", CProjectFile::Wrap(xml));
+    const ToolRun run = Compile(folder / "plant.vxp.old-1");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(Target()));
 }
 
 TEST_F(VxCompile, CompileErrorsExitOneAndWriteNothing)
@@ -97,8 +181,8 @@ TEST_F(VxCompile, AProjectThatCannotBeOpenedExitsTwoWithTheMessage)
         {"old.dxml", "<project/>", "DXML project format is no longer supported!"},
         {"garbage.xml", std::string(CProjectFile::kDeclaration) + "<nothing/>", "Failed to parse project file."},
         {"bad.vxp", "VXPR\x10\0\0\0\0\0\0\0xx", "bad.vxp is not a VX-Editor project or is damaged."},
-        // A ".xml" name is read as XML whatever it holds: its kind is its extension.
-        {"wrapped.xml", CProjectFile::Wrap("<project/>"), "Failed to parse project file."},
+        // The content decides: an XML text named ".vxp" is read as XML.
+        {"bare.vxp", std::string(CProjectFile::kDeclaration) + "<nothing/>", "Failed to parse project file."},
     };
     for (const Case& c : cases) {
         if (!c.bytes.empty())

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "diagram/CDiagramEntityContainer.h"
@@ -247,6 +248,26 @@ TEST_F(CPageCompile, ObjectRecordsAreWrittenLastFirstWithTheirSizesPatchedAround
     EXPECT_EQ(reader.tell(), file.chunkOffsets[0] + 8 + vx::test::WordAt(file.bytes, file.chunkOffsets[0] + 4));
 }
 
+TEST_F(CPageCompile, PlaceholdersAreNeitherCountedNorComparedForTheOverlapBit)
+{
+    // A button without text and icon: two placeholders, then its body over the same rectangle.
+    CPage& page = harness.list.Add(u"Main");
+    CEditorObject& button = page.AddObject(CEditorObject::CreateObject(kButton, &page));
+    button.SetRect(10, 20, 110, 60);
+    button.FindProperty(u"Appearance", u"Text")->SetValue(CPropertyValue(u""));
+    const std::vector<uint32_t> words = harness.CompileAll().PageWords(0);
+
+    EXPECT_EQ(words[2], 2u) << "the body and the background";
+    EXPECT_EQ(page.GetElementCount(), 2);
+    const std::vector<uint32_t> elements = {
+        0, 6,                                 // no text
+        0, 6,                                 // no icon
+        32, 3, 10, 20, 109, 59, 28, 0,        // the body: visible, meets nothing, touchable
+    };
+    const auto found = std::search(words.begin(), words.end(), elements.begin(), elements.end());
+    EXPECT_NE(found, words.end()) << "the button's elements";
+}
+
 TEST_F(CPageCompile, ElementRectanglesStartAfreshOnEachPage)
 {
     addRecordObject(harness.list.Add(u"One"), u"a", 0, {0, 0, 10, 10});
@@ -292,13 +313,14 @@ TEST_F(CPageCompile, APageWithAnOpenEditorCompilesWhatTheEditorShows)
     for (const char16_t* name : {u"shown-1", u"shown-2"}) {
         auto shown = std::make_unique<CObjPlaceholder>(kButton);
         shown->InitObject(&page);
+        shown->SetRect(0, 0, 40, 20);
         CObjectNames::InitObjectName(*shown, name);
         editor.Add(std::move(shown));
     }
     // The same two objects on a page of their own, for the elements they write.
     CPage& reference = harness.list.Add(u"Reference");
     for (int i = 0; i < 2; ++i)
-        reference.AddObject(CEditorObject::CreateObject(kButton, &reference));
+        reference.AddObject(CEditorObject::CreateObject(kButton, &reference)).SetRect(0, 0, 40, 20);
     const auto& compiled = harness.CompileAll();
     const std::vector<uint32_t> words = compiled.PageWords(0);
     EXPECT_EQ(words[1], 3u);

@@ -74,8 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadStatus::CheckMismatch},
         CorruptCase{"BodyByteChanged", [](auto& f) { f[kHeaderSize + 3] ^= 0x40; }, ReadStatus::CheckMismatch},
         CorruptCase{"AbsurdLength", [](auto& f) { putWord(f, 4, 0xFFFFFFF0u); }, ReadStatus::AbsurdLength},
-        CorruptCase{"LengthBeyondWhatTheBodyHolds", [](auto& f) { putWord(f, 4, uint32_t(kXml.size() + 1)); },
-                    ReadStatus::Incomplete},
         CorruptCase{"LengthShorterThanTheText", [](auto& f) { putWord(f, 4, uint32_t(kXml.size() - 1)); },
                     ReadStatus::Incomplete},
         CorruptCase{"BodyCutShort",
@@ -92,6 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     ReadStatus::AbsurdLength}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CProjectFileWrapper, AStoredLengthBeyondTheTextIsRoomToSpareAndTheTextOpensWhole)
+{
+    for (const uint32_t spare : {1u, 1000u}) {
+        std::vector<uint8_t> file = Encode(kXml);
+        putWord(file, 4, uint32_t(kXml.size() + spare));
+        const ReadResult read = Decode(file);
+        EXPECT_EQ(read.status, ReadStatus::Ok) << spare;
+        EXPECT_EQ(read.xml, kXml) << spare;
+    }
+}
 
 TEST(CProjectFileWrapper, OnlyAnIncompleteBodyShowsTheParseMessage)
 {

@@ -71,8 +71,8 @@ TEST(COutputBar, TheTextFillsThePaneInsideAOnePixelShadowFrame)
 TEST(COutputBar, ADoubleClickOnADiagnosticJumpsAndHighlightsTheLine)
 {
     COutputBar bar;
-    bar.AppendLine(u"Page Main: compiling", 0, nullptr, nullptr);
-    bar.AppendLine(u"Warning in Level object: clamped", 0x00FFFF, nullptr, nullptr);
+    bar.AppendLine(u"Page Main: compiling\r\n", 0, nullptr, nullptr);
+    bar.AppendLine(u"Warning in Level object: clamped\r\n", 0x00FFFF, nullptr, nullptr);
     std::vector<OutputLineTarget> jumps;
     bool pageFound = false;
     bar.Edit()->SetJump([&](const OutputLineTarget& target) {

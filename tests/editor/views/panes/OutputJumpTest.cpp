@@ -34,13 +34,13 @@ protected:
             return page.host.activeView;
         };
         bar.SetHost(page.host);
-        bar.AppendLine(u"Page Page 1: compiling", 0, nullptr, nullptr);
-        bar.AppendLine(u"Warning in Level object: clamped", 0x00FFFF, nullptr, nullptr);
-        bar.AppendLine(u"Page Alarms: compiling", 0, nullptr, nullptr);
-        bar.AppendLine(u"Error in Horn object: Tag not found", 0x0000FF, nullptr, nullptr);
-        bar.AppendLine(u"Error in Siren object: Tag not found", 0x0000FF, nullptr, nullptr);
-        bar.AppendLine(u"Page Gone: compiling", 0, nullptr, nullptr);
-        bar.AppendLine(u"Error in Horn object: Tag not found", 0x0000FF, nullptr, nullptr);
+        bar.AppendLine(u"Page Page 1: compiling\r\n", 0, nullptr, nullptr);
+        bar.AppendLine(u"Warning in Level object: clamped\r\n", 0x00FFFF, nullptr, nullptr);
+        bar.AppendLine(u"Page Alarms: compiling\r\n", 0, nullptr, nullptr);
+        bar.AppendLine(u"Error in Horn object: Tag not found\r\n", 0x0000FF, nullptr, nullptr);
+        bar.AppendLine(u"Error in Siren object: Tag not found\r\n", 0x0000FF, nullptr, nullptr);
+        bar.AppendLine(u"Page Gone: compiling\r\n", 0, nullptr, nullptr);
+        bar.AppendLine(u"Error in Horn object: Tag not found\r\n", 0x0000FF, nullptr, nullptr);
         bar.resize(500, 300);
         bar.show();
     }

@@ -73,8 +73,8 @@ TEST(PanesOnScreen, DISABLED_ShowsThePanes)
     layout->addWidget(output);
     project->Rebuild(1);
     objectsPane->Rebuild();
-    output->AppendLine(u"Page Start: compiling", 0, nullptr, nullptr);
-    output->AppendLine(u"Error in Pump on object: Tag not found", 0x0000FF, nullptr, nullptr);
+    output->AppendLine(u"Page Start: compiling\r\n", 0, nullptr, nullptr);
+    output->AppendLine(u"Error in Pump on object: Tag not found\r\n", 0x0000FF, nullptr, nullptr);
     output->AppendText(QStringLiteral("Compiling  42 %"), 0);
     window.resize(520, 420);
     window.show();
