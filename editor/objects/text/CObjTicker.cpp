@@ -27,7 +27,7 @@ std::unique_ptr<CWinFreeImage> CObjTicker::RenderStrip(PictureAlpha alpha)
 {
     const int64_t height = GetWorkSize().height;
     // A strip at least a pixel wide: a taller one has more pixels than a picture may.
-    if (height <= 0 || height > CWinFreeImage::kMaxPixels)
+    if (!TargetPicture::Fits(1, height))
         return nullptr;
     std::unique_ptr<CWinFreeImage> strip =
         CObjectImageFile::Load(*this, u"Appearance", u"Image", alpha, GetAppearanceInt(u"Transparency"));
