@@ -21,9 +21,13 @@
 #include "editor/objects/CObjectFonts.h"
 #include "editor/objects/CStyles.h"
 #include "editor/objects/shared/CObjectImageFile.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/text/DRendererBitmap.h"
 #include "bench/ObjectCompileBench.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 
