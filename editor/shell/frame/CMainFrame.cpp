@@ -406,7 +406,9 @@ void CMainFrame::FillFromSelection(std::span<CSelectable* const> selection, Prop
     ++m_fillCount;
     if (m_propertiesBar)
         m_propertiesBar->FillProperties(CPropertySelectedList(selection), refill);
-    if (m_actionsBar)
+    // In place the selection is the same: the actions pane keeps its target and what is
+    // being typed into it.
+    if (m_actionsBar && refill == PropertiesRefill::Full)
         m_actionsBar->ShowObjectActions(selection);
     UpdateStatusBar(selection);
 }

@@ -93,6 +93,8 @@ void CChildViewPage::OnRefreshPage(int32_t selectIndex)
     m_container.SetModified(false);
     if (selected)
         m_host.RequestPropertiesRefill(PropertiesRefill::InPlace);
+    // The undo and redo lists follow the active page, attached now.
+    m_host.RefreshUndoLists();
     update();
 }
 

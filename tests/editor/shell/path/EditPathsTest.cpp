@@ -26,7 +26,9 @@
 #include "editor/views/properties/CPropertiesBar.h"
 #include "editor/views/properties/CPropertyGrid.h"
 #include "editor/views/properties/DPropButton.h"
+#include "editor/views/properties/DPropCombo.h"
 #include "editor/views/properties/DPropList.h"
+#include "editor/views/properties/DPropText.h"
 #include "platform/ui/ribbon/CRibbonBar.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/editor/ShellHarness.h"
@@ -35,6 +37,7 @@
 namespace {
 
 using vx::test::EditorWithProject;
+using vx::test::kButtonObject;
 using vx::test::kGoToPage;
 using vx::test::typeInto;
 
@@ -64,7 +67,15 @@ const EditRow kEdits[] = {
      }},
     {"RibbonTextFormattingBold", [](EditorWithProject& e) { ASSERT_TRUE(e.Run(CommandId::FontBold)); }},
     {"RibbonTextFormattingGrow", [](EditorWithProject& e) { ASSERT_TRUE(e.Run(CommandId::FontGrow)); }},
-    {"RibbonStyleGallery", [](EditorWithProject& e) { e.RibbonValue(CommandId::StyleGallery, 1); }},
+    {"RibbonStyleGallery",
+     [](EditorWithProject& e) {
+         // Texts have no theme: a button takes one.
+         e.Editor().UnselectAll();
+         e.Editor().SelectObject(e.Add(u"C", 300, 300, kButtonObject), true);
+         ASSERT_TRUE(e.Settle());
+         e.baseline = e.SavedDocument();
+         e.RibbonValue(CommandId::StyleGallery, 1);
+     }},
     {"RibbonOrder",
      [](EditorWithProject& e) {
          e.Editor().UnselectAll();
@@ -77,13 +88,22 @@ const EditRow kEdits[] = {
          ASSERT_TRUE(e.Run(CommandId::AlignLeft));
      }},
     {"RibbonPosition", [](EditorWithProject& e) { e.RibbonText(CommandId::PositionX, QStringLiteral("64")); }},
-    {"RibbonPageColour",
+    {"PropertiesPanePageTransparency",
      [](EditorWithProject& e) {
          e.Editor().UnselectAll();
-         e.Ribbon().SetControlColour(ToInt(CommandId::PageColour), QColor(0x20, 0x40, 0x80));
-         e.Ribbon().Execute(ToInt(CommandId::PageColour), e.Ribbon().ControlWidget(ToInt(CommandId::PageColour)));
+         e.Idle();
+         auto* transparency = dynamic_cast<DPropText*>(e.Item(u"Page", u"Background transparency"));
+         ASSERT_NE(transparency, nullptr);
+         typeInto(transparency->LineEdit(), QStringLiteral("128"));
      }},
-    {"RibbonPageSize", [](EditorWithProject& e) { e.RibbonText(CommandId::PageSize, QStringLiteral("640x480")); },
+    {"RibbonPageSize",
+     [](EditorWithProject& e) {
+         // Typed into its box, as a person does.
+         QWidget* box = e.Ribbon().ControlWidget(ToInt(CommandId::PageSize));
+         ASSERT_NE(box, nullptr);
+         box->setFocus();
+         e.RibbonText(CommandId::PageSize, QStringLiteral("640x480"));
+     },
      "640x480"},
     {"RibbonNewPage", [](EditorWithProject& e) { ASSERT_TRUE(e.Run(CommandId::PageNew)); }},
     {"ViewGrid", [](EditorWithProject& e) { ASSERT_TRUE(e.Run(CommandId::GridVisible)); }},
@@ -144,6 +164,8 @@ const EditRow kEdits[] = {
      "speed"},
     {"ActionsPane",
      [](EditorWithProject& e) {
+         // The page's script: the texts have none.
+         e.Editor().UnselectAll();
          e.Idle();
          ASSERT_TRUE(e.shell.app->Commands().execute(kGoToPage));
      },

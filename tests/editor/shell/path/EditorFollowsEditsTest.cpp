@@ -17,6 +17,7 @@
 #include "editor/views/panes/CProjectBar.h"
 #include "editor/views/panes/PaneTreeItems.h"
 #include "editor/views/properties/DPropButton.h"
+#include "editor/views/properties/DPropCombo.h"
 #include "editor/views/properties/DPropList.h"
 #include "tests/editor/shell/path/EditorWithProject.h"
 
@@ -24,9 +25,20 @@ namespace {
 
 using vx::test::EditorWithProject;
 
-std::u16string boldOf(CEditorObject& object)
+// The object of the active page named name; undo and redo put clones in place of objects.
+CEditorObject* named(EditorWithProject& e, std::u16string_view name)
 {
-    const CPropertyBase* bold = object.GetFormat().FindProperty(u"Text", u"Bold");
+    for (int32_t i = 0; i < e.View()->GetContainer().GetSize(); ++i)
+        if (CEditorObject* object = e.View()->GetObjectAt(i);
+            object && CObjectNames::GetName(*object, NameKind::Current) == name)
+            return object;
+    return nullptr;
+}
+
+std::u16string boldOf(EditorWithProject& e)
+{
+    const CEditorObject* a = named(e, u"A");
+    const CPropertyBase* bold = a ? a->GetFormat().FindProperty(u"Format", u"Bold") : nullptr;
     return bold ? bold->GetValueText() : std::u16string();
 }
 
@@ -35,7 +47,7 @@ TEST(EditorFollowsEdits, TheThirdUndoEntryUndoesThreeStepsAndTheListsFollowEvery
     EditorWithProject e;
     ASSERT_TRUE(e.Open());
     const int before = int(e.Ribbon().ActionListLabels(ToInt(CommandId::EditUndo)).size());
-    const std::u16string bold = boldOf(*e.a);
+    const std::u16string bold = boldOf(e);
     for (int edit = 1; edit <= 4; ++edit) {
         ASSERT_TRUE(e.Run(CommandId::FontBold));
         e.Idle();
@@ -48,7 +60,7 @@ TEST(EditorFollowsEdits, TheThirdUndoEntryUndoesThreeStepsAndTheListsFollowEvery
     // The third entry, as the quick access bar's list runs it.
     e.Ribbon().ExecuteSteps(ToInt(CommandId::EditUndo), 3);
     e.Idle();
-    EXPECT_NE(boldOf(*e.a), bold) << "one toggle is left";
+    EXPECT_NE(boldOf(e), bold) << "one toggle is left";
     EXPECT_EQ(e.Ribbon().ActionListLabels(ToInt(CommandId::EditUndo)).size(), before + 1);
     EXPECT_EQ(e.Ribbon().ActionListLabels(ToInt(CommandId::EditRedo)).size(), 3);
     EXPECT_TRUE(e.Project().IsModified());
@@ -56,15 +68,16 @@ TEST(EditorFollowsEdits, TheThirdUndoEntryUndoesThreeStepsAndTheListsFollowEvery
 
     // A plain click on Undo is one step.
     e.Ribbon().Execute(ToInt(CommandId::EditUndo), nullptr);
-    EXPECT_EQ(boldOf(*e.a), bold);
+    EXPECT_EQ(boldOf(e), bold);
 }
 
 TEST(EditorFollowsEdits, ADoubleClickOnAnErrorLineOpensThePageAndSelectsTheObject)
 {
     EditorWithProject e;
     ASSERT_TRUE(e.Open());
-    // "B" goes to a page that does not exist: compiling it is an error.
-    ASSERT_TRUE(e.b->GetProperties().SetPropertyValue(
+    // The button "C" goes to a page that does not exist: compiling it is an error.
+    CEditorObject& button = e.Add(u"C", 300, 300, vx::test::kButtonObject);
+    ASSERT_TRUE(button.GetProperties().SetPropertyValue(
         u"Behavior", u"_Action script",
         CPropertyValue(u"[{\"trigger\":\"On touch up\",\"triggerParams\":\"\",\"command\":\"Go to page X\","
                        u"\"params\":\"Nowhere\"}]")));
@@ -76,7 +89,7 @@ TEST(EditorFollowsEdits, ADoubleClickOnAnErrorLineOpensThePageAndSelectsTheObjec
     CEditEx* output = e.Frame().OutputBar().Edit();
     int errorLine = -1;
     for (QTextBlock block = output->document()->begin(); block.isValid(); block = block.next())
-        if (block.text().startsWith(QStringLiteral("Error in B object")))
+        if (block.text().startsWith(QStringLiteral("Error in C object")))
             errorLine = block.blockNumber();
     ASSERT_GE(errorLine, 0) << e.Frame().OutputBar().Text().toStdString();
 
@@ -86,10 +99,7 @@ TEST(EditorFollowsEdits, ADoubleClickOnAnErrorLineOpensThePageAndSelectsTheObjec
         e.Idle();
         return e.View() && e.View()->GetPage() == &page;
     }));
-    CEditorObject* b = nullptr;
-    for (int32_t i = 0; i < e.View()->GetContainer().GetSize(); ++i)
-        if (CObjectNames::GetName(*e.View()->GetObjectAt(i), NameKind::Current) == u"B")
-            b = e.View()->GetObjectAt(i);
+    CEditorObject* b = named(e, u"C");
     ASSERT_NE(b, nullptr);
     EXPECT_TRUE(vx::test::ShellHarness::runUntil([&] { return b->IsSelected(); }));
     EXPECT_EQ(e.View()->GetContainer().GetSelectCount(), 1);
@@ -104,11 +114,11 @@ TEST(EditorFollowsEdits, ADoubleClickOnAnErrorLineOpensThePageAndSelectsTheObjec
     // have, opens nothing and marks nothing.
     COutputBar& bar = e.Frame().OutputBar();
     bar.AppendLine(u"Page Gone: compiling", 0, nullptr, nullptr);
-    bar.AppendLine(u"Error in B object: Tag not found", 0x0000FF, nullptr, nullptr);
+    bar.AppendLine(u"Error in C object: Tag not found", 0x0000FF, nullptr, nullptr);
     output->setTextCursor(QTextCursor(output->document()));
     int gone = -1;
     for (QTextBlock block = output->document()->begin(); block.isValid(); block = block.next())
-        if (block.text().startsWith(QStringLiteral("Error in B object: Tag not found")))
+        if (block.text().startsWith(QStringLiteral("Error in C object: Tag not found")))
             gone = block.blockNumber();
     ASSERT_GE(gone, 0);
     output->OnLine(gone);
@@ -121,7 +131,8 @@ TEST(EditorFollowsEdits, CloseEmptiesThePanesTheClipboardAndTheStatusBar)
     EditorWithProject e;
     ASSERT_TRUE(e.Open());
     ASSERT_TRUE(e.Run(CommandId::Copy));
-    ASSERT_TRUE(e.Compiles());
+    ASSERT_TRUE(e.Run(CommandId::Play));
+    ASSERT_FALSE(e.Frame().OutputBar().Text().isEmpty());
     e.Idle();
     ASSERT_EQ(e.Frame().StatusPosition(), QStringLiteral("20, 20"));
     ASSERT_EQ(e.Frame().StatusSize(), QStringLiteral("120 x 40"));
@@ -204,7 +215,9 @@ TEST(EditorFollowsEdits, ActivatingAPageWindowSelectsItsPageAndRefillsTheUndoLis
     ASSERT_TRUE(e.Run(CommandId::FontBold));
     CPage& first = *e.View()->GetPage();
     ASSERT_TRUE(e.Run(CommandId::PageNew));
-    ASSERT_TRUE(vx::test::ShellHarness::runUntil([&] { return e.View() && e.View()->GetPage() && e.View()->GetPage() != &first; }));
+    CPage& second = e.Project().GetPage(1);
+    (void)e.Frame().OpenPage(second);
+    ASSERT_TRUE(vx::test::ShellHarness::runUntil([&] { return e.View() && e.View()->GetPage() == &second; }));
     e.Idle();
     EXPECT_TRUE(e.Ribbon().ActionListLabels(ToInt(CommandId::EditUndo)).isEmpty()) << "the new page has no history";
 

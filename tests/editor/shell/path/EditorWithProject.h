@@ -28,6 +28,7 @@
 namespace vx::test {
 
 inline constexpr int32_t kTextObject = 2;
+inline constexpr int32_t kButtonObject = 17;
 // The Actions tab's "Goto".
 inline constexpr int32_t kGoToPage = 32880;
 
@@ -43,26 +44,32 @@ public:
         std::filesystem::permissions(engine, std::filesystem::perms::owner_all);
     }
 
-    bool Open()
+    ::testing::AssertionResult Open()
     {
         if (!shell.start() || !shell.activate())
-            return false;
+            return ::testing::AssertionFailure() << "the editor did not start";
         CMainFrame& frame = shell.frame();
         frame.FrameCommands().Target().SetProgramFolder(program.path());
         frame.FrameCommands().Target().SetTemporaryFolder(temporary.path());
-        if (!Run(CommandId::FileNew) || !vx::test::ShellHarness::runUntil([&] { return View() && View()->GetPage(); }))
-            return false;
+        if (!Run(CommandId::FileNew) || !shell.app->GetProject() || shell.app->GetProject()->GetPageCount() < 1)
+            return ::testing::AssertionFailure() << "New made no project with a page";
+        // The page opens as a double click on its item opens it.
+        (void)Frame().OpenPage(Project().GetPage(0));
+        if (!vx::test::ShellHarness::runUntil([&] { return View() && View()->GetPage(); }))
+            return ::testing::AssertionFailure() << "the page did not open";
         a = &Add(u"A", 20, 20);
         b = &Add(u"B", 200, 120);
         Editor().SelectObject(*a, true);
         shell.prompts.fileAnswers.push_back(QString::fromStdString(file.string()));
         shell.prompts.answers.push_back(Prompts::Answer::Yes);
         if (!Run(CommandId::FileSaveAs) || !std::filesystem::exists(file))
-            return false;
+            return ::testing::AssertionFailure() << "Save As wrote nothing";
         if (!Settle())
-            return false;
+            return ::testing::AssertionFailure() << "Save and Play left the project modified or its target stale";
         baseline = SavedDocument();
-        return !Project().IsModified() && !Project().IsTargetStale() && !baseline.empty();
+        if (Project().IsModified() || Project().IsTargetStale() || baseline.empty())
+            return ::testing::AssertionFailure() << "the saved project is not as its file";
+        return ::testing::AssertionSuccess();
     }
 
     // Saved and compiled: the state an edit starts from.
@@ -96,9 +103,9 @@ public:
         Ribbon().Execute(ToInt(id), Ribbon().ControlWidget(ToInt(id)));
     }
 
-    CEditorObject& Add(std::u16string_view name, int left, int top)
+    CEditorObject& Add(std::u16string_view name, int left, int top, int32_t type = kTextObject)
     {
-        std::unique_ptr<CEditorObject> object = CEditorObject::CreateObject(kTextObject, View()->GetPage());
+        std::unique_ptr<CEditorObject> object = CEditorObject::CreateObject(type, View()->GetPage());
         object->SetRect(left, top, left + 120, top + 40);
         CObjectNames::InitObjectName(*object, name);
         CEditorObject& added = *object;
@@ -113,7 +120,7 @@ public:
     }
 
     // A point of the page on the canvas.
-    QPoint OnCanvas(double x, double y)
+    QPoint OnCanvas(int32_t x, int32_t y)
     {
         const CDiagramRect client = Editor().VirtualToScreen({x, y, x + 1, y + 1});
         return QPoint(int(client.left), int(client.top));
