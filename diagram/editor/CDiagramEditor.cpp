@@ -72,6 +72,8 @@ void CDiagramEditor::Create(CDiagramEntityContainer* container, CDiagramWindow* 
         m_container = m_ownContainer.get();
     }
     m_window = window;
+    // The container's entities read this view's mode and tick from now on; the cell is
+    // opened with the mode as it stands.
     m_container->SetViewActivity(m_interaction.GetActivity());
     m_interaction.SetMode(m_interaction.GetMode(), m_interaction.GetSubMode());
     m_viewport.SetClientSize(clientSize.x, clientSize.y);
