@@ -18,8 +18,12 @@
 #include "editor/objects/CEditorObject.h"
 #include "editor/objects/shared/CObjectImageFile.h"
 #include "editor/project/compile/CCompileStartup.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "foundation/TextHelpers.h"
 #include "bench/ObjectCompileBench.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

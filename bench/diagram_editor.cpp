@@ -5,8 +5,12 @@
 #include <memory>
 
 #include "diagram/editor/CDiagramEditor.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Surface.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

@@ -11,11 +11,15 @@
 #include <string>
 #include <unistd.h>
 
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProjectFile.h"
 #include "editor/shell/file/CFileCommands.h"
 #include "editor/shell/file/CFileCommandsHost.h"
 #include "editor/views/CEditorHost.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

@@ -6,9 +6,13 @@
 #include <vector>
 
 #include "editor/document/HexText.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "foundation/target/TargetActions.h"
 #include "foundation/target/TargetTagTypes.h"
 #include "tests/support/editor/ActionCompileHarness.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

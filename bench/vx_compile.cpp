@@ -15,10 +15,14 @@
 #include "editor/objects/CEditorObject.h"
 #include "editor/project/compile/CCompileStartup.h"
 #include "editor/project/compile/CTargetDriver.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
 #include "foundation/TextHelpers.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

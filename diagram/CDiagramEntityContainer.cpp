@@ -150,6 +150,8 @@ void CDiagramEntityContainer::Undo()
     const std::u16string label = m_undo.back()->label;
     PushState(m_redo, label);
     Restore(m_undo);
+    // Going back is a change of the page like any other.
+    SetModified(true);
     Refresh();
 }
 
@@ -160,6 +162,7 @@ void CDiagramEntityContainer::Redo()
     const std::u16string label = m_redo.back()->label;
     PushState(m_undo, label);
     Restore(m_redo);
+    SetModified(true);
     Refresh();
 }
 

@@ -14,6 +14,7 @@
 #include "diagram/CDiagramEntity.h"
 #include "diagram/CUndoItem.h"
 #include "diagram/CommandId.h"
+#include "foundation/worker/CBkgViewActivityCell.h"
 
 // Which entities SendMessageToObjects reaches.
 enum class MessageTargets { All, SelectedOnly };
@@ -75,6 +76,11 @@ public:
     virtual int32_t SendMessageToObjects(int32_t command, MessageTargets targets, CDiagramEntity* sender,
                                          CDiagramWindow* parent, MarkModified mark);
 
+    // What the view editing this container is doing, for the worker's resize deferral;
+    // entities take it when they join. None while no view edits the container.
+    void SetViewActivity(std::shared_ptr<const CBkgViewActivityCell> activity) { m_viewActivity = std::move(activity); }
+    const std::shared_ptr<const CBkgViewActivityCell>& GetViewActivity() const { return m_viewActivity; }
+
     int32_t GetSize() const { return int32_t(m_entities.size()); }
     int32_t GetSelectCount() const;
     int32_t IndexOf(const CDiagramEntity* entity) const;
@@ -114,6 +120,7 @@ private:
     static void ClearStack(UndoStack& stack);
 
     std::vector<std::unique_ptr<CDiagramEntity>> m_entities;
+    std::shared_ptr<const CBkgViewActivityCell> m_viewActivity;
     UndoStack m_undo;
     UndoStack m_redo;
     int32_t m_maximumUndo = 30;

@@ -4,6 +4,10 @@
 #include <string_view>
 
 #include "editor/document/CActionScript.h"
+#include "editor/project/document/CHeadlessConnection.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

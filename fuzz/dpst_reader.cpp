@@ -3,7 +3,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/tags/CPreset.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -9,7 +9,11 @@
 #include "diagram/CDiagramEntity.h"
 #include "diagram/CDiagramEntityContainer.h"
 #include "diagram/EntityTextLine.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "foundation/TextHelpers.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

@@ -10,7 +10,11 @@
 #include <unistd.h>
 
 #include "editor/objects/shared/CObjectImageFile.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "foundation/image/CWinFreeImage.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

@@ -8,10 +8,14 @@
 
 #include "editor/project/compile/CCompileStartup.h"
 #include "editor/project/compile/CProjectCompiler.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
 #include "foundation/target/TargetBytes.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -6,10 +6,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
 #include "editor/project/document/CProjectPrompts.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

@@ -11,12 +11,16 @@
 #include <string>
 #include <unistd.h>
 
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/document/CHeadlessProject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
 #include "editor/project/document/CProjectSettings.h"
 #include "foundation/xml/DXMLElement.h"
 #include "foundation/xml/DXMLParser.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 namespace {
 

@@ -4,9 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/tags/CProjectTags.h"
 #include "foundation/xml/DXMLElement.h"
 #include "foundation/xml/DXMLParser.h"
+
+// A program without views: the model's changes keep their marks on the project alone.
+const CHeadlessConnection g_headlessConnection;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -48,7 +48,18 @@ CDiagramEditor::CDiagramEditor()
 {
 }
 
-CDiagramEditor::~CDiagramEditor() = default;
+CDiagramEditor::~CDiagramEditor()
+{
+    CloseActivity();
+}
+
+void CDiagramEditor::CloseActivity()
+{
+    // The worker may still hold objects of this view: from now on they tell it nothing.
+    m_interaction.GetActivity()->Clear();
+    if (m_container && m_container->GetViewActivity() == m_interaction.GetActivity())
+        m_container->SetViewActivity(nullptr);
+}
 
 void CDiagramEditor::Create(CDiagramEntityContainer* container, CDiagramWindow* window, CDiagramPoint clientSize)
 {
@@ -61,6 +72,10 @@ void CDiagramEditor::Create(CDiagramEntityContainer* container, CDiagramWindow* 
         m_container = m_ownContainer.get();
     }
     m_window = window;
+    // The container's entities read this view's mode and tick from now on; the cell is
+    // opened with the mode as it stands.
+    m_container->SetViewActivity(m_interaction.GetActivity());
+    m_interaction.SetMode(m_interaction.GetMode(), m_interaction.GetSubMode());
     m_viewport.SetClientSize(clientSize.x, clientSize.y);
     const CDiagramPoint paper = m_container->GetPaperSize();
     m_viewport.SetPaperSize(paper);

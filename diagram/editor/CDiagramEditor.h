@@ -74,6 +74,8 @@ public:
 
     CDiagramEditor();
     virtual ~CDiagramEditor();
+    // The view is closing: the background worker no longer reads its mode and tick.
+    void CloseActivity();
     CDiagramEditor(const CDiagramEditor&) = delete;
     CDiagramEditor& operator=(const CDiagramEditor&) = delete;
 

@@ -40,6 +40,13 @@ void CDiagramInteraction::SetMode(int32_t mode, int32_t subMode)
 {
     m_mode.store(mode, std::memory_order_relaxed);
     m_subMode = subMode;
+    PublishActivity();
+}
+
+void CDiagramInteraction::PublishActivity()
+{
+    m_activity->Publish({GetMode() == kModeResize ? ViewInteraction::Resize : ViewInteraction::Other,
+                         GetInteractionTick()});
 }
 
 CDiagramRect CDiagramInteraction::GetRubberBand() const
@@ -232,6 +239,7 @@ void CDiagramInteraction::MouseMove(const DiagramMouseEvent& event, DiagramRespo
         m_dragStarted = true;
     }
     m_tick.store(CDiagramHost::Get().TickCount(), std::memory_order_relaxed);
+    PublishActivity();
 
     // Leaving the window scrolls it, so the drag can reach the rest of the paper.
     const CDiagramPoint client = m_editor.GetViewport().GetClientSize();

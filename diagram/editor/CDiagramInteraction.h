@@ -6,11 +6,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "diagram/CDiagramEntity.h"
 #include "diagram/editor/DiagramInput.h"
 #include "diagram/editor/DiagramRestraint.h"
+#include "foundation/worker/CBkgViewActivityCell.h"
 
 class CDiagramEditor;
 
@@ -36,6 +38,8 @@ public:
     int32_t GetSubMode() const { return m_subMode; }
     void SetMode(int32_t mode, int32_t subMode = 0);
     uint32_t GetInteractionTick() const { return m_tick.load(std::memory_order_relaxed); }
+    // The mode and tick as the background worker reads them; cleared when the view goes.
+    const std::shared_ptr<CBkgViewActivityCell>& GetActivity() const { return m_activity; }
     bool IsButtonDown() const { return m_buttonDown; }
     bool IsDragging() const { return m_buttonDown && m_dragStarted; }
     bool IsPanning() const { return m_panning; }
@@ -62,6 +66,7 @@ public:
     void StopPanning();
 
 private:
+    void PublishActivity();
     // Which key-table row a key event is, and the mask group it belongs to.
     enum class KeyAction {
         None,
@@ -98,6 +103,7 @@ private:
     std::atomic<int32_t> m_mode{kModeNone};
     int32_t m_subMode = 0;
     std::atomic<uint32_t> m_tick{0};
+    std::shared_ptr<CBkgViewActivityCell> m_activity = std::make_shared<CBkgViewActivityCell>();
     bool m_buttonDown = false;
     bool m_dragStarted = false;
     CDiagramPoint m_pressClient;

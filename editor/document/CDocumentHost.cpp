@@ -1,16 +1,32 @@
 #include "editor/document/CDocumentHost.h"
 
+#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
-CDocumentHost g_defaultHost;
-CDocumentHost* g_host = &g_defaultHost;
+CDocumentHost* g_host = nullptr;
 } // namespace
 
 CDocumentHost& CDocumentHost::Get()
 {
+    assert(g_host && "no document host installed: the program's connection is missing");
+    if (!g_host) {
+        // A change with nowhere to go would cost the person's work without a word.
+        std::fputs("VX: no document host installed\n", stderr);
+        std::abort();
+    }
     return *g_host;
 }
 
-void CDocumentHost::Set(CDocumentHost* host)
+CDocumentHost* CDocumentHost::Set(CDocumentHost* host)
 {
-    g_host = host ? host : &g_defaultHost;
+    CDocumentHost* previous = g_host;
+    g_host = host;
+    return previous;
+}
+
+bool CDocumentHost::IsInstalled()
+{
+    return g_host != nullptr;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "editor/document/CDocumentHost.h"
 #include "editor/document/CSysTag.h"
 #include "editor/document/CTagAllocation.h"
 #include "editor/document/CTagReferenceIndex.h"
@@ -71,14 +70,14 @@ void CTagsModel::Notify(void (CTagsModelListener::*change)())
 void CTagsModel::RowsReset()
 {
     m_index.reset();
-    CDocumentHost::Get().SetProjectModified();
+    Notify(&CTagsModelListener::OnTagsEdited);
     Notify(&CTagsModelListener::OnTagRowsReset);
 }
 
 void CTagsModel::ValuesChanged()
 {
     m_index.reset();
-    CDocumentHost::Get().SetProjectModified();
+    Notify(&CTagsModelListener::OnTagsEdited);
     Notify(&CTagsModelListener::OnTagValuesChanged);
 }
 

@@ -29,6 +29,9 @@ public:
     virtual void OnTagRowsReset() {}
     // Values changed in rows that stay where they are.
     virtual void OnTagValuesChanged() {}
+    // A person's edit changed the rows or their values (not an address the compiler
+    // allocated): the project that owns the tags is modified.
+    virtual void OnTagsEdited() {}
     // Property values naming a merged tag follow the merge.
     virtual void OnTagsMerged(std::span<const CTagMerge> /*merges*/) {}
 };

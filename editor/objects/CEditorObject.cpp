@@ -207,8 +207,19 @@ void CEditorObject::CopyObject(const CEditorObject& source)
 void CEditorObject::SetParent(CDiagramEntityContainer* container)
 {
     CDiagramEntity::SetParent(container);
+    {
+        // The worker reads it under the same lock.
+        Lock();
+        m_viewActivity = container ? container->GetViewActivity() : nullptr;
+        Unlock();
+    }
     if (const auto* objects = dynamic_cast<const CPageObjectContainer*>(container))
         m_page = objects->GetPage();
+}
+
+std::optional<CBkgViewActivity> CEditorObject::GetViewActivity() const
+{
+    return m_viewActivity ? m_viewActivity->Read() : std::nullopt;
 }
 
 void CEditorObject::SetRect(double left, double top, double right, double bottom)

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "foundation/image/CCachedImage.h"
 #include "foundation/target/TargetElement.h"
 #include "foundation/text/DTextDescriptor.h"
+#include "foundation/worker/CBkgViewActivityCell.h"
 #include "foundation/worker/CBkgWorkObject.h"
 #include "platform/gfx/Rect.h"
 #include "platform/gfx/Surface.h"
@@ -138,6 +140,8 @@ public:
     // CBkgWorkObject
     uint32_t Render(CBkgWorkItem& item) override;
     DSize GetWorkSize() const override;
+    // What the view editing the object's container is doing; none outside a view.
+    std::optional<CBkgViewActivity> GetViewActivity() const override;
     void OnWorkDone(CBkgWorkItem& item) override;
     void RepaintView() override;
 
@@ -157,6 +161,8 @@ private:
 
     std::u16string m_typeName;
     CSelectable* m_page = nullptr;
+    // Guarded by the object's lock: taken from the container it joins.
+    std::shared_ptr<const CBkgViewActivityCell> m_viewActivity;
     // Guarded by the object's lock: the worker swaps it in, the view draws it.
     std::unique_ptr<CCachedImage> m_preview;
     std::atomic<bool> m_pending{false};

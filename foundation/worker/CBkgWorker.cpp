@@ -42,6 +42,8 @@ void CBkgWorker::Start()
 {
     if (m_thread.joinable())
         return;
+    // A worker stopped before runs again when it is started again.
+    m_running.store(true);
     m_thread = std::thread([this] { Run(); });
 }
 

@@ -34,8 +34,8 @@ inline std::unique_ptr<TestEntity> makeEntity(double l, double t, double r, doub
 
 class RecordingHost : public CDiagramHost {
 public:
-    RecordingHost() { CDiagramHost::Set(this); }
-    ~RecordingHost() override { CDiagramHost::Set(nullptr); }
+    RecordingHost() { m_previousHost = CDiagramHost::Set(this); }
+    ~RecordingHost() override { CDiagramHost::Set(m_previousHost); }
     void SetProjectModified() override { ++projectModified; }
     void ShowSelection() override { ++selectionShown; }
     void RefreshObjects(CDiagramEntityContainer&) override { ++refreshed; }
@@ -53,6 +53,11 @@ public:
     std::vector<std::u16string> undoLabels;
     std::vector<std::u16string> redoLabels;
     std::u16string removed;
+    void RefreshPropertyPanes() override { ++propertyPanes; }
+    int propertyPanes = 0;
+
+private:
+    CDiagramHost* m_previousHost = nullptr;
 };
 
 } // namespace diagramtest

@@ -9,6 +9,7 @@
 #include "editor/document/CompileDiagnostic.h"
 #include "editor/project/compile/CCompileStartup.h"
 #include "editor/project/compile/CTargetDriver.h"
+#include "editor/project/document/CHeadlessConnection.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/document/CProjectFile.h"
 #include "foundation/TextHelpers.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv)
     CommandLineOutput output(stdout);
     CommandLinePrompts prompts(stderr, output);
     CProject project(prompts, output);
+    // No views: the model's changes keep their marks on this project alone.
+    const CHeadlessConnection connection(&project);
     if (const CProjectFile::OpenResult opened = CProjectFile::Open(project, projectPath, ProjectReading::Load);
         !opened.ok()) {
         output.EndLine();

@@ -427,7 +427,6 @@ void CProject::Commit(Staging& staging)
     } else {
         ++m_settings.importCnt;
         m_importedNotSaved = true;
-        m_modified = true;
     }
     for (CTagRow& row : staging.tagRows)
         (void)m_tags.AddTag(std::move(row), IdenticalTags::Keep);
@@ -436,6 +435,8 @@ void CProject::Commit(Staging& staging)
         m_pages.push_back(std::move(page));
     }
     m_readFormatVersion = staging.formatVersion;
+    // A project just read is as its file holds it; an import is a change.
+    m_modified = staging.importing();
     m_targetStale = true;
     CDocumentHost::Get().RefreshFrameState();
 }

@@ -126,7 +126,9 @@ private:
     class StagingDirectory;
     class ReadingHost;
 
-    // CTagsModelListener: pages and objects follow merged tags.
+    // CTagsModelListener: an edit of the tags modifies the project; pages and objects
+    // follow merged tags.
+    void OnTagsEdited() override { Changed(); }
     void OnTagsMerged(std::span<const CTagMerge> merges) override;
     // Stages the tags of root, deciding how each joins the project.
     void StageTags(const DXMLElement& root, Staging& staging);

@@ -14,6 +14,7 @@
 #include "editor/shell/CRecentFileList.h"
 #include "editor/shell/CSplashScreenEx.h"
 #include "editor/shell/file/CFileCommands.h"
+#include "editor/shell/frame/CFrameConnection.h"
 #include "editor/shell/frame/CMainFrame.h"
 #include "foundation/worker/CBkgWorker.h"
 #include "platform/sys/Registry.h"
@@ -33,6 +34,7 @@ constexpr std::array<ShutdownStep, 3> kReleasedSteps{ShutdownStep::ImageLibraryR
 
 CScenewright2App::CScenewright2App(std::filesystem::path programFolder)
     : m_programFolder(programFolder.empty() ? CProgramFolder::Path() : std::move(programFolder)),
+      m_connection(std::make_unique<CFrameConnection>()),
       m_registry(std::make_unique<Registry>()),
       m_pathSettings(std::make_unique<CPathSettings>(*m_registry)),
       m_recentFiles(std::make_unique<CRecentFileList>(*m_registry)),
@@ -71,6 +73,7 @@ bool CScenewright2App::InitInstance()
     // The frame's style gallery shows the themes; the fonts follow once it is up.
     m_startup = std::make_unique<CCompileStartup>(m_programFolder / "Styles", CCompileStartup::Fonts::Later);
     m_mainFrame = std::make_unique<CMainFrame>(*this);
+    m_connection->SetFrame(m_mainFrame.get());
     m_fileCommands = std::make_unique<CFileCommands>(*m_mainFrame, *m_mainFrame);
     m_commands->setActive(CommandLevel::Application, &m_fileCommands->GetCommandTarget());
     if (!m_mainFrame->OnCreate()) {

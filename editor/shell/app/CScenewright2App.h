@@ -20,6 +20,7 @@
 
 class CCompileStartup;
 class CFileCommands;
+class CFrameConnection;
 class CMainFrame;
 class CPathSettings;
 class CProject;
@@ -77,6 +78,8 @@ public:
     // The file commands, which hold the current project; none before the start-up made them.
     CFileCommands* FileCommands() const { return m_fileCommands.get(); }
     IdleHook* Idle() const { return m_idle.get(); }
+    // How the model's changes reach the open project and the views, for the application's life.
+    CFrameConnection& Connection() const { return *m_connection; }
 
     const std::filesystem::path& GetProgramFolder() const { return m_programFolder; }
     // The user's temporary folder.
@@ -111,6 +114,8 @@ private:
     void PollDownload();
 
     std::filesystem::path m_programFolder;
+    // Installed first and given back last: nothing of the editor runs without it.
+    std::unique_ptr<CFrameConnection> m_connection;
     std::unique_ptr<Registry> m_registry;
     std::unique_ptr<CPathSettings> m_pathSettings;
     std::unique_ptr<CRecentFileList> m_recentFiles;

@@ -89,6 +89,8 @@ void CTargetCommands::OnBuildTarget()
     CProject* project = Project();
     if (!project)
         return;
+    // What is typed into the actions pane is part of what is built.
+    m_editor.StoreActionScript();
     Prompts::FileRequest request;
     request.title = QString::fromUtf16(CTargetCommandTexts::kSaveTitle);
     request.filters = CTargetCommandTexts::TargetFilters();
@@ -116,6 +118,7 @@ void CTargetCommands::OnSimulate()
     CProject* project = Project();
     if (!project)
         return;
+    m_editor.StoreActionScript();
     const std::filesystem::path folder = TemporaryFolder();
     if (folder.empty())
         return;
@@ -156,6 +159,7 @@ void CTargetCommands::OnDownload()
     CProject* project = Project();
     if (!project)
         return;
+    m_editor.StoreActionScript();
     CTargetDriver& driver = Driver(*project);
     const CCompileSwitches::Scope scope = m_switches.Apply(*project, BuildKind::Panel);
     (void)driver.Download();

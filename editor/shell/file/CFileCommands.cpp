@@ -167,6 +167,8 @@ CloseOutcome CFileCommands::QuerySaveProject(SaveQuestion question)
 {
     if (!HasProject())
         return CloseOutcome::Closed;
+    // A script still in the actions pane is an edit: it counts before the question.
+    m_editor.StoreActionScript();
     bool save = false;
     if (const std::optional<Prompts::Answer> answer = m_host.GetCloseAnswer()) {
         save = *answer == Prompts::Answer::Yes;
@@ -181,7 +183,6 @@ CloseOutcome CFileCommands::QuerySaveProject(SaveQuestion question)
         if (Ask(FileMessages::kLeaveQuestion, Prompts::Icon::Question, Prompts::Buttons::YesNo) != Prompts::Answer::Yes)
             return CloseOutcome::Cancelled;
     }
-    m_editor.StoreActionScript();
     if (save) {
         const SaveOutcome saved = SaveForClose();
         if (saved == SaveOutcome::Failed || saved == SaveOutcome::Cancelled)
@@ -425,6 +426,8 @@ void CFileCommands::OnFileSave()
 {
     if (!HasProject())
         return;
+    // What is typed into the actions pane is part of what is saved.
+    m_editor.StoreActionScript();
     if (m_project->GetFullPath().empty()) {
         (void)SaveAs();
         return;
@@ -435,8 +438,10 @@ void CFileCommands::OnFileSave()
 
 void CFileCommands::OnFileSaveAs()
 {
-    if (HasProject())
-        (void)SaveAs();
+    if (!HasProject())
+        return;
+    m_editor.StoreActionScript();
+    (void)SaveAs();
 }
 
 void CFileCommands::OnFileClose()

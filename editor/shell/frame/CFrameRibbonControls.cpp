@@ -60,6 +60,10 @@ void CFrameRibbonControls::SetPosition(CommandId control, int32_t position)
 
 int32_t CFrameRibbonControls::GetChosenIndex(CommandId control) const
 {
+    // A list of steps (undo, redo): its k-th entry ran the command for k + 1 steps.
+    if (const CRibbonCommand* command = m_bar ? m_bar->FindCommand(ToInt(control)) : nullptr;
+        command && command->actionList == RibbonActionList::Steps)
+        return m_bar->ActionSteps(ToInt(control)) - 1;
     const QVariant data = m_bar ? m_bar->ControlData(ToInt(control)) : QVariant();
     return data.isValid() ? data.toInt() : -1;
 }

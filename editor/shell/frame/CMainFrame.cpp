@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QTreeWidget>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
@@ -23,6 +24,7 @@
 #include "editor/shell/app/CScenewright2App.h"
 #include "editor/shell/CRecentFileList.h"
 #include "editor/shell/commands/CMainFrameCommands.h"
+#include "editor/shell/frame/CFrameConnection.h"
 #include "editor/shell/frame/CFrameLooks.h"
 #include "editor/shell/frame/CFramePrompts.h"
 #include "editor/shell/frame/CFrameRibbonControls.h"
@@ -87,6 +89,7 @@ CMainFrame::CMainFrame(CScenewright2App& app, QWidget* parent)
     m_outputBar = new COutputBar(this);
     m_mdiArea = new QMdiArea(this);
     m_pageWindows = std::make_unique<CPageWindowList>(*m_mdiArea, m_app.Commands(), *this, *this);
+    m_outputBar->SetHost(*this);
 }
 
 CMainFrame::~CMainFrame()
@@ -96,6 +99,9 @@ CMainFrame::~CMainFrame()
     // The page windows give their objects back while the project is still there.
     m_pageWindows->CloseAll();
     m_ribbonControls->SetBar(nullptr);
+    // The page windows go now, while the panes their containers tell are still here.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app.Connection().SetFrame(nullptr);
 }
 
 bool CMainFrame::OnCreate()
@@ -136,6 +142,19 @@ bool CMainFrame::CreateRibbon()
     if (!CRibbonLayout::CreateRibbon(*m_ribbon, sources))
         return false;
     setMenuWidget(m_ribbon);
+    // "Tag memory size:" takes every change of its edit, not only Enter.
+    for (QWidget* widget : m_ribbon->ControlWidgets(ToInt(CommandId::TagMemorySize)))
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, edit] { m_ribbon->Execute(ToInt(CommandId::TagMemorySize), edit); });
+    // The undo and redo lists show the active page's history as it is when they open.
+    for (const CommandId list : {CommandId::EditUndo, CommandId::EditRedo})
+        m_ribbon->SetActionListSource(ToInt(list), [this, list] {
+            QStringList labels;
+            for (const std::u16string& label : UndoLabels(list))
+                labels.push_back(QString::fromStdU16String(label));
+            return labels;
+        });
     m_ribbon->SetCustomizeHandler([this] { CRibbonOptions::ShowOptions(*m_ribbon, this); });
     CRibbonApplicationMenu& menu = m_ribbon->ApplicationMenu();
     menu.SetRecentFileHandler([this](const QString& path) {
@@ -300,6 +319,9 @@ bool CMainFrame::OnClose()
     m_closeAnswer.reset();
     CProject* project = m_app.GetProject();
     Prompts::Answer answer = Prompts::Answer::No;
+    // A script still in the actions pane is an edit: it counts before the question.
+    if (project)
+        StoreActionScript();
     if (project && project->IsModified()) {
         answer = Prompts::message(this, {QString::fromLatin1(kTitle), QString::fromLatin1(kSaveQuestion),
                                          Prompts::Icon::Question, Prompts::Buttons::YesNoCancel});
@@ -382,7 +404,9 @@ void CMainFrame::FillFromSelection(std::span<CSelectable* const> selection, Prop
     ++m_fillCount;
     if (m_propertiesBar)
         m_propertiesBar->FillProperties(CPropertySelectedList(selection), refill);
-    if (m_actionsBar)
+    // In place the selection is the same: the actions pane keeps its target and what is
+    // being typed into it.
+    if (m_actionsBar && refill == PropertiesRefill::Full)
         m_actionsBar->ShowObjectActions(selection);
     UpdateStatusBar(selection);
 }
@@ -418,7 +442,7 @@ QString CMainFrame::StatusSize() const { return m_statusSize->text(); }
 
 // CEditorHost
 
-CProject* CMainFrame::GetProject() { return m_app.GetProject(); }
+CProject* CMainFrame::GetProject() { return m_projectClosing ? nullptr : m_app.GetProject(); }
 CChildViewPage* CMainFrame::GetActiveView() { return m_pageWindows->ActiveView(); }
 CProjectPrompts& CMainFrame::GetPrompts() { return *m_prompts; }
 CProjectOutput& CMainFrame::GetOutput() { return *m_outputBar; }
@@ -434,8 +458,17 @@ void CMainFrame::MarkProjectModified()
 
 void CMainFrame::RequestPropertiesRefill(PropertiesRefill refill)
 {
+    // A full refill asked for stays full.
+    const bool fullPending = m_forceRefill && !m_refillInPlace;
     m_forceRefill = true;
-    m_refillInPlace = refill == PropertiesRefill::InPlace;
+    m_refillInPlace = refill == PropertiesRefill::InPlace && !fullPending;
+}
+
+void CMainFrame::OnModelChanged()
+{
+    MarkProjectModified();
+    // What changed may be shown in the properties pane and the status bar: both follow in place.
+    RequestPropertiesRefill(PropertiesRefill::InPlace);
 }
 
 void CMainFrame::ForgetLastView() { m_lastView = nullptr; }
@@ -483,7 +516,16 @@ void CMainFrame::InsertAction(int32_t commandId)
     if (m_actionsBar)
         m_actionsBar->InsertAction(commandId);
 }
-void CMainFrame::RefreshUndoLists() {}
+void CMainFrame::RefreshUndoLists()
+{
+    m_undoLabels.clear();
+    m_redoLabels.clear();
+    if (CChildViewPage* view = GetActiveView()) {
+        CDiagramEntityContainer& container = view->GetContainer();
+        container.UpdateUndoButtonList(container.GetUndoStack(), CommandId::EditUndo);
+        container.UpdateUndoButtonList(container.GetRedoStack(), CommandId::EditRedo);
+    }
+}
 
 CChildViewPage* CMainFrame::OpenPage(CPage& page) { return &m_pageWindows->Open(page); }
 
@@ -494,12 +536,21 @@ void CMainFrame::SetImagesFolder(const std::filesystem::path& folder) { m_app.Im
 
 void CMainFrame::AttachProject(CProject* project)
 {
+    m_projectClosing = false;
     if (!project) {
-        // The project is about to go: nothing may keep a hold on it.
+        // The project is about to go: nothing may keep a hold on it. Its page windows
+        // hand their objects back while it is still here.
         m_frameCommands->ForgetProject();
         DropSelection();
         m_pageWindows->CloseAll();
         m_lastView = nullptr;
+        // From here on the panes show no project.
+        m_projectClosing = true;
+        m_clipboard.Clear();
+        m_outputBar->Clear();
+        m_undoLabels.clear();
+        m_redoLabels.clear();
+        ClearStatusBar();
     }
     ShowTags(project);
     if (m_projectBar)
@@ -625,3 +676,34 @@ CPageRibbonControls& CMainFrame::GetRibbon() { return *m_ribbonControls; }
 void CMainFrame::DeletePage(CPage& page) { m_frameCommands->DeletePage(page); }
 void CMainFrame::DuplicatePage(CPage& page) { m_frameCommands->DuplicatePage(page); }
 bool CMainFrame::CanInsertAction() { return m_actionsBar && m_actionsBar->HasTarget(); }
+
+// What the frame's connection passes on
+
+void CMainFrame::ShowObjectsSelection()
+{
+    if (m_objectsBar && !m_objectsBar->UpdateItemStates())
+        RebuildObjectsPane();
+}
+
+void CMainFrame::OnObjectsChanged(CDiagramEntityContainer& container)
+{
+    const CChildViewPage* view = GetActiveView();
+    if (view && &view->GetContainer() == &container)
+        RebuildObjectsPane();
+}
+
+void CMainFrame::OnEntityRemoved(CDiagramEntityContainer& container, const CDiagramEntity& entity)
+{
+    if (m_objectsBar)
+        m_objectsBar->OnEntityRemoved(container, entity);
+}
+
+void CMainFrame::SetUndoLabels(CommandId command, std::span<const std::u16string> labels)
+{
+    (command == CommandId::EditRedo ? m_redoLabels : m_undoLabels).assign(labels.begin(), labels.end());
+}
+
+std::vector<std::u16string> CMainFrame::UndoLabels(CommandId command) const
+{
+    return command == CommandId::EditRedo ? m_redoLabels : m_undoLabels;
+}

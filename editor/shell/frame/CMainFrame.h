@@ -22,6 +22,8 @@
 #include "platform/ui/Prompts.h"
 
 class CScenewright2App;
+class CDiagramEntity;
+class CDiagramEntityContainer;
 class CFramePrompts;
 class CFrameRibbonControls;
 class CMainFrameCommands;
@@ -106,6 +108,18 @@ public:
     void UpdateStatusBar(std::span<CSelectable* const> selection);
 
     CScenewright2App& App() const { return m_app; }
+
+    // What the model's changes tell the views, through the frame's connection: the
+    // objects pane marks the selection, follows a changed page and lets go of an entity
+    // that leaves it; the ribbon's undo and redo lists take a container's labels.
+    // A change of the model: the project is marked and the panes showing the selection follow.
+    void OnModelChanged();
+    void ShowObjectsSelection();
+    void OnObjectsChanged(CDiagramEntityContainer& container);
+    void OnEntityRemoved(CDiagramEntityContainer& container, const CDiagramEntity& entity);
+    void SetUndoLabels(CommandId command, std::span<const std::u16string> labels);
+    // The labels the undo (EditUndo) or redo (EditRedo) list shows, newest first.
+    std::vector<std::u16string> UndoLabels(CommandId command) const;
 
     // CEditorHost
     CProject* GetProject() override;
@@ -213,9 +227,13 @@ private:
     bool m_forceRefill = true;
     bool m_refillInPlace = false;
     bool m_statusCleared = false;
+    // Between the close of a project and its deletion: the panes already show none.
+    bool m_projectClosing = false;
     int m_fillCount = 0;
     std::optional<Prompts::Answer> m_closeAnswer;
     // What the idle synchronisation saw last.
     CChildViewPage* m_lastView = nullptr;
     std::optional<std::vector<CSelectable*>> m_lastSelection;
+    std::vector<std::u16string> m_undoLabels;
+    std::vector<std::u16string> m_redoLabels;
 };

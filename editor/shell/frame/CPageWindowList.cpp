@@ -11,7 +11,13 @@ CPageWindowList::CPageWindowList(QMdiArea& area, CommandTable& commands, CEditor
                                  CPageViewEnvironment& environment)
     : m_area(area), m_commands(commands), m_host(host), m_environment(environment)
 {
-    connect(&m_area, &QMdiArea::subWindowActivated, this, [this] { Route(); });
+    connect(&m_area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        Route();
+        // The activated page window takes the focus, as a click on its tab gives it:
+        // its page is selected in the project tree and the undo lists follow it.
+        if (CChildFramePage* frame = FrameOf(window))
+            frame->OnSetFocus();
+    });
 }
 
 CPageWindowList::~CPageWindowList()

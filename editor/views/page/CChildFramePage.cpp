@@ -51,8 +51,9 @@ void CChildFramePage::OnSetFocus()
     if (const CPage* page = m_view->GetPage()) {
         m_view->PushViewSettings();
         m_host.SelectPageInProjectTree(page->GetName());
-        m_host.RefreshUndoLists();
     }
+    // A page not attached yet has no history: the lists show none.
+    m_host.RefreshUndoLists();
 }
 
 void CChildFramePage::CloseFrame()

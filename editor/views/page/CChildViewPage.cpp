@@ -6,6 +6,7 @@
 
 #include "diagram/view/DDiagramView.h"
 #include "editor/document/CPropertySelectedList.h"
+#include "editor/document/CPropertyValue.h"
 #include "editor/objects/CEditorObject.h"
 #include "editor/project/document/CProject.h"
 #include "editor/project/page/CPage.h"
@@ -31,6 +32,7 @@ CChildViewPage::CChildViewPage(CEditorHost& host, CPageViewEnvironment& environm
         m_editor.SetProjectFolder(project->GetFolder());
     }
     m_commands = std::make_unique<CPageViewCommands>(*this);
+    m_canvas->viewport()->installEventFilter(this);
 }
 
 CChildViewPage::~CChildViewPage()
@@ -91,6 +93,8 @@ void CChildViewPage::OnRefreshPage(int32_t selectIndex)
     m_container.SetModified(false);
     if (selected)
         m_host.RequestPropertiesRefill(PropertiesRefill::InPlace);
+    // The undo and redo lists follow the active page, attached now.
+    m_host.RefreshUndoLists();
     update();
 }
 
@@ -119,11 +123,44 @@ void CChildViewPage::OnDestroy()
     m_page = nullptr;
 }
 
+bool CChildViewPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && watched == m_canvas->viewport())
+        PushViewSettingsOnPaint();
+    return QWidget::eventFilter(watched, event);
+}
+
+namespace {
+
+// The project's view settings as one text, to tell whether they changed.
+std::u16string viewSettingsText(const CProject& project)
+{
+    const CProjectSettings& settings = project.Settings();
+    const CPageSize size = project.GetPageSize();
+    std::u16string text = CPropertyValue(size.width).Text() + u'x' + CPropertyValue(size.height).Text();
+    for (const std::u16string& part : {project.GetFolder().u16string(), settings.zoom,
+                                       CPropertyValue(settings.gridStyle).Text(), std::u16string(settings.grid ? u"1" : u"0"),
+                                       std::u16string(settings.gridSnap ? u"1" : u"0")})
+        text += u'\x1' + part;
+    return text;
+}
+
+} // namespace
+
+void CChildViewPage::PushViewSettingsOnPaint()
+{
+    const CProject* project = m_host.GetProject();
+    if (!project || !m_page || viewSettingsText(*project) == m_pushedSettings)
+        return;
+    PushViewSettings();
+}
+
 void CChildViewPage::PushViewSettings()
 {
     const CProject* project = m_host.GetProject();
     if (!project)
         return;
+    m_pushedSettings = viewSettingsText(*project);
     const CProjectSettings& settings = project->Settings();
     const CPageSize size = project->GetPageSize();
     m_editor.SetVirtualSize(size.width, size.height);

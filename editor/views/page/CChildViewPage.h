@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "editor/project/page/CPageObserver.h"
@@ -61,6 +62,8 @@ public:
     // 0.01, clamped; a text that is no number changes nothing), grid style, grid shown,
     // snapping. The attach, the frame's activation and the view commands push them.
     void PushViewSettings();
+    // Every paint of the canvas pushes them first; only a change redraws.
+    void PushViewSettingsOnPaint();
 
     // ISelectableContents
     bool IsAnySelected() const override;
@@ -70,6 +73,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // CPageObserver: the page's background changed.
@@ -89,4 +93,6 @@ private:
     std::unique_ptr<CPageViewCommands> m_commands;
     CPage* m_page = nullptr;
     bool m_destroyed = false;
+    // The view settings as last pushed: paper size, folder, zoom, grid style, grid, snap.
+    std::u16string m_pushedSettings;
 };

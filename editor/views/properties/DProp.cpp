@@ -166,9 +166,12 @@ void DProp::ApplyFollowUps(CSelectable& item, const CPropertyValue& value)
             page->SetBackgroundImage(value.Text());
         else if (m_name == CPage::kBackgroundColor)
             page->SetBackgroundColor(value.ToUInt());
-        else if (m_name == CPage::kPageType)
+        else if (m_name == CPage::kPageType) {
             if (CProject* project = m_host.GetProject())
                 project->EnforceUniquePageType(*page);
+            // The project pane's icons show every page's type.
+            m_host.RebuildProjectTree(page);
+        }
         return;
     }
     if (m_category == u"Appearance" && m_name == u"DTC choice") {

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "diagram/CDiagramEntityContainer.h"
-#include "editor/document/CDocumentHost.h"
 #include "editor/document/CPropertyContainer.h"
 #include "editor/document/CPropertySelectedList.h"
 #include "editor/document/CSelectable.h"
+#include "tests/support/editor/MarkedProject.h"
 
 namespace {
 
@@ -19,16 +19,6 @@ public:
 
 private:
     CDiagramEntityContainer* m_editor;
-};
-
-class CountingHost : public CDocumentHost {
-public:
-    CountingHost() { CDocumentHost::Set(this); }
-    ~CountingHost() override { CDocumentHost::Set(nullptr); }
-    void SetProjectModified() override { ++modified; }
-    void RefreshFrameState() override { ++refreshed; }
-    int modified = 0;
-    int refreshed = 0;
 };
 
 std::unique_ptr<CPropertyBase> property(CSelectable* owner, PropertyKind kind, std::u16string_view caption,
@@ -100,24 +90,24 @@ TEST(CPropertyValue, ComparesAsText)
 
 TEST(CPropertyContainer, SettingRecordsAnUndoLabelOnlyOnChange)
 {
-    CountingHost host;
+    vx::test::MarkedProject host;
     CDiagramEntityContainer editor;
     OpenOwner owner(&editor);
     CPropertyContainer& container = owner.GetProperties();
     fillAppearance(container, &owner, {{u"Transparency", u"0"}, {u"Text", u"old"}});
 
     EXPECT_FALSE(container.SetPropertyValue(u"Appearance", u"Transparency", CPropertyValue(int32_t(0))));
-    EXPECT_EQ(host.modified, 0);
+    EXPECT_FALSE(host.Marked());
     EXPECT_FALSE(editor.CanUndo());
 
     EXPECT_TRUE(container.SetPropertyValue(u"Appearance", u"Transparency", CPropertyValue(int32_t(128))));
-    EXPECT_EQ(host.modified, 1);
-    EXPECT_EQ(host.refreshed, 1);
+    EXPECT_TRUE(host.Marked());
     ASSERT_EQ(editor.GetUndoStack().size(), 1u);
     EXPECT_EQ(editor.GetUndoStack().back()->label, u"Transparency = 128");
     EXPECT_EQ(container.FindProperty(u"Appearance", u"Transparency")->GetInt(), 128);
 
     EXPECT_TRUE(container.SetPropertyValue(u"Appearance", u"Text", CPropertyValue(u"new")));
+    EXPECT_TRUE(host.Marked()) << "every change, not only the first";
     EXPECT_EQ(editor.GetUndoStack().back()->label, u"Text = new");
     EXPECT_FALSE(container.SetPropertyValue(u"Appearance", u"Missing", CPropertyValue(u"x")));
     EXPECT_FALSE(container.SetPropertyValue(u"Nowhere", u"Text", CPropertyValue(u"x")));
@@ -130,7 +120,7 @@ TEST(CPropertyContainer, SettingRecordsAnUndoLabelOnlyOnChange)
     OpenOwner closed(nullptr);
     fillAppearance(closed.GetProperties(), &closed, {{u"Text", u"a"}});
     EXPECT_TRUE(closed.GetProperties().SetPropertyValue(u"Appearance", u"Text", CPropertyValue(u"b")));
-    EXPECT_EQ(host.modified, 3);
+    EXPECT_TRUE(host.Marked());
 }
 
 TEST(CPropertyContainer, JoinsValuesTagsAndStyle)

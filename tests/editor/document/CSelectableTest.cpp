@@ -37,8 +37,8 @@ void set(CSelectable& owner, std::u16string_view category, std::u16string_view c
 
 class ImportHost : public CDocumentHost {
 public:
-    ImportHost() { CDocumentHost::Set(this); }
-    ~ImportHost() override { CDocumentHost::Set(nullptr); }
+    ImportHost() { m_previousHost = CDocumentHost::Set(this); }
+    ~ImportHost() override { CDocumentHost::Set(m_previousHost); }
     bool IsImporting() const override { return importing; }
     bool RenameImportedTags(std::u16string& value) override
     {
@@ -52,8 +52,13 @@ public:
         ++scripts;
         return !script.empty();
     }
+    void SetProjectModified() override { m_previousHost->SetProjectModified(); }
+    void RefreshFrameState() override { m_previousHost->RefreshFrameState(); }
     bool importing = true;
     int scripts = 0;
+
+private:
+    CDocumentHost* m_previousHost = nullptr;
 };
 
 } // namespace

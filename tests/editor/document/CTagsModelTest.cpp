@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "editor/document/CDocumentHost.h"
 #include "editor/document/CTagAllocation.h"
 #include "editor/document/CTagType.h"
 #include "editor/document/CTagsModel.h"
 #include "foundation/target/TargetTagTypes.h"
+#include "tests/support/editor/MarkedProject.h"
 
 using target::Controller;
 using target::TagReference;
@@ -40,14 +40,6 @@ std::vector<std::u16string> warnings(const CTagsModel& model)
         texts.push_back(row.warning);
     return texts;
 }
-
-class CountingHost : public CDocumentHost {
-public:
-    CountingHost() { CDocumentHost::Set(this); }
-    ~CountingHost() override { CDocumentHost::Set(nullptr); }
-    void SetProjectModified() override { ++modified; }
-    int modified = 0;
-};
 
 class MergeListener : public CTagsModelListener {
 public:
@@ -214,8 +206,9 @@ TEST(CTagsModel, TypesSetSizesAndStringSizesAreClamped)
 
 TEST(CTagsModel, NameEntryRefusesAndKeepsTheOldName)
 {
-    CountingHost host;
-    CTagsModel model;
+    // The project's own tags: an edit of them marks the project.
+    vx::test::MarkedProject host;
+    CTagsModel& model = host.project.Tags();
     const int first = model.AddNumericTag();
     const int second = model.AddNumericTag();
     ASSERT_TRUE(model.SetName(first, u"Motor speed"));
@@ -226,11 +219,11 @@ TEST(CTagsModel, NameEntryRefusesAndKeepsTheOldName)
         EXPECT_FALSE(model.SetName(second, refused)) << std::string(refused.begin(), refused.end());
         EXPECT_EQ(model.Row(second).name, u"");
     }
-    const int modified = host.modified;
+    (void)host.Marked();
     ASSERT_TRUE(model.SetName(second, u"Motor_speed"));
     // The first name's original name is made unique against the other row's.
     EXPECT_EQ(model.Row(second).originalName, u"Motor_speed:2");
-    EXPECT_GT(host.modified, modified);
+    EXPECT_TRUE(host.Marked());
 
     // A rename keeps the original name.
     ASSERT_TRUE(model.SetName(first, u"Fan"));

@@ -16,35 +16,13 @@
 #include "foundation/xml/DXMLElement.h"
 #include "platform/gfx/DeviceContext.h"
 #include "tests/support/editor/CObjPlaceholder.h"
+#include "tests/support/editor/DrainingWorker.h"
 #include "tests/support/editor/FakeTheme.h"
 
 namespace {
 
+using vx::test::DrainingWorker;
 using vx::test::FakeThemes;
-
-// A worker that tells when it has found its queue empty.
-class DrainingWorker : public CBkgWorker {
-public:
-    // True once done holds after a drain, within a generous bound. Every state a test
-    // waits for is reached before the worker next finds its queue empty.
-    template <class Done>
-    bool WaitUntil(Done done)
-    {
-        std::unique_lock lock(m_lock);
-        return m_changed.wait_for(lock, std::chrono::seconds(30), done);
-    }
-
-protected:
-    void OnQueueEmpty() override
-    {
-        std::lock_guard lock(m_lock);
-        m_changed.notify_all();
-    }
-
-private:
-    std::mutex m_lock;
-    std::condition_variable m_changed;
-};
 
 struct CEditorObjectPreview : ::testing::Test {
     CEditorObjectPreview()

@@ -343,3 +343,18 @@ TEST(CBkgWorker, StopWithAnEmptyQueueEndsTheThread)
     CBkgWorker never;
     EXPECT_EQ(never.Stop(), CBkgWorker::StopResult::Stopped);
 }
+
+// The process-wide worker is started by every application object that comes up.
+TEST(CBkgWorker, AWorkerStoppedAndStartedAgainRendersAgain)
+{
+    Journal journal;
+    FakeObject object("again", journal);
+    CBkgWorker worker;
+    worker.Start();
+    ASSERT_EQ(worker.Stop(), CBkgWorker::StopResult::Stopped);
+    worker.Start();
+    worker.AddWork(item(object));
+    EXPECT_TRUE(journal.WaitForCount(2));
+    EXPECT_EQ(object.renders.load(), 1);
+    EXPECT_EQ(worker.Stop(), CBkgWorker::StopResult::Stopped);
+}

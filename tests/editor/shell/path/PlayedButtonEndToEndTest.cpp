@@ -30,6 +30,7 @@
 #include "diagram/view/DDiagramView.h"
 #include "platform/ui/ribbon/CRibbonBar.h"
 #include "tests/support/XvfbSession.h"
+#include "tests/support/editor/EngineWindow.h"
 #include "tests/support/editor/ShellHarness.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -42,7 +43,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using vx::test::EngineWindow;
 using vx::test::ShellHarness;
+using vx::test::findEngineWindow;
 
 constexpr const char* kScenarioFolder = "VX_PLAYED_BUTTON_DIR";
 constexpr int kTimeoutMs = 30000;
@@ -54,15 +57,6 @@ const QRect kButtonRect(20, 20, 140, 60);
 const QRect kFieldRect(20, 120, 140, 50);
 
 bool xdotool(const QStringList& arguments) { return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0; }
-
-QString xdotoolOutput(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(5000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 bool clickAt(QPoint at)
 {
@@ -120,34 +114,6 @@ bool typeInto(QComboBox* box, const QString& text)
            ShellHarness::runUntil([&] { return box->lineEdit()->hasFocus(); }) && xdotool({"key", "ctrl+a"}) &&
            xdotool({"type", "--delay", "30", text}) &&
            ShellHarness::runUntil([&] { return box->currentText() == text; });
-}
-
-struct EngineWindow {
-    unsigned long id = 0;
-    QRect rect;
-};
-
-EngineWindow findEngineWindow()
-{
-    EngineWindow found;
-    const QStringList ids =
-        xdotoolOutput({"search", "--onlyvisible", "--name", "^VX-Engine$"}).split('\n', Qt::SkipEmptyParts);
-    if (ids.isEmpty())
-        return found;
-    found.id = ids.front().toULong();
-    int x = -1, y = -1, width = 0, height = 0;
-    for (const QString& line : xdotoolOutput({"getwindowgeometry", "--shell", ids.front()}).split('\n')) {
-        const QStringList pair = line.split('=');
-        if (pair.size() != 2)
-            continue;
-        const int value = pair[1].toInt();
-        if (pair[0] == "X") x = value;
-        if (pair[0] == "Y") y = value;
-        if (pair[0] == "WIDTH") width = value;
-        if (pair[0] == "HEIGHT") height = value;
-    }
-    found.rect = QRect(x, y, width, height);
-    return found;
 }
 
 // Pixels of rect that differ plainly between two pictures.

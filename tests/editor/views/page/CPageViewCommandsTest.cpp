@@ -106,8 +106,9 @@ TEST_F(OpenPage, BoldIsTheFirstObjectsNegationAndOneUndoStepPerObject)
     EXPECT_TRUE(h.State(CommandId::FontBold).checked.value_or(false));
     EXPECT_TRUE(h.project.IsModified());
 
-    // Two steps back: both as before the second toggle.
-    h.Ribbon().chosen[CommandId::EditUndo] = 1;
+    // Two steps back, one at a time (the list's entries are the main frame's): both as
+    // before the second toggle.
+    ASSERT_TRUE(h.Run(CommandId::EditUndo));
     ASSERT_TRUE(h.Run(CommandId::EditUndo));
     EXPECT_EQ(textOf(h.Object(0), u"Bold"), u"0");
     EXPECT_EQ(textOf(h.Object(1), u"Bold"), u"0");

@@ -55,14 +55,14 @@ public:
     void SetColour(CommandId control, uint32_t colour) override { colours[control] = colour; }
     int32_t GetPosition(CommandId control) const override { return find(positions, control, 0); }
     void SetPosition(CommandId control, int32_t position) override { positions[control] = position; }
-    int32_t GetChosenIndex(CommandId control) const override { return find(chosen, control, -1); }
+    // The undo and redo lists are the main frame's: nothing is chosen here.
+    int32_t GetChosenIndex(CommandId) const override { return -1; }
     bool HasFocus(CommandId control) const override { return focused.contains(control); }
     bool IsHighlighted(CommandId) const override { return false; }
 
     std::map<CommandId, std::u16string> texts;
     std::map<CommandId, uint32_t> colours;
     std::map<CommandId, int32_t> positions;
-    std::map<CommandId, int32_t> chosen;
     std::map<CommandId, bool> focused;
 
 private:

@@ -3,7 +3,6 @@
 #include <QMenu>
 #include <QTest>
 
-#include "diagram/CDiagramHost.h"
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CObjectNames.h"
 #include "editor/views/panes/CObjectsBar.h"
@@ -17,20 +16,6 @@ namespace {
 using PaneItemData::Overlay;
 
 constexpr int32_t kText = 2, kButton = 17, kTagTrigger = 23, kTimer = 24;
-
-// The container's removals reach the pane, as the main frame passes them on.
-class ForwardingDiagramHost : public CDiagramHost {
-public:
-    explicit ForwardingDiagramHost(CObjectsBar& bar) : m_bar(bar) { CDiagramHost::Set(this); }
-    ~ForwardingDiagramHost() override { CDiagramHost::Set(nullptr); }
-    void EntityRemoved(CDiagramEntityContainer& container, const CDiagramEntity& entity) override
-    {
-        m_bar.OnEntityRemoved(container, entity);
-    }
-
-private:
-    CObjectsBar& m_bar;
-};
 
 // A page of "A" (text), "T" (timer), "B" (button), "C" (text) and "G" (tag trigger),
 // open in a view, with the objects pane beside it.
@@ -281,24 +266,6 @@ TEST_F(ObjectsPane, TheMenuRenamesOrDeletesAndDeletingIsUndoable)
     EXPECT_FALSE(bar.OpenMenu());
     bar.DeleteSelectedObject();
     EXPECT_EQ(Order(), u"ATBG");
-}
-
-TEST_F(ObjectsPane, AnObjectRemovedElsewhereEndsTheDragAndTheTreeFollows)
-{
-    ForwardingDiagramHost diagramHost(bar);
-    const QPoint start = vx::test::Centre(*bar.Tree(), Item(0, 0));
-    QTest::mousePress(bar.Tree()->viewport(), Qt::LeftButton, {}, start);
-    QTest::mouseMove(bar.Tree()->viewport(), start + QPoint(QApplication::startDragDistance() + 2, 0));
-    ASSERT_TRUE(bar.Tree()->IsDragging());
-    // The canvas deletes "A" while the pane drags it.
-    Container().RemoveAt(0);
-    EXPECT_FALSE(bar.Tree()->IsDragging());
-    EXPECT_EQ(bar.Tree()->topLevelItemCount(), 0);
-    QTest::mouseMove(bar.Tree()->viewport(), start + QPoint(0, 40));
-    QTest::mouseRelease(bar.Tree()->viewport(), Qt::LeftButton, {}, start + QPoint(0, 40));
-    QTRY_COMPARE(bar.Tree()->topLevelItemCount(), 2);
-    EXPECT_EQ(Texts(0), (std::vector<QString>{"B", "C"}));
-    EXPECT_EQ(Order(), u"TBCG");
 }
 
 } // namespace
