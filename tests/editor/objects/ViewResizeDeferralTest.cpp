@@ -8,7 +8,7 @@
 #include "diagram/editor/CDiagramEditor.h"
 #include "diagram/editor/CDiagramInteraction.h"
 #include "editor/document/CObjectTypeTable.h"
-#include "editor/objects/CObjPlaceholder.h"
+#include "tests/support/editor/CObjPlaceholder.h"
 #include "platform/gfx/DeviceContext.h"
 #include "tests/support/editor/DrainingWorker.h"
 #include "tests/support/editor/FakeTheme.h"
