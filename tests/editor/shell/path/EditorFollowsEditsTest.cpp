@@ -113,8 +113,8 @@ TEST(EditorFollowsEdits, ADoubleClickOnAnErrorLineOpensThePageAndSelectsTheObjec
     // A line of a page the project does not have, or of an object the page does not
     // have, opens nothing and marks nothing.
     COutputBar& bar = e.Frame().OutputBar();
-    bar.AppendLine(u"Page Gone: compiling", 0, nullptr, nullptr);
-    bar.AppendLine(u"Error in C object: Tag not found", 0x0000FF, nullptr, nullptr);
+    bar.AppendLine(u"Page Gone: compiling\r\n", 0, nullptr, nullptr);
+    bar.AppendLine(u"Error in C object: Tag not found\r\n", 0x0000FF, nullptr, nullptr);
     output->setTextCursor(QTextCursor(output->document()));
     int gone = -1;
     for (QTextBlock block = output->document()->begin(); block.isValid(); block = block.next())
