@@ -55,6 +55,12 @@ int CStyles::Load(const std::filesystem::path& folder)
     return GetCount();
 }
 
+int CStyles::Reload(const std::filesystem::path& folder)
+{
+    Clear();
+    return Load(folder);
+}
+
 CStyle* CStyles::Add(const std::filesystem::path& path)
 {
     auto style = std::make_unique<CStyle>(path);

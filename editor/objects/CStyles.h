@@ -28,6 +28,8 @@ public:
     // number of styles held.
     int Load();
     int Load(const std::filesystem::path& folder);
+    // Drops the styles held and loads folder's in their place.
+    int Reload(const std::filesystem::path& folder);
     // A library that does not load or cannot say its name is no style: none then.
     CStyle* Add(const std::filesystem::path& path);
     void Clear() { m_styles.clear(); }

@@ -16,6 +16,7 @@
 #include "engine/widgets/DCompositeObject_IndicatorButton.h"
 #include "engine/widgets/DCompositeObject_IndicatorLight.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/BuiltStyles.h"
 #include "tests/support/editor/ObjectRoundTrip.h"
 
 namespace {
@@ -28,20 +29,10 @@ class ButtonRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (const char* old = std::getenv("VX_STYLES_DIR"))
-            m_oldStyles = old;
-        setenv("VX_STYLES_DIR", m_folder.c_str(), 1);
         m_startup = std::make_unique<CCompileStartup>(m_folder);
         ASSERT_EQ(CStyles::Get().GetCount(), 4);
     }
-    void TearDown() override
-    {
-        m_startup.reset();
-        if (m_oldStyles)
-            setenv("VX_STYLES_DIR", m_oldStyles->c_str(), 1);
-        else
-            unsetenv("VX_STYLES_DIR");
-    }
+    void TearDown() override { m_startup.reset(); }
 
     std::unique_ptr<CEditorObject> Make(int32_t type, std::u16string_view style, gfx::Rect rect)
     {
@@ -95,8 +86,8 @@ protected:
     std::unique_ptr<CEditorObject> button, indicator, lamp, dune;
 
 private:
-    const std::filesystem::path m_folder = std::filesystem::absolute(vx::test::programPath("Styles"));
-    std::optional<std::string> m_oldStyles;
+    const std::filesystem::path m_folder = vx::test::builtStylesFolder();
+    const vx::test::StylesFolder m_pointed{m_folder};
     std::unique_ptr<CCompileStartup> m_startup;
     CSelectable m_page{kPageObjectType};
 };

@@ -20,6 +20,7 @@
 #include "engine/widgets/DCompositeObject_Bargraph.h"
 #include "engine/widgets/DCompositeObject_Meter.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/BuiltStyles.h"
 #include "tests/support/editor/ObjectRoundTrip.h"
 
 namespace {
@@ -60,22 +61,7 @@ void expectPageAsPreviewed(const PagePixels& shown, const PagePixels& previews)
 // The page's objects, with the four themes bound from the built styles folder.
 class ScaleObjects : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* old = std::getenv("VX_STYLES_DIR"))
-            m_old = old;
-        setenv("VX_STYLES_DIR", styles.c_str(), 1);
-        ASSERT_EQ(themes.Load(styles), 4);
-        CThemeProvider::Set(&themes);
-    }
-    void TearDown() override
-    {
-        CThemeProvider::Set(nullptr);
-        if (m_old)
-            setenv("VX_STYLES_DIR", m_old->c_str(), 1);
-        else
-            unsetenv("VX_STYLES_DIR");
-    }
+    void SetUp() override { ASSERT_EQ(themes.Count(), 4); }
     CEditorObject& Make(int32_t type, gfx::Rect rect)
     {
         objects.push_back(CEditorObject::CreateObject(type, &page));
@@ -124,14 +110,10 @@ protected:
     }
     target::TagReference Level() { return roundTrip.compiler().tags.Resolve(u"level"); }
 
-    const std::filesystem::path styles = std::filesystem::absolute(vx::test::programPath("Styles"));
-    CStyles themes;
+    const vx::test::BuiltStyles themes;
     CSelectable page{kPageObjectType};
     std::vector<std::unique_ptr<CEditorObject>> objects;
     ObjectRoundTrip roundTrip;
-
-private:
-    std::optional<std::string> m_old;
 };
 
 TEST_F(ScaleObjects, EveryRecordMakesItsWidgetAndLoadsCleanly)

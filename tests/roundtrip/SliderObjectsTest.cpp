@@ -28,11 +28,11 @@ using vx::test::PagePixels;
 constexpr std::size_t kHeaderWords = 8;
 constexpr std::size_t kSliderTagWord = kHeaderWords + target::SliderWords::kSize / 4;
 
-class SliderRoundTrip : public vx::test::StylesFolder {
+class SliderRoundTrip : public vx::test::BuiltStylesTest {
 protected:
     void SetUp() override
     {
-        StylesFolder::SetUp();
+        BuiltStylesTest::SetUp();
         UseRealThemes();
         roundTrip.compiler().AddTag(u"level", u"integer", 4, u"16");
         roundTrip.compiler().AddTag(u"angle", u"integer", 4, u"32");

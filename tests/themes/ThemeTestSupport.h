@@ -16,6 +16,7 @@
 #include "platform/gfx/Surface.h"
 #include "platform/sys/Library.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/StylesFolder.h"
 #include "themes/ThemeInterface.h"
 
 namespace vx::test {
@@ -68,29 +69,6 @@ struct LoadedTheme {
         cairo_surface_mark_dirty(surface.cairoSurface());
         return result;
     }
-};
-
-// Points the themes at another styles folder while it lives.
-class StylesFolder {
-public:
-    explicit StylesFolder(const std::filesystem::path& folder)
-    {
-        if (const char* old = std::getenv("VX_STYLES_DIR"))
-            m_old = old;
-        setenv("VX_STYLES_DIR", folder.c_str(), 1);
-    }
-    ~StylesFolder()
-    {
-        if (m_old)
-            setenv("VX_STYLES_DIR", m_old->c_str(), 1);
-        else
-            unsetenv("VX_STYLES_DIR");
-    }
-    StylesFolder(const StylesFolder&) = delete;
-    StylesFolder& operator=(const StylesFolder&) = delete;
-
-private:
-    std::optional<std::string> m_old;
 };
 
 // A picture of one straight ARGB colour, written as PNG.

@@ -12,8 +12,7 @@ CCompileStartup::CCompileStartup(const std::filesystem::path& stylesFolder, Font
 {
     // Connections a program without views needs are installed here, before anything
     // can reach the document.
-    CStyles::Get().Clear();
-    CStyles::Get().Load(stylesFolder.empty() ? CProgramFolder::Styles() : stylesFolder);
+    CStyles::Get().Reload(stylesFolder.empty() ? CProgramFolder::Styles() : stylesFolder);
     FreeImage_Initialise(FALSE);
     if (fonts == Fonts::Now)
         EnumerateFonts();

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -10,6 +8,7 @@
 #include "platform/gfx/Colour.h"
 #include "platform/gfx/Surface.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/BuiltStyles.h"
 #include "tests/support/editor/CObjPlaceholder.h"
 
 namespace {
@@ -20,23 +19,10 @@ using vx::test::TempDir;
 // The plug-ins look for their pictures and settings in the built styles folder.
 class StylesBinding : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* old = std::getenv("VX_STYLES_DIR"))
-            m_old = old;
-        setenv("VX_STYLES_DIR", folder.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (m_old)
-            setenv("VX_STYLES_DIR", m_old->c_str(), 1);
-        else
-            unsetenv("VX_STYLES_DIR");
-    }
-    const std::filesystem::path folder = std::filesystem::absolute(programPath("Styles"));
+    const std::filesystem::path folder = vx::test::builtStylesFolder();
 
 private:
-    std::optional<std::string> m_old;
+    const vx::test::StylesFolder m_pointed{folder};
 };
 
 TEST_F(StylesBinding, TheFourThemesBindInFileNameOrder)

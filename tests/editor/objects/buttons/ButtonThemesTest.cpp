@@ -1,8 +1,6 @@
 // Every kind drawn with each of the four real themes from the built styles folder.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 
 #include "editor/document/CObjectTypeTable.h"
 #include "editor/objects/CStyles.h"
@@ -10,27 +8,13 @@
 #include "editor/objects/buttons/CObjLight.h"
 #include "foundation/worker/CBkgWorker.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/BuiltStyles.h"
 
 namespace {
 
 class ButtonThemes : public ::testing::TestWithParam<const char16_t*> {
 protected:
-    void SetUp() override
-    {
-        if (const char* old = std::getenv("VX_STYLES_DIR"))
-            m_old = old;
-        setenv("VX_STYLES_DIR", m_folder.c_str(), 1);
-        ASSERT_EQ(m_styles.Load(m_folder), 4);
-        CThemeProvider::Set(&m_styles);
-    }
-    void TearDown() override
-    {
-        CThemeProvider::Set(nullptr);
-        if (m_old)
-            setenv("VX_STYLES_DIR", m_old->c_str(), 1);
-        else
-            unsetenv("VX_STYLES_DIR");
-    }
+    void SetUp() override { ASSERT_EQ(m_styles.Count(), 4); }
     std::unique_ptr<CEditorObject> Make(int32_t type)
     {
         auto object = CEditorObject::CreateObject(type, &m_page);
@@ -40,9 +24,7 @@ protected:
     }
 
 private:
-    const std::filesystem::path m_folder = std::filesystem::absolute(vx::test::programPath("Styles"));
-    std::optional<std::string> m_old;
-    CStyles m_styles;
+    const vx::test::BuiltStyles m_styles;
     CSelectable m_page{kPageObjectType};
 };
 

@@ -14,6 +14,7 @@
 #include "foundation/text/DRendererBitmap.h"
 #include "foundation/xml/DXMLElement.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/BuiltStyles.h"
 #include "tests/support/editor/FakeTheme.h"
 #include "tests/editor/objects/images/CompiledRecord.h"
 
@@ -384,12 +385,8 @@ TEST_F(ListBoxTest, TheStyleElementIsReadFirstAndWrittenAfterTheFont)
 
 TEST(ListBoxThemes, EachRealThemeDrawsThreeDifferentItemFrames)
 {
-    // The plug-ins find their pictures in the built styles folder.
-    const std::filesystem::path folder = std::filesystem::absolute(vx::test::programPath("Styles"));
-    setenv("VX_STYLES_DIR", folder.c_str(), 1);
-    CStyles styles;
-    ASSERT_EQ(styles.Load(folder), 4);
-    CThemeProvider::Set(&styles);
+    const vx::test::BuiltStyles styles;
+    ASSERT_EQ(styles.Count(), 4);
     CSelectable page(kPageObjectType);
     for (const std::u16string_view name : {u"Alloy", u"Dune", u"Lacquer", u"Timber"}) {
         SCOPED_TRACE(wideToUtf8(name));
@@ -409,8 +406,6 @@ TEST(ListBoxThemes, EachRealThemeDrawsThreeDifferentItemFrames)
         EXPECT_NE(preview.pixel(45, 10) >> 24, 0u);
         EXPECT_NE(preview.pixel(45, 150) >> 24, 0u);
     }
-    CThemeProvider::Set(nullptr);
-    unsetenv("VX_STYLES_DIR");
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 
 #include "editor/objects/CStyles.h"
@@ -11,6 +9,7 @@
 #include "foundation/xml/DXMLElement.h"
 #include "tests/editor/objects/scales/ScaleObjectTest.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/BuiltStyles.h"
 #include "tests/support/editor/FakeTheme.h"
 
 namespace {
@@ -28,19 +27,6 @@ constexpr uint32_t kTickColour = 0xFF00FFFFu;  // 16776960 (0xBBGGRR) as ARGB
 // The plug-ins and the meters find the needle pictures in the built styles folder.
 class CObjMeterTest : public vx::test::ScaleObjectTest {
 protected:
-    void SetUp() override
-    {
-        if (const char* old = std::getenv("VX_STYLES_DIR"))
-            m_old = old;
-        setenv("VX_STYLES_DIR", styles.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (m_old)
-            setenv("VX_STYLES_DIR", m_old->c_str(), 1);
-        else
-            unsetenv("VX_STYLES_DIR");
-    }
     std::unique_ptr<CEditorObject> MakeMeter(std::u16string_view style, gfx::Rect rect = kPlace)
     {
         auto meter = Make(kMeter, rect);
@@ -59,11 +45,8 @@ protected:
     // Range 0..100, alarms 10 and 90, scaling 1, 1, 0, no tag, step 1.
     static std::vector<uint32_t> DefaultScale() { return {0, 100, 10, 90, 1, 1, 0, kNoTag, kNoTag, 1}; }
 
-    const std::filesystem::path styles = std::filesystem::absolute(vx::test::programPath("Styles"));
+    const vx::test::StylesFolder styles{vx::test::builtStylesFolder()};
     FakeThemes themes;
-
-private:
-    std::optional<std::string> m_old;
 };
 
 TEST_F(CObjMeterTest, AShapeNeedleCompilesItsTriangleAndColour)
@@ -234,9 +217,8 @@ TEST_F(CObjMeterTest, XmlKeepsTheStylePropertiesAndPlaceWithoutAFont)
 // Each of the four themes draws the dial and the needle picture.
 TEST_F(CObjMeterTest, EveryRealThemeDrawsTheDialTicksAndNeedle)
 {
-    CStyles real;
-    ASSERT_EQ(real.Load(styles), 4);
-    CThemeProvider::Set(&real);
+    const vx::test::BuiltStyles real;
+    ASSERT_EQ(real.Count(), 4);
     for (const std::u16string name : {u"Alloy", u"Dune", u"Lacquer", u"Timber"}) {
         auto meter = MakeMeter(name, {0, 0, 200, 200});
         const CObjectPicture dial = AsMeter(meter).RenderDial(PictureAlpha::Premultiplied);

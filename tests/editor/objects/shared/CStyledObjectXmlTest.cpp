@@ -43,11 +43,11 @@ std::string textOf(const DXMLElement& object)
     return bytes;
 }
 
-class StyledObjectXml : public vx::test::StylesFolder, public testing::WithParamInterface<GoldenCase> {
+class StyledObjectXml : public vx::test::BuiltStylesTest, public testing::WithParamInterface<GoldenCase> {
 protected:
     void SetUp() override
     {
-        StylesFolder::SetUp();
+        BuiltStylesTest::SetUp();
         UseRealThemes();
         golden = vx::test::readFile(vx::test::fixturePath("editor/objects/xml/" + std::string(GetParam().file) + ".xml"));
     }

@@ -30,7 +30,7 @@ constexpr uint32_t kBitmap = uint32_t(target::ElementKind::UnscaledBitmap);
 constexpr uint32_t kFirstFocusable = 8 | 4 | 16;
 constexpr uint32_t kFocusable = 8 | 16;
 
-class SliderObjects : public vx::test::StylesFolder {
+class SliderObjects : public vx::test::BuiltStylesTest {
 protected:
     std::unique_ptr<CEditorObject> Make(int32_t type, gfx::Rect rect, std::u16string_view style)
     {

@@ -1,48 +1,31 @@
 #pragma once
 // The built styles folder for the slider and graph tests: the plug-ins and the thumb
-// pictures are found there (VX_STYLES_DIR), and the real themes can be installed as the
-// objects' theme provider.
+// pictures are found there, and the real themes can be bound as the program binds them.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <string>
 
-#include "editor/objects/CStyles.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/support/editor/BuiltStyles.h"
 
 namespace vx::test {
 
-class StylesFolder : public ::testing::Test {
+class BuiltStylesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* old = std::getenv("VX_STYLES_DIR"))
-            m_old = old;
-        setenv("VX_STYLES_DIR", folder.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        CThemeProvider::Set(nullptr);
-        if (m_old)
-            setenv("VX_STYLES_DIR", m_old->c_str(), 1);
-        else
-            unsetenv("VX_STYLES_DIR");
-    }
+    void TearDown() override { m_real.reset(); }
     // The four plug-ins as the objects' themes.
     void UseRealThemes()
     {
-        ASSERT_EQ(styles.Load(folder), 4);
-        CThemeProvider::Set(&styles);
+        m_real.emplace();
+        ASSERT_EQ(m_real->Count(), 4);
     }
 
-    const std::filesystem::path folder = std::filesystem::absolute(programPath("Styles"));
-    CStyles styles;
+    const std::filesystem::path folder = builtStylesFolder();
 
 private:
-    std::optional<std::string> m_old;
+    StylesFolder m_folder{folder};
+    std::optional<BuiltStyles> m_real;
 };
 
 } // namespace vx::test
