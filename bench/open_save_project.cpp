@@ -55,6 +55,7 @@ public:
     void NewPage(CommandId) override {}
     void ShowProjectSettings() override {}
     void SelectFirstTagRow() override {}
+    void SelectFirstPage() override {}
     std::optional<Prompts::Answer> GetCloseAnswer() override { return Prompts::Answer::No; }
     void AddToRecentFileList(const std::filesystem::path&) override {}
     std::filesystem::path GetProjectsFolder() override { return folder; }

@@ -365,8 +365,7 @@ void CFileCommands::FinishOpen(const std::filesystem::path& path, ProjectReading
     }
     m_editor.RefreshTagsGrid();
     m_project->SetModified(false);
-    if (m_project->GetPageCount() > 0)
-        m_editor.SelectPageInProjectTree(m_project->GetPage(0).GetName());
+    m_host.SelectFirstPage();
     m_host.AddToRecentFileList(path);
     m_host.SetProjectsFolder(path.parent_path());
 }
@@ -398,8 +397,7 @@ CloseOutcome CFileCommands::NewProject()
         return CloseOutcome::Cancelled;
     m_host.NewPage(CommandId::InsertPageFirst);
     m_project->SetModified(false);
-    if (m_project->GetPageCount() > 0)
-        m_editor.SelectPageInProjectTree(m_project->GetPage(0).GetName());
+    m_host.SelectFirstPage();
     m_host.ShowProjectSettings();
     m_editor.RequestPropertiesRefill(PropertiesRefill::Full);
     m_editor.UpdateTitle();

@@ -30,6 +30,8 @@ public:
     virtual void ShowProjectSettings() = 0;
     // The tags grid's first row is selected (before a tag preset is read into it).
     virtual void SelectFirstTagRow() = 0;
+    // The first page selected in the project tree and opened after the events at hand.
+    virtual void SelectFirstPage() = 0;
 
     // The answer the main window's close handling got to "Do you want to save current
     // project?" (No when it asked nothing), while it closes; nothing otherwise. After

@@ -584,6 +584,12 @@ void CMainFrame::SelectFirstTagRow()
         m_tagsBar->Grid().setCurrentIndex(m_tagsBar->Grid().model()->index(0, 0));
 }
 
+void CMainFrame::SelectFirstPage()
+{
+    if (m_projectBar)
+        (void)m_projectBar->SelectFirstPage();
+}
+
 void CMainFrame::AddToRecentFileList(const std::filesystem::path& path)
 {
     m_app.RecentFiles().Add(path.u16string());

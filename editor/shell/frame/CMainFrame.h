@@ -148,6 +148,7 @@ public:
     void NewPage(CommandId command) override;
     void ShowProjectSettings() override;
     void SelectFirstTagRow() override;
+    void SelectFirstPage() override;
     std::optional<Prompts::Answer> GetCloseAnswer() override { return m_closeAnswer; }
     void AddToRecentFileList(const std::filesystem::path& path) override;
     std::filesystem::path GetProjectsFolder() override;

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "editor/views/CEditorHost.h"
 #include "editor/views/page/CChildFramePage.h"
 #include "editor/views/page/CChildViewPage.h"
 #include "platform/ui/CommandTable.h"
@@ -67,7 +68,7 @@ CChildViewPage& CPageWindowList::Open(CPage& page)
     auto* frame = new CChildFramePage(m_host, m_environment, page);
     QMdiSubWindow* window = m_area.addSubWindow(frame);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(frame, &CChildFramePage::frameClosing, this, &CPageWindowList::OnFrameClosing);
+    connect(frame, &CChildFramePage::frameClosing, this, &CPageWindowList::OnFrameClosed);
     frame->UpdateFrameText();
     frame->ActivateFrame();
     m_area.setActiveSubWindow(window);
@@ -104,6 +105,7 @@ void CPageWindowList::CloseWindow(QMdiSubWindow* window)
     CChildFramePage* frame = FrameOf(window);
     if (!frame)
         return;
+    const bool wasActive = window == m_area.currentSubWindow();
     OnFrameClosing(frame);
     // The objects go back to their page before the page, or the project, may go.
     frame->GetView().OnDestroy();
@@ -112,7 +114,32 @@ void CPageWindowList::CloseWindow(QMdiSubWindow* window)
     window->hide();
     // The close may be asked from a handler of the window itself.
     window->deleteLater();
+    if (wasActive)
+        ActivateNext(window);
     Route();
+}
+
+void CPageWindowList::ActivateNext(const QMdiSubWindow* leaving)
+{
+    const QList<QMdiSubWindow*> windows = m_area.subWindowList();
+    QMdiSubWindow* next = nullptr;
+    bool passed = false;
+    for (QMdiSubWindow* window : windows) {
+        if (window == leaving) {
+            passed = true;
+            continue;
+        }
+        if (!FrameOf(window) || window->isHidden())
+            continue;
+        next = window;
+        if (passed)
+            break;
+    }
+    if (!next)
+        return;
+    m_area.setActiveSubWindow(next);
+    if (CChildFramePage* frame = FrameOf(next))
+        frame->ActivateFrame();
 }
 
 void CPageWindowList::SetPageWindowTitle(const CPage& page, std::u16string_view)
@@ -126,6 +153,8 @@ void CPageWindowList::Route()
     CChildFramePage* frame = Active();
     m_commands.setActive(CommandLevel::ChildFrame, frame ? &frame->GetCommandTarget() : nullptr);
     m_commands.setActive(CommandLevel::View, frame ? &frame->GetView().GetCommandTarget() : nullptr);
+    // The objects pane lists the active page's objects, not the last page's.
+    m_host.RebuildObjectsPane();
 }
 
 void CPageWindowList::OnFrameClosing(CChildFramePage* frame)
@@ -134,4 +163,15 @@ void CPageWindowList::OnFrameClosing(CChildFramePage* frame)
         m_commands.setActive(CommandLevel::ChildFrame, nullptr);
         m_commands.setActive(CommandLevel::View, nullptr);
     }
+}
+
+void CPageWindowList::OnFrameClosed(CChildFramePage* frame)
+{
+    // Closed by its own window: that window still stands until deleted.
+    auto* window = qobject_cast<QMdiSubWindow*>(frame->parentWidget());
+    const bool wasActive = window && window == m_area.currentSubWindow();
+    OnFrameClosing(frame);
+    if (wasActive)
+        ActivateNext(window);
+    Route();
 }

@@ -48,9 +48,13 @@ public:
 private:
     static CChildFramePage* FrameOf(QMdiSubWindow* window);
     void CloseWindow(QMdiSubWindow* window);
+    // The window after leaving (or, for the last, the one before) becomes active and
+    // maximised, so no page window is left minimised.
+    void ActivateNext(const QMdiSubWindow* leaving);
     // The command table's view and frame levels from the active window.
     void Route();
     void OnFrameClosing(CChildFramePage* frame);
+    void OnFrameClosed(CChildFramePage* frame);
 
     QMdiArea& m_area;
     CommandTable& m_commands;

@@ -104,6 +104,7 @@ void CObjectsBar::Rebuild()
         dropItems();
         return;
     }
+    m_shown = objects;
     int32_t position = 0;
     for (int32_t group = 0; group < kGroupCount; ++group) {
         QTreeWidgetItem* root = groupRoot(group);
@@ -128,7 +129,7 @@ void CObjectsBar::Rebuild()
 bool CObjectsBar::UpdateItemStates()
 {
     CDiagramEntityContainer* objects = container();
-    if (!objects || Tree()->topLevelItemCount() != kGroupCount)
+    if (!objects || objects != m_shown || Tree()->topLevelItemCount() != kGroupCount)
         return false;
     int32_t editorObjects = 0;
     for (int32_t i = 0; i < objects->GetSize(); ++i)
@@ -187,6 +188,7 @@ void CObjectsBar::dropItems()
     Tree()->CancelDrag();
     OnDragEnded();
     Tree()->clear();
+    m_shown = nullptr;
 }
 
 void CObjectsBar::OnEntityRemoved(const CDiagramEntityContainer&, const CDiagramEntity&)

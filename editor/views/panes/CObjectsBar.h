@@ -84,4 +84,6 @@ private:
     // While dragging: the dragged item's data and group; -1 when not dragging.
     int32_t m_draggedData = 0;
     int32_t m_draggedGroup = -1;
+    // The objects the items were built from: rows of another page are never marked.
+    const CDiagramEntityContainer* m_shown = nullptr;
 };

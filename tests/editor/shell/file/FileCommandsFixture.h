@@ -28,7 +28,7 @@ public:
     std::filesystem::path projectsFolder;
     std::filesystem::path programFolder;
     std::vector<CommandId> newPages;
-    int attached = 0, settingsShown = 0, firstTagRow = 0;
+    int attached = 0, settingsShown = 0, firstTagRow = 0, firstPage = 0;
     // Also told of every recent file, when set.
     std::function<void(const std::filesystem::path&)> onRecent;
 
@@ -46,6 +46,7 @@ public:
     }
     void ShowProjectSettings() override { ++settingsShown; }
     void SelectFirstTagRow() override { ++firstTagRow; }
+    void SelectFirstPage() override { ++firstPage; }
     std::optional<Prompts::Answer> GetCloseAnswer() override { return closeAnswer; }
     void AddToRecentFileList(const std::filesystem::path& path) override
     {
